@@ -1,0 +1,46 @@
+#pragma once
+
+#include <vector>
+
+#include "geometry/tg_object.h"
+
+namespace zelmora {
+
+// Walks of the dependency graph. All are iterative and linear in objects plus
+// links, so a chain of 100 000 objects or a lattice with billions of paths is
+// handled in one pass without deep recursion.
+class GraphWalker {
+ public:
+  // `root` and every descendant, each once, in the order the path-counting
+  // update recomputes them: an object comes at its last visit in depth-first
+  // order of Children, hence after all of its parents that lie below `root`.
+  static std::vector<TGObject*> UpdateOrder(TGObject& root);
+
+  // Calls `visit` on `root` and each descendant, each once, in no set order.
+  template <class F>
+  static void ForEachDescendant(TGObject& root, F visit) {
+    const std::uint64_t stamp = NextStamp();
+    std::vector<TGObject*> stack{&root};
+    root.visitStamp_ = stamp;
+    while (!stack.empty()) {
+      TGObject* o = stack.back();
+      stack.pop_back();
+      visit(*o);
+      for (TGObject* child : o->Children) {
+        if (child->visitStamp_ != stamp) {
+          child->visitStamp_ = stamp;
+          stack.push_back(child);
+        }
+      }
+    }
+  }
+
+ private:
+  static std::uint64_t NextStamp();
+};
+
+// Recomputes `changed` and then every object built on it, each exactly once,
+// each after all of its changed parents. Whoever changes an object calls this.
+void UpdateDescendants(TGObject& changed);
+
+}  // namespace zelmora

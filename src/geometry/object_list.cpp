@@ -1,0 +1,110 @@
+#include "geometry/object_list.h"
+
+#include <algorithm>
+
+#include "geometry/graph.h"
+#include "geometry/utf8.h"
+
+namespace zelmora {
+namespace {
+
+std::string DefaultName(const std::string& prefix, int& counter) {
+  ++counter;
+  return Utf8Prefix(prefix + std::to_string(counter), kMaxNameLength);
+}
+
+}  // namespace
+
+template <class T>
+T& ObjectList::Append() {
+  auto object = std::make_unique<T>();
+  T& ref = *object;
+  ref.Color = PaletteColor(defaults.colorIndex, kBlack);
+  ref.Width = defaults.width;
+  ref.index_ = static_cast<int>(objects_.size());
+  objects_.push_back(std::move(object));
+  return ref;
+}
+
+TGPoint& ObjectList::AddPoint() {
+  TGPoint& p = Append<TGPoint>();
+  p.Name = DefaultName(defaults.pointPrefix, pointCounter);
+  p.NameVisible = defaults.pointNameVisible;
+  return p;
+}
+
+TGLine& ObjectList::AddLine() {
+  TGLine& l = Append<TGLine>();
+  l.Name = DefaultName(defaults.linePrefix, lineCounter);
+  l.NameVisible = defaults.lineNameVisible;
+  l.EndsOff = defaults.endsOff;
+  return l;
+}
+
+TGCircle& ObjectList::AddCircle() {
+  TGCircle& c = Append<TGCircle>();
+  c.Name = DefaultName(defaults.circlePrefix, circleCounter);
+  c.NameVisible = defaults.circleNameVisible;
+  return c;
+}
+
+TGAngle& ObjectList::AddAngle() { return Append<TGAngle>(); }
+TGLength& ObjectList::AddLength() { return Append<TGLength>(); }
+
+TGObject* ObjectList::AddOfKind(int kind) {
+  switch (kind) {
+    case kPointKind: return &AddPoint();
+    case kLineKind: return &AddLine();
+    case kCircleKind: return &AddCircle();
+    case kAngleKind: return &AddAngle();
+    case kLengthKind: return &AddLength();
+    default: return nullptr;
+  }
+}
+
+TGObject* ObjectList::at(int i) const {
+  if (i < 0 || static_cast<std::size_t>(i) >= objects_.size()) return nullptr;
+  return objects_[static_cast<std::size_t>(i)].get();
+}
+
+void ObjectList::Renumber() {
+  for (std::size_t i = 0; i < objects_.size(); ++i) objects_[i]->index_ = static_cast<int>(i);
+}
+
+// Linear replacement for marking every descendant with its path count and
+// deleting depth-first: the set removed and the order of the survivors (and of
+// their Children) are the same, but a lattice with exponentially many paths
+// costs one pass.
+void ObjectList::DeleteWithDescendants(std::size_t index) {
+  if (index >= objects_.size()) return;
+  modified = true;
+  std::vector<TGObject*> doomed;
+  GraphWalker::ForEachDescendant(*objects_[index], [&](TGObject& o) {
+    o.index_ = -1;  // flags the object for removal below
+    doomed.push_back(&o);
+  });
+  // A doomed object's parents are either doomed themselves or survivors that
+  // must forget it; its children are all doomed.
+  for (TGObject* o : doomed) {
+    for (TGObject* parent : o->Parents) {
+      if (parent->index_ < 0) continue;
+      auto& kids = parent->Children;
+      kids.erase(std::remove(kids.begin(), kids.end(), o), kids.end());
+    }
+  }
+  std::erase_if(objects_, [](const std::unique_ptr<TGObject>& o) { return o->index_ < 0; });
+  Renumber();
+  for (auto& o : objects_) o->RebuildIncident();
+}
+
+void ObjectList::DropLast(std::size_t count) {
+  count = std::min(count, objects_.size());
+  objects_.resize(objects_.size() - count);
+}
+
+void ObjectList::Clear() {
+  objects_.clear();
+  pointCounter = lineCounter = circleCounter = 0;
+}
+
+}  // namespace zelmora

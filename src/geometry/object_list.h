@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "geometry/tg_circle.h"
+#include "geometry/tg_line.h"
+#include "geometry/tg_object.h"
+#include "geometry/tg_point.h"
+#include "geometry/tg_value.h"
+
+namespace zelmora {
+
+// What a new object starts with; the settings supply it.
+struct CreationDefaults {
+  std::string pointPrefix = "A";
+  std::string linePrefix = "b";
+  std::string circlePrefix = "S";
+  int colorIndex = 0;
+  int width = 1;
+  bool endsOff = true;
+  bool pointNameVisible = true;
+  bool lineNameVisible = true;
+  bool circleNameVisible = true;
+};
+
+// The drawing: every object in creation order, the name counters and the
+// modified flag. It owns the objects; an object's index is its number in
+// documents, macros and lists.
+class ObjectList {
+ public:
+  ObjectList() = default;
+  ObjectList(const ObjectList&) = delete;
+  ObjectList& operator=(const ObjectList&) = delete;
+
+  // Each appends a new object with its class's creation values and, for
+  // points, lines and circles, the next default name of its kind.
+  TGPoint& AddPoint();
+  TGLine& AddLine();
+  TGCircle& AddCircle();
+  TGAngle& AddAngle();
+  TGLength& AddLength();
+  // By kind code 1..5; nullptr for any other code.
+  TGObject* AddOfKind(int kind);
+
+  std::size_t size() const { return objects_.size(); }
+  bool empty() const { return objects_.empty(); }
+  TGObject& operator[](std::size_t i) const { return *objects_[i]; }
+  TGObject* at(int i) const;  // nullptr when out of range
+  TGObject& back() const { return *objects_.back(); }
+
+  // Removes the object at `index` and every object built on it, directly or
+  // not; the survivors keep their order and their Incident lists are rebuilt.
+  void DeleteWithDescendants(std::size_t index);
+  // Removes the last `count` objects, which nothing else may reference (used
+  // to undo a reader that failed half-way).
+  void DropLast(std::size_t count);
+  // Destroys every object and resets the name counters.
+  void Clear();
+
+  CreationDefaults defaults;
+  bool modified = false;
+  int pointCounter = 0;
+  int lineCounter = 0;
+  int circleCounter = 0;
+
+ private:
+  template <class T>
+  T& Append();
+  void Renumber();
+
+  std::vector<std::unique_ptr<TGObject>> objects_;
+};
+
+}  // namespace zelmora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "geometry/tg_object.h"
+
+namespace zelmora {
+
+// A straight line through two defining points; Bounded1/Bounded2 make it a
+// ray or a segment. Methods 100 (free) to 111.
+class TGLine : public TGObject {
+ public:
+  static constexpr int kKind = kLineKind;
+  TGLine() { LabelOffsetX = -10; LabelOffsetY = 10; }
+  int Kind() const override { return kKind; }
+
+  void Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) override;
+  double DistanceTo(double x, double y) const override;
+  void Recompute() override;
+  void DragTo(int x, int y) override;
+  void ShiftTo(int x, int y) override;
+  void ScaleAbout(int cx, int cy, double factor) override;
+  void TranslateSaved(int x, int y, const TransformFrame& frame) override;
+  void RotateSaved(int x, int y, const TransformFrame& frame) override;
+  void ReflectInPoint(double x, double y) override;
+  void ReflectInLine(double x1, double y1, double x2, double y2) override;
+  void SavePosition() override;
+  double LabelX() const override;
+  double LabelY() const override;
+  void MoveLabel(int x, int y, const LabelMoveContext& context) override;
+  void RebuildIncident() override;
+
+  // The drawn part for a main window of the given outer size.
+  void UpdateScreenEnds(int windowWidth, int windowHeight);
+
+  double X1 = 1, Y1 = 1, X2 = 1, Y2 = 2;
+  double ScreenX1 = 0, ScreenY1 = 0, ScreenX2 = 0, ScreenY2 = 0;
+  bool Bounded1 = false;
+  bool Bounded2 = false;
+  bool EndsOff = true;
+  double SavedX2 = 0, SavedY2 = 0;
+};
+
+}  // namespace zelmora

@@ -1,0 +1,24 @@
+#include "geometry/tg_object.h"
+
+#include <algorithm>
+
+#include "geometry/pixel.h"
+
+namespace zelmora {
+
+bool TGObject::HasChild(const TGObject* object) const {
+  return std::find(Children.begin(), Children.end(), object) != Children.end();
+}
+
+zelmora::Color TGObject::DrawColor(bool selected, bool blink) const {
+  if (blink) return kBlinkColor;
+  if (selected) return kSelectedColor;
+  return Color;
+}
+
+void TGObject::DrawLabel(Canvas& canvas) const {
+  if (!NameVisible) return;
+  canvas.DrawText(ToPixel(LabelX()), ToPixel(LabelY()), Name);
+}
+
+}  // namespace zelmora
