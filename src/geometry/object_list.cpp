@@ -97,6 +97,21 @@ void ObjectList::DeleteWithDescendants(std::size_t index) {
   for (auto& o : objects_) o->RebuildIncident();
 }
 
+void ObjectList::Complete(TGObject& object, const std::vector<TGObject*>& parents, int method) {
+  for (TGObject* parent : parents) {
+    object.Parents.push_back(parent);
+    parent->Children.push_back(&object);
+    parent->RebuildIncident();
+  }
+  // Still method 0 here, so the object's own parents reach its incident list
+  // only at the next rebuild; the intersections' tie-breaks depend on that.
+  object.RebuildIncident();
+  object.Method = method;
+  object.MustDraw = true;
+  object.Recompute();
+  modified = true;
+}
+
 void ObjectList::DropLast(std::size_t count) {
   count = std::min(count, objects_.size());
   objects_.resize(objects_.size() - count);

@@ -51,6 +51,11 @@ class ObjectList {
   TGObject* at(int i) const;  // nullptr when out of range
   TGObject& back() const { return *objects_.back(); }
 
+  // Completes a new object: links it to `parents` in pick order (each parent
+  // learns of its new child and rebuilds its incident list), then sets its
+  // Method, makes it drawn and computes it. Marks the drawing modified.
+  void Complete(TGObject& object, const std::vector<TGObject*>& parents, int method);
+
   // Removes the object at `index` and every object built on it, directly or
   // not; the survivors keep their order and their Incident lists are rebuilt.
   void DeleteWithDescendants(std::size_t index);
