@@ -24,6 +24,10 @@ class Canvas {
   virtual bool BackgroundTransparent() const = 0;
   virtual void SetBackgroundTransparent(bool transparent) = 0;
 
+  // The whole rectangle in one colour, border included (clearing the picture).
+  virtual void FillRect(int left, int top, int right, int bottom, Color color) = 0;
+  // A rectangle outline in the current pen, inside left clear.
+  virtual void DrawRect(int left, int top, int right, int bottom) = 0;
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
   // The ellipse inscribed in the box, outline only: the inside stays clear.
   virtual void DrawEllipse(int left, int top, int right, int bottom) = 0;

@@ -1,6 +1,7 @@
 #include "geometry/object_list.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
@@ -84,13 +85,19 @@ void ObjectList::DeleteWithDescendants(std::size_t index) {
     doomed.push_back(&o);
   });
   // A doomed object's parents are either doomed themselves or survivors that
-  // must forget it; its children are all doomed.
+  // must forget it; its children are all doomed. Each survivor's Children is
+  // filtered once, so a point carrying a long chain of children costs one pass.
+  std::vector<TGObject*> bereaved;
   for (TGObject* o : doomed) {
     for (TGObject* parent : o->Parents) {
-      if (parent->index_ < 0) continue;
-      auto& kids = parent->Children;
-      kids.erase(std::remove(kids.begin(), kids.end(), o), kids.end());
+      if (parent != nullptr && parent->index_ >= 0) bereaved.push_back(parent);
     }
+  }
+  std::sort(bereaved.begin(), bereaved.end());
+  bereaved.erase(std::unique(bereaved.begin(), bereaved.end()), bereaved.end());
+  for (TGObject* parent : bereaved) {
+    std::erase_if(parent->Children,
+                  [](const TGObject* child) { return child == nullptr || child->index_ < 0; });
   }
   std::erase_if(objects_, [](const std::unique_ptr<TGObject>& o) { return o->index_ < 0; });
   Renumber();
@@ -115,6 +122,15 @@ void ObjectList::Complete(TGObject& object, const std::vector<TGObject*>& parent
 void ObjectList::DropLast(std::size_t count) {
   count = std::min(count, objects_.size());
   objects_.resize(objects_.size() - count);
+}
+
+void ObjectList::Swap(ObjectList& other) noexcept {
+  std::swap(defaults, other.defaults);
+  std::swap(modified, other.modified);
+  std::swap(pointCounter, other.pointCounter);
+  std::swap(lineCounter, other.lineCounter);
+  std::swap(circleCounter, other.circleCounter);
+  objects_.swap(other.objects_);
 }
 
 void ObjectList::Clear() {

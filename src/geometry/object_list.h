@@ -64,6 +64,9 @@ class ObjectList {
   void DropLast(std::size_t count);
   // Destroys every object and resets the name counters.
   void Clear();
+  // Exchanges the whole drawing (objects, counters, flag, defaults) with
+  // `other`: a reader builds into a fresh list and commits only on success.
+  void Swap(ObjectList& other) noexcept;
 
   CreationDefaults defaults;
   bool modified = false;

@@ -12,9 +12,9 @@ namespace zelmora::testing {
 // colour in force at the time. Text measures 7 pixels a byte by 16 high.
 class RecordingCanvas : public Canvas {
  public:
-  enum class Op { Line, Ellipse, Text, Glyph };
+  enum class Op { Line, Ellipse, Text, Glyph, Fill, Rect };
   struct Call {
-    Op op;
+    Op op = Op::Line;
     int a = 0, b = 0, c = 0, d = 0;  // line ends, ellipse box; text/glyph: a,b = position
     std::string text;                // text
     int glyphWidth = 0, glyphColorIndex = 0;
@@ -32,6 +32,10 @@ class RecordingCanvas : public Canvas {
   void SetFontColor(Color color) override { fontColor_ = color; }
   bool BackgroundTransparent() const override { return transparent_; }
   void SetBackgroundTransparent(bool transparent) override { transparent_ = transparent; }
+  void FillRect(int l, int t, int r, int b, Color color) override {
+    Add(Op::Fill, l, t, r, b).penColor = color;
+  }
+  void DrawRect(int l, int t, int r, int b) override { Add(Op::Rect, l, t, r, b); }
   void DrawLine(int x1, int y1, int x2, int y2) override { Add(Op::Line, x1, y1, x2, y2); }
   void DrawEllipse(int l, int t, int r, int b) override { Add(Op::Ellipse, l, t, r, b); }
   void DrawText(int x, int y, std::string_view text) override {
@@ -50,7 +54,12 @@ class RecordingCanvas : public Canvas {
 
  private:
   Call& Add(Op op, int a, int b, int c, int d) {
-    Call call{op, a, b, c, d};
+    Call call;
+    call.op = op;
+    call.a = a;
+    call.b = b;
+    call.c = c;
+    call.d = d;
     call.penColor = penColor_;
     call.fontColor = fontColor_;
     call.penWidth = penWidth_;

@@ -1,0 +1,89 @@
+#include "document/macro_list.h"
+
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "document/cp1251.h"
+#include "document/line_code.h"
+
+namespace zelmora {
+namespace {
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+MacroEntry SplitLine(std::string_view line) {
+  const auto separator = line.find(';');
+  if (separator == std::string_view::npos) return {"", Cp1251ToUtf8(line)};
+  return {Cp1251ToUtf8(line.substr(0, separator)), Cp1251ToUtf8(line.substr(separator + 1))};
+}
+
+// Writes next to the target and renames over it, so a crash or a full disk
+// leaves the previous file as it was.
+bool ReplaceFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::filesystem::path temporary = file;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (out.fail()) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, file, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsStorableMacroEntry(const MacroEntry& entry) {
+  return FitsCp1251(entry.caption) && FitsCp1251(entry.path) &&
+         entry.caption.find(';') == std::string::npos && !HasLineBreak(entry.caption) &&
+         !HasLineBreak(entry.path);
+}
+
+MacroList ReadMacroList(std::istream& in) {
+  MacroList list;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    list.push_back(SplitLine(DecodeLine(line)));
+  }
+  return list;
+}
+
+std::optional<MacroList> LoadMcrFile(const std::filesystem::path& file) {
+  std::error_code error;
+  const auto status = std::filesystem::status(file, error);
+  if (status.type() == std::filesystem::file_type::not_found) return MacroList{};
+  if (error || std::filesystem::is_directory(status)) return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
+  if (!in.is_open()) return std::nullopt;
+  MacroList list = ReadMacroList(in);
+  if (in.bad()) return std::nullopt;
+  return list;
+}
+
+bool SaveMcrFile(const std::filesystem::path& file, const MacroList& list) {
+  std::string bytes;
+  for (const MacroEntry& entry : list) {
+    if (!IsStorableMacroEntry(entry)) continue;
+    bytes += EncodeLine(*Utf8ToCp1251(entry.caption + ";" + entry.path));
+    bytes += "\r\n";
+  }
+  return ReplaceFile(file, bytes);
+}
+
+}  // namespace zelmora

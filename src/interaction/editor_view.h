@@ -1,0 +1,77 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "geometry/canvas.h"
+#include "interaction/interaction_state.h"
+
+namespace zelmora {
+
+enum class CursorShape {
+  Default,
+  HandPoint,
+  Cross,     // "CURSOR_1"
+  Zoom,      // "CURSOR_2"
+  Movable,   // "CURSOR_4": an object that can be dragged, a drawing that pans
+  Dragging,  // "CURSOR_5": an object being dragged
+};
+
+struct PopupItem {
+  std::string caption;
+  int tag = -1;  // object index
+};
+
+enum class NewObjectKind { Point, Line, Circle };
+
+// Everything the editor asks of its window. The main window implements it;
+// tests implement it with a fake and answer its questions in advance.
+class EditorView {
+ public:
+  virtual ~EditorView() = default;
+
+  // The off-screen picture the drawing is painted on; also measures labels.
+  virtual Canvas& PictureCanvas() = 0;
+  // Copies the off-screen picture to the screen.
+  virtual void Present() = 0;
+
+  virtual void SetPrompt(const std::string& text) = 0;
+  virtual void SetHelpLabel(const std::string& text) = 0;
+  virtual void SetObjectLabel(const std::string& text) = 0;
+  virtual void SetCoordinates(const std::string& x, const std::string& y) = 0;
+  virtual void SetSurfaceCursor(CursorShape cursor) = 0;
+  // The cursor shown while the mouse is captured by a drag.
+  virtual void SetDragCursor(CursorShape cursor) = 0;
+  // Puts the screen cursor on a surface position.
+  virtual void MoveCursorTo(int x, int y) = 0;
+
+  virtual void SetBlinkTimer(bool running) = 0;
+  // Calls Editor::ZoomStep repeatedly, each after pending input is handled,
+  // until it returns false.
+  virtual void StartZoomLoop() = 0;
+  // The picture tool bar: `mode` down and the others up, or all up for Normal.
+  virtual void ShowModeButton(InteractionState mode) = 0;
+  virtual void ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) = 0;
+
+  // Opens a help page, named relative to the program folder.
+  virtual void OpenHelpPage(const std::string& page) = 0;
+  virtual void ShowError(int number) = 0;
+  // The new-object dialog of a kind; the chosen method code, or nothing.
+  virtual std::optional<int> AskNewObjectMethod(NewObjectKind kind) = 0;
+  // The parameter dialog of methods 10 and 107; the value, or nothing when cancelled.
+  virtual std::optional<double> AskParameter(int method) = 0;
+};
+
+// The construction tables a creation reads. The program reads the data files;
+// tests may use the same files or a fake.
+class ConstructionTables {
+ public:
+  virtual ~ConstructionTables() = default;
+  // Kind demanded at `step` (1-based), or the number of steps for step 0; 0 if unknown.
+  virtual int StepKind(int method, int step) = 0;
+  // The prompt of a step (0: the method's title); nothing if the table cannot be read.
+  virtual std::optional<std::string> MethodText(int method, int step) = 0;
+};
+
+}  // namespace zelmora
