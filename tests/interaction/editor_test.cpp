@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "interaction/editor.h"
+#include "support/fake_editor_view.h"
+
+namespace zelmora {
+namespace {
+
+using testing::FakeEditorView;
+using testing::TableConstructionTables;
+
+constexpr Modifiers kNone{};
+constexpr Modifiers kShift{.shift = true};
+constexpr Modifiers kCtrl{.ctrl = true};
+constexpr Modifiers kLeftHeld{.left = true};
+
+class EditorTest : public ::testing::Test {
+ protected:
+  EditorTest() : editor(view, tables) { editor.Resize(800, 600, 1000, 700); }
+
+  TGPoint& FreePoint(double x, double y) {
+    TGPoint& p = editor.Objects().AddPoint();
+    p.X = x;
+    p.Y = y;
+    p.MustDraw = true;
+    return p;
+  }
+  TGPoint& Midpoint(TGPoint& a, TGPoint& b) {
+    TGPoint& m = editor.Objects().AddPoint();
+    editor.Objects().Complete(m, {&a, &b}, 9);
+    return m;
+  }
+  void Press(int x, int y, Modifiers mods = kNone) {
+    editor.MouseDown(MouseButton::Left, mods, x, y);
+  }
+  void Drag(int x, int y) { editor.MouseMove(kLeftHeld, x, y); }
+  void Release(int x, int y) { editor.MouseUp(MouseButton::Left, kNone, x, y); }
+
+  FakeEditorView view;
+  TableConstructionTables tables;
+  Editor editor;
+};
+
+TEST_F(EditorTest, PressOnObjectStartsTheDragMatchingTheKeysHeld) {
+  struct Case {
+    const char* name;
+    Modifiers mods;
+    int x, y;
+    InteractionState state;
+    const char* prompt;
+    bool modified;
+  };
+  const Case cases[] = {
+      {"plain press drags", kNone, 100, 100, InteractionState::MoveObject, "Движение объекта",
+       true},
+      {"shift press shifts", kShift, 100, 100, InteractionState::ShiftObject,
+       "Параллельный перенос объекта", true},
+      // The label "A1" starts 10 right and 10 above the point: 14 x 16 pixels.
+      {"ctrl on the label", kCtrl, 113, 95, InteractionState::MoveObjectLabel,
+       "Перемещение надписи объекта", false},
+      {"ctrl beside the label", kCtrl, 100, 100, InteractionState::Normal, "", false},
+      {"shift on empty place pans", kShift, 400, 400, InteractionState::PanDrag, "", true},
+      {"press on empty place", kNone, 400, 400, InteractionState::Normal, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor.ClearDrawing();
+    view.prompt.clear();
+    FreePoint(100, 100);
+    Press(c.x, c.y, c.mods);
+    EXPECT_EQ(editor.State(), c.state);
+    EXPECT_EQ(view.prompt, c.prompt);
+    EXPECT_EQ(editor.Objects().modified, c.modified);
+    Release(c.x, c.y);
+    EXPECT_EQ(editor.State(), InteractionState::Normal);
+  }
+}
+
+TEST_F(EditorTest, DraggingAFreePointMovesWhatIsBuiltOnIt) {
+  TGPoint& a = FreePoint(100, 100);
+  TGPoint& b = FreePoint(300, 100);
+  TGPoint& m = Midpoint(a, b);
+  Press(100, 100);
+  Drag(140, 180);
+  Release(140, 180);
+  EXPECT_DOUBLE_EQ(a.X, 140);
+  EXPECT_DOUBLE_EQ(m.X, 220);
+  EXPECT_DOUBLE_EQ(m.Y, 140);
+  EXPECT_EQ(view.objectLabel, "Точка:  A1");
+  EXPECT_EQ(view.xLabel, "140");
+}
+
+TEST_F(EditorTest, TheSelectedObjectWinsAnOverlap) {
+  FreePoint(100, 100);
+  FreePoint(102, 100);
+  EXPECT_EQ(editor.NearObject(101, 100, 0), 0);  // the older one without a selection
+  editor.ObjectSelect(1);
+  EXPECT_EQ(editor.NearObject(101, 100, 0), 1);
+  EXPECT_EQ(editor.NearObject(101, 100, kLineKind), -1);
+}
+
+TEST_F(EditorTest, AMoveOutsideTheSurfaceIsPutBackAndSkipped) {
+  TGPoint& a = FreePoint(100, 100);
+  Press(100, 100);
+  Drag(120, 120);
+  Drag(-5, 900);
+  EXPECT_DOUBLE_EQ(a.X, 120);  // the drag step for that move is skipped
+  EXPECT_EQ(view.xLabel, "120");
+  ASSERT_EQ(view.cursorMoves.size(), 2u);
+  EXPECT_EQ(view.cursorMoves[0], std::make_pair(0, 900));
+  EXPECT_EQ(view.cursorMoves[1], std::make_pair(-5, 600));
+}
+
+TEST_F(EditorTest, HoverReportsTheObjectAndWhetherItCanBeDragged) {
+  TGPoint& a = FreePoint(100, 100);
+  TGPoint& b = FreePoint(300, 100);
+  Midpoint(a, b);
+  editor.MouseMove(kNone, 100, 100);
+  EXPECT_EQ(view.helpLabel, "  Это Точка A1");
+  EXPECT_EQ(view.surfaceCursor, CursorShape::Movable);
+  editor.MouseMove(kNone, 200, 100);
+  EXPECT_EQ(view.helpLabel, "  Это Точка A3");
+  EXPECT_EQ(view.surfaceCursor, CursorShape::HandPoint);
+  editor.MouseMove(kNone, 500, 500);
+  EXPECT_EQ(view.helpLabel, "  Объекты недоступны");
+  EXPECT_EQ(view.surfaceCursor, CursorShape::Default);
+  editor.StartCreation(9);
+  editor.MouseMove(kNone, 100, 100);
+  EXPECT_EQ(view.surfaceCursor, CursorShape::HandPoint);
+}
+
+TEST_F(EditorTest, ModeButtonsToggleAndReturnToNormal) {
+  editor.ToggleMode(InteractionState::RotateMode);
+  EXPECT_EQ(editor.State(), InteractionState::RotateMode);
+  EXPECT_EQ(view.modeButton, InteractionState::RotateMode);
+  EXPECT_EQ(view.prompt, "Поворот рисунка относительно центра");
+  editor.ToggleMode(InteractionState::ZoomMode);
+  EXPECT_EQ(editor.State(), InteractionState::ZoomMode);
+  EXPECT_EQ(view.surfaceCursor, CursorShape::Zoom);
+  editor.ToggleMode(InteractionState::ZoomMode);
+  EXPECT_EQ(editor.State(), InteractionState::Normal);
+  EXPECT_EQ(view.modeButton, InteractionState::Normal);
+  EXPECT_EQ(view.prompt, "Жми F1 для помощи");
+}
+
+TEST_F(EditorTest, KeyboardZoomStopsAtTheLimits) {
+  int zooms = 0;
+  for (int i = 0; i < 20; ++i) {
+    const double before = editor.ViewScale();
+    editor.KeyDown(Key::KeypadPlus, kNone);
+    if (editor.ViewScale() != before) ++zooms;
+  }
+  EXPECT_EQ(zooms, 13);
+  editor.ClearDrawing();
+  zooms = 0;
+  for (int i = 0; i < 20; ++i) {
+    const double before = editor.ViewScale();
+    editor.KeyDown(Key::KeypadMinus, kNone);
+    if (editor.ViewScale() != before) ++zooms;
+  }
+  EXPECT_EQ(zooms, 13);
+}
+
+TEST_F(EditorTest, KeysChangeTheDrawingWithoutMarkingItModified) {
+  TGPoint& a = FreePoint(100, 100);
+  editor.KeyDown(Key::Right, kNone);
+  editor.KeyDown(Key::Down, kNone);
+  EXPECT_DOUBLE_EQ(a.X, 130);
+  EXPECT_DOUBLE_EQ(a.Y, 130);
+  editor.KeyDown(Key::KeypadPlus, kNone);  // about (400, 300)
+  EXPECT_NEAR(a.X, 400 + (130 - 400) * 1.2, 1e-9);
+  EXPECT_FALSE(editor.Objects().modified);
+}
+
+TEST_F(EditorTest, DigitsSetWidthAndWidePensBecomeSolid) {
+  TGPoint& a = FreePoint(100, 100);
+  editor.ObjectSelect(0);
+  a.PenStyle = 1;
+  editor.KeyDown(Key::Digit1, kNone);
+  EXPECT_EQ(a.Width, 1);
+  EXPECT_EQ(a.PenStyle, 1);
+  editor.KeyDown(Key::Digit3, kNone);
+  EXPECT_EQ(a.Width, 3);
+  EXPECT_EQ(a.PenStyle, 0);
+  editor.KeyDown(Key::Digit0, kNone);
+  EXPECT_FALSE(a.MustDraw);
+  editor.KeyDown(Key::V, kCtrl);
+  EXPECT_FALSE(a.NameVisible);
+  EXPECT_FALSE(editor.Objects().modified);
+}
+
+TEST_F(EditorTest, F1OpensThePageOfTheState) {
+  editor.KeyDown(Key::F1, kNone);
+  editor.StartCreation(101);
+  editor.KeyDown(Key::F1, kNone);
+  editor.ToggleMode(InteractionState::TranslateMode);
+  editor.KeyDown(Key::F1, kNone);
+  editor.ToggleMode(InteractionState::PointSymmetryMode);
+  editor.KeyDown(Key::F1, kNone);  // nothing in the symmetry modes
+  EXPECT_EQ(view.helpPages,
+            (std::vector<std::string>{"Help/Манипуляции объектами.htm", "Help/Способы задания.htm",
+                                      "Help/Работа с рисунком.htm"}));
+}
+
+TEST_F(EditorTest, RotatingBackToThePressPositionRestoresTheDrawing) {
+  TGPoint& a = FreePoint(100, 150);
+  editor.ToggleMode(InteractionState::RotateMode);
+  Press(600, 300);
+  Drag(400, 500);  // a quarter turn clockwise about (400, 300)
+  EXPECT_NEAR(a.X, 400 + 150, 1e-9);
+  EXPECT_NEAR(a.Y, 300 - 300, 1e-9);
+  Drag(600, 300);
+  EXPECT_NEAR(a.X, 100, 1e-9);
+  EXPECT_NEAR(a.Y, 150, 1e-9);
+  EXPECT_TRUE(editor.Objects().modified);
+}
+
+TEST_F(EditorTest, PointSymmetryTwiceRestoresAndLineSymmetryMissesQuietly) {
+  TGPoint& a = FreePoint(100, 150);
+  FreePoint(300, 300);
+  editor.ToggleMode(InteractionState::PointSymmetryMode);
+  Press(300, 300);
+  EXPECT_DOUBLE_EQ(a.X, 500);
+  EXPECT_DOUBLE_EQ(a.Y, 450);
+  Press(300, 300);
+  EXPECT_DOUBLE_EQ(a.X, 100);
+  editor.ToggleMode(InteractionState::LineSymmetryMode);
+  editor.Objects().modified = false;
+  Press(700, 20);  // no line there: nothing moves, but the press counts as a change
+  EXPECT_DOUBLE_EQ(a.X, 100);
+  EXPECT_TRUE(editor.Objects().modified);
+}
+
+TEST_F(EditorTest, MouseZoomKeepsThePointUnderTheCursor) {
+  TGPoint& a = FreePoint(200, 200);
+  TGPoint& b = FreePoint(300, 250);
+  editor.ToggleMode(InteractionState::ZoomMode);
+  editor.MouseMove(kNone, 200, 200);
+  Press(200, 200);
+  EXPECT_EQ(view.zoomLoopsStarted, 1);
+  EXPECT_TRUE(editor.ZoomStep());
+  EXPECT_TRUE(editor.ZoomStep());
+  EXPECT_DOUBLE_EQ(a.X, 200);
+  EXPECT_NEAR(b.X, 200 + 100 * 1.05 * 1.05, 1e-9);
+  Release(200, 200);
+  EXPECT_FALSE(editor.ZoomStep());
+  EXPECT_EQ(editor.State(), InteractionState::ZoomMode);
+}
+
+TEST_F(EditorTest, LabelMovesAreConfinedWhileLabelControlIsOn) {
+  TGPoint& a = FreePoint(100, 100);
+  Press(113, 95, kCtrl);
+  Drag(123, 95);
+  EXPECT_DOUBLE_EQ(a.LabelOffsetX, 20);
+  Drag(143, 95);  // 40 units from the point: refused, cursor put back
+  EXPECT_DOUBLE_EQ(a.LabelOffsetX, 20);
+  EXPECT_EQ(view.cursorMoves.back(), std::make_pair(123, 95));
+  Release(143, 95);
+  editor.ToggleLabelControl();
+  Press(123, 95, kCtrl);
+  Drag(163, 95);
+  EXPECT_DOUBLE_EQ(a.LabelOffsetX, 60);
+}
+
+TEST_F(EditorTest, PopupListsEveryObjectUnderTheCursor) {
+  FreePoint(100, 100);
+  FreePoint(103, 100);
+  editor.MouseDown(MouseButton::Right, kNone, 101, 100);
+  ASSERT_EQ(view.popup.size(), 2u);
+  EXPECT_EQ(view.popup[1].caption, "A2");
+  editor.MenuSelect(view.popup[1].tag);
+  EXPECT_EQ(editor.Selected(), 1);
+  editor.MenuSelect(57);  // a stale menu after the drawing changed
+  EXPECT_EQ(editor.Selected(), 1);
+}
+
+TEST_F(EditorTest, DeleteRemovesTheSelectionOnlyInNormalState) {
+  TGPoint& a = FreePoint(100, 100);
+  TGPoint& b = FreePoint(300, 100);
+  Midpoint(a, b);
+  FreePoint(50, 50);
+  editor.ObjectSelect(0);
+  editor.DeleteSelected();
+  EXPECT_EQ(editor.Objects().size(), 2u);
+  EXPECT_EQ(editor.Selected(), -1);
+  EXPECT_EQ(view.objectLabel, "Объект не выбран");
+}
+
+TEST_F(EditorTest, PaintDrawsTheSelectionLastOnAWhitePicture) {
+  FreePoint(100, 100);
+  FreePoint(200, 100);
+  editor.ObjectSelect(0);
+  view.canvas.calls.clear();
+  editor.Repaint();
+  using Op = testing::RecordingCanvas::Op;
+  ASSERT_FALSE(view.canvas.calls.empty());
+  EXPECT_EQ(view.canvas.calls.front().op, Op::Fill);
+  EXPECT_EQ(view.canvas.calls.front().penColor, 0xFFFFFFu);
+  std::vector<int> glyphColors;
+  for (const auto& call : view.canvas.calls) {
+    if (call.op == Op::Glyph) glyphColors.push_back(call.glyphColorIndex);
+  }
+  EXPECT_EQ(glyphColors, (std::vector<int>{0, 14}));
+}
+
+}  // namespace
+}  // namespace zelmora
