@@ -55,8 +55,8 @@ std::string WritePlane(const ObjectList& list, const DocumentInfo& info);
 LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& info);
 
 // Whether the object's Parents are of the number and kinds its Method builds
-// from. Recompute reads parents by position, so a reader of stored objects
-// must refuse anything else.
+// from (none for a method its kind does not know). Recompute reads parents by
+// position, so a reader of stored objects must refuse anything else.
 bool ParentsFitMethod(const TGObject& object);
 
 }  // namespace zelmora

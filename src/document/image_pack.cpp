@@ -100,8 +100,8 @@ std::optional<BmpHeader> ParseBmpHeader(std::string_view bytes) {
     if (colors_used > full) return std::nullopt;
     header.palette_colors = static_cast<int>(colors_used == 0 ? full : colors_used);
   }
-  const std::uint64_t pixels_start = kFileHeaderBytes + info_size +
-                                     static_cast<std::uint64_t>(header.palette_colors) * 4;
+  const std::uint64_t pixels_start =
+      kFileHeaderBytes + info_size + static_cast<std::uint64_t>(header.palette_colors) * 4;
   if (header.pixel_offset < pixels_start || header.pixel_offset > bytes.size()) {
     return std::nullopt;
   }

@@ -21,8 +21,8 @@ inline constexpr int kImagePackCount = 27;
 
 // Byte size of each image, in pack order (image 1 first).
 inline constexpr std::array<std::uint16_t, kImagePackCount> kImagePackSizes = {
-    4766, 1998, 6966, 598,  1058, 12342, 6966,  582,   598,   478,   1270,  1118,  1134,  1186,
-    1210, 1286, 1318, 1418, 582,  6966,  534,   438,   438,   16054, 16054, 24054, 24054,
+    4766, 1998, 6966, 598,  1058, 12342, 6966, 582, 598, 478,   1270,  1118,  1134,  1186,
+    1210, 1286, 1318, 1418, 582,  6966,  534,  438, 438, 16054, 16054, 24054, 24054,
 };
 
 // 1-based numbers of the images, as the windows ask for them.
@@ -51,9 +51,13 @@ enum PackImage : int {
 };
 
 // The glyph of a point of width 1..7.
-constexpr int PointGlyphImage(int width) { return kFirstPointGlyph - 1 + width; }
+constexpr int PointGlyphImage(int width) {
+  return kFirstPointGlyph - 1 + width;
+}
 // Flood-filling the black area through this pixel recolours a point glyph.
-constexpr int PointGlyphFillPixel(int width) { return width + 2; }
+constexpr int PointGlyphFillPixel(int width) {
+  return width + 2;
+}
 
 // Button glyphs that hold two pictures side by side, as flat buttons use them:
 // the normal look on the left, the disabled look on the right.

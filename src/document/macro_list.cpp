@@ -14,6 +14,18 @@ bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// The stored line, or nullopt when it would not read back as the same entry.
+// The key shifts bytes, so a control character can become a line break only
+// once encoded: the encoded line is what must stay on one line.
+std::optional<std::string> EncodeEntry(const MacroEntry& entry) {
+  if (entry.caption.find(';') != std::string::npos) return std::nullopt;
+  auto bytes = Utf8ToCp1251(entry.caption + ";" + entry.path);
+  if (!bytes) return std::nullopt;
+  std::string line = EncodeLine(*bytes);
+  if (HasLineBreak(line)) return std::nullopt;
+  return line;
+}
+
 MacroEntry SplitLine(std::string_view line) {
   const auto separator = line.find(';');
   if (separator == std::string_view::npos) return {"", Cp1251ToUtf8(line)};
@@ -48,11 +60,7 @@ bool ReplaceFile(const std::filesystem::path& file, const std::string& bytes) {
 
 }  // namespace
 
-bool IsStorableMacroEntry(const MacroEntry& entry) {
-  return FitsCp1251(entry.caption) && FitsCp1251(entry.path) &&
-         entry.caption.find(';') == std::string::npos && !HasLineBreak(entry.caption) &&
-         !HasLineBreak(entry.path);
-}
+bool IsStorableMacroEntry(const MacroEntry& entry) { return EncodeEntry(entry).has_value(); }
 
 MacroList ReadMacroList(std::istream& in) {
   MacroList list;
@@ -76,14 +84,19 @@ std::optional<MacroList> LoadMcrFile(const std::filesystem::path& file) {
   return list;
 }
 
-bool SaveMcrFile(const std::filesystem::path& file, const MacroList& list) {
+std::string WriteMacroList(const MacroList& list) {
   std::string bytes;
   for (const MacroEntry& entry : list) {
-    if (!IsStorableMacroEntry(entry)) continue;
-    bytes += EncodeLine(*Utf8ToCp1251(entry.caption + ";" + entry.path));
+    const auto line = EncodeEntry(entry);
+    if (!line) continue;
+    bytes += *line;
     bytes += "\r\n";
   }
-  return ReplaceFile(file, bytes);
+  return bytes;
+}
+
+bool SaveMcrFile(const std::filesystem::path& file, const MacroList& list) {
+  return ReplaceFile(file, WriteMacroList(list));
 }
 
 }  // namespace zelmora

@@ -22,8 +22,8 @@ struct MacroEntry {
 using MacroList = std::vector<MacroEntry>;
 
 // Whether the entry reads back unchanged after a save: both texts fit
-// Windows-1251, neither holds a line break, and the caption holds no ";"
-// (on reading, the caption ends at the first ";"). Check before adding or
+// Windows-1251, the caption holds no ";" (on reading, the caption ends at the
+// first ";") and the stored line holds no line break. Check before adding or
 // renaming an entry.
 bool IsStorableMacroEntry(const MacroEntry& entry);
 
@@ -31,13 +31,16 @@ bool IsStorableMacroEntry(const MacroEntry& entry);
 // empty caption and the whole line as path.
 MacroList ReadMacroList(std::istream& in);
 
+// One encoded line per storable entry, each ended by CR LF; entries that
+// would not read back unchanged are left out rather than stored broken.
+std::string WriteMacroList(const MacroList& list);
+
 // A missing file is an empty list (nothing saved yet); nullopt when the file
 // exists but cannot be read.
 std::optional<MacroList> LoadMcrFile(const std::filesystem::path& file);
 
-// Replaces the file as a whole: the old list survives a failed write. Entries
-// that would not read back unchanged are left out rather than stored broken.
-// false when the file could not be written.
+// Replaces the file as a whole with WriteMacroList's bytes: the old list
+// survives a failed write. false when the file could not be written.
 bool SaveMcrFile(const std::filesystem::path& file, const MacroList& list);
 
 }  // namespace zelmora

@@ -32,7 +32,7 @@ std::vector<TGObject*> GraphWalker::UpdateOrder(TGObject& root) {
       continue;
     }
     TGObject* child = object->Children[--remaining];
-    if (child->visitStamp_ != stamp) {
+    if (child != nullptr && child->visitStamp_ != stamp) {
       child->visitStamp_ = stamp;
       stack.emplace_back(child, child->Children.size());
     }

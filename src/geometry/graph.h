@@ -27,7 +27,7 @@ class GraphWalker {
       stack.pop_back();
       visit(*o);
       for (TGObject* child : o->Children) {
-        if (child->visitStamp_ != stamp) {
+        if (child != nullptr && child->visitStamp_ != stamp) {
           child->visitStamp_ = stamp;
           stack.push_back(child);
         }

@@ -3,6 +3,8 @@
 namespace zelmora {
 
 bool LabelHit(const TGObject& object, double x, double y, Canvas& canvas) {
+  // Value objects have no place on the plane, whatever a file says of them.
+  if (object.Kind() == kAngleKind || object.Kind() == kLengthKind) return false;
   if (!object.NameVisible || !object.MustDraw || !object.Defined || object.Hidden) return false;
   const TextSize size = canvas.MeasureText(object.Name);
   const double left = object.LabelX();

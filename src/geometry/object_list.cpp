@@ -49,17 +49,27 @@ TGCircle& ObjectList::AddCircle() {
   return c;
 }
 
-TGAngle& ObjectList::AddAngle() { return Append<TGAngle>(); }
-TGLength& ObjectList::AddLength() { return Append<TGLength>(); }
+TGAngle& ObjectList::AddAngle() {
+  return Append<TGAngle>();
+}
+TGLength& ObjectList::AddLength() {
+  return Append<TGLength>();
+}
 
 TGObject* ObjectList::AddOfKind(int kind) {
   switch (kind) {
-    case kPointKind: return &AddPoint();
-    case kLineKind: return &AddLine();
-    case kCircleKind: return &AddCircle();
-    case kAngleKind: return &AddAngle();
-    case kLengthKind: return &AddLength();
-    default: return nullptr;
+    case kPointKind:
+      return &AddPoint();
+    case kLineKind:
+      return &AddLine();
+    case kCircleKind:
+      return &AddCircle();
+    case kAngleKind:
+      return &AddAngle();
+    case kLengthKind:
+      return &AddLength();
+    default:
+      return nullptr;
   }
 }
 
@@ -97,7 +107,7 @@ void ObjectList::DeleteWithDescendants(std::size_t index) {
   bereaved.erase(std::unique(bereaved.begin(), bereaved.end()), bereaved.end());
   for (TGObject* parent : bereaved) {
     std::erase_if(parent->Children,
-                  [](const TGObject* child) { return child == nullptr || child->index_ < 0; });
+                  [](const TGObject* child) { return child != nullptr && child->index_ < 0; });
   }
   std::erase_if(objects_, [](const std::unique_ptr<TGObject>& o) { return o->index_ < 0; });
   Renumber();

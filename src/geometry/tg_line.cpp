@@ -20,15 +20,25 @@ struct Vec {
   double x = 0, y = 0;
 };
 
-bool IsZero(Vec v) { return v.x == 0 && v.y == 0; }
-double Length(Vec v) { return std::hypot(v.x, v.y); }
+bool IsZero(Vec v) {
+  return v.x == 0 && v.y == 0;
+}
+double Length(Vec v) {
+  return std::hypot(v.x, v.y);
+}
 Vec Unit(Vec v) {
   const double n = Length(v);
   return {v.x / n, v.y / n};
 }
-Vec At(const TGPoint& p) { return {p.X, p.Y}; }
-Vec Direction(const TGLine& line) { return {line.X2 - line.X1, line.Y2 - line.Y1}; }
-Vec Between(const TGPoint& from, const TGPoint& to) { return {to.X - from.X, to.Y - from.Y}; }
+Vec At(const TGPoint& p) {
+  return {p.X, p.Y};
+}
+Vec Direction(const TGLine& line) {
+  return {line.X2 - line.X1, line.Y2 - line.Y1};
+}
+Vec Between(const TGPoint& from, const TGPoint& to) {
+  return {to.X - from.X, to.Y - from.Y};
+}
 
 // Parent `i` as a T, provided it exists, is of that kind and is defined.
 template <class T>
@@ -267,18 +277,41 @@ void AtAngleOfTwoLines(TGLine& line) {
 
 void TGLine::Recompute() {
   switch (Method) {
-    case 101: ThroughTwoPoints(*this); break;
-    case 102: Parallel(*this); break;
-    case 103: Perpendicular(*this); break;
-    case 104: PerpendicularBisector(*this); break;
-    case 105: Segment(*this); break;
-    case 106: AtAngleOfThreePoints(*this); break;
-    case 107: AtConstantAngle(*this); break;
-    case 108: BisectorOfThreePoints(*this); break;
-    case 109: Ray(*this); break;
-    case 110: BisectorOfTwoLines(*this); break;
-    case 111: AtAngleOfTwoLines(*this); break;
-    default: break;  // free lines and unknown codes keep their data
+    case 101:
+      ThroughTwoPoints(*this);
+      break;
+    case 102:
+      Parallel(*this);
+      break;
+    case 103:
+      Perpendicular(*this);
+      break;
+    case 104:
+      PerpendicularBisector(*this);
+      break;
+    case 105:
+      Segment(*this);
+      break;
+    case 106:
+      AtAngleOfThreePoints(*this);
+      break;
+    case 107:
+      AtConstantAngle(*this);
+      break;
+    case 108:
+      BisectorOfThreePoints(*this);
+      break;
+    case 109:
+      Ray(*this);
+      break;
+    case 110:
+      BisectorOfTwoLines(*this);
+      break;
+    case 111:
+      AtAngleOfTwoLines(*this);
+      break;
+    default:
+      break;  // free lines and unknown codes keep their data
   }
 }
 
@@ -416,8 +449,12 @@ void TGLine::SavePosition() {
   SavedY2 = Y2;
 }
 
-double TGLine::LabelX() const { return X1 + LabelOffsetX; }
-double TGLine::LabelY() const { return Y1 + LabelOffsetY; }
+double TGLine::LabelX() const {
+  return X1 + LabelOffsetX;
+}
+double TGLine::LabelY() const {
+  return Y1 + LabelOffsetY;
+}
 
 void TGLine::MoveLabel(int x, int y, const LabelMoveContext& context) {
   MoveLabelOffset(*this, x, y, context);
@@ -430,21 +467,37 @@ void TGLine::RebuildIncident() {
   for (TGObject* child : Children) {
     if (child == nullptr || child->Kind() != kPointKind) continue;
     switch (child->Method) {
-      case 1: case 3: case 4: case 5: case 8: Incident.push_back(child); break;
-      default: break;
+      case 1:
+      case 3:
+      case 4:
+      case 5:
+      case 8:
+        Incident.push_back(child);
+        break;
+      default:
+        break;
     }
   }
   auto addParentPoint = [this](std::size_t i) {
     if (TGPoint* p = ParentAs<TGPoint>(i)) Incident.push_back(p);
   };
   switch (Method) {
-    case 101: case 105:
+    case 101:
+    case 105:
       addParentPoint(0);
       addParentPoint(1);
       break;
-    case 102: case 103: case 106: case 107: addParentPoint(0); break;
-    case 108: addParentPoint(1); break;
-    default: break;
+    case 102:
+    case 103:
+    case 106:
+    case 107:
+      addParentPoint(0);
+      break;
+    case 108:
+      addParentPoint(1);
+      break;
+    default:
+      break;
   }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -209,6 +211,22 @@ TEST(DeleteWithDescendants, LeavesWhatThePathCountingDeletionLeavesOnRandomGraph
 
 constexpr int kLongChain = 100000;
 
+// Runs `work` on a thread with a 512 KiB stack, far less than a recursion
+// 100 000 levels deep needs, so a walk that recurses crashes here.
+void RunOnSmallStack(std::function<void()> work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 512 * 1024);
+  pthread_t thread;
+  auto run = [](void* arg) -> void* {
+    (*static_cast<std::function<void()>*>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, run, &work), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
 TEST(UpdateDescendants, LongChainIsRecomputedInOrderWithoutDeepRecursion) {
   std::vector<int> log;
   std::vector<std::unique_ptr<RecordingNode>> chain;
@@ -216,7 +234,7 @@ TEST(UpdateDescendants, LongChainIsRecomputedInOrderWithoutDeepRecursion) {
     chain.push_back(std::make_unique<RecordingNode>(i, &log));
     if (i > 0) Link(*chain[static_cast<std::size_t>(i - 1)], *chain.back());
   }
-  UpdateDescendants(*chain.front());
+  RunOnSmallStack([&] { UpdateDescendants(*chain.front()); });
   std::vector<int> expected(kLongChain);
   std::iota(expected.begin(), expected.end(), 0);
   EXPECT_EQ(log, expected);
@@ -231,7 +249,7 @@ TEST(DeleteWithDescendants, LongChainIsDeletedWithoutDeepRecursion) {
     Link(anchor, p);
   }
   list.AddPoint().Name = "unrelated";
-  list.DeleteWithDescendants(1);
+  RunOnSmallStack([&] { list.DeleteWithDescendants(1); });
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(&list[0], &anchor);
   EXPECT_TRUE(anchor.Children.empty());

@@ -1,0 +1,103 @@
+// zelmora-cli: reads and writes document files without the window, for
+// checking drawings and converting them from scripts.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/json_dump.h"
+#include "cli/plane_operations.h"
+#include "document/document_file.h"
+
+namespace zelmora {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFileFailed = 1;
+constexpr int kBadUsage = 2;
+
+constexpr const char* kHelp = R"(Usage:
+  zelmora-cli dump FILE.zms [OPERATIONS...]
+      Loads the document, applies the operations in the order given and
+      prints the document as JSON: author, comment and every object with
+      its index, kind, name, color (0x00BBGGRR as a number), width,
+      penStyle, nameVisible, mustDraw, defined, hidden, method, parents,
+      children and its geometry (point x, y; line x1, y1, x2, y2, bounded1,
+      bounded2, endsOff; circle cx, cy, r; angle and length value).
+  zelmora-cli convert IN.zms OUT.zms
+      Loads IN.zms and saves it as OUT.zms in the current format.
+  zelmora-cli --help
+      Shows this text.
+
+Operations (object numbers count from 0 in list order; X, Y, CX, CY are
+whole pixels, the other numbers may have fractions):
+  --drag I PX PY X Y     drag object I as the mouse does, from (PX, PY) to (X, Y)
+  --shift I PX PY X Y    the same as a Shift-drag (parallel move)
+  --delete I             delete object I with everything built on it
+  --zoom CX CY K         scale the whole drawing by K about (CX, CY)
+  --reflect-point PX PY  reflect the whole drawing in the point (PX, PY)
+  --reflect-line X1 Y1 X2 Y2
+                         reflect the whole drawing in the line through two points
+
+Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.
+)";
+
+int Usage(const std::string& problem) {
+  std::cerr << "zelmora-cli: " << problem << " (see zelmora-cli --help)\n";
+  return kBadUsage;
+}
+
+bool Load(const std::string& path, ObjectList& list, DocumentInfo& info) {
+  const LoadResult result = LoadPlane(path, list, info);
+  if (result.status == LoadStatus::kNotFound) {
+    std::cerr << "zelmora-cli: " << path << ": no such file\n";
+  } else if (!result.ok()) {
+    std::cerr << "zelmora-cli: " << path << ": unreadable document: " << result.detail << "\n";
+  }
+  return result.ok();
+}
+
+int Dump(const std::vector<std::string>& args) {
+  if (args.empty()) return Usage("dump needs a file");
+  std::string error;
+  const auto operations = ParseOperations({args.begin() + 1, args.end()}, error);
+  if (!error.empty()) return Usage(error);
+  ObjectList list;
+  DocumentInfo info;
+  if (!Load(args[0], list, info)) return kFileFailed;
+  for (const PlaneOperation& operation : operations) {
+    error = operation(list);
+    if (!error.empty()) return Usage(error);
+  }
+  std::cout << DumpJson(list, info);
+  return std::cout.flush() ? kDone : kFileFailed;
+}
+
+int Convert(const std::vector<std::string>& args) {
+  if (args.size() != 2) return Usage("convert needs an input and an output file");
+  ObjectList list;
+  DocumentInfo info;
+  if (!Load(args[0], list, info)) return kFileFailed;
+  const SaveResult saved = SavePlane(args[1], list, info);
+  if (!saved.ok) {
+    std::cerr << "zelmora-cli: " << saved.error << "\n";
+    return kFileFailed;
+  }
+  return kDone;
+}
+
+}  // namespace
+}  // namespace zelmora
+
+int main(int argc, char** argv) {
+  using namespace zelmora;
+  if (argc < 2) return Usage("no command given");
+  const std::string command = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::cout << kHelp;
+    return kDone;
+  }
+  if (command == "dump") return Dump(args);
+  if (command == "convert") return Convert(args);
+  return Usage("unknown command \"" + command + "\"");
+}

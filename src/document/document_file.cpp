@@ -1,0 +1,563 @@
+#include "document/document_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#if defined(__unix__)
+#include <unistd.h>
+#endif
+
+#include "document/cp1251.h"
+#include "document/line_code.h"
+#include "geometry/graph.h"
+#include "geometry/utf8.h"
+
+namespace zelmora {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kMaxNameBytes = 12;  // one byte per character in the file
+// Widths this large come only from damaged files; the cap keeps the hit
+// tolerance and the painter's pen arithmetic far from overflow.
+constexpr std::int32_t kMaxWidth = 1000;
+constexpr int kMaxPenStyle = 4;
+
+// What each construction method is built from, in Parents order:
+// P point, L line, C circle, A angle, D length (distance).
+struct MethodParents {
+  int kind;
+  int method;
+  std::string_view parents;
+};
+
+constexpr MethodParents kMethodParents[] = {
+    {kPointKind, 0, ""},       {kPointKind, 1, "L"},     {kPointKind, 2, "C"},
+    {kPointKind, 3, "LL"},     {kPointKind, 4, "LC"},    {kPointKind, 5, "LC"},
+    {kPointKind, 6, "CC"},     {kPointKind, 7, "CC"},    {kPointKind, 8, "PL"},
+    {kPointKind, 9, "PP"},     {kPointKind, 10, "PPD"},  {kPointKind, 11, "C"},
+    {kLineKind, 100, ""},      {kLineKind, 101, "PP"},   {kLineKind, 102, "PL"},
+    {kLineKind, 103, "PL"},    {kLineKind, 104, "PP"},   {kLineKind, 105, "PP"},
+    {kLineKind, 106, "PLPPP"}, {kLineKind, 107, "PLA"},  {kLineKind, 108, "PPP"},
+    {kLineKind, 109, "PP"},    {kLineKind, 110, "LL"},   {kLineKind, 111, "PLLL"},
+    {kCircleKind, 200, ""},    {kCircleKind, 201, "PP"}, {kCircleKind, 202, "PPP"},
+    {kCircleKind, 203, "PPP"}, {kAngleKind, 0, ""},      {kLengthKind, 0, ""},
+};
+
+int KindOfLetter(char letter) {
+  switch (letter) {
+    case 'P':
+      return kPointKind;
+    case 'L':
+      return kLineKind;
+    case 'C':
+      return kCircleKind;
+    case 'A':
+      return kAngleKind;
+    case 'D':
+      return kLengthKind;
+    default:
+      return kNoKind;
+  }
+}
+
+// ---- Text at the file boundary ----
+
+// Line ends as text files know them: CR LF, LF or a lone CR. A last line
+// without an end counts; a final line end opens no empty line.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
+std::string FromFileLine(std::string_view stored) {
+  return Cp1251ToUtf8(DecodeLine(stored));
+}
+
+// Windows-1251 without control codes: line breaks, and the codes that the
+// line encoding would turn into line breaks, would split the line on reading.
+std::string ToFileText(std::string_view utf8) {
+  std::string kept;
+  for (char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') kept += c;
+  }
+  return Utf8ToCp1251Lossy(kept);
+}
+
+void AppendLine(std::string& out, std::string_view fileText) {
+  out += EncodeLine(fileText);
+  out += kLineEnd;
+}
+
+template <class Int>
+std::optional<Int> ParseInteger(std::string_view text) {
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  Int value{};
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+// Truncation toward zero; NaN and values beyond 64 bits are pinned so that
+// whatever is written reads back.
+std::int64_t Truncated(double value) {
+  constexpr double kLimit = 9223372036854775807.0;  // 2^63 as a double
+  if (std::isnan(value)) return 0;
+  if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
+  if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(value);
+}
+
+// ---- Writing ----
+
+void AppendRecord(std::string& out, const TGObject& object) {
+  std::string record;
+  auto field = [&record](auto value, char end = ';') {
+    if constexpr (std::is_same_v<decltype(value), bool>) {
+      record += value ? '1' : '0';
+    } else {
+      record += std::to_string(value);
+    }
+    record += end;
+  };
+  auto coordinate = [&field](double value) { field(Truncated(value), ':'); };
+
+  field(object.Kind());
+  std::string name = object.Name;
+  std::replace(name.begin(), name.end(), ';', ',');
+  record += ToFileText(name).substr(0, kMaxNameBytes);
+  record += ';';
+  field(PaletteIndex(object.Color));
+  field(object.Width);
+  field(object.PenStyle);
+  field(object.NameVisible);
+  field(object.MustDraw);
+  field(object.Defined);
+  field(object.Hidden);
+  field(object.Method);
+  switch (object.Kind()) {
+    case kPointKind: {
+      const auto& p = static_cast<const TGPoint&>(object);
+      coordinate(p.X), coordinate(p.Y);
+      break;
+    }
+    case kLineKind: {
+      const auto& l = static_cast<const TGLine&>(object);
+      coordinate(l.X1), coordinate(l.Y1), coordinate(l.X2), coordinate(l.Y2);
+      field(l.Bounded1, ':'), field(l.Bounded2, ':'), field(l.EndsOff, ':');
+      break;
+    }
+    case kCircleKind: {
+      const auto& c = static_cast<const TGCircle&>(object);
+      coordinate(c.CX), coordinate(c.CY), coordinate(c.R);
+      break;
+    }
+    case kAngleKind:
+      coordinate(static_cast<const TGAngle&>(object).Value);
+      break;
+    case kLengthKind:
+      coordinate(static_cast<const TGLength&>(object).Value);
+      break;
+    default:
+      break;
+  }
+  record += ';';
+  for (const TGObject* child : object.Children) field(child->Index(), ':');
+  record += ';';
+  for (const TGObject* parent : object.Parents) field(parent->Index(), ':');
+  record += ';';
+  AppendLine(out, record);
+}
+
+// ---- Reading ----
+
+// Takes a record's fields off its front. After the first fault every further
+// field reads as empty and the fault stays the one reported.
+class RecordParser {
+ public:
+  explicit RecordParser(std::string_view text) : rest_(text) {}
+
+  std::string_view Field(std::string_view what, char end = ';') {
+    if (failed()) return {};
+    const std::size_t pos = rest_.find(end);
+    if (pos == std::string_view::npos) {
+      Fail("the record ends before its " + std::string(what));
+      return {};
+    }
+    const std::string_view field = rest_.substr(0, pos);
+    rest_.remove_prefix(pos + 1);
+    return field;
+  }
+
+  template <class Int>
+  Int Number(std::string_view what, char end = ';') {
+    const std::string_view text = Field(what, end);
+    if (failed()) return 0;
+    const std::optional<Int> value = ParseInteger<Int>(text);
+    if (!value) Fail("the " + std::string(what) + " \"" + std::string(text) + "\" is not a number");
+    return value.value_or(0);
+  }
+
+  bool Flag(std::string_view what, char end = ';') { return Field(what, end) == "1"; }
+
+  void Fail(std::string message) {
+    if (error_.empty()) error_ = std::move(message);
+  }
+  bool failed() const { return !error_.empty(); }
+  bool AtEnd() const { return rest_.empty(); }
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string_view rest_;
+  std::string error_;
+};
+
+// The reference groups of one record, linked once every object exists.
+struct KeptLinks {
+  std::string children;
+  std::string parents;
+};
+
+void ReadGeometry(RecordParser& in, TGObject& object) {
+  auto value = [&in] { return static_cast<double>(in.Number<std::int64_t>("coordinate", ':')); };
+  switch (object.Kind()) {
+    case kPointKind: {
+      auto& p = static_cast<TGPoint&>(object);
+      p.X = value(), p.Y = value();
+      break;
+    }
+    case kLineKind: {
+      auto& l = static_cast<TGLine&>(object);
+      l.X1 = value(), l.Y1 = value(), l.X2 = value(), l.Y2 = value();
+      l.Bounded1 = in.Flag("end flag", ':');
+      l.Bounded2 = in.Flag("end flag", ':');
+      l.EndsOff = in.Flag("end flag", ':');
+      break;
+    }
+    case kCircleKind: {
+      auto& c = static_cast<TGCircle&>(object);
+      c.CX = value(), c.CY = value(), c.R = value();
+      break;
+    }
+    case kAngleKind:
+      static_cast<TGAngle&>(object).Value = value();
+      break;
+    case kLengthKind:
+      static_cast<TGLength&>(object).Value = value();
+      break;
+    default:
+      break;
+  }
+  if (!in.Field("geometry").empty()) in.Fail("the geometry holds more values than its kind has");
+}
+
+// Appends one object to `list`; returns what is wrong with the record, or "".
+std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
+                       std::vector<KeptLinks>& links) {
+  RecordParser in(text);
+  const int kind = in.Number<int>("kind");
+  if (in.failed()) return in.error();
+  TGObject* object = list.AddOfKind(kind);
+  if (object == nullptr) return "unknown object kind " + std::to_string(kind);
+  object->Name = Utf8Prefix(Cp1251ToUtf8(in.Field("name")), kMaxNameLength);
+  object->Color = PaletteColor(in.Number<int>("colour"), kBlack);
+  object->Width = std::clamp(in.Number<std::int32_t>("width"), 0, kMaxWidth);
+  const int penStyle = in.Number<int>("pen style");
+  object->PenStyle = penStyle >= 0 && penStyle <= kMaxPenStyle ? penStyle : 0;
+  object->NameVisible = in.Flag("name flag");
+  object->MustDraw = in.Flag("drawn flag");
+  object->Defined = in.Flag("defined flag");
+  if (hasHidden) object->Hidden = in.Flag("hidden flag");
+  object->Method = in.Number<std::int32_t>("method");
+  ReadGeometry(in, *object);
+  KeptLinks kept;
+  kept.children = in.Field("children");
+  kept.parents = in.Field("parents");
+  if (!in.failed() && !in.AtEnd()) in.Fail("text follows the parents");
+  links.push_back(std::move(kept));
+  return in.error();
+}
+
+// Resolves object numbers, each followed by ':'.
+std::string LinkGroup(std::string_view group, const ObjectList& list,
+                      std::vector<TGObject*>& into) {
+  while (!group.empty()) {
+    const std::size_t pos = group.find(':');
+    if (pos == std::string_view::npos) return "a reference list does not end with ':'";
+    const std::string_view number = group.substr(0, pos);
+    TGObject* target = list.at(ParseInteger<int>(number).value_or(-1));
+    if (target == nullptr) {
+      return "refers to object \"" + std::string(number) + "\", which the file does not hold";
+    }
+    into.push_back(target);
+    group.remove_prefix(pos + 1);
+  }
+  return {};
+}
+
+std::string LinkAll(ObjectList& list, const std::vector<KeptLinks>& links) {
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    std::string error = LinkGroup(links[i].parents, list, list[i].Parents);
+    if (error.empty()) error = LinkGroup(links[i].children, list, list[i].Children);
+    if (!error.empty()) return "object " + std::to_string(i) + ": " + error;
+  }
+  return {};
+}
+
+using Link = std::pair<int, int>;  // parent number, child number
+
+std::string DescribeMismatch(const ObjectList& list, Link link) {
+  const TGObject& parent = list[static_cast<std::size_t>(link.first)];
+  const TGObject& child = list[static_cast<std::size_t>(link.second)];
+  const auto asParent = std::count(child.Parents.begin(), child.Parents.end(), &parent);
+  const auto asChild = std::count(parent.Children.begin(), parent.Children.end(), &child);
+  return "object " + std::to_string(link.second) + " lists object " + std::to_string(link.first) +
+         " among its parents " + std::to_string(asParent) + " time(s), but object " +
+         std::to_string(link.first) + " lists it among its children " + std::to_string(asChild) +
+         " time(s)";
+}
+
+// Deletion and the update walk both rely on Parents and Children mirroring
+// each other and forming no cycle; Recompute relies on the parents' kinds.
+std::string CheckGraph(const ObjectList& list) {
+  std::vector<Link> fromParents;
+  std::vector<Link> fromChildren;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const TGObject& object = list[i];
+    if (!ParentsFitMethod(object)) {
+      return "object " + std::to_string(i) + ": its parents do not fit its method " +
+             std::to_string(object.Method);
+    }
+    for (const TGObject* p : object.Parents) fromParents.emplace_back(p->Index(), object.Index());
+    for (const TGObject* c : object.Children) fromChildren.emplace_back(object.Index(), c->Index());
+  }
+  std::sort(fromParents.begin(), fromParents.end());
+  std::sort(fromChildren.begin(), fromChildren.end());
+  if (fromParents != fromChildren) {
+    std::vector<Link> odd;
+    std::set_symmetric_difference(fromParents.begin(), fromParents.end(), fromChildren.begin(),
+                                  fromChildren.end(), std::back_inserter(odd));
+    return DescribeMismatch(list, odd.front());
+  }
+  // An object whose parents never all come ready lies on, or below, a cycle.
+  std::vector<std::size_t> waiting(list.size());
+  std::vector<const TGObject*> ready;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    waiting[i] = list[i].Parents.size();
+    if (waiting[i] == 0) ready.push_back(&list[i]);
+  }
+  std::size_t done = 0;
+  while (!ready.empty()) {
+    const TGObject* object = ready.back();
+    ready.pop_back();
+    ++done;
+    for (const TGObject* child : object->Children) {
+      if (--waiting[static_cast<std::size_t>(child->Index())] == 0) ready.push_back(child);
+    }
+  }
+  if (done < list.size()) {
+    const auto stuck = std::find_if(waiting.begin(), waiting.end(), [](auto n) { return n > 0; });
+    return "object " + std::to_string(stuck - waiting.begin()) + " lies on or below a cycle of parents";
+  }
+  return {};
+}
+
+// Every object in list order rebuilds its incident list and recomputes itself
+// and all it carries, so each position follows from its parents.
+void RecomputeLoaded(ObjectList& list) {
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    list[i].RebuildIncident();
+    UpdateDescendants(list[i]);
+  }
+}
+
+LoadResult Unreadable(std::string detail) {
+  return {LoadStatus::kUnreadable, std::move(detail), {}};
+}
+
+std::string LinePrefix(std::size_t index) {
+  return "line " + std::to_string(index + 1) + ": ";
+}
+
+// ---- Replacing a file ----
+
+std::string SystemError(const std::filesystem::path& path, const std::string& what) {
+  return "cannot " + what + " " + path.string() + ": " +
+         std::error_code(errno, std::generic_category()).message();
+}
+
+// A new file next to `target` that no one else uses; null when the folder
+// takes no new file.
+std::FILE* CreateTemporaryBeside(const std::filesystem::path& target,
+                                 std::filesystem::path& created) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    created = target;
+    created += ".saving-" + std::to_string(attempt);
+    if (std::FILE* file = std::fopen(created.c_str(), "wbx")) return file;
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
+
+bool WriteAndClose(std::FILE* file, std::string_view bytes) {
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = std::fflush(file) == 0 && ok;
+#if defined(__unix__)
+  ok = ::fsync(::fileno(file)) == 0 && ok;
+#endif
+  return std::fclose(file) == 0 && ok;
+}
+
+SaveResult ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::error_code ec;
+  std::filesystem::path target = path;
+  // A link stays a link: the file it leads to is replaced.
+  if (std::filesystem::is_symlink(path, ec)) {
+    const auto resolved = std::filesystem::weakly_canonical(path, ec);
+    if (!ec) target = resolved;
+  }
+  std::filesystem::path temporary;
+  std::FILE* file = CreateTemporaryBeside(target, temporary);
+  if (file == nullptr) return {false, SystemError(target, "create a file beside")};
+  if (!WriteAndClose(file, bytes)) {
+    SaveResult failed{false, SystemError(temporary, "write")};
+    std::filesystem::remove(temporary, ec);
+    return failed;
+  }
+  const auto status = std::filesystem::status(target, ec);
+  if (!ec && std::filesystem::is_regular_file(status)) {
+    std::filesystem::permissions(temporary, status.permissions(), ec);
+  }
+  std::filesystem::rename(temporary, target, ec);
+  if (ec) {
+    SaveResult failed{false, "cannot replace " + target.string() + ": " + ec.message()};
+    std::filesystem::remove(temporary, ec);
+    return failed;
+  }
+  return {true, {}};
+}
+
+}  // namespace
+
+int LoadResult::ErrorNumber() const {
+  switch (status) {
+    case LoadStatus::kLoaded:
+      return 0;
+    case LoadStatus::kNotFound:
+      return 5;
+    case LoadStatus::kUnreadable:
+      return 1;
+  }
+  return 1;
+}
+
+bool ParentsFitMethod(const TGObject& object) {
+  for (const MethodParents& entry : kMethodParents) {
+    if (entry.kind != object.Kind() || entry.method != object.Method) continue;
+    if (object.Parents.size() != entry.parents.size()) return false;
+    for (std::size_t i = 0; i < entry.parents.size(); ++i) {
+      const TGObject* parent = object.Parents[i];
+      if (parent == nullptr || parent->Kind() != KindOfLetter(entry.parents[i])) return false;
+    }
+    return true;
+  }
+  // Recompute leaves an object of an unknown method as it is, like a free one.
+  return object.Parents.empty();
+}
+
+std::string WritePlane(const ObjectList& list, const DocumentInfo& info) {
+  std::string out;
+  out += kDocumentMagicWord;
+  out += ' ';
+  out += kDocumentVersion;
+  out += kLineEnd;
+  AppendLine(out, ToFileText(info.author));
+  // A comment line holding line breaks is stored as the lines it shows.
+  std::vector<std::string> comment;
+  for (const std::string& line : info.comment) {
+    const auto pieces = SplitLines(line);
+    if (pieces.empty()) comment.emplace_back();
+    comment.insert(comment.end(), pieces.begin(), pieces.end());
+  }
+  AppendLine(out, std::to_string(comment.size()));
+  for (const std::string& line : comment) AppendLine(out, ToFileText(line));
+  for (std::size_t i = 0; i < list.size(); ++i) AppendRecord(out, list[i]);
+  return out;
+}
+
+LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& info) {
+  const std::vector<std::string_view> lines = SplitLines(bytes);
+  if (lines.empty()) return Unreadable("the file is empty");
+  std::size_t next = 0;
+  std::string version;
+  if (lines[0].starts_with(kDocumentMagicWord)) {
+    const std::size_t start = std::min(lines[0].size(), kDocumentMagicWord.size() + 1);
+    version = lines[0].substr(start, 3);
+    if (++next == lines.size()) return Unreadable("the file ends before the author");
+  }
+  DocumentInfo read;
+  read.author = FromFileLine(lines[next++]);
+  if (next == lines.size()) return Unreadable("the file ends before the comment");
+  const auto count = ParseInteger<std::int64_t>(DecodeLine(lines[next]));
+  if (!count || *count < 0) return Unreadable(LinePrefix(next) + "the comment count is wrong");
+  const std::size_t commentEnd = ++next + static_cast<std::size_t>(*count);
+  if (commentEnd > lines.size() || commentEnd < next) {
+    return Unreadable("the file ends inside the comment");
+  }
+  for (; next < commentEnd; ++next) read.comment.push_back(FromFileLine(lines[next]));
+
+  const bool hasHidden = version >= kDocumentVersion;
+  ObjectList loaded;
+  loaded.defaults = list.defaults;
+  std::vector<KeptLinks> links;
+  for (; next < lines.size(); ++next) {
+    const std::string error = ReadRecord(DecodeLine(lines[next]), hasHidden, loaded, links);
+    if (!error.empty()) return Unreadable(LinePrefix(next) + error);
+  }
+  std::string error = LinkAll(loaded, links);
+  if (error.empty()) error = CheckGraph(loaded);
+  if (!error.empty()) return Unreadable(error);
+
+  RecomputeLoaded(loaded);
+  loaded.modified = false;
+  list.Swap(loaded);
+  info = std::move(read);
+  return {LoadStatus::kLoaded, {}, Cp1251ToUtf8(version)};
+}
+
+SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
+                     const DocumentInfo& info) {
+  return ReplaceFile(path, WritePlane(list, info));
+}
+
+LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, DocumentInfo& info) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) {
+    return {LoadStatus::kNotFound, "no file " + path.string(), {}};
+  }
+  if (std::filesystem::is_directory(path, ec)) return Unreadable(path.string() + " is a folder");
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) return Unreadable(SystemError(path, "open"));
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return Unreadable(SystemError(path, "read"));
+  return ReadPlane(bytes, list, info);
+}
+
+}  // namespace zelmora

@@ -1,0 +1,79 @@
+#include "mainwindow/point_glyph_table.h"
+
+#include <vector>
+
+#include "mainwindow/pack_images.h"
+
+namespace zelmora {
+namespace {
+
+const QImage kNoGlyph;
+
+// The base glyph in palette colour `index`. The see-through pixels are those
+// of the base glyph: judging them after the fill would make the white glyph
+// vanish completely, and a blinking point would then never blink.
+QImage ColouredGlyph(const QImage& base, int width, int index) {
+  QImage filled = base.copy();
+  if (index != 0) {
+    const QRgb fill = ToQColor(PaletteColor(index, kBlack)).rgb();
+    const int seed = PointGlyphFillPixel(width);
+    FloodFill(filled, QPoint(seed, seed), qRgb(0, 0, 0), fill);
+  }
+  const QImage transparentBase = WithBottomLeftTransparent(base);
+  QImage result = filled.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < result.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+    const auto* mask = reinterpret_cast<const QRgb*>(transparentBase.constScanLine(y));
+    for (int x = 0; x < result.width(); ++x) {
+      if (qAlpha(mask[x]) == 0) row[x] = 0;
+    }
+  }
+  return result.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+void FloodFill(QImage& image, QPoint seed, QRgb target, QRgb fill) {
+  if (!image.rect().contains(seed)) return;
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+  }
+  target |= 0xFF000000u;
+  fill |= 0xFF000000u;
+  auto at = [&](int x, int y) -> QRgb& { return reinterpret_cast<QRgb*>(image.scanLine(y))[x]; };
+  auto matches = [&](int x, int y) { return (at(x, y) | 0xFF000000u) == target; };
+  if (target == fill || !matches(seed.x(), seed.y())) return;
+  std::vector<QPoint> pending{seed};
+  while (!pending.empty()) {
+    const QPoint p = pending.back();
+    pending.pop_back();
+    if (!image.rect().contains(p) || !matches(p.x(), p.y())) continue;
+    at(p.x(), p.y()) = fill;
+    pending.push_back({p.x() + 1, p.y()});
+    pending.push_back({p.x() - 1, p.y()});
+    pending.push_back({p.x(), p.y() + 1});
+    pending.push_back({p.x(), p.y() - 1});
+  }
+}
+
+std::optional<PointGlyphTable> PointGlyphTable::FromPack(const ImagePack& pack) {
+  PointGlyphTable table;
+  for (int width = 1; width <= kPointGlyphWidths; ++width) {
+    const QImage base = DecodePackImage(pack, PointGlyphImage(width));
+    if (base.isNull()) return std::nullopt;
+    for (int index = 0; index < kPaletteSize; ++index) {
+      table.glyphs_[static_cast<std::size_t>((width - 1) * kPaletteSize + index)] =
+          ColouredGlyph(base, width, index);
+    }
+  }
+  return table;
+}
+
+const QImage& PointGlyphTable::Glyph(int width, int paletteIndex) const {
+  if (width < 1 || width > kPointGlyphWidths || paletteIndex < 0 || paletteIndex >= kPaletteSize) {
+    return kNoGlyph;
+  }
+  return glyphs_[static_cast<std::size_t>((width - 1) * kPaletteSize + paletteIndex)];
+}
+
+}  // namespace zelmora

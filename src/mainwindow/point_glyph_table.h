@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <array>
+#include <optional>
+
+#include "document/image_pack.h"
+#include "geometry/palette.h"
+
+namespace zelmora {
+
+inline constexpr int kPointGlyphWidths = 7;
+
+// The pictures of points: one per glyph size (1..7) and palette colour
+// (0..15), all with a transparent background.
+class PointGlyphTable {
+ public:
+  // nullopt when a point glyph of the pack cannot be decoded.
+  static std::optional<PointGlyphTable> FromPack(const ImagePack& pack);
+
+  // A null image outside 1..7 and 0..15.
+  const QImage& Glyph(int width, int paletteIndex) const;
+
+ private:
+  PointGlyphTable() = default;
+  std::array<QImage, kPointGlyphWidths * kPaletteSize> glyphs_;
+};
+
+// Recolours the 4-connected area of `target` pixels that holds `seed` (the
+// behaviour of a surface flood fill: nothing happens when `seed` is of
+// another colour). Iterative, so an area of any size is safe.
+void FloodFill(QImage& image, QPoint seed, QRgb target, QRgb fill);
+
+}  // namespace zelmora
