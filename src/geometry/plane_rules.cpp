@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "geometry/tg_line.h"
+
 namespace zelmora {
 
 bool RotateAboutCenter(double sx, double sy, int mx, int my, const TransformFrame& frame,
@@ -51,6 +53,17 @@ bool MoveLabelOffset(TGObject& object, int mx, int my, const LabelMoveContext& c
 bool PastEnd(double ex, double ey, double ox, double oy, double px, double py) {
   return std::abs(ex - px) + std::abs(ex - ox) <= std::abs(px - ox) + 0.1 &&
          std::abs(ey - py) + std::abs(ey - oy) <= std::abs(py - oy) + 0.1;
+}
+
+bool LineCrossing(const TGLine& first, const TGLine& second, double& x, double& y) {
+  const double ux = first.X2 - first.X1, uy = first.Y2 - first.Y1;
+  const double vx = second.X2 - second.X1, vy = second.Y2 - second.Y1;
+  if (uy * vx == ux * vy) return false;
+  const double t =
+      ((second.X1 - first.X1) * vy - vx * (second.Y1 - first.Y1)) / (ux * vy - uy * vx);
+  x = first.X1 + t * ux;
+  y = first.Y1 + t * uy;
+  return true;
 }
 
 // Scans a's incident objects in order and, for each, b's; the last pair that

@@ -23,6 +23,12 @@ bool MoveLabelOffset(TGObject& object, int mx, int my, const LabelMoveContext& c
 // line whose other defining point is O = (ox, oy), within 0.1 per coordinate.
 bool PastEnd(double ex, double ey, double ox, double oy, double px, double py);
 
+class TGLine;
+
+// The crossing of two lines, found along the first from its end 1; false for
+// parallel lines or a line whose defining points coincide.
+bool LineCrossing(const TGLine& first, const TGLine& second, double& x, double& y);
+
 // The object (not a child of both) that lies on both a and b, or nullptr. Used
 // by the line-circle and circle-circle intersections.
 TGObject* FindCommonPoint(const TGObject& a, const TGObject& b);

@@ -10,7 +10,10 @@ namespace zelmora {
 class TGCircle : public TGObject {
  public:
   static constexpr int kKind = kCircleKind;
-  TGCircle() { LabelOffsetX = 10; LabelOffsetY = -45; }
+  TGCircle() {
+    LabelOffsetX = 10;
+    LabelOffsetY = -45;
+  }
   int Kind() const override { return kKind; }
 
   void Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) override;

@@ -60,17 +60,6 @@ void SetFromOrigin(TGLine& line, Vec origin, Vec direction) {
           {origin.x + kDirectionLength * direction.x, origin.y + kDirectionLength * direction.y});
 }
 
-// The crossing of two lines, the first one's end 1 plus t times its direction;
-// false for parallel or degenerate lines.
-bool Crossing(const TGLine& first, const TGLine& second, Vec& at) {
-  const Vec u = Direction(first), v = Direction(second);
-  if (u.y * v.x == u.x * v.y) return false;
-  const double t =
-      ((second.X1 - first.X1) * v.y - v.x * (second.Y1 - first.Y1)) / (u.x * v.y - u.y * v.x);
-  at = {first.X1 + t * u.x, first.Y1 + t * u.y};
-  return true;
-}
-
 // 101: end 1 is the second pick.
 void ThroughTwoPoints(TGLine& line) {
   const TGPoint* p0 = DefinedParent<TGPoint>(line, 0);
@@ -237,7 +226,8 @@ void BisectorOfTwoLines(TGLine& line) {
   const TGLine* first = DefinedParent<TGLine>(line, 0);
   const TGLine* second = DefinedParent<TGLine>(line, 1);
   Vec crossing;
-  if (first == nullptr || second == nullptr || !Crossing(*first, *second, crossing)) {
+  if (first == nullptr || second == nullptr ||
+      !LineCrossing(*first, *second, crossing.x, crossing.y)) {
     line.Defined = false;
     return;
   }

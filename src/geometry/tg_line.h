@@ -9,7 +9,10 @@ namespace zelmora {
 class TGLine : public TGObject {
  public:
   static constexpr int kKind = kLineKind;
-  TGLine() { LabelOffsetX = -10; LabelOffsetY = 10; }
+  TGLine() {
+    LabelOffsetX = -10;
+    LabelOffsetY = 10;
+  }
   int Kind() const override { return kKind; }
 
   void Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) override;

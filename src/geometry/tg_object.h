@@ -10,8 +10,14 @@
 namespace zelmora {
 
 // Kind codes, as documents, macros and the window know them.
-enum ObjectKind : int { kNoKind = 0, kPointKind = 1, kLineKind = 2, kCircleKind = 3,
-                        kAngleKind = 4, kLengthKind = 5 };
+enum ObjectKind : int {
+  kNoKind = 0,
+  kPointKind = 1,
+  kLineKind = 2,
+  kCircleKind = 3,
+  kAngleKind = 4,
+  kLengthKind = 5
+};
 
 // What drawing needs from the owner of the model.
 struct DrawContext {

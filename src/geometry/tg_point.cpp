@@ -88,11 +88,8 @@ Placement LinesCrossing(const TGPoint& self) {
   const TGLine* l1 = self.ParentAs<TGLine>(0);
   const TGLine* l2 = self.ParentAs<TGLine>(1);
   if (!Usable(l1) || !Usable(l2)) return Keep(self);
-  const double ux = l1->X2 - l1->X1, uy = l1->Y2 - l1->Y1;
-  const double vx = l2->X2 - l2->X1, vy = l2->Y2 - l2->Y1;
-  if (uy * vx == ux * vy) return Keep(self);
-  const double t = ((l2->X1 - l1->X1) * vy - vx * (l2->Y1 - l1->Y1)) / (ux * vy - uy * vx);
-  const Placement p{l1->X1 + t * ux, l1->Y1 + t * uy, true};
+  Placement p{0, 0, true};
+  if (!LineCrossing(*l1, *l2, p.x, p.y)) return Keep(self);
   return WithEndChecks(WithEndChecks(p, *l1), *l2);
 }
 

@@ -9,7 +9,10 @@ namespace zelmora {
 class TGPoint : public TGObject {
  public:
   static constexpr int kKind = kPointKind;
-  TGPoint() { LabelOffsetX = 10; LabelOffsetY = -10; }
+  TGPoint() {
+    LabelOffsetX = 10;
+    LabelOffsetY = -10;
+  }
   int Kind() const override { return kKind; }
 
   void Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) override;

@@ -61,8 +61,8 @@ DocumentSession::LoadOutcome DocumentSession::LoadPlane(std::string name) {
       editor_.Repaint();
       outcome = LoadOutcome::Loaded;
     } else {
-      outcome = result.status == LoadStatus::kNotFound ? LoadOutcome::NotFound
-                                                       : LoadOutcome::Unreadable;
+      outcome =
+          result.status == LoadStatus::kNotFound ? LoadOutcome::NotFound : LoadOutcome::Unreadable;
     }
   }
   commandLine_ = false;
@@ -149,9 +149,12 @@ bool DocumentSession::SaveAs() {
 bool DocumentSession::CanClose() {
   if (!editor_.Objects().modified) return true;
   switch (view_.Ask(kAskBeforeExit)) {
-    case Answer::Cancel: return false;
-    case Answer::Yes: return Save();
-    case Answer::No: return true;
+    case Answer::Cancel:
+      return false;
+    case Answer::Yes:
+      return Save();
+    case Answer::No:
+      return true;
   }
   return false;
 }

@@ -13,8 +13,14 @@ namespace {
 // Objects a user can drag: free objects and points that slide on a carrier.
 bool IsDraggable(const TGObject& o) {
   switch (o.Method) {
-    case 0: case 1: case 2: case 100: case 200: return true;
-    default: return false;
+    case 0:
+    case 1:
+    case 2:
+    case 100:
+    case 200:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -129,10 +135,17 @@ void Editor::Hover(int x, int y) {
     case InteractionState::Normal:
     case InteractionState::PickParents:
     case InteractionState::MacroRecord:
-    case InteractionState::MacroApply: i = NearObject(x, y, 0); break;
-    case InteractionState::PointSymmetryMode: i = NearObject(x, y, kPointKind); break;
-    case InteractionState::LineSymmetryMode: i = NearObject(x, y, kLineKind); break;
-    default: return;
+    case InteractionState::MacroApply:
+      i = NearObject(x, y, 0);
+      break;
+    case InteractionState::PointSymmetryMode:
+      i = NearObject(x, y, kPointKind);
+      break;
+    case InteractionState::LineSymmetryMode:
+      i = NearObject(x, y, kLineKind);
+      break;
+    default:
+      return;
   }
   if (i < 0) {
     view_.SetHelpLabel(texts::kNothingHere);
@@ -141,8 +154,8 @@ void Editor::Hover(int x, int y) {
   }
   const TGObject& o = objects_[static_cast<std::size_t>(i)];
   const int kind = o.Kind();
-  view_.SetHelpLabel(std::string(texts::kThisIs) + (kind >= 1 && kind <= 5 ? texts::kKindNames[kind] : "") +
-                     " " + o.Name);
+  view_.SetHelpLabel(std::string(texts::kThisIs) +
+                     (kind >= 1 && kind <= 5 ? texts::kKindNames[kind] : "") + " " + o.Name);
   const bool picking = state_ == InteractionState::PickParents ||
                        state_ == InteractionState::PointSymmetryMode ||
                        state_ == InteractionState::LineSymmetryMode;
@@ -158,9 +171,14 @@ void Editor::MouseDown(MouseButton button, Modifiers mods, int x, int y) {
       case InteractionState::Normal:
       case InteractionState::PickParents:
       case InteractionState::MacroRecord:
-      case InteractionState::MacroApply: ShowPopup(x, y); break;
-      case InteractionState::ZoomMode: StartMouseZoom(false); break;
-      default: break;
+      case InteractionState::MacroApply:
+        ShowPopup(x, y);
+        break;
+      case InteractionState::ZoomMode:
+        StartMouseZoom(false);
+        break;
+      default:
+        break;
     }
   }
   Repaint();
@@ -208,8 +226,12 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
       objects_.modified = true;
       PlaceFreeObject(x, y);
       return;
-    case InteractionState::PickParents: PickAt(x, y); return;
-    case InteractionState::ZoomMode: StartMouseZoom(true); return;
+    case InteractionState::PickParents:
+      PickAt(x, y);
+      return;
+    case InteractionState::ZoomMode:
+      StartMouseZoom(true);
+      return;
     case InteractionState::TranslateMode:
     case InteractionState::RotateMode:
       objects_.modified = true;
@@ -240,7 +262,8 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
       }
       return;
     }
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -248,7 +271,9 @@ void Editor::LeftDrag(int x, int y) {
   TGObject* s = SelectedObject();
   switch (state_) {
     case InteractionState::PlaceLine:
-    case InteractionState::PlaceCircle: StretchFreeObject(x, y); break;
+    case InteractionState::PlaceCircle:
+      StretchFreeObject(x, y);
+      break;
     case InteractionState::MoveObject:
       if (s != nullptr) s->DragTo(x, y);
       break;
@@ -259,9 +284,14 @@ void Editor::LeftDrag(int x, int y) {
       if (s != nullptr) s->MoveLabel(x, y, LabelMoveContext{labelControl_, this});
       break;
     case InteractionState::PanDrag:
-    case InteractionState::TranslateMode: TranslateAll(objects_, x, y, Frame()); break;
-    case InteractionState::RotateMode: RotateAll(objects_, x, y, Frame()); break;
-    default: break;
+    case InteractionState::TranslateMode:
+      TranslateAll(objects_, x, y, Frame());
+      break;
+    case InteractionState::RotateMode:
+      RotateAll(objects_, x, y, Frame());
+      break;
+    default:
+      break;
   }
 }
 
@@ -288,12 +318,15 @@ void Editor::MouseUp(MouseButton button, Modifiers mods, int x, int y) {
       view_.SetSurfaceCursor(CursorShape::Default);
       SetPrompt(texts::kStandardPrompt);
       break;
-    default: break;
+    default:
+      break;
   }
   Repaint();
 }
 
-void Editor::MouseLeave() { view_.SetCoordinates("", ""); }
+void Editor::MouseLeave() {
+  view_.SetCoordinates("", "");
+}
 
 void Editor::ShowPopup(int x, int y) {
   std::vector<PopupItem> items;
@@ -362,13 +395,27 @@ void Editor::ArrowKey(int dx, int dy) {
 void Editor::KeyDown(Key key, Modifiers mods) {
   TGObject* s = SelectedObject();
   switch (key) {
-    case Key::Escape: ReturnToNormal(); return;
-    case Key::Left: ArrowKey(-30, 0); return;
-    case Key::Right: ArrowKey(30, 0); return;
-    case Key::Up: ArrowKey(0, -30); return;
-    case Key::Down: ArrowKey(0, 30); return;
-    case Key::KeypadPlus: KeyboardZoom(true); return;
-    case Key::KeypadMinus: KeyboardZoom(false); return;
+    case Key::Escape:
+      ReturnToNormal();
+      return;
+    case Key::Left:
+      ArrowKey(-30, 0);
+      return;
+    case Key::Right:
+      ArrowKey(30, 0);
+      return;
+    case Key::Up:
+      ArrowKey(0, -30);
+      return;
+    case Key::Down:
+      ArrowKey(0, 30);
+      return;
+    case Key::KeypadPlus:
+      KeyboardZoom(true);
+      return;
+    case Key::KeypadMinus:
+      KeyboardZoom(false);
+      return;
     case Key::F1: {
       const std::string page = HelpPageForState();
       if (!page.empty()) view_.OpenHelpPage(page);
@@ -380,8 +427,13 @@ void Editor::KeyDown(Key key, Modifiers mods) {
         Repaint();
       }
       return;
-    case Key::Digit1: case Key::Digit2: case Key::Digit3: case Key::Digit4:
-    case Key::Digit5: case Key::Digit6: case Key::Digit7:
+    case Key::Digit1:
+    case Key::Digit2:
+    case Key::Digit3:
+    case Key::Digit4:
+    case Key::Digit5:
+    case Key::Digit6:
+    case Key::Digit7:
       if (s != nullptr) {
         const int width = static_cast<int>(key) - static_cast<int>(Key::Digit0);
         s->Width = width;
@@ -406,7 +458,8 @@ void Editor::KeyDown(Key key, Modifiers mods) {
     case Key::P:
       if (mods.ctrl) NewObjectDialog(NewObjectKind::Point);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 
@@ -414,18 +467,23 @@ std::string Editor::HelpPageForState() const {
   switch (state_) {
     case InteractionState::Normal:
     case InteractionState::MoveObject:
-    case InteractionState::ShiftObject: return texts::kHelpObjects;
+    case InteractionState::ShiftObject:
+      return texts::kHelpObjects;
     case InteractionState::PlacePoint:
     case InteractionState::PlaceLine:
     case InteractionState::PlaceCircle:
-    case InteractionState::PickParents: return texts::kHelpMethods;
+    case InteractionState::PickParents:
+      return texts::kHelpMethods;
     case InteractionState::ZoomMode:
     case InteractionState::PanDrag:
     case InteractionState::TranslateMode:
-    case InteractionState::RotateMode: return texts::kHelpPicture;
+    case InteractionState::RotateMode:
+      return texts::kHelpPicture;
     case InteractionState::MacroRecord:
-    case InteractionState::MacroApply: return texts::kHelpMacros;
-    default: return {};
+    case InteractionState::MacroApply:
+      return texts::kHelpMacros;
+    default:
+      return {};
   }
 }
 
@@ -445,7 +503,9 @@ void Editor::ReturnToNormal() {
       creation_.autoPoints = 0;
       creation_.picks.clear();
       break;
-    case InteractionState::MacroRecord: view_.SetBlinkTimer(false); break;
+    case InteractionState::MacroRecord:
+      view_.SetBlinkTimer(false);
+      break;
     default:
       if (IsPictureMode(state_)) view_.ShowModeButton(InteractionState::Normal);
       break;
@@ -502,7 +562,9 @@ void Editor::ToggleShowAll() {
   Repaint();
 }
 
-void Editor::ToggleLabelControl() { labelControl_ = !labelControl_; }
+void Editor::ToggleLabelControl() {
+  labelControl_ = !labelControl_;
+}
 
 void Editor::DeleteSelected() {
   if (selected_ >= 0 && state_ == InteractionState::Normal && SelectedObject() != nullptr) {

@@ -22,9 +22,28 @@ struct Modifiers {
 };
 
 enum class Key {
-  Escape, Left, Right, Up, Down, KeypadPlus, KeypadMinus, F1,
-  Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7,
-  C, L, P, V, Z, Other,
+  Escape,
+  Left,
+  Right,
+  Up,
+  Down,
+  KeypadPlus,
+  KeypadMinus,
+  F1,
+  Digit0,
+  Digit1,
+  Digit2,
+  Digit3,
+  Digit4,
+  Digit5,
+  Digit6,
+  Digit7,
+  C,
+  L,
+  P,
+  V,
+  Z,
+  Other,
 };
 
 // The drawing editor: owns the drawing and everything a mouse press or a key

@@ -66,11 +66,27 @@ void Editor::RestartCreation() {
       state_ = InteractionState::PlaceCircle;
       SetPrompt(texts::kPlaceCirclePrompt);
       break;
-    case 1: candidate(1); candidate(2); break;
-    case 3: candidate(3); candidate(4); candidate(6); candidate(304); break;
-    case 106: candidate(106); candidate(111); break;
-    case 108: candidate(108); candidate(110); break;
-    default: candidate(m); break;
+    case 1:
+      candidate(1);
+      candidate(2);
+      break;
+    case 3:
+      candidate(3);
+      candidate(4);
+      candidate(6);
+      candidate(304);
+      break;
+    case 106:
+      candidate(106);
+      candidate(111);
+      break;
+    case 108:
+      candidate(108);
+      candidate(110);
+      break;
+    default:
+      candidate(m);
+      break;
   }
   if (m != 0 && m != 100 && m != 200) {
     creation_.step = 1;
@@ -120,7 +136,9 @@ void Editor::FinishFreeObject(int x, int y) {
   // has nothing to finish; a second pending object would pile up unseen.
   if (objects_.empty() || !objects_.back().MustDraw) return;
   switch (state_) {
-    case InteractionState::PlacePoint: objects_.AddPoint(); break;
+    case InteractionState::PlacePoint:
+      objects_.AddPoint();
+      break;
     case InteractionState::PlaceLine:
       StretchFreeObject(x, y);
       objects_.AddLine().Method = 100;
@@ -129,7 +147,8 @@ void Editor::FinishFreeObject(int x, int y) {
       StretchFreeObject(x, y);
       objects_.AddCircle().Method = 200;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -22,8 +22,8 @@ inline constexpr const char* kLengthPrompt = "Укажите длину отре
 inline constexpr const char* kAnglePrompt = "Укажите величену угла";
 
 // Kind names by kind code 1..5.
-inline constexpr const char* kKindNames[] = {"", "Точка", "Прямая", "Окружность", "Угол",
-                                             "Расстояние"};
+inline constexpr const char* kKindNames[] = {"",           "Точка", "Прямая",
+                                             "Окружность", "Угол",  "Расстояние"};
 // Prefixes of the selected object's label, by kind code 1..3.
 inline constexpr const char* kSelectedPrefixes[] = {"", "Точка:  ", "Прямая:  ", "Окружность:  "};
 
