@@ -59,6 +59,9 @@ constexpr int PointGlyphFillPixel(int width) {
   return width + 2;
 }
 
+// Every glyph, point glyphs included, is drawn with the colour of its
+// bottom-left pixel transparent.
+//
 // Button glyphs that hold two pictures side by side, as flat buttons use them:
 // the normal look on the left, the disabled look on the right.
 constexpr int GlyphStateCount(int image) {

@@ -2,6 +2,7 @@
 // human-editable sources in data/:
 //   make_data_files pack <manifest> <output>   the image pack
 //   make_data_files table <source> <output>    one text table
+//   make_data_files document <source> <output> one example drawing
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,7 +31,14 @@ std::string BuildImagePack(const std::string& manifest_path) {
     if (SkipsAsComment(*line)) continue;
     if (++number > kImagePackCount) manifest.Fail("the pack holds only 27 images");
     const std::string source = (folder / *line).string();
-    const std::string bmp = EncodeBmp(LoadPictureSource(source));
+    std::string bmp;
+    try {
+      bmp = EncodeBmp(LoadPictureSource(source));
+    } catch (const std::runtime_error& error) {
+      const std::string message = error.what();
+      // Drawing mistakes name their line already; the palette check cannot.
+      throw std::runtime_error(message.rfind(source, 0) == 0 ? message : source + ": " + message);
+    }
     const std::size_t wanted = kImagePackSizes[static_cast<std::size_t>(number - 1)];
     if (bmp.size() != wanted) {
       throw std::runtime_error(source + ": image " + std::to_string(number) + " makes " +
@@ -57,14 +65,18 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
 }
 
 int Run(const std::vector<std::string>& arguments) {
-  if (arguments.size() != 3 || (arguments[0] != "pack" && arguments[0] != "table")) {
+  const bool known = arguments.size() == 3 && (arguments[0] == "pack" || arguments[0] == "table" ||
+                                               arguments[0] == "document");
+  if (!known) {
     std::fprintf(stderr,
                  "usage: make_data_files pack <manifest> <output>\n"
-                 "       make_data_files table <source> <output>\n");
+                 "       make_data_files table <source> <output>\n"
+                 "       make_data_files document <source> <output>\n");
     return 2;
   }
-  const std::string bytes =
-      arguments[0] == "pack" ? BuildImagePack(arguments[1]) : EncodeTextTable(arguments[1]);
+  const std::string bytes = arguments[0] == "pack"    ? BuildImagePack(arguments[1])
+                            : arguments[0] == "table" ? EncodeTextTable(arguments[1])
+                                                      : EncodeDocument(arguments[1]);
   WriteFileAtomically(arguments[2], bytes);
   return 0;
 }
