@@ -28,7 +28,9 @@ bool PackPixmaps::Load(const QString& programFolder) {
   return true;
 }
 
-bool PackPixmaps::Loaded() { return !Images().empty(); }
+bool PackPixmaps::Loaded() {
+  return !Images().empty();
+}
 
 const QImage& PackPixmaps::Image(int number) {
   static const QImage empty;

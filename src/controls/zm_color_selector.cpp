@@ -113,7 +113,9 @@ void TZMColorSelector::SetStep(int gap) {
   UpdateSize();
 }
 
-void TZMColorSelector::SetUpBitmap(const QImage& bitmap) { SetMarkerBitmap(upBitmap_, bitmap); }
+void TZMColorSelector::SetUpBitmap(const QImage& bitmap) {
+  SetMarkerBitmap(upBitmap_, bitmap);
+}
 
 void TZMColorSelector::SetDownBitmap(const QImage& bitmap) {
   SetMarkerBitmap(downBitmap_, bitmap);
@@ -136,7 +138,9 @@ void TZMColorSelector::SetMarkerBitmap(QImage& slot, const QImage& bitmap) {
   UpdateSize();
 }
 
-void TZMColorSelector::SetSpeed(double pixels) { speed_ = pixels; }
+void TZMColorSelector::SetSpeed(double pixels) {
+  speed_ = pixels;
+}
 
 void TZMColorSelector::SetDelay(int milliseconds) {
   delay_ = std::max(0, milliseconds);
@@ -194,15 +198,25 @@ void TZMColorSelector::UseDialogLook() {
   SetTransparent(false);
 }
 
-QImage TZMColorSelector::DialogUpMarker() { return MarkerImage(kUpMarker); }
+QImage TZMColorSelector::DialogUpMarker() {
+  return MarkerImage(kUpMarker);
+}
 
-QImage TZMColorSelector::DialogDownMarker() { return MarkerImage(kDownMarker); }
+QImage TZMColorSelector::DialogDownMarker() {
+  return MarkerImage(kDownMarker);
+}
 
-void TZMColorSelector::DoMouseEnter() { emit MouseEnter(); }
+void TZMColorSelector::DoMouseEnter() {
+  emit MouseEnter();
+}
 
-void TZMColorSelector::DoMouseLeave() { emit MouseLeave(); }
+void TZMColorSelector::DoMouseLeave() {
+  emit MouseLeave();
+}
 
-int TZMColorSelector::LowerStripTop() const { return upBitmap_.height() + heightCell_ + 2; }
+int TZMColorSelector::LowerStripTop() const {
+  return upBitmap_.height() + heightCell_ + 2;
+}
 
 void TZMColorSelector::UpdateSize() {
   setFixedSize(kCellCount * widthCell_ + (kCellCount - 1) * step_,

@@ -38,7 +38,9 @@ Modifiers EditorModifiers(const QMouseEvent& event) {
 
 // Pixel k covers [k, k + 1). ToPixel keeps a captured mouse far outside the
 // surface inside int.
-int SurfacePixel(double coordinate) { return ToPixel(std::floor(coordinate)); }
+int SurfacePixel(double coordinate) {
+  return ToPixel(std::floor(coordinate));
+}
 
 }  // namespace
 
@@ -54,11 +56,17 @@ void TZMPaintBox::SetPicture(const QImage* picture) {
   update();
 }
 
-void TZMPaintBox::MoveCursorTo(int x, int y) { QCursor::setPos(mapToGlobal(QPoint(x, y))); }
+void TZMPaintBox::MoveCursorTo(int x, int y) {
+  QCursor::setPos(mapToGlobal(QPoint(x, y)));
+}
 
-void TZMPaintBox::DoMouseEnter() { emit MouseEnter(); }
+void TZMPaintBox::DoMouseEnter() {
+  emit MouseEnter();
+}
 
-void TZMPaintBox::DoMouseLeave() { emit MouseLeave(); }
+void TZMPaintBox::DoMouseLeave() {
+  emit MouseLeave();
+}
 
 void TZMPaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
