@@ -60,7 +60,9 @@ bool ReplaceFile(const std::filesystem::path& file, const std::string& bytes) {
 
 }  // namespace
 
-bool IsStorableMacroEntry(const MacroEntry& entry) { return EncodeEntry(entry).has_value(); }
+bool IsStorableMacroEntry(const MacroEntry& entry) {
+  return EncodeEntry(entry).has_value();
+}
 
 MacroList ReadMacroList(std::istream& in) {
   MacroList list;

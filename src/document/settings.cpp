@@ -78,7 +78,9 @@ int ZoomStepPercent(double zoomStep) {
   return static_cast<int>(std::lround(std::clamp(zoomStep * 100.0, -1e9, 1e9)));
 }
 
-double ZoomStepFromPercent(int percent) { return percent / 100.0; }
+double ZoomStepFromPercent(int percent) {
+  return percent / 100.0;
+}
 
 Settings LoadSettings(SettingsStore& store, const std::string& programFolder) {
   const Settings defaults;

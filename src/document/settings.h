@@ -60,13 +60,14 @@ struct Settings {
   bool pointVisible = true;  // whether new objects show their names
   bool lineVisible = true;
   bool circleVisible = true;
-  bool endsOff = true;  // new segments and rays count as whole lines
+  bool endsOff = true;   // new segments and rays count as whole lines
   bool helpShow = true;  // the floating hint window is shown
   int helpFormTop = 40;
   int helpFormLeft = 450;
   int color = 0;  // palette index of new objects
   int width = 1;  // width of new objects
-  std::array<std::string, kRecentFileCount> recentFiles;  // menu captions, "&1 " prefix included
+  // Captions of the File menu's recent entries, "&1 " prefix included.
+  std::array<std::string, kRecentFileCount> recentFiles;
   bool objectPanel = true;    // the object tool bar is shown
   bool picturePanel = false;  // the drawing-transform tool bar is shown
   double zoomStep = 0.05;     // zoom step factor; stored as a percentage

@@ -8,7 +8,9 @@
 namespace zelmora {
 namespace {
 
-QString Key(const std::string& name) { return QString::fromStdString(name); }
+QString Key(const std::string& name) {
+  return QString::fromStdString(name);
+}
 
 }  // namespace
 
@@ -17,8 +19,8 @@ QtSettingsStore::QtSettingsStore()
                                             QStringLiteral("Zelmora"))) {}
 
 QtSettingsStore::QtSettingsStore(const std::string& iniFile)
-    : settings_(std::make_unique<QSettings>(QString::fromStdString(iniFile),
-                                            QSettings::IniFormat)) {}
+    : settings_(
+          std::make_unique<QSettings>(QString::fromStdString(iniFile), QSettings::IniFormat)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
@@ -30,7 +32,9 @@ bool QtSettingsStore::Open(bool create) {
   return settings_->isWritable();
 }
 
-bool QtSettingsStore::Has(const std::string& name) { return settings_->contains(Key(name)); }
+bool QtSettingsStore::Has(const std::string& name) {
+  return settings_->contains(Key(name));
+}
 
 std::optional<std::string> QtSettingsStore::ReadString(const std::string& name) {
   const QVariant value = settings_->value(Key(name));

@@ -23,7 +23,9 @@ void PrintTo(const MacroEntry& entry, std::ostream* out) {
 
 namespace {
 
-std::string StoredLine(const std::string& utf8) { return EncodeLine(*Utf8ToCp1251(utf8)); }
+std::string StoredLine(const std::string& utf8) {
+  return EncodeLine(*Utf8ToCp1251(utf8));
+}
 
 std::string ReadBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -65,13 +67,13 @@ TEST_P(MacroLineSplit, CaptionEndsAtTheFirstSemicolon) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, MacroLineSplit,
     testing::Values(
-        SplitCase{"Plain", "Треугольник;/home/ученик/Macros/t.zmm",
+        SplitCase{"Plain",
+                  "Треугольник;/home/ученик/Macros/t.zmm",
                   {"Треугольник", "/home/ученик/Macros/t.zmm"}},
         SplitCase{"PathKeepsLaterSemicolons", "Ромб;C:\\a;b\\r.zmm", {"Ромб", "C:\\a;b\\r.zmm"}},
         SplitCase{"NoSemicolonIsAllPath", "/m/x.zmm", {"", "/m/x.zmm"}},
         SplitCase{"EmptyCaption", ";/m/x.zmm", {"", "/m/x.zmm"}},
-        SplitCase{"EmptyPath", "Пусто;", {"Пусто", ""}},
-        SplitCase{"EmptyLine", "", {"", ""}}),
+        SplitCase{"EmptyPath", "Пусто;", {"Пусто", ""}}, SplitCase{"EmptyLine", "", {"", ""}}),
     [](const testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
 
 TEST_F(MacroListFile, MissingFileIsAnEmptyListAndAFolderIsUnreadable) {
@@ -100,11 +102,11 @@ TEST_F(MacroListFile, SavedListReadsBackInOrderAsEncodedLines) {
 TEST_F(MacroListFile, EntriesThatWouldReadBackWrongAreLeftOut) {
   const MacroEntry good{"Хороший", "/m/good.zmm"};
   const MacroList list = {
-      {"а;б", "/m/1.zmm"},        // would split into caption "а" and path "б;/m/1.zmm"
-      {"点", "/m/2.zmm"},         // not storable in Windows-1251
+      {"а;б", "/m/1.zmm"},       // would split into caption "а" and path "б;/m/1.zmm"
+      {"点", "/m/2.zmm"},        // not storable in Windows-1251
       {"x", "/m/\xE2\x82\xAC"},  // the euro sign is, so this one stays
       {"\x0B", "/m/4.zmm"},      // encodes to a line feed
-      {"a\x12", "/m/5.zmm"},      // encodes to a carriage return
+      {"a\x12", "/m/5.zmm"},     // encodes to a carriage return
       good};
   for (const MacroEntry& entry : list) {
     SCOPED_TRACE(entry.caption);
