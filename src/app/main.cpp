@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QStringList>
 

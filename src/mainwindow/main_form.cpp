@@ -17,6 +17,7 @@
 
 #include "controls/zm_paint_box.h"
 #include "document/text_table.h"
+#include "interaction/editor_texts.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
 #include "mainwindow/pack_images.h"

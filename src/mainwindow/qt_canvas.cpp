@@ -1,8 +1,6 @@
 #include "mainwindow/qt_canvas.h"
 
 #include <QPainter>
-#include <QString>
-#include <QVector>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -18,9 +16,11 @@ constexpr int kMaxPenWidth = 255;
 // Beyond this size an ellipse is drawn as the arc that can be seen.
 constexpr double kHugeEllipseFactor = 4.0;
 constexpr int kMaxArcSegments = 20000;
+// How far a chord of a one-pixel circle may stray from the true curve.
+constexpr double kChordError = 0.25;
 
-// The patterns of one-pixel pens, in pixels: on, off, on, off...
-QVector<qreal> DashPattern(PenStyle style) {
+// The patterns of one-pixel pens, in pixels: ink, gap, ink, gap...
+std::vector<int> DashLengths(PenStyle style) {
   switch (style) {
     case PenStyle::Dash:
       return {18, 6};
@@ -33,10 +33,6 @@ QVector<qreal> DashPattern(PenStyle style) {
     default:
       return {};
   }
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Liang-Barsky: the part of the segment inside `area`; false when none is.
@@ -64,16 +60,47 @@ bool ClipSegment(const QRectF& area, QLineF& line) {
   return true;
 }
 
+// The corners of a polygon that stays within kChordError of the ellipse.
+std::vector<QPointF> EllipseCorners(const QRectF& box) {
+  const double rx = box.width() / 2, ry = box.height() / 2, r = std::max(rx, ry);
+  const double step = r > kChordError ? 2 * std::acos(1 - kChordError / r) : std::numbers::pi / 2;
+  const int count =
+      std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 4, kMaxArcSegments);
+  std::vector<QPointF> corners;
+  corners.reserve(static_cast<std::size_t>(count));
+  const QPointF c = box.center();
+  // Turning a unit vector step by step spares a sine and cosine per corner.
+  const double turnCos = std::cos(2 * std::numbers::pi / count);
+  const double turnSin = std::sin(2 * std::numbers::pi / count);
+  double ux = 1, uy = 0;
+  for (int i = 0; i < count; ++i) {
+    corners.emplace_back(c.x() + rx * ux, c.y() + ry * uy);
+    const double next = ux * turnCos - uy * turnSin;
+    uy = uy * turnCos + ux * turnSin;
+    ux = next;
+  }
+  return corners;
+}
+
+// The corners handed here lie within a few picture sizes of the picture.
+QPoint Nearest(QPointF p) {
+  return QPoint(static_cast<int>(std::floor(p.x() + 0.5)),
+                static_cast<int>(std::floor(p.y() + 0.5)));
+}
+
 }  // namespace
 
 QFont LabelFont(const QString& family) {
   QFont font(family.isEmpty() ? QStringLiteral("Times New Roman") : family);
   font.setPixelSize(kLabelFontPixelSize);
+  // Crisp letters, as labels on a plain white plane always looked; half the
+  // pixels of smoothed ones to draw, too.
+  font.setStyleStrategy(QFont::NoAntialias);
   return font;
 }
 
 QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont)
-    : glyphs_(glyphs), font_(labelFont), metrics_(labelFont) {
+    : glyphs_(glyphs), labels_(std::make_unique<LabelPictures>(labelFont)) {
   SetPen(kBlack, 1, PenStyle::Solid);
 }
 
@@ -92,9 +119,7 @@ void QImageCanvas::Resize(QSize size) {
 }
 
 void QImageCanvas::SetLabelFont(const QFont& font) {
-  font_ = font;
-  metrics_ = QFontMetrics(font);
-  if (painter_) painter_->setFont(font_);
+  labels_ = std::make_unique<LabelPictures>(font);
 }
 
 const QImage& QImageCanvas::Image() {
@@ -107,7 +132,6 @@ QPainter& QImageCanvas::Painter() {
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setPen(pen_);
     painter_->setBrush(Qt::NoBrush);
-    painter_->setFont(font_);
   }
   return *painter_;
 }
@@ -126,21 +150,16 @@ void QImageCanvas::SetPen(Color color, int width, PenStyle style) {
   const int clamped = std::clamp(width, 1, kMaxPenWidth);
   QPen pen(ToQColor(color), clamped);
   pen.setJoinStyle(Qt::RoundJoin);
+  pen.setCapStyle(Qt::RoundCap);
   // Patterns exist for one-pixel pens only; a wider pen draws solid, so a
   // dashed line made wider turns solid and keeps its style for width 1.
-  const QVector<qreal> pattern = clamped == 1 ? DashPattern(style) : QVector<qreal>{};
-  if (pattern.isEmpty()) {
-    pen.setCapStyle(clamped == 1 ? Qt::FlatCap : Qt::RoundCap);
-  } else {
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setDashPattern(pattern);
-  }
+  pattern_ = clamped == 1 ? MakePixelPattern(DashLengths(style)) : PixelPattern{};
   pen_ = pen;
   if (painter_) painter_->setPen(pen_);
 }
 
 void QImageCanvas::SetFontColor(Color color) {
-  fontColor_ = ToQColor(color);
+  fontColor_ = ToQColor(color).rgb();
 }
 
 void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
@@ -148,21 +167,18 @@ void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color colo
   const QRect box = QRect(QPoint(std::min(left, right), std::min(top, bottom)),
                           QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1))
                         .intersected(image_.rect());
-  if (!box.isEmpty()) Painter().fillRect(box, ToQColor(color));
+  if (box.isEmpty()) return;
+  if (box == image_.rect()) {
+    image_.fill(ToQColor(color));  // clearing the picture: the common case
+  } else {
+    Painter().fillRect(box, ToQColor(color));
+  }
 }
 
 void QImageCanvas::DrawRect(int left, int top, int right, int bottom) {
-  if (image_.isNull()) return;
-  const QRect box(QPoint(std::min(left, right), std::min(top, bottom)),
-                  QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1));
-  if (VisibleArea().contains(QRectF(box))) {
-    Painter().drawRect(box.adjusted(0, 0, -1, -1));
-    return;
-  }
-  DrawLine(box.left(), box.top(), box.right(), box.top());
-  DrawLine(box.right(), box.top(), box.right(), box.bottom());
-  DrawLine(box.right(), box.bottom(), box.left(), box.bottom());
-  DrawLine(box.left(), box.bottom(), box.left(), box.top());
+  const double l = std::min(left, right), t = std::min(top, bottom);
+  const double r = std::max(left, right) - 1, b = std::max(top, bottom) - 1;
+  Stroke({{l, t}, {r, t}, {r, b}, {l, b}}, true);
 }
 
 void QImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
@@ -170,45 +186,63 @@ void QImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
   QLineF line(x1, y1, x2, y2);
   const QRectF area = VisibleArea();
   if (area.contains(line.p1()) && area.contains(line.p2())) {
+    Stroke({line.p1(), line.p2()}, false);
+    return;
+  }
+  // Far-away ends are cut off here, not left to the drawing code; a pattern
+  // keeps its phase so a dashed line does not crawl while it is dragged.
+  const QPoint start(x1, y1);
+  if (!ClipSegment(area, line)) return;
+  if (!Thin()) {
     Painter().drawLine(line);
     return;
   }
-  // Far-away ends are cut off here, not left to the painter; a pattern keeps
-  // its phase so a dashed line does not crawl while it is dragged.
-  const QPointF start = line.p1();
-  if (!ClipSegment(area, line)) return;
-  QPainter& painter = Painter();
-  const QVector<qreal> pattern = pen_.dashPattern();
-  if (pen_.style() == Qt::CustomDashLine && !pattern.isEmpty()) {
-    double period = 0;
-    for (qreal part : pattern) period += part;
-    QPen shifted = pen_;
-    shifted.setDashOffset(std::fmod(QLineF(start, line.p1()).length(), period));
-    painter.setPen(shifted);
-    painter.drawLine(line);
-    painter.setPen(pen_);
-  } else {
-    painter.drawLine(line);
-  }
+  const QPoint from = Nearest(line.p1());
+  const int phase = std::max(std::abs(from.x() - start.x()), std::abs(from.y() - start.y()));
+  ThinPen(image_, pen_.color().rgb(), pattern_, phase).Segment(from, Nearest(line.p2()));
 }
 
 void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
   if (image_.isNull()) return;
   const QRectF box = QRectF(QPointF(left, top), QPointF(right - 1, bottom - 1)).normalized();
-  const QRectF area = VisibleArea();
-  if (!area.intersects(box)) return;
+  if (!VisibleArea().intersects(box)) return;
   const double limit = kHugeEllipseFactor * (image_.width() + image_.height());
   if (box.width() > limit || box.height() > limit) {
-    DrawHugeEllipse(box);
-    return;
+    Stroke(VisibleArc(box), false);
+  } else if (Thin()) {
+    Stroke(EllipseCorners(box), true);
+  } else {
+    Painter().drawEllipse(box);
   }
-  Painter().drawEllipse(box);
 }
 
-// A circle far larger than the picture: only the arc inside the picture is
-// drawn, as a polyline. The objects draw circles only, so the box is taken
+void QImageCanvas::Stroke(const std::vector<QPointF>& corners, bool closed) {
+  if (image_.isNull() || corners.size() < 2) return;
+  if (!Thin()) {
+    QPainter& painter = Painter();
+    if (closed) {
+      painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
+    } else {
+      painter.drawPolyline(corners.data(), static_cast<int>(corners.size()));
+    }
+    return;
+  }
+  ThinPen pen(image_, pen_.color().rgb(), pattern_);
+  for (std::size_t i = 1; i < corners.size(); ++i) {
+    pen.Segment(Nearest(corners[i - 1]), Nearest(corners[i]));
+  }
+  const QPoint last = Nearest(corners.back());
+  if (closed) {
+    pen.Segment(last, Nearest(corners.front()));
+  } else {
+    pen.Segment(last, last + QPoint(1, 0));  // the end pixel itself
+  }
+}
+
+// A circle far larger than the picture: only the arc inside the picture, as
+// corners of a polyline. The objects draw circles only, so the box is taken
 // as one.
-void QImageCanvas::DrawHugeEllipse(const QRectF& box) {
+std::vector<QPointF> QImageCanvas::VisibleArc(const QRectF& box) const {
   const QRectF area = VisibleArea();
   const QPointF c = box.center();
   const double r = (box.width() + box.height()) / 4;
@@ -219,43 +253,60 @@ void QImageCanvas::DrawHugeEllipse(const QRectF& box) {
   const double nearestX = std::clamp(c.x(), area.left(), area.right());
   const double nearestY = std::clamp(c.y(), area.top(), area.bottom());
   const double nearest = QLineF(c, QPointF(nearestX, nearestY)).length();
-  // Inside the picture the centre would make a small circle; here it lies
-  // outside, so the picture is seen from it under less than half a turn.
-  if (r < nearest || r > farthest || nearest == 0) return;
+  // With the centre inside the picture the circle would be small; here it
+  // lies outside, so the picture is seen from it under less than half a turn.
+  if (r < nearest || r > farthest || nearest == 0) return {};
   const double towards = std::atan2(area.center().y() - c.y(), area.center().x() - c.x());
   double from = 0, to = 0;
   for (const QPointF& corner : corners) {
-    double turn = std::atan2(corner.y() - c.y(), corner.x() - c.x()) - towards;
-    turn = std::remainder(turn, 2 * std::numbers::pi);
+    const double turn = std::remainder(std::atan2(corner.y() - c.y(), corner.x() - c.x()) - towards,
+                                       2 * std::numbers::pi);
     from = std::min(from, turn);
     to = std::max(to, turn);
   }
   const double length = r * (to - from);
   const int segments = static_cast<int>(std::clamp(length / 2, 2.0, double{kMaxArcSegments}));
-  QVector<QPointF> arc;
-  arc.reserve(segments + 1);
+  std::vector<QPointF> arc;
+  arc.reserve(static_cast<std::size_t>(segments) + 1);
   for (int i = 0; i <= segments; ++i) {
     const double angle = towards + from + (to - from) * i / segments;
-    arc.append(c + r * QPointF(std::cos(angle), std::sin(angle)));
+    arc.push_back(c + r * QPointF(std::cos(angle), std::sin(angle)));
   }
-  Painter().drawPolyline(arc.data(), static_cast<int>(arc.size()));
+  return arc;
 }
 
 void QImageCanvas::DrawText(int x, int y, std::string_view text) {
   if (image_.isNull() || text.empty()) return;
-  if (x >= image_.width() || y >= image_.height() || y + metrics_.height() <= 0) return;
-  const QString s = FromUtf8(text);
-  const int width = metrics_.horizontalAdvance(s);
-  if (x + width <= 0) return;
-  QPainter& painter = Painter();
-  if (!transparent_) painter.fillRect(QRect(x, y, width, metrics_.height()), Qt::white);
-  painter.setPen(fontColor_);
-  painter.drawText(QPoint(x, y + metrics_.ascent()), s);
-  painter.setPen(pen_);
+  if (x >= image_.width() || y >= image_.height()) return;
+  const LabelPictures::Picture& picture = labels_->Get(text, fontColor_);
+  if (!picture.reach.translated(x, y).intersects(image_.rect())) return;
+  if (!transparent_) {
+    Painter().fillRect(QRect(x, y, picture.size.width, picture.size.height), Qt::white);
+    EndPainting();  // the letters go straight into the picture's memory
+  }
+  const int width = image_.width(), height = image_.height();
+  uchar* const bits = image_.bits();
+  const qsizetype bytesPerLine = image_.bytesPerLine();
+  for (const LabelPictures::Ink& ink : picture.ink) {
+    const int px = x + ink.x, py = y + ink.y;
+    if (static_cast<unsigned>(px) >= static_cast<unsigned>(width) ||
+        static_cast<unsigned>(py) >= static_cast<unsigned>(height)) {
+      continue;
+    }
+    QRgb& target = reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px];
+    if (qAlpha(ink.colour) == 255) {
+      target = ink.colour;
+      continue;
+    }
+    const int clear = 255 - qAlpha(ink.colour);
+    auto over = [clear](int ink, int under) { return ink + (under * clear + 127) / 255; };
+    target = qRgb(over(qRed(ink.colour), qRed(target)), over(qGreen(ink.colour), qGreen(target)),
+                  over(qBlue(ink.colour), qBlue(target)));
+  }
 }
 
 TextSize QImageCanvas::MeasureText(std::string_view text) {
-  return {metrics_.horizontalAdvance(FromUtf8(text)), metrics_.height()};
+  return labels_->Measure(text);
 }
 
 void QImageCanvas::DrawPointGlyph(int left, int top, int width, int paletteIndex) {

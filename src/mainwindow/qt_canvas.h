@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPen>
 #include <memory>
+#include <vector>
 
 #include "geometry/canvas.h"
+#include "mainwindow/label_pictures.h"
+#include "mainwindow/thin_pen.h"
 
 class QPainter;
 
@@ -19,8 +21,9 @@ inline constexpr int kLabelFontPixelSize = 13;
 QFont LabelFont(const QString& family);
 
 // The off-screen picture of the drawing surface, painted by the objects.
-// One painter stays open across the calls of a repaint; Image() closes it, so
-// whoever copies the picture to the screen sees every stroke.
+// One-pixel pens are drawn straight into the picture's memory; wider pens go
+// through a painter that stays open across the calls of a repaint. Image()
+// closes it, so whoever copies the picture to the screen sees every stroke.
 class QImageCanvas : public Canvas {
  public:
   // `glyphs` may be null (then points draw nothing); it must outlive the canvas.
@@ -47,18 +50,21 @@ class QImageCanvas : public Canvas {
  private:
   QPainter& Painter();
   void EndPainting();
+  bool Thin() const { return pen_.width() == 1; }
   // The picture grown by the pen's reach: what lies outside is never seen.
   QRectF VisibleArea() const;
-  void DrawHugeEllipse(const QRectF& box);
+  // The corners in order, then back to the first when `closed`.
+  void Stroke(const std::vector<QPointF>& corners, bool closed);
+  std::vector<QPointF> VisibleArc(const QRectF& box) const;
 
   const PointGlyphTable* glyphs_;
   QImage image_;
   std::unique_ptr<QPainter> painter_;
   QPen pen_;
-  QColor fontColor_ = Qt::black;
+  PixelPattern pattern_;
+  QRgb fontColor_ = qRgb(0, 0, 0);
   bool transparent_ = false;
-  QFont font_;
-  QFontMetrics metrics_;
+  std::unique_ptr<LabelPictures> labels_;
 };
 
 }  // namespace zelmora

@@ -1,0 +1,307 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "controls/zm_paint_box.h"
+#include "document/document_file.h"
+#include "document/text_table.h"
+#include "interaction/editor_texts.h"
+#include "mainwindow/main_form.h"
+
+using namespace zelmora;
+
+Q_DECLARE_METATYPE(zelmora::InteractionState)
+
+namespace {
+
+QString Label(QWidget& form, const char* name) {
+  auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
+  return label != nullptr ? label->text() : QStringLiteral("<no label>");
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void dragFreePointMovesDependentsAndShowsPosition();
+  void dragLeavingTheSurfaceIsSkipped();
+  void modeButtonsAreExclusive_data();
+  void modeButtonsAreExclusive();
+  void keypadPlusZoomsAboutTheCentre();
+  void heldMouseZoomRunsUntilRelease();
+  void repaintShowsBackgroundPointAndSelection();
+  void popupMenuSelectsTheChosenObject();
+  void helpPageOpensOrReportsError6();
+  void missingImagePackRefusesToStart();
+  void openDocumentFromTheCommandLine();
+
+ private:
+  std::unique_ptr<TMainForm> MakeForm(const QString& folder);
+  TGPoint& AddFreePoint(double x, double y);
+
+  std::unique_ptr<TMainForm> form_;
+  std::vector<int> errors_;
+  QStringList messages_;
+  QList<QUrl> opened_;
+};
+
+std::unique_ptr<TMainForm> MainFormTest::MakeForm(const QString& folder) {
+  MainFormOptions options;
+  options.programFolder = folder;
+  options.settings.objectPanel = true;
+  options.settings.picturePanel = true;
+  options.showError = [this](int n) { errors_.push_back(n); };
+  options.showMessage = [this](const QString& text) { messages_.append(text); };
+  options.openUrl = [this](const QUrl& url) {
+    opened_.append(url);
+    return true;
+  };
+  return TMainForm::Create(options);
+}
+
+void MainFormTest::init() {
+  errors_.clear();
+  messages_.clear();
+  opened_.clear();
+  form_ = MakeForm(QStringLiteral(ZELMORA_BIN_DIR));
+  QVERIFY(form_ != nullptr);
+  form_->resize(800, 600);
+  form_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  QVERIFY(form_->PlaneBox()->width() > 400);
+  QCOMPARE(form_->Picture().size(), form_->PlaneBox()->size());
+}
+
+void MainFormTest::cleanup() {
+  form_.reset();
+}
+
+TGPoint& MainFormTest::AddFreePoint(double x, double y) {
+  ObjectList& list = form_->editor().Objects();
+  TGPoint& p = list.AddPoint();
+  p.X = x;
+  p.Y = y;
+  list.Complete(p, {}, 0);
+  return p;
+}
+
+void MainFormTest::dragFreePointMovesDependentsAndShowsPosition() {
+  TGPoint& a = AddFreePoint(100, 100);
+  TGPoint& b = AddFreePoint(300, 100);
+  ObjectList& list = form_->editor().Objects();
+  TGPoint& middle = list.AddPoint();
+  list.Complete(middle, {&a, &b}, 9);
+  TZMPaintBox* plane = form_->PlaneBox();
+
+  QTest::mousePress(plane, Qt::LeftButton, {}, QPoint(100, 100));
+  QCOMPARE(Label(*form_, "ObjectLabel"), QStringLiteral("Точка:  A1"));
+  QTest::mouseMove(plane, QPoint(150, 140));
+  QTest::mouseMove(plane, QPoint(160, 180));
+  QTest::mouseRelease(plane, Qt::LeftButton, {}, QPoint(160, 180));
+
+  QCOMPARE(a.X, 160.0);
+  QCOMPARE(a.Y, 180.0);
+  QCOMPARE(middle.X, 230.0);
+  QCOMPARE(middle.Y, 140.0);
+  QCOMPARE(Label(*form_, "XLabel"), QStringLiteral("160"));
+  QCOMPARE(Label(*form_, "YLabel"), QStringLiteral("180"));
+  QCOMPARE(form_->editor().State(), InteractionState::Normal);
+  QVERIFY(list.modified);
+}
+
+void MainFormTest::dragLeavingTheSurfaceIsSkipped() {
+  TGPoint& a = AddFreePoint(100, 100);
+  TZMPaintBox* plane = form_->PlaneBox();
+  QTest::mousePress(plane, Qt::LeftButton, {}, QPoint(100, 100));
+  QTest::mouseMove(plane, QPoint(120, 110));
+  QTest::mouseMove(plane, QPoint(-40, 130));
+  QTest::mouseMove(plane, QPoint(plane->width() + 30, 130));
+  QCOMPARE(a.X, 120.0);
+  QCOMPARE(a.Y, 110.0);
+  QCOMPARE(Label(*form_, "XLabel"), QStringLiteral("120"));
+  QTest::mouseRelease(plane, Qt::LeftButton, {}, QPoint(120, 110));
+}
+
+void MainFormTest::modeButtonsAreExclusive_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<InteractionState>("mode");
+  QTest::addColumn<QString>("prompt");
+  QTest::newRow("zoom") << "ZoomAll" << InteractionState::ZoomMode
+                        << QString::fromUtf8(texts::kZoomPrompt);
+  QTest::newRow("translate") << "DoPerenos" << InteractionState::TranslateMode
+                             << QString::fromUtf8(texts::kTranslatePrompt);
+  QTest::newRow("rotate") << "DoPovorot" << InteractionState::RotateMode
+                          << QString::fromUtf8(texts::kRotatePrompt);
+  QTest::newRow("point symmetry") << "DoCenterSymmetry" << InteractionState::PointSymmetryMode
+                                  << QString::fromUtf8(texts::kPointSymmetryPrompt);
+  QTest::newRow("line symmetry") << "DoLineSymmetry" << InteractionState::LineSymmetryMode
+                                 << QString::fromUtf8(texts::kLineSymmetryPrompt);
+}
+
+void MainFormTest::modeButtonsAreExclusive() {
+  QFETCH(QString, button);
+  QFETCH(InteractionState, mode);
+  QFETCH(QString, prompt);
+  const QList<QToolButton*> all =
+      form_->findChild<QWidget*>("SpeedBar3")->findChildren<QToolButton*>();
+  QCOMPARE(all.size(), 5);
+  auto* target = form_->findChild<QToolButton*>(button);
+  QVERIFY(target != nullptr);
+  QVERIFY(!target->toolTip().isEmpty());
+  // Another mode first, so the press must also release that one.
+  auto* other = form_->findChild<QToolButton*>(button == "ZoomAll" ? "DoPovorot" : "ZoomAll");
+  QTest::mouseClick(other, Qt::LeftButton);
+  QTest::mouseClick(target, Qt::LeftButton);
+  QCOMPARE(form_->editor().State(), mode);
+  QCOMPARE(QString::fromStdString(form_->Prompt()), prompt);
+  for (QToolButton* b : all) QCOMPARE(b->isChecked(), b == target);
+  QTest::mouseClick(target, Qt::LeftButton);  // pressed again: back to normal, all up
+  QCOMPARE(form_->editor().State(), InteractionState::Normal);
+  for (QToolButton* b : all) QVERIFY(!b->isChecked());
+  QTest::mouseClick(target, Qt::LeftButton);
+  QTest::keyClick(form_.get(), Qt::Key_Escape);
+  QCOMPARE(form_->editor().State(), InteractionState::Normal);
+  for (QToolButton* b : all) QVERIFY(!b->isChecked());
+}
+
+void MainFormTest::keypadPlusZoomsAboutTheCentre() {
+  const int cx = form_->PlaneBox()->width() / 2, cy = form_->PlaneBox()->height() / 2;
+  TGPoint& a = AddFreePoint(cx + 100, cy - 50);
+  form_->editor().Objects().modified = false;
+  QTest::keyClick(form_.get(), Qt::Key_Plus);  // the main keyboard's plus does nothing
+  QCOMPARE(a.X, cx + 100.0);
+  QTest::keyClick(form_.get(), Qt::Key_Plus, Qt::KeypadModifier);
+  QCOMPARE(form_->editor().ViewScale(), 1.2);
+  QCOMPARE(a.X, cx + 120.0);
+  QCOMPARE(a.Y, cy - 60.0);
+  QTest::keyClick(form_.get(), Qt::Key_Minus, Qt::KeypadModifier);
+  QVERIFY(qAbs(a.X - (cx + 100)) < 1e-9);
+  QTest::keyClick(form_.get(), Qt::Key_Right);
+  QVERIFY(qAbs(a.X - (cx + 130)) < 1e-9);
+  QVERIFY(!form_->editor().Objects().modified);
+}
+
+// While the button is held the drawing keeps growing about the cursor; the
+// release stops it.
+void MainFormTest::heldMouseZoomRunsUntilRelease() {
+  TGPoint& a = AddFreePoint(200, 150);
+  TGPoint& b = AddFreePoint(260, 150);
+  QTest::mouseClick(form_->findChild<QToolButton*>("ZoomAll"), Qt::LeftButton);
+  TZMPaintBox* plane = form_->PlaneBox();
+  QTest::mouseMove(plane, QPoint(200, 150));
+  QTest::mousePress(plane, Qt::LeftButton, {}, QPoint(200, 150));
+  QTRY_VERIFY(form_->editor().ViewScale() > 1.2);
+  QTest::mouseRelease(plane, Qt::LeftButton, {}, QPoint(200, 150));
+  const double scale = form_->editor().ViewScale();
+  QTest::qWait(50);
+  QCOMPARE(form_->editor().ViewScale(), scale);
+  QVERIFY(scale < 10 * 1.06);
+  QVERIFY(qAbs(a.X - 200) < 1e-6);  // the point under the cursor stays put
+  QVERIFY(qAbs((b.X - 200) - 60 * scale) < 1e-6);
+}
+
+void MainFormTest::repaintShowsBackgroundPointAndSelection() {
+  TGPoint& a = AddFreePoint(100, 100);
+  a.Width = 3;
+  TGPoint& b = AddFreePoint(200, 100);
+  b.Width = 3;
+  TZMPaintBox* plane = form_->PlaneBox();
+  QTest::mousePress(plane, Qt::LeftButton, {}, QPoint(200, 100));
+  QTest::mouseRelease(plane, Qt::LeftButton, {}, QPoint(200, 100));
+  const QImage shown = plane->grab().toImage();
+  QCOMPARE(QColor(shown.pixel(5, 5)), QColor(Qt::white));
+  QCOMPARE(QColor(shown.pixel(100, 100)), QColor(Qt::black));
+  QCOMPARE(QColor(shown.pixel(200, 100)), QColor(Qt::red));  // the selection
+  QCOMPARE(QColor(shown.pixel(150, 100)), QColor(Qt::white));
+  QCOMPARE(QColor(shown.pixel(100, 97)), QColor(Qt::black));  // glyph of width 3
+  QCOMPARE(QColor(shown.pixel(100, 96)), QColor(Qt::white));
+}
+
+void MainFormTest::popupMenuSelectsTheChosenObject() {
+  AddFreePoint(100, 100);
+  AddFreePoint(102, 101);
+  TZMPaintBox* plane = form_->PlaneBox();
+  QTest::mousePress(plane, Qt::RightButton, {}, QPoint(101, 100));
+  QMenu* menu = form_->ObjectPopupMenu();
+  QTRY_VERIFY(menu->isVisible());
+  const QList<QAction*> items = menu->actions();
+  QCOMPARE(items.size(), 2);
+  QCOMPARE(items[1]->text(), QStringLiteral("A2"));
+  items[1]->trigger();
+  menu->close();
+  QCOMPARE(form_->editor().Selected(), 1);
+  QCOMPARE(Label(*form_, "ObjectLabel"), QStringLiteral("Точка:  A2"));
+}
+
+void MainFormTest::helpPageOpensOrReportsError6() {
+  QTemporaryDir folder;
+  QVERIFY(QFile::copy(QDir(ZELMORA_BIN_DIR).filePath(kImagePackFileName),
+                      folder.filePath(kImagePackFileName)));
+  form_ = MakeForm(folder.path());
+  QVERIFY(form_ != nullptr);
+  QTest::keyClick(form_.get(), Qt::Key_F1);
+  QCOMPARE(errors_, std::vector<int>{kErrorHelpPageMissing});
+  QVERIFY(opened_.isEmpty());
+
+  QVERIFY(QDir(folder.path()).mkpath("Help"));
+  const QString page = folder.filePath(QString::fromUtf8(texts::kHelpObjects));
+  QFile file(page);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.close();
+  QTest::keyClick(form_.get(), Qt::Key_F1);
+  QCOMPARE(opened_.size(), 1);
+  QCOMPARE(opened_[0], QUrl::fromLocalFile(page));
+  QCOMPARE(errors_.size(), 1u);
+}
+
+void MainFormTest::missingImagePackRefusesToStart() {
+  QTemporaryDir empty;
+  QVERIFY(MakeForm(empty.path()) == nullptr);
+  QTemporaryDir damaged;
+  QFile pack(damaged.filePath(kImagePackFileName));
+  QVERIFY(pack.open(QIODevice::WriteOnly));
+  pack.write("BM not really a picture");
+  pack.close();
+  QVERIFY(MakeForm(damaged.path()) == nullptr);
+}
+
+void MainFormTest::openDocumentFromTheCommandLine() {
+  QTemporaryDir folder;
+  ObjectList saved;
+  TGPoint& p = saved.AddPoint();
+  p.X = 40;
+  p.Y = 50;
+  saved.Complete(p, {}, 0);
+  const QString good = folder.filePath("good.zms");
+  QVERIFY(SavePlane(good.toStdString(), saved, {}).ok);
+  const QString bad = folder.filePath("bad.zms");
+  QFile badFile(bad);
+  QVERIFY(badFile.open(QIODevice::WriteOnly));
+  badFile.write("nonsense\r\n");
+  badFile.close();
+
+  AddFreePoint(1, 1);
+  QVERIFY(!form_->OpenDocument(folder.filePath("missing.zms")));
+  QCOMPARE(messages_, QStringList{QString::fromUtf8(kCommandLineFileMissing)});
+  QVERIFY(!form_->OpenDocument(bad));
+  QCOMPARE(errors_, std::vector<int>{kErrorDocumentUnreadable});
+  QCOMPARE(form_->editor().Objects().size(), 1u);  // a failed open keeps the drawing
+
+  QVERIFY(form_->OpenDocument(good));
+  ObjectList& list = form_->editor().Objects();
+  QCOMPARE(list.size(), 1u);
+  QCOMPARE(static_cast<TGPoint&>(list[0]).X, 40.0);
+  QCOMPARE(QColor(form_->PlaneBox()->grab().toImage().pixel(40, 50)), QColor(Qt::black));
+}
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"

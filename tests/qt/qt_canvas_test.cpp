@@ -1,0 +1,321 @@
+#include <QDir>
+#include <QGuiApplication>
+#include <QtTest>
+#include <optional>
+
+#include "document/image_pack.h"
+#include "geometry/object_list.h"
+#include "mainwindow/pack_images.h"
+#include "mainwindow/point_glyph_table.h"
+#include "mainwindow/qt_canvas.h"
+
+using namespace zelmora;
+
+namespace {
+
+QRgb Pixel(const QImage& image, int x, int y) {
+  return image.pixel(x, y) & 0xFFFFFFu;
+}
+bool IsWhite(QRgb rgb) {
+  return (rgb & 0xFFFFFFu) == 0xFFFFFFu;
+}
+
+// Lengths of the alternating runs of ink and paper along row `y` from `x`
+// on, starting with ink.
+QVector<int> Runs(const QImage& image, int y, int x, int length, QRgb paper = 0xFFFFFF) {
+  QVector<int> runs;
+  bool ink = true;
+  int run = 0;
+  for (int i = x; i < x + length; ++i) {
+    const bool here = Pixel(image, i, y) != paper;
+    if (here == ink) {
+      ++run;
+    } else {
+      runs.append(run);
+      ink = here;
+      run = 1;
+    }
+  }
+  return runs;
+}
+
+}  // namespace
+
+class QtCanvasTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void glyphs_data();
+  void glyphs();
+  void penStyles_data();
+  void penStyles();
+  void penWidthAndColour();
+  void ellipseHasNoBrush();
+  void exportRectangleIsDottedOutline();
+  void textBackground_data();
+  void textBackground();
+  void textMeasureGrowsWithText();
+  void pointGlyphPlacementRoundsTiesToEven_data();
+  void pointGlyphPlacementRoundsTiesToEven();
+  void hugeCoordinatesStillDraw();
+  void zoomedFarOutDrawingPaints();
+  void floodFillStaysInsideItsArea();
+
+ private:
+  std::optional<PointGlyphTable> table_;
+};
+
+void QtCanvasTest::initTestCase() {
+  const ImagePack pack =
+      ReadImagePack(QDir(ZELMORA_BIN_DIR).filePath(kImagePackFileName).toStdString());
+  QVERIFY2(pack.ok(), "the build places Mustapha.zmr next to the programs");
+  table_ = PointGlyphTable::FromPack(pack);
+  QVERIFY(table_.has_value());
+}
+
+void QtCanvasTest::glyphs_data() {
+  QTest::addColumn<int>("width");
+  QTest::addColumn<int>("colour");
+  for (int w = 1; w <= 7; ++w) {
+    for (int c = 0; c < kPaletteSize; ++c) {
+      QTest::addRow("width %d colour %d", w, c) << w << c;
+    }
+  }
+}
+
+// Every glyph: see-through corners, a centre in its own palette colour, and
+// a size that keeps the point centred where Draw puts it.
+void QtCanvasTest::glyphs() {
+  QFETCH(int, width);
+  QFETCH(int, colour);
+  const QImage& glyph = table_->Glyph(width, colour);
+  QVERIFY(!glyph.isNull());
+  QCOMPARE(glyph.width(), 2 * width + 3);
+  QCOMPARE(glyph.height(), 2 * width + 3);
+  const int last = glyph.width() - 1;
+  for (QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
+    QCOMPARE(qAlpha(glyph.pixel(corner)), 0);
+  }
+  const QRgb centre = glyph.pixel(width + 1, width + 1);
+  QCOMPARE(qAlpha(centre), 255);
+  QCOMPARE(QColor(centre), ToQColor(PaletteColor(colour, kBlack)));
+}
+
+void QtCanvasTest::penStyles_data() {
+  QTest::addColumn<int>("style");
+  QTest::addColumn<QVector<int>>("runs");  // ink, gap, ink, gap... from the line's start
+  QTest::newRow("solid") << 0 << QVector<int>{};
+  QTest::newRow("dash") << 1 << QVector<int>{18, 6, 18, 6};
+  QTest::newRow("dot") << 2 << QVector<int>{3, 3, 3, 3, 3, 3};
+  QTest::newRow("dash-dot") << 3 << QVector<int>{9, 6, 3, 6, 9, 6};
+  QTest::newRow("dash-dot-dot") << 4 << QVector<int>{9, 3, 3, 3, 3, 3, 9};
+}
+
+void QtCanvasTest::penStyles() {
+  QFETCH(int, style);
+  QFETCH(QVector<int>, runs);
+  QImageCanvas canvas(table_ ? &*table_ : nullptr);
+  canvas.Resize({200, 40});
+  canvas.SetPen(kBlack, 1, static_cast<PenStyle>(style));
+  canvas.DrawLine(10, 20, 190, 20);
+  const QVector<int> seen = Runs(canvas.Image(), 20, 10, 100);
+  if (runs.isEmpty()) {
+    QCOMPARE(seen, QVector<int>{});  // one unbroken run, never closed
+  } else {
+    QCOMPARE(seen.mid(0, runs.size()), runs);
+  }
+}
+
+void QtCanvasTest::penWidthAndColour() {
+  QImageCanvas canvas(nullptr);
+  canvas.Resize({100, 40});
+  canvas.SetPen(0x0000FF, 5, PenStyle::Dash);  // a wide pen draws solid
+  canvas.DrawLine(10, 20, 90, 20);
+  const QImage& image = canvas.Image();
+  QVERIFY(Runs(image, 20, 12, 70).isEmpty());
+  QCOMPARE(QColor(image.pixel(50, 20)), QColor(255, 0, 0));
+  QCOMPARE(QColor(image.pixel(50, 18)), QColor(255, 0, 0));
+  QCOMPARE(QColor(image.pixel(50, 22)), QColor(255, 0, 0));
+  QVERIFY(IsWhite(Pixel(image, 50, 16)));
+  QVERIFY(IsWhite(Pixel(image, 50, 24)));
+}
+
+void QtCanvasTest::ellipseHasNoBrush() {
+  QImageCanvas canvas(nullptr);
+  canvas.Resize({100, 100});
+  canvas.SetPen(0xFF0000, 1, PenStyle::Solid);
+  canvas.DrawEllipse(20, 20, 81, 81);
+  const QImage& image = canvas.Image();
+  QVERIFY(IsWhite(Pixel(image, 50, 50)));
+  QCOMPARE(QColor(image.pixel(20, 50)), QColor(0, 0, 255));
+  QCOMPARE(QColor(image.pixel(80, 50)), QColor(0, 0, 255));
+  QCOMPARE(QColor(image.pixel(50, 20)), QColor(0, 0, 255));
+  QVERIFY(IsWhite(Pixel(image, 19, 50)));
+  QVERIFY(IsWhite(Pixel(image, 81, 50)));
+}
+
+void QtCanvasTest::exportRectangleIsDottedOutline() {
+  QImageCanvas canvas(nullptr);
+  canvas.Resize({100, 100});
+  canvas.FillRect(0, 0, 100, 100, 0xC0C0C0);
+  canvas.SetPen(kBlack, 1, PenStyle::Dot);
+  canvas.DrawRect(80, 70, 10, 10);  // corners in any order
+  const QImage& image = canvas.Image();
+  QCOMPARE(QColor(image.pixel(40, 40)), QColor(192, 192, 192));
+  const QVector<int> top = Runs(image, 10, 10, 30, 0xC0C0C0);
+  // Dots and gaps of three pixels; the runs at both ends may be cut short.
+  QVERIFY(top.size() >= 8);
+  for (int i = 2; i < top.size() - 1; ++i) QCOMPARE(top[i], 3);
+  int leftInk = 0;  // four whole periods down the left side
+  for (int y = 20; y < 44; ++y) leftInk += Pixel(image, 10, y) == 0 ? 1 : 0;
+  QCOMPARE(leftInk, 12);
+  QCOMPARE(QColor(image.pixel(81, 40)), QColor(192, 192, 192));
+}
+
+void QtCanvasTest::textBackground_data() {
+  QTest::addColumn<bool>("transparent");
+  QTest::newRow("transparent") << true;
+  QTest::newRow("opaque") << false;
+}
+
+// A label on a transparent background leaves what lies behind it; an opaque
+// one clears its box to white.
+void QtCanvasTest::textBackground() {
+  QFETCH(bool, transparent);
+  QImageCanvas canvas(nullptr);
+  canvas.Resize({120, 40});
+  canvas.FillRect(0, 0, 120, 40, 0xC0C0C0);
+  canvas.SetFontColor(0x0000FF);
+  canvas.SetBackgroundTransparent(transparent);
+  canvas.DrawText(10, 10, "Ab");
+  const TextSize size = canvas.MeasureText("Ab");
+  const QImage& image = canvas.Image();
+  int white = 0, red = 0;
+  for (int y = 10; y < 10 + size.height; ++y) {
+    for (int x = 10; x < 10 + size.width; ++x) {
+      const QColor c(image.pixel(x, y));
+      if (c == Qt::white) ++white;
+      if (c.red() > 200 && c.green() < 60) ++red;
+    }
+  }
+  QVERIFY(red > 0);
+  QCOMPARE(white > 0, !transparent);
+  QCOMPARE(QColor(image.pixel(5, 5)), QColor(192, 192, 192));
+}
+
+void QtCanvasTest::textMeasureGrowsWithText() {
+  QImageCanvas canvas(nullptr, LabelFont(QStringLiteral("Times New Roman")));
+  const TextSize one = canvas.MeasureText("A");
+  const TextSize three = canvas.MeasureText("AAA");
+  const TextSize cyrillic = canvas.MeasureText("Точка");
+  QVERIFY(one.width > 0);
+  QVERIFY(three.width > 2 * one.width);
+  QVERIFY(cyrillic.width > three.width);
+  QCOMPARE(one.height, QFontMetrics(LabelFont(QStringLiteral("Times New Roman"))).height());
+  QCOMPARE(canvas.MeasureText("").width, 0);
+}
+
+void QtCanvasTest::pointGlyphPlacementRoundsTiesToEven_data() {
+  QTest::addColumn<double>("x");
+  QTest::addColumn<int>("centreColumn");
+  QTest::newRow("10.5 rounds down to 10") << 10.5 << 10;
+  QTest::newRow("11.5 rounds up to 12") << 11.5 << 12;
+  QTest::newRow("11.4 rounds to 11") << 11.4 << 11;
+}
+
+// A point's glyph sits on the pixel its coordinates round to, ties to even.
+void QtCanvasTest::pointGlyphPlacementRoundsTiesToEven() {
+  QFETCH(double, x);
+  QFETCH(int, centreColumn);
+  ObjectList list;
+  TGPoint& p = list.AddPoint();
+  p.X = x;
+  p.Y = 20;
+  p.NameVisible = false;
+  list.Complete(p, {}, 0);
+  QImageCanvas canvas(&*table_);
+  canvas.Resize({40, 40});
+  p.Draw(canvas, false, false, {});
+  const QImage& image = canvas.Image();
+  // Width 1 is a 3-pixel square: its columns are centre-1 .. centre+1.
+  QVERIFY(IsWhite(Pixel(image, centreColumn - 2, 20)));
+  QCOMPARE(Pixel(image, centreColumn - 1, 20), 0u);
+  QCOMPARE(Pixel(image, centreColumn + 1, 20), 0u);
+  QVERIFY(IsWhite(Pixel(image, centreColumn + 2, 20)));
+}
+
+void QtCanvasTest::hugeCoordinatesStillDraw() {
+  constexpr int kHuge = 1 << 24;  // what ToPixel clamps to
+  QImageCanvas canvas(&*table_);
+  canvas.Resize({100, 100});
+  canvas.SetPen(kBlack, 1, PenStyle::Dash);
+  canvas.DrawLine(-kHuge, -kHuge, kHuge, kHuge);
+  canvas.SetPen(0xFF0000, 2, PenStyle::Solid);
+  // A circle of radius 16 000 050 whose lowest point is (60, 50).
+  canvas.DrawEllipse(60 - 16000050, -16000000 - 16000050, 60 + 16000050, -16000000 + 16000050);
+  canvas.DrawEllipse(-kHuge, -kHuge, kHuge, kHuge);  // around the picture: not seen
+  canvas.DrawText(kHuge, kHuge, "far");
+  canvas.DrawText(-kHuge, 10, "far");
+  canvas.DrawPointGlyph(-kHuge, kHuge, 3, 0);
+  canvas.SetPen(kBlack, 1, PenStyle::Dot);
+  canvas.DrawRect(-kHuge, -kHuge, kHuge, 90);
+  const QImage& image = canvas.Image();
+  int diagonal = 0;
+  for (int i = 5; i < 95; ++i) diagonal += IsWhite(Pixel(image, i, i)) ? 0 : 1;
+  QVERIFY(diagonal > 40);  // dashed, but there
+  bool arc = false;
+  for (int y = 48; y <= 52; ++y) arc = arc || QColor(image.pixel(60, y)) == QColor(0, 0, 255);
+  QVERIFY(arc);
+  QVERIFY(IsWhite(Pixel(image, 60, 56)));
+  QVERIFY(!IsWhite(Pixel(image, 30, 89)));  // bottom edge of the rectangle
+}
+
+// A drawing zoomed out of all proportion still paints.
+void QtCanvasTest::zoomedFarOutDrawingPaints() {
+  ObjectList list;
+  TGPoint& a = list.AddPoint();
+  a.X = 10;
+  a.Y = 10;
+  list.Complete(a, {}, 0);
+  TGPoint& b = list.AddPoint();
+  b.X = 90;
+  b.Y = 60;
+  list.Complete(b, {}, 0);
+  TGLine& line = list.AddLine();
+  list.Complete(line, {&a, &b}, 101);
+  TGCircle& circle = list.AddCircle();
+  list.Complete(circle, {&a, &b}, 201);
+  QImageCanvas canvas(&*table_);
+  canvas.Resize({100, 100});
+  for (int step = 0; step < 60; ++step) {
+    for (std::size_t i = 0; i < list.size(); ++i) list[i].ScaleAbout(50, 50, 10.0);
+    canvas.FillRect(0, 0, 100, 100, 0xFFFFFF);
+    for (std::size_t i = 0; i < list.size(); ++i)
+      list[i].Draw(canvas, false, false, {false, 120, 120});
+  }
+  QVERIFY(!canvas.Image().isNull());
+}
+
+void QtCanvasTest::floodFillStaysInsideItsArea() {
+  QImage image(20, 20, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int i = 0; i < 20; ++i) image.setPixel(10, i, qRgb(0, 0, 0));  // a wall
+  for (int y = 2; y < 8; ++y) {
+    for (int x = 2; x < 8; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
+  }
+  FloodFill(image, QPoint(4, 4), qRgb(0, 0, 0), qRgb(0, 255, 0));
+  QCOMPARE(QColor(image.pixel(2, 2)), QColor(0, 255, 0));
+  QCOMPARE(QColor(image.pixel(7, 7)), QColor(0, 255, 0));
+  QCOMPARE(QColor(image.pixel(10, 5)), QColor(0, 0, 0));  // not connected
+  QCOMPARE(QColor(image.pixel(1, 1)), QColor(Qt::white));
+  FloodFill(image, QPoint(0, 0), qRgb(0, 0, 0), qRgb(255, 0, 0));  // seed not black: nothing
+  QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::white));
+  QImage large(2000, 2000, QImage::Format_RGB32);  // deep enough to break a recursive fill
+  large.fill(Qt::black);
+  FloodFill(large, QPoint(1000, 1000), qRgb(0, 0, 0), qRgb(0, 0, 255));
+  QCOMPARE(QColor(large.pixel(0, 1999)), QColor(0, 0, 255));
+}
+
+QTEST_MAIN(QtCanvasTest)
+#include "qt_canvas_test.moc"
