@@ -52,21 +52,10 @@ constexpr MethodParents kMethodParents[] = {
     {kCircleKind, 203, "PPP"}, {kAngleKind, 0, ""},      {kLengthKind, 0, ""},
 };
 
+// The letters stand at their kind codes.
 int KindOfLetter(char letter) {
-  switch (letter) {
-    case 'P':
-      return kPointKind;
-    case 'L':
-      return kLineKind;
-    case 'C':
-      return kCircleKind;
-    case 'A':
-      return kAngleKind;
-    case 'D':
-      return kLengthKind;
-    default:
-      return kNoKind;
-  }
+  constexpr std::string_view kLetters = " PLCAD";
+  return static_cast<int>(kLetters.find(letter));
 }
 
 // ---- Text at the file boundary ----
@@ -123,6 +112,11 @@ std::int64_t Truncated(double value) {
   if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
   if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
   return static_cast<std::int64_t>(value);
+}
+
+// A piece of a damaged line for an error text: UTF-8, short, in quotes.
+std::string Quoted(std::string_view fileText) {
+  return "\"" + Utf8Prefix(Cp1251ToUtf8(fileText), 24) + "\"";
 }
 
 // ---- Writing ----
@@ -211,7 +205,7 @@ class RecordParser {
     const std::string_view text = Field(what, end);
     if (failed()) return 0;
     const std::optional<Int> value = ParseInteger<Int>(text);
-    if (!value) Fail("the " + std::string(what) + " \"" + std::string(text) + "\" is not a number");
+    if (!value) Fail("the " + std::string(what) + " " + Quoted(text) + " is not a number");
     return value.value_or(0);
   }
 
@@ -304,7 +298,7 @@ std::string LinkGroup(std::string_view group, const ObjectList& list,
     const std::string_view number = group.substr(0, pos);
     TGObject* target = list.at(ParseInteger<int>(number).value_or(-1));
     if (target == nullptr) {
-      return "refers to object \"" + std::string(number) + "\", which the file does not hold";
+      return "refers to object " + Quoted(number) + ", which the file does not hold";
     }
     into.push_back(target);
     group.remove_prefix(pos + 1);
@@ -374,7 +368,8 @@ std::string CheckGraph(const ObjectList& list) {
   }
   if (done < list.size()) {
     const auto stuck = std::find_if(waiting.begin(), waiting.end(), [](auto n) { return n > 0; });
-    return "object " + std::to_string(stuck - waiting.begin()) + " lies on or below a cycle of parents";
+    return "object " + std::to_string(stuck - waiting.begin()) +
+           " lies on or below a cycle of parents";
   }
   return {};
 }

@@ -1,0 +1,128 @@
+// Opening documents: reading, linking and recomputing every object.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "document/document_file.h"
+
+namespace zelmora {
+namespace {
+
+// Repeatable coordinates spread over a window-sized plane.
+class Scatter {
+ public:
+  int Next() {
+    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int>((state_ >> 33) % 900) + 50;
+  }
+
+ private:
+  std::uint64_t state_ = 12345;
+};
+
+TGPoint& FreePoint(ObjectList& list, Scatter& scatter) {
+  TGPoint& p = list.AddPoint();
+  p.X = scatter.Next();
+  p.Y = scatter.Next();
+  p.MustDraw = true;
+  return p;
+}
+
+// A pupil's construction grown to `count` objects in blocks of ten: free
+// points, a midpoint chained to the previous block's, lines through two
+// points, their intersection, a circle about it and where it cuts a line.
+void BuildConstruction(ObjectList& list, std::size_t count) {
+  Scatter scatter;
+  TGObject* previousMidpoint = nullptr;
+  while (list.size() + 10 <= count) {
+    TGPoint& p = FreePoint(list, scatter);
+    TGPoint& q = FreePoint(list, scatter);
+    TGPoint& r = FreePoint(list, scatter);
+    TGPoint& m = list.AddPoint();
+    list.Complete(m, {&q, previousMidpoint ? previousMidpoint : &p}, 9);
+    TGLine& first = list.AddLine();
+    list.Complete(first, {&p, &m}, 101);
+    TGLine& second = list.AddLine();
+    list.Complete(second, {&q, &r}, 101);
+    TGPoint& crossing = list.AddPoint();
+    list.Complete(crossing, {&first, &second}, 3);
+    TGCircle& circle = list.AddCircle();
+    list.Complete(circle, {&crossing, &p}, 201);
+    list.Complete(list.AddPoint(), {&second, &circle}, 4);
+    list.Complete(list.AddPoint(), {&second, &circle}, 5);
+    previousMidpoint = &m;
+  }
+}
+
+// 61 free points and 60 levels of midpoints of neighbours above them: every
+// free point reaches the apex along astronomically many paths.
+void BuildLattice(ObjectList& list) {
+  constexpr int kLevels = 60;
+  Scatter scatter;
+  std::vector<TGObject*> row;
+  for (int i = 0; i <= kLevels; ++i) row.push_back(&FreePoint(list, scatter));
+  for (int level = 1; level <= kLevels; ++level) {
+    std::vector<TGObject*> next;
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+      TGPoint& m = list.AddPoint();
+      list.Complete(m, {row[i], row[i + 1]}, 9);
+      next.push_back(&m);
+    }
+    row = std::move(next);
+  }
+}
+
+std::filesystem::path WriteDocument(const std::string& name, const ObjectList& list) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("document_bench-" + std::to_string(::getpid()) + "-" + name + ".zms");
+  std::ofstream(path, std::ios::binary) << WritePlane(list, {"bench", {}});
+  return path;
+}
+
+void RunLoad(benchmark::State& state, const std::filesystem::path& path) {
+  for (auto _ : state) {
+    ObjectList list;
+    DocumentInfo info;
+    if (!LoadPlane(path, list, info).ok()) state.SkipWithError("the document did not load");
+    benchmark::DoNotOptimize(list.size());
+  }
+}
+
+void LoadConstruction(benchmark::State& state, std::size_t count, const std::string& name) {
+  ObjectList built;
+  BuildConstruction(built, count);
+  const auto path = WriteDocument(name, built);
+  RunLoad(state, path);
+  state.counters["objects"] = static_cast<double>(built.size());
+  std::filesystem::remove(path);
+}
+
+void BM_Load1k(benchmark::State& state) {
+  LoadConstruction(state, 1000, "1k");
+}
+void BM_Load10k(benchmark::State& state) {
+  LoadConstruction(state, 10000, "10k");
+}
+
+void BM_LoadLattice(benchmark::State& state) {
+  ObjectList built;
+  BuildLattice(built);
+  const auto path = WriteDocument("lattice", built);
+  RunLoad(state, path);
+  state.counters["objects"] = static_cast<double>(built.size());
+  std::filesystem::remove(path);
+}
+
+BENCHMARK(BM_Load1k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLattice)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zelmora
+
+BENCHMARK_MAIN();
