@@ -1,11 +1,13 @@
 // zelmora-cli: reads and writes document files without the window, for
 // checking drawings and converting them from scripts.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/json_dump.h"
 #include "cli/plane_operations.h"
+#include "cli/render_command.h"
 #include "document/document_file.h"
 
 namespace zelmora {
@@ -25,6 +27,10 @@ constexpr const char* kHelp = R"(Usage:
       bounded2, endsOff; circle cx, cy, r; angle and length value).
   zelmora-cli convert IN.zms OUT.zms
       Loads IN.zms and saves it as OUT.zms in the current format.
+  zelmora-cli render FILE.zms OUT.png|OUT.bmp [--size WxH]
+      Paints the document exactly as the window does (white background,
+      objects in list order, labels in the default font) into a picture of
+      WxH pixels (default 1024x768). Needs the desktop build.
   zelmora-cli --help
       Shows this text.
 
@@ -99,5 +105,11 @@ int main(int argc, char** argv) {
   }
   if (command == "dump") return Dump(args);
   if (command == "convert") return Convert(args);
+  if (command == "render") {
+    // The image pack with the point glyphs lies next to the executable.
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return RenderCommand(args, error ? std::string(".") : self.parent_path().string());
+  }
   return Usage("unknown command \"" + command + "\"");
 }

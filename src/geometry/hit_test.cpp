@@ -16,7 +16,7 @@ bool HitTest(const TGObject& object, double x, double y, Canvas& canvas,
              const HitContext& context) {
   if (!object.IsShown(context.showAll)) return false;
   if (LabelHit(object, x, y, canvas)) return true;
-  return object.DistanceTo(x, y) < context.feeling + object.Width;
+  return object.DistanceTo(x, y) < static_cast<double>(context.feeling) + object.Width;
 }
 
 }  // namespace zelmora

@@ -192,7 +192,12 @@ void DocumentSession::UpdateRecent(const std::string& opened) {
 void DocumentSession::ShowRecent() {
   for (int k = 0; k < kRecentEntries; ++k) {
     auto& caption = recent_[static_cast<std::size_t>(k)];
-    if (!caption.empty()) caption = "&" + std::to_string(k + 1) + " " + BareRecentCaption(caption);
+    if (caption.empty()) continue;
+    std::string shown = "&";
+    shown += std::to_string(k + 1);
+    shown += ' ';
+    shown += BareRecentCaption(caption);
+    caption = std::move(shown);
   }
   view_.ShowRecentFiles(recent_);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "geometry/graph.h"
+#include "geometry/paint.h"
 #include "geometry/pixel.h"
 #include "geometry/whole_drawing.h"
 #include "interaction/editor_texts.h"
@@ -75,13 +76,8 @@ void Editor::Deselect() {
 // ---- painting ---------------------------------------------------------------
 
 void Editor::Paint(Canvas& canvas) {
-  canvas.FillRect(0, 0, surfaceWidth_, surfaceHeight_, kBlinkColor);
-  const DrawContext context{showAll_, windowWidth_, windowHeight_};
-  TGObject* selected = SelectedObject();
-  for (std::size_t i = 0; i < objects_.size(); ++i) {
-    if (&objects_[i] != selected) objects_[i].Draw(canvas, false, false, context);
-  }
-  if (selected != nullptr) selected->Draw(canvas, true, false, context);
+  PaintDrawing(canvas, objects_, SelectedObject(), {showAll_, windowWidth_, windowHeight_},
+               surfaceWidth_, surfaceHeight_);
 }
 
 void Editor::Repaint() {

@@ -1,0 +1,12 @@
+#include <iostream>
+
+#include "cli/render_command.h"
+
+namespace zelmora {
+
+int RenderCommand(const std::vector<std::string>&, const std::string&) {
+  std::cerr << "zelmora-cli: render needs the desktop build (this one was built without Qt)\n";
+  return 2;
+}
+
+}  // namespace zelmora

@@ -1,0 +1,78 @@
+// zelmora-cli render, run as a user runs it, checked by its pixels.
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kCli = QStringLiteral(ZELMORA_BIN_DIR "/zelmora-cli");
+const QString kExample = QStringLiteral(ZELMORA_BIN_DIR "/Saves/Описанная окружность.zms");
+
+int Run(const QStringList& args, QString* errors = nullptr) {
+  QProcess process;
+  process.start(kCli, args);
+  if (!process.waitForFinished(30000)) return -1;
+  if (errors != nullptr) *errors = QString::fromUtf8(process.readAllStandardError());
+  return process.exitCode();
+}
+
+bool IsColor(QRgb pixel, int r, int g, int b) {
+  return qRed(pixel) == r && qGreen(pixel) == g && qBlue(pixel) == b;
+}
+
+}  // namespace
+
+class CliRenderTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void paintsTheDrawingAsTheWindowDoes_data() {
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("png") << "png";
+    QTest::newRow("bmp") << "bmp";
+  }
+
+  void paintsTheDrawingAsTheWindowDoes() {
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    const QString out = dir.filePath("picture." + suffix);
+    QCOMPARE(Run({"render", kExample, out, "--size", "800x600"}), 0);
+    const QImage image(out);
+    QCOMPARE(image.size(), QSize(800, 600));
+    QVERIFY(IsColor(image.pixel(5, 5), 255, 255, 255));
+    // Vertex A, a black disc of width 3 around (260, 400), half covered by the
+    // circle drawn after it; side AB in black.
+    QVERIFY(IsColor(image.pixel(257, 400), 0, 0, 0));
+    QVERIFY(IsColor(image.pixel(350, 400), 0, 0, 0));
+    // The red circumcentre O at (420, 330).
+    QVERIFY(IsColor(image.pixel(420, 330), 255, 0, 0));
+    // The navy circumcircle, radius about 174.6, crosses the column through O
+    // once below the centre.
+    bool crossed = false;
+    for (int y = 495; y <= 510; ++y) crossed |= IsColor(image.pixel(420, y), 0, 0, 128);
+    QVERIFY(crossed);
+  }
+
+  void refusesWhatItCannotDo_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::newRow("missing file") << QStringList{"render", "/no/such.zms", "x.png"} << 1;
+    QTest::newRow("bad size") << QStringList{"render", kExample, "x.png", "--size", "0x5"} << 2;
+    QTest::newRow("size words") << QStringList{"render", kExample, "x.png", "--size", "big"} << 2;
+    QTest::newRow("unknown picture kind") << QStringList{"render", kExample, "x.gif"} << 2;
+    QTest::newRow("unwritable picture")
+        << QStringList{"render", kExample, "/no/such/folder/x.png"} << 1;
+  }
+
+  void refusesWhatItCannotDo() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QString errors;
+    QCOMPARE(Run(args, &errors), status);
+    QVERIFY(errors.startsWith("zelmora-cli: "));
+  }
+};
+
+QTEST_GUILESS_MAIN(CliRenderTest)
+#include "cli_render_test.moc"
