@@ -3,10 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "controls/zm_paint_box.h"
 #include "mainwindow/main_form.h"
+#include "platform/qt_settings_store.h"
 
 namespace {
 
@@ -58,8 +60,14 @@ TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
 
 struct Window {
   Window() {
+    // A settings file of its own: the user's settings stay untouched, and
+    // the about box of a first run does not stop the measurement.
+    store = std::make_unique<QtSettingsStore>(
+        settingsFolder.filePath(QStringLiteral("settings.ini")).toStdString());
+    store->WriteBool("FirstRun", true);
     MainFormOptions options;
     options.programFolder = QCoreApplication::applicationDirPath();
+    options.store = store.get();
     form = TMainForm::Create(options);
     if (!form) return;
     form->resize(kWindow);
@@ -68,6 +76,8 @@ struct Window {
     root = &BuildDrawing(form->editor().Objects(), form->PlaneBox()->width(),
                          form->PlaneBox()->height());
   }
+  QTemporaryDir settingsFolder;
+  std::unique_ptr<QtSettingsStore> store;
   std::unique_ptr<TMainForm> form;
   TGPoint* root = nullptr;
 };

@@ -1,35 +1,67 @@
 #include <QApplication>
-#include <QFile>
-#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
+#include <cstdio>
+#include <cstring>
 
-#include "document/image_pack.h"
-#include "document/settings.h"
+#include "dialogs/splash_form.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
-#include "platform/qt_settings_store.h"
+
+namespace {
+
+// Without a display Qt prints a stack of warnings and aborts; one line says
+// more. Windows and macOS always have one.
+bool DisplayFound(int argc, char* argv[]) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  }
+  return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+         qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+  return true;
+#endif
+}
+
+// The standard buttons of message boxes and file dialogs speak Russian, as
+// the rest of the program does.
+void LoadQtTranslations(QApplication& app, QTranslator& translator) {
+  if (translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    app.installTranslator(&translator);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  if (!DisplayFound(argc, argv)) {
+    std::fputs("No display found: set DISPLAY (or run under xvfb-run) to see the window.\n",
+               stderr);
+    return 1;
+  }
   QApplication app(argc, argv);
+  QTranslator translator;
+  LoadQtTranslations(app, translator);
+
+  auto splash = std::make_unique<zelmora::TSplForm>();
+  splash->ShowNow();
+
   const QString title = QString::fromUtf8(zelmora::texts::kProgramTitle);
   QApplication::setApplicationName(title);
-  QApplication::setApplicationDisplayName(title);
 
   zelmora::MainFormOptions options;
   options.programFolder = QCoreApplication::applicationDirPath();
-  zelmora::QtSettingsStore store;
-  options.settings =
-      zelmora::LoadSettings(store, QFile::encodeName(options.programFolder).toStdString());
-
-  std::unique_ptr<zelmora::TMainForm> form = zelmora::TMainForm::Create(options);
-  if (!form) {
-    QMessageBox::critical(nullptr, title, QString::fromUtf8(zelmora::kImagePackDamagedMessage));
-    return 1;
-  }
-  form->showMaximized();
-
   // A path with blanks given without quotes arrives in pieces.
-  const QStringList arguments = QCoreApplication::arguments().mid(1);
-  if (!arguments.isEmpty()) form->OpenDocument(arguments.join(QLatin1Char(' ')));
+  options.commandLineFile = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+  std::unique_ptr<zelmora::TMainForm> form = zelmora::TMainForm::Create(options);
+  splash.reset();
+  if (!form) return 1;
+  form->showMaximized();
+  // Without a window manager nobody else gives the window the keyboard.
+  form->activateWindow();
   return app.exec();
 }

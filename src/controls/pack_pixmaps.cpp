@@ -1,7 +1,8 @@
 #include "controls/pack_pixmaps.h"
 
-#include <QBitmap>
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 
 #include "document/image_pack.h"
 
@@ -13,16 +14,17 @@ std::vector<QImage>& PackPixmaps::Images() {
 }
 
 bool PackPixmaps::Load(const QString& programFolder) {
-  const QString path = QDir(programFolder).filePath(kImagePackFileName);
-  const ImagePack pack = ReadImagePack(path.toStdString());
+  const QString path = QDir(programFolder).filePath(QString::fromLatin1(kImagePackFileName));
+  const ImagePack pack = ReadImagePack(QFile::encodeName(path).toStdString());
   if (!pack.ok()) return false;
   std::vector<QImage> images;
   for (int n = 1; n <= kImagePackCount; ++n) {
     const std::string& bytes = pack.image(n);
-    QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
-                                    static_cast<int>(bytes.size()), "BMP");
+    QImage image = QImage::fromData(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), "BMP");
     if (image.isNull()) return false;
-    images.push_back(std::move(image));
+    // The conversion also copies: fromRawData does not own the pack's bytes.
+    images.push_back(image.convertToFormat(QImage::Format_RGB32));
   }
   Images() = std::move(images);
   return true;
@@ -39,15 +41,25 @@ const QImage& PackPixmaps::Image(int number) {
   return images[static_cast<std::size_t>(number - 1)];
 }
 
+QImage PackPixmaps::WithBottomLeftTransparent(const QImage& image) {
+  if (image.isNull()) return {};
+  QImage result = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = result.pixel(0, result.height() - 1) | 0xFF000000u;
+  for (int y = 0; y < result.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+    for (int x = 0; x < result.width(); ++x) {
+      if ((row[x] | 0xFF000000u) == key) row[x] = 0;
+    }
+  }
+  return result;
+}
+
 QPixmap PackPixmaps::Glyph(int number) {
   QImage image = Image(number);
   if (image.isNull()) return {};
-  if (GlyphStateCount(number) == 2) image = image.copy(0, 0, image.width() / 2, image.height());
-  // As flat buttons always did: the bottom-left pixel's colour is see-through.
-  QPixmap pixmap = QPixmap::fromImage(image);
-  const QColor transparent = image.pixelColor(0, image.height() - 1);
-  pixmap.setMask(pixmap.createMaskFromColor(transparent, Qt::MaskInColor));
-  return pixmap;
+  const int states = GlyphStateCount(number);
+  if (states > 1) image = image.copy(0, 0, image.width() / states, image.height());
+  return QPixmap::fromImage(WithBottomLeftTransparent(image));
 }
 
 }  // namespace zelmora

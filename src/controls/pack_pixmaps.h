@@ -12,14 +12,21 @@ namespace zelmora {
 class PackPixmaps {
  public:
   // Reads "Mustapha.zmr" from the program folder. false when it is missing or
-  // damaged; the program then says so and ends.
+  // damaged (the pictures loaded before stay); the program then says so and
+  // ends.
   static bool Load(const QString& programFolder);
   static bool Loaded();
 
-  // Image `number` (1-based, in pack order) as stored.
+  // Image `number` (1-based, in pack order) as 32-bit RGB; a null image
+  // outside the pack.
   static const QImage& Image(int number);
   // A button glyph: the normal half of a two-state glyph, made transparent.
   static QPixmap Glyph(int number);
+
+  // The pack's pictures mark their see-through colour by their bottom-left
+  // pixel, as flat buttons always did: every pixel of that colour becomes
+  // transparent.
+  static QImage WithBottomLeftTransparent(const QImage& image);
 
  private:
   static std::vector<QImage>& Images();

@@ -162,7 +162,7 @@ void TAbForm::OpenLink(const QUrl& url) {
 
 void RunAboutBox(QWidget* owner, const DialogContext& context) {
   TAbForm about(owner, context);
-  about.exec();
+  context.RunModal(about);
 }
 
 bool ShowAboutOnFirstRun(QWidget* owner, SettingsStore& store, const DialogContext& context) {

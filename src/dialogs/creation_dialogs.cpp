@@ -23,13 +23,13 @@ std::optional<int> RunNewObjectDialog(QWidget* owner, NewObjectKind kind,
       form = std::make_unique<TNewCircleForm>(owner, context);
       break;
   }
-  form->exec();
+  context.RunModal(*form);
   return form->ChosenMethod();
 }
 
 std::optional<double> RunParameterDialog(QWidget* owner, int method, const DialogContext& context) {
   TInsForm form(owner, context, ParameterKindOfMethod(method));
-  form.exec();
+  context.RunModal(form);
   return form.Parameter();
 }
 

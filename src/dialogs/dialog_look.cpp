@@ -28,6 +28,10 @@ bool DialogContext::OpenUrl(const QUrl& url) const {
   return openUrl ? openUrl(url) : QDesktopServices::openUrl(url);
 }
 
+int DialogContext::RunModal(QDialog& dialog) const {
+  return runModal ? runModal(dialog) : dialog.exec();
+}
+
 QFont DialogTitleFont() {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
@@ -52,18 +56,22 @@ QFont FontFitting(QFont font, const QString& text, int room) {
   return font;
 }
 
+QString ProgramSubfolder(const QString& programFolder, const QString& name) {
+  const QDir folder(programFolder);
+  if (QFileInfo(folder.filePath(name)).isDir()) return folder.filePath(name);
+  const QStringList entries = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& entry : entries) {
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder.filePath(entry);
+  }
+  return folder.filePath(name);
+}
+
 bool OpenHelpPage(const DialogContext& context, const QString& page) {
-  const QString file = page + QStringLiteral(".htm");
-  const QDir folder(context.programFolder);
   // Pages were always addressed both as "Help\" and "help\"; on a
   // case-sensitive file system either spelling of the folder must do.
-  for (const char* help : {"Help", "help"}) {
-    const QString path = folder.filePath(QString::fromLatin1(help) + '/' + file);
-    if (QFileInfo(path).isFile()) {
-      if (context.OpenUrl(QUrl::fromLocalFile(path))) return true;
-      break;
-    }
-  }
+  const QString path = QDir(ProgramSubfolder(context.programFolder, QStringLiteral("Help")))
+                           .filePath(page + QStringLiteral(".htm"));
+  if (QFileInfo(path).isFile() && context.OpenUrl(QUrl::fromLocalFile(path))) return true;
   context.ShowError(kErrorHelpPageMissing);
   return false;
 }

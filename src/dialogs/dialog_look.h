@@ -29,9 +29,13 @@ struct DialogContext {
   // Hands a file or address to the desktop; false when that failed. Left
   // empty, QDesktopServices does it.
   std::function<bool(const QUrl& url)> openUrl;
+  // Runs a modal dialog and returns its result. Left empty, exec() does it;
+  // tests answer the dialog here instead of waiting for a person.
+  std::function<int(QDialog& dialog)> runModal;
 
   void ShowError(int number) const;
   bool OpenUrl(const QUrl& url) const;
+  int RunModal(QDialog& dialog) const;
 };
 
 inline const QColor kDialogPanelColor{180, 200, 206};
@@ -47,6 +51,11 @@ QFont DialogTextFont();
 // `font`, its letters set just close enough that `text` takes at most `room`
 // pixels: a long caption in a narrow place is tightened rather than cut.
 QFont FontFitting(QFont font, const QString& text, int room);
+
+// The subfolder `name` of the program folder, found whatever the case of its
+// letters ("Help" and "help" are the same folder); folder + name when there
+// is no such folder.
+QString ProgramSubfolder(const QString& programFolder, const QString& name);
 
 // Opens program folder + "Help/" + page + ".htm" when it exists (a folder
 // spelt "help" is found too); otherwise, or when the desktop refuses it,

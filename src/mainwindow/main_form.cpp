@@ -1,8 +1,6 @@
 #include "mainwindow/main_form.h"
 
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -10,18 +8,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/pack_pixmaps.h"
 #include "controls/zm_paint_box.h"
-#include "document/text_table.h"
+#include "dialogs/help_form.h"
 #include "interaction/editor_texts.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
-#include "mainwindow/pack_images.h"
-#include "mainwindow/shadow_label.h"
 
 namespace zelmora {
 namespace {
@@ -48,10 +43,11 @@ void FillWith(QWidget* widget, const QBrush& brush) {
   widget->setAutoFillBackground(true);
 }
 
-QFrame* ToolBar(const char* name, int height, const QPixmap& wallpaper) {
+QFrame* ToolBar(const char* name, int height) {
   auto* bar = new QFrame;
   bar->setObjectName(QString::fromLatin1(name));
   bar->setFixedHeight(height);
+  const QImage& wallpaper = PackPixmaps::Image(kWallpaper);
   FillWith(bar, wallpaper.isNull() ? QBrush(kPanelColor) : QBrush(wallpaper));
   return bar;
 }
@@ -80,77 +76,65 @@ QLabel* StatusText(const QString& text, Qt::Alignment alignment, const char* nam
 
 }  // namespace
 
-std::unique_ptr<TMainForm> TMainForm::Create(MainFormOptions options) {
-  const QString path =
-      QDir(options.programFolder).filePath(QString::fromLatin1(kImagePackFileName));
-  const ImagePack pack = ReadImagePack(QFile::encodeName(path).toStdString());
-  if (!pack.ok()) return nullptr;
-  std::optional<PointGlyphTable> glyphs = PointGlyphTable::FromPack(pack);
-  if (!glyphs) return nullptr;
-  return std::unique_ptr<TMainForm>(new TMainForm(std::move(options), pack, std::move(*glyphs)));
-}
-
-TMainForm::TMainForm(MainFormOptions options, const ImagePack& pack, PointGlyphTable glyphs)
+TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> ownStore,
+                     std::unique_ptr<UserPrompts> ownPrompts, Settings settings,
+                     PointGlyphTable glyphs)
     : options_(std::move(options)),
+      ownStore_(std::move(ownStore)),
+      ownPrompts_(std::move(ownPrompts)),
+      store_(options_.store != nullptr ? *options_.store : *ownStore_),
+      prompts_(options_.prompts != nullptr ? *options_.prompts : *ownPrompts_),
+      settings_(std::move(settings)),
       glyphs_(std::move(glyphs)),
-      canvas_(&glyphs_, LabelFont(QString::fromStdString(options_.settings.nameFont))),
+      canvas_(&glyphs_, LabelFont(QString::fromStdString(settings_.nameFont))),
       tables_(QFile::encodeName(options_.programFolder).toStdString()) {
   editor_ = std::make_unique<Editor>(*this, tables_);
-  const Settings& settings = options_.settings;
-  editor_->feeling = settings.feeling;
-  editor_->zoomStep = settings.zoomStep;
-  editor_->Objects().defaults = MakeCreationDefaults(settings);
+  session_ = std::make_unique<DocumentSession>(*editor_, *this);
+  ApplySettings();
 
-  setWindowTitle(Text(texts::kProgramTitle));
+  setWindowTitle(QString::fromStdString(session_->Caption()));
   resize(647, 472);
   BuildMenus();
   auto* central = new QWidget;
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  column->addWidget(BuildObjectBar(pack));
-  column->addWidget(BuildPictureBar(pack));
+  column->addWidget(BuildObjectBar());
+  column->addWidget(BuildPictureBar());
   column->addWidget(BuildMainPanel(), 1);
   column->addWidget(BuildStatusBar());
   setCentralWidget(central);
 
-  objectBar_->setVisible(settings.objectPanel);
-  objectBarItem_->setChecked(settings.objectPanel);
-  pictureBar_->setVisible(settings.picturePanel);
-  pictureBarItem_->setChecked(settings.picturePanel);
+  objectBar_->setVisible(settings_.objectPanel);
+  objectBarItem_->setChecked(settings_.objectPanel);
+  pictureBar_->setVisible(settings_.picturePanel);
+  pictureBarItem_->setChecked(settings_.picturePanel);
 
   objectPM_ = new QMenu(this);
   objectPM_->setObjectName(QStringLiteral("ObjectPM"));
-  blinkTimer_.setInterval(settings.timePause);
   connect(&blinkTimer_, &QTimer::timeout, this, [this] { editor_->TimerTick(); });
   zoomTimer_.setInterval(0);
   connect(&zoomTimer_, &QTimer::timeout, this, &TMainForm::ZoomTick);
   ConnectSurface();
+
+  session_->SetRecent(settings_.recentFiles);
+  macros_ =
+      LoadMcrFile(std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()) /
+                  kMacroListFile);
+  // The hint window comes last: it takes the position the settings kept.
+  helpForm_ = new THelpForm(this);
+  helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
 }
 
 TMainForm::~TMainForm() {
   if (dragCursorShown_) QGuiApplication::restoreOverrideCursor();
 }
 
-void TMainForm::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(Text(texts::kFileMenu));
-  file->addAction(Text(texts::kExitItem), this, &QWidget::close);
-  QMenu* view = menuBar()->addMenu(Text(texts::kViewMenu));
-  objectBarItem_ = view->addAction(Text(texts::kObjectBarItem), this, &TMainForm::ToggleObjectBar);
-  objectBarItem_->setObjectName(QStringLiteral("N59"));
-  objectBarItem_->setCheckable(true);
-  pictureBarItem_ =
-      view->addAction(Text(texts::kPictureBarItem), this, &TMainForm::TogglePictureBar);
-  pictureBarItem_->setObjectName(QStringLiteral("N60"));
-  pictureBarItem_->setCheckable(true);
-}
-
-QFrame* TMainForm::BuildObjectBar(const ImagePack& pack) {
-  const QPixmap wallpaper = QPixmap::fromImage(DecodePackImage(pack, kWallpaper));
-  objectBar_ = ToolBar("SpeedBar1", kObjectBarHeight, wallpaper);
+QFrame* TMainForm::BuildObjectBar() {
+  objectBar_ = ToolBar("SpeedBar1", kObjectBarHeight);
   auto place = [](int x) { return QRect(x, 8, 51, 51); };
   QToolButton* back =
-      FlatButton(objectBar_, "RxSpeedButton7", place(8), ButtonGlyph(pack, kReturnToNormalGlyph),
+      FlatButton(objectBar_, "RxSpeedButton7", place(8), PackPixmaps::Glyph(kReturnToNormalGlyph),
                  texts::kReturnToNormalHint);
   connect(back, &QToolButton::clicked, this, [this] { editor_->ReturnToNormal(); });
   const struct {
@@ -166,23 +150,23 @@ QFrame* TMainForm::BuildObjectBar(const ImagePack& pack) {
   };
   for (const auto& c : creators) {
     QToolButton* button =
-        FlatButton(objectBar_, c.name, place(c.x), ButtonGlyph(pack, c.glyph), c.hint);
+        FlatButton(objectBar_, c.name, place(c.x), PackPixmaps::Glyph(c.glyph), c.hint);
     const NewObjectKind kind = c.kind;
     connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
   }
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
-                                   ButtonGlyph(pack, kDeleteGlyph), texts::kDeleteHint);
+                                   PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);
   connect(remove, &QToolButton::clicked, this, [this] { editor_->DeleteSelected(); });
-  // The property dialogs do not exist yet.
-  QToolButton* properties = FlatButton(objectBar_, "RxSpeedButton4", place(328),
-                                       ButtonGlyph(pack, kPropertiesGlyph), texts::kPropertiesHint);
+  // Present but disabled until the property dialogs exist.
+  QToolButton* properties =
+      FlatButton(objectBar_, "RxSpeedButton4", place(328), PackPixmaps::Glyph(kPropertiesGlyph),
+                 texts::kPropertiesHint);
   properties->setEnabled(false);
   return objectBar_;
 }
 
-QFrame* TMainForm::BuildPictureBar(const ImagePack& pack) {
-  const QPixmap wallpaper = QPixmap::fromImage(DecodePackImage(pack, kWallpaper));
-  pictureBar_ = ToolBar("SpeedBar3", kPictureBarHeight, wallpaper);
+QFrame* TMainForm::BuildPictureBar() {
+  pictureBar_ = ToolBar("SpeedBar3", kPictureBarHeight);
   const struct {
     const char* name;
     int x;
@@ -201,7 +185,7 @@ QFrame* TMainForm::BuildPictureBar(const ImagePack& pack) {
   for (const auto& m : modes) {
     const int width = m.mode == InteractionState::ZoomMode ? 32 : 33;
     QToolButton* button = FlatButton(pictureBar_, m.name, QRect(m.x, 4, width, 32),
-                                     ButtonGlyph(pack, m.glyph), m.hint);
+                                     PackPixmaps::Glyph(m.glyph), m.hint);
     button->setCheckable(true);
     const InteractionState mode = m.mode;
     // The editor decides which button is down and says so through ShowModeButton.
@@ -237,7 +221,7 @@ QFrame* TMainForm::BuildStatusBar() {
   row->setContentsMargins(2, 2, 2, 2);
   row->setSpacing(2);
 
-  helpLabel_ = new ShadowLabel;
+  helpLabel_ = new ShadowTextLabel;
   helpLabel_->setObjectName(QStringLiteral("HelpLabel"));
   QFont courier(QStringLiteral("Courier New"));
   courier.setPixelSize(16);
@@ -332,141 +316,10 @@ void TMainForm::ToggleObjectBar() {
   objectBarItem_->setChecked(!objectBar_->isHidden());
 }
 
+// The layout keeps the object bar above the picture bar whichever is shown first.
 void TMainForm::TogglePictureBar() {
   pictureBar_->setVisible(pictureBar_->isHidden());
   pictureBarItem_->setChecked(!pictureBar_->isHidden());
-}
-
-bool TMainForm::OpenDocument(const QString& path) {
-  if (!QFileInfo::exists(path)) {
-    ShowMessage(Text(kCommandLineFileMissing));
-    return false;
-  }
-  // Read aside first: a file that fails leaves the drawing as it was.
-  ObjectList loaded;
-  loaded.defaults = editor_->Objects().defaults;
-  DocumentInfo info;
-  const LoadResult result =
-      LoadPlane(std::filesystem::path(QFile::encodeName(path).toStdString()), loaded, info);
-  if (!result.ok()) {
-    ShowError(result.ErrorNumber());
-    return false;
-  }
-  editor_->ClearDrawing();
-  editor_->Objects().Swap(loaded);
-  documentInfo_ = std::move(info);
-  editor_->Repaint();
-  return true;
-}
-
-// ---- EditorView ---------------------------------------------------------------
-
-void TMainForm::Present() {
-  canvas_.Image();  // closes the painter: the surface must see the finished picture
-  planeBox_->update();
-}
-
-void TMainForm::SetPrompt(const std::string& text) {
-  prompt_ = text;
-}
-
-void TMainForm::SetHelpLabel(const std::string& text) {
-  helpLabel_->setText(QString::fromStdString(text));
-}
-
-void TMainForm::SetObjectLabel(const std::string& text) {
-  objectLabel_->setText(QString::fromStdString(text));
-}
-
-void TMainForm::SetCoordinates(const std::string& x, const std::string& y) {
-  xLabel_->setText(QString::fromStdString(x));
-  yLabel_->setText(QString::fromStdString(y));
-}
-
-void TMainForm::SetSurfaceCursor(CursorShape cursor) {
-  planeBox_->setCursor(cursors_.For(cursor));
-}
-
-// The drag cursor holds everywhere until the button goes up, even where the
-// captured mouse leaves the surface.
-void TMainForm::SetDragCursor(CursorShape cursor) {
-  if (dragCursorShown_) {
-    QGuiApplication::changeOverrideCursor(cursors_.For(cursor));
-  } else {
-    QGuiApplication::setOverrideCursor(cursors_.For(cursor));
-    dragCursorShown_ = true;
-  }
-}
-
-void TMainForm::MoveCursorTo(int x, int y) {
-  planeBox_->MoveCursorTo(x, y);
-}
-
-void TMainForm::SetBlinkTimer(bool running) {
-  if (running) {
-    blinkTimer_.start();
-  } else {
-    blinkTimer_.stop();
-  }
-}
-
-void TMainForm::StartZoomLoop() {
-  zoomTimer_.start();
-}
-
-void TMainForm::ShowModeButton(InteractionState mode) {
-  for (const auto& [state, button] : modeButtons_) button->setChecked(state == mode);
-}
-
-void TMainForm::ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) {
-  objectPM_->clear();
-  for (const PopupItem& item : items) {
-    const int tag = item.tag;
-    // A name with "&" would otherwise lose it to a keyboard accelerator.
-    const QString caption = QString::fromStdString(item.caption).replace('&', QStringLiteral("&&"));
-    objectPM_->addAction(caption, this, [this, tag] { editor_->MenuSelect(tag); });
-  }
-  objectPM_->popup(planeBox_->mapToGlobal(QPoint(x, y)));
-}
-
-void TMainForm::OpenHelpPage(const std::string& page) {
-  const QString path = QDir(options_.programFolder).filePath(QString::fromStdString(page));
-  const QUrl url = QUrl::fromLocalFile(path);
-  const bool opened = QFileInfo::exists(path) &&
-                      (options_.openUrl ? options_.openUrl(url) : QDesktopServices::openUrl(url));
-  if (!opened) ShowError(kErrorHelpPageMissing);
-}
-
-void TMainForm::ShowError(int number) {
-  if (options_.showError) {
-    options_.showError(number);
-    return;
-  }
-  const std::filesystem::path table =
-      std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()) /
-      kErrorTableFile;
-  const std::optional<std::string> text = TableText(table, number, 0);
-  QMessageBox::critical(this, Text(texts::kErrorTitle),
-                        text ? QString::fromStdString(*text) : QString::number(number));
-}
-
-void TMainForm::ShowMessage(const QString& text) {
-  if (options_.showMessage) {
-    options_.showMessage(text);
-    return;
-  }
-  QMessageBox box(QMessageBox::NoIcon, Text(texts::kProgramTitle), text, QMessageBox::Ok, this);
-  box.exec();
-}
-
-// The new-object and parameter dialogs come later; until then every such
-// question is answered "cancelled".
-std::optional<int> TMainForm::AskNewObjectMethod(NewObjectKind) {
-  return std::nullopt;
-}
-
-std::optional<double> TMainForm::AskParameter(int) {
-  return std::nullopt;
 }
 
 }  // namespace zelmora

@@ -2,18 +2,21 @@
 
 #include <QMainWindow>
 #include <QTimer>
-#include <QUrl>
-#include <functional>
+#include <array>
 #include <memory>
+#include <optional>
 
-#include "document/document_file.h"
-#include "document/image_pack.h"
+#include "dialogs/dialog_look.h"
+#include "dialogs/options_form.h"
+#include "document/macro_list.h"
 #include "document/settings.h"
+#include "interaction/document_session.h"
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
 #include "mainwindow/point_glyph_table.h"
 #include "mainwindow/qt_canvas.h"
+#include "mainwindow/user_prompts.h"
 
 class QAction;
 class QFrame;
@@ -23,38 +26,44 @@ class QToolButton;
 
 namespace zelmora {
 
-class ShadowLabel;
+class ShadowTextLabel;
+class THelpForm;
 class TZMPaintBox;
-
-inline constexpr char kCommandLineFileMissing[] = "Файл не найден. Проверьте правильность пути.";
 
 struct MainFormOptions {
   // Where the data files, the help pages and the drawings live.
   QString programFolder;
-  Settings settings;
-  // Left empty, these open windows of their own: a message box for error
-  // number n or a plain message, the desktop's viewer for a help page.
-  // Tests answer them instead.
-  std::function<void(int number)> showError;
-  std::function<void(const QString& text)> showMessage;
-  std::function<bool(const QUrl& url)> openUrl;
+  // The user's settings; null: the user's own store. Tests give a store of
+  // their own. It must outlive the window.
+  SettingsStore* store = nullptr;
+  // Every question, message, file dialog and modal dialog of the window;
+  // null: Qt's own windows. It must outlive the window.
+  UserPrompts* prompts = nullptr;
+  // The document named on the command line; empty when there is none.
+  QString commandLineFile;
 };
 
-// The main window: tool bars, the drawing surface and the status bar around
-// the editor. It turns Qt's events into editor calls and paints what the
-// editor draws; the decisions are all the editor's.
-class TMainForm : public QMainWindow, public EditorView {
+// The main window: menus, tool bars, the drawing surface, the status bar and
+// the floating hint window around the editor. It turns Qt's events into
+// editor and document commands and paints what the editor draws; the
+// decisions are the editor's and the document session's.
+class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   Q_OBJECT
 
  public:
-  // nullptr when the image pack is missing or damaged: the program cannot
-  // draw a point without it.
+  // Reads the settings (writing the defaults of missing values) and the image
+  // pack. nullptr when the pack is missing or damaged: the user has been told
+  // and the program cannot draw a point without it.
   static std::unique_ptr<TMainForm> Create(MainFormOptions options);
   ~TMainForm() override;
 
   Editor& editor() { return *editor_; }
-  // Opens a drawing named on the command line.
-  bool OpenDocument(const QString& path);
+  DocumentSession& Session() { return *session_; }
+  const Settings& CurrentSettings() const { return settings_; }
+  int BlinkInterval() const { return blinkTimer_.interval(); }
+  THelpForm* HintWindow() const { return helpForm_; }
+  // A menu command by its item name (e.g. "FreeZM", "N17"); nullptr if none.
+  QAction* MenuItem(const QString& name) const;
 
   TZMPaintBox* PlaneBox() const { return planeBox_; }
   // The off-screen picture, as the surface shows it.
@@ -77,19 +86,33 @@ class TMainForm : public QMainWindow, public EditorView {
   void ShowModeButton(InteractionState mode) override;
   void ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) override;
   void OpenHelpPage(const std::string& page) override;
+  // Both the editor's and the document's errors.
   void ShowError(int number) override;
   std::optional<int> AskNewObjectMethod(NewObjectKind kind) override;
   std::optional<double> AskParameter(int method) override;
 
+  // DocumentView
+  Answer Ask(const std::string& question) override;
+  std::optional<std::string> AskOpenPath() override;
+  std::optional<std::string> AskSavePath() override;
+  void ShowSaveFailed(const std::string& detail) override;
+  void SetCaption(const std::string& caption) override;
+  void ShowRecentFiles(const RecentCaptions& captions) override;
+
  protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  TMainForm(MainFormOptions options, const ImagePack& pack, PointGlyphTable glyphs);
-  void BuildMenus();
-  QFrame* BuildObjectBar(const ImagePack& pack);
-  QFrame* BuildPictureBar(const ImagePack& pack);
+  TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> ownStore,
+            std::unique_ptr<UserPrompts> ownPrompts, Settings settings, PointGlyphTable glyphs);
+
+  // Layout (main_form.cpp).
+  QFrame* BuildObjectBar();
+  QFrame* BuildPictureBar();
   QFrame* BuildMainPanel();
   QFrame* BuildStatusBar();
   void ConnectSurface();
@@ -97,30 +120,66 @@ class TMainForm : public QMainWindow, public EditorView {
   void ZoomTick();
   void ToggleObjectBar();
   void TogglePictureBar();
-  void ShowMessage(const QString& text);
+
+  // Menus (main_menu.cpp).
+  void BuildMenus();
+  void BuildFileMenu();
+  void BuildNewObjectMenu();
+  void BuildObjectsMenu();
+  void BuildViewMenu();
+  void BuildOptionsMenu();
+  void BuildHelpMenu();
+  QAction* AddItem(QMenu* menu, const char* name, const char* caption);
+  void ShowFileProperties();
+  void ToggleHintWindow();
+  void OpenLink(const char* address);
+
+  // Settings, start and close (start_and_close.cpp).
+  void FormShow();
+  void FormActivate();
+  void SaveAtClose();
+  void OpenOptions(OptionsPage page);
+  void ApplySettings();
+  DialogContext Context();
 
   MainFormOptions options_;
+  std::unique_ptr<SettingsStore> ownStore_;
+  std::unique_ptr<UserPrompts> ownPrompts_;
+  SettingsStore& store_;
+  UserPrompts& prompts_;
+  Settings settings_;
   PointGlyphTable glyphs_;
   QImageCanvas canvas_;
   SurfaceCursors cursors_;
   FileConstructionTables tables_;
   std::unique_ptr<Editor> editor_;
-  DocumentInfo documentInfo_;
+  std::unique_ptr<DocumentSession> session_;
+  // nullopt when the list file exists but cannot be read: it is then not
+  // written over at close.
+  std::optional<MacroList> macros_;
   std::string prompt_;
   bool dragCursorShown_ = false;
+  bool shown_ = false;
+  bool activated_ = false;
+  bool closed_ = false;
 
   QTimer blinkTimer_;
   QTimer zoomTimer_;
+  THelpForm* helpForm_ = nullptr;
   QFrame* objectBar_ = nullptr;   // SpeedBar1
   QFrame* pictureBar_ = nullptr;  // SpeedBar3
   TZMPaintBox* planeBox_ = nullptr;
-  ShadowLabel* helpLabel_ = nullptr;
+  ShadowTextLabel* helpLabel_ = nullptr;
   QLabel* objectLabel_ = nullptr;
   QLabel* xLabel_ = nullptr;
   QLabel* yLabel_ = nullptr;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60
+  QAction* showAllItem_ = nullptr;     // N17
+  QAction* hintWindowItem_ = nullptr;  // N53
+  std::array<QAction*, kRecentEntries> recentItems_{};
+  QAction* recentSeparator_ = nullptr;
   std::vector<std::pair<InteractionState, QToolButton*>> modeButtons_;
 };
 

@@ -21,12 +21,67 @@ inline constexpr const char* kRotateHint = "Поворот рисунка отн
 inline constexpr const char* kPointSymmetryHint = "Симметрия рисунка относительно точки";
 inline constexpr const char* kLineSymmetryHint = "Симметрия рисунка относительно выбранной прямой";
 
+inline constexpr const char* kAttentionTitle = "Внимание!";
+
+// Menus.
 inline constexpr const char* kFileMenu = "Файл";
+inline constexpr const char* kNewItem = "Новый";
+inline constexpr const char* kOpenItem = "Открыть";
+inline constexpr const char* kSaveItem = "Сохранить";
+inline constexpr const char* kSaveAsItem = "Сохранить как";
+inline constexpr const char* kFilePropertiesItem = "Свойства";
+inline constexpr const char* kSaveAsMacroItem = "Сохранть как макрос";
+inline constexpr const char* kExportMenu = "Экспорт";
+inline constexpr const char* kExportPictureItem = "Графический файл";
 inline constexpr const char* kExitItem = "Выход";
+
+inline constexpr const char* kNewObjectMenu = "Новый объект";
+inline constexpr const char* kPointMenu = "Точка";
+inline constexpr const char* kLineMenu = "Прямая";
+inline constexpr const char* kCircleMenu = "Окружность";
+
+inline constexpr const char* kObjectsMenu = "Объекты";
+inline constexpr const char* kShowAllItem = "Показать все";
+inline constexpr const char* kObjectListItem = "Список объектов";
+inline constexpr const char* kDeleteObjectItem = "Удалить объект";
+inline constexpr const char* kObjectPropertiesItem = "Свойства объекта";
+
 inline constexpr const char* kViewMenu = "Вид";
 inline constexpr const char* kObjectBarItem = "Панель объектов";
 inline constexpr const char* kPictureBarItem = "Работа с рисунком";
 
-inline constexpr const char* kErrorTitle = "Произошла ошибка!";
+inline constexpr const char* kMacrosMenu = "Макросы";
+
+inline constexpr const char* kOptionsMenu = "Настройка";
+inline constexpr const char* kGeneralOptionsItem = "Общие";
+inline constexpr const char* kDefaultOptionsItem = "Свойства по умолчанию";
+inline constexpr const char* kLabelControlItem = "Контролировать надпись";
+
+inline constexpr const char* kHelpMenu = "Помощь";
+inline constexpr const char* kHintWindowItem = "Форма помощи";
+inline constexpr const char* kContentsItem = "Содержание";
+inline constexpr const char* kKeysItem = "Функциональные клавиши";
+inline constexpr const char* kAboutItem = "О программе";
+inline constexpr const char* kSiteItem = "Наш сайт";
+inline constexpr const char* kMailItem = "Написать письмо";
+inline constexpr const char* kForumItem = "На форум";
+
+// Help pages of the Help menu, in the help folder, without ".htm".
+inline constexpr const char* kContentsPage = "Содержание";
+inline constexpr const char* kKeysPage = "Функциональные клавиши";
+
+// File dialogs.
+inline constexpr const char* kDocumentFilter = "Документ Zelmora (*.zms)";
+inline constexpr const char* kSaveDialogTitle = "Сохранить в файл";
+inline constexpr const char* kSavesFolder = "Saves";
+
+// Messages.
+inline constexpr const char* kCommandLineFileMissing =
+    "Файл не найден. Проверьте правильность пути.";
+inline constexpr const char* kSaveFailed = "Файл не сохранен: %1";
+inline constexpr const char* kSettingsNotSaved =
+    "Настройки программы не сохранены: хранилище настроек недоступно для записи.";
+inline constexpr const char* kMacroListNotSaved =
+    "Список макросов не сохранен: файл \"%1\" недоступен для записи.";
 
 }  // namespace zelmora::texts

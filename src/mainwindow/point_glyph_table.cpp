@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "mainwindow/pack_images.h"
+#include "controls/pack_pixmaps.h"
+#include "mainwindow/qt_color.h"
 
 namespace zelmora {
 namespace {
@@ -19,7 +20,7 @@ QImage ColouredGlyph(const QImage& base, int width, int index) {
     const int seed = PointGlyphFillPixel(width);
     FloodFill(filled, QPoint(seed, seed), qRgb(0, 0, 0), fill);
   }
-  const QImage transparentBase = WithBottomLeftTransparent(base);
+  const QImage transparentBase = PackPixmaps::WithBottomLeftTransparent(base);
   QImage result = filled.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < result.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
@@ -56,10 +57,10 @@ void FloodFill(QImage& image, QPoint seed, QRgb target, QRgb fill) {
   }
 }
 
-std::optional<PointGlyphTable> PointGlyphTable::FromPack(const ImagePack& pack) {
+std::optional<PointGlyphTable> PointGlyphTable::FromPack() {
   PointGlyphTable table;
   for (int width = 1; width <= kPointGlyphWidths; ++width) {
-    const QImage base = DecodePackImage(pack, PointGlyphImage(width));
+    const QImage& base = PackPixmaps::Image(PointGlyphImage(width));
     if (base.isNull()) return std::nullopt;
     for (int index = 0; index < kPaletteSize; ++index) {
       table.glyphs_[static_cast<std::size_t>((width - 1) * kPaletteSize + index)] =

@@ -16,8 +16,9 @@ inline constexpr int kPointGlyphWidths = 7;
 // (0..15), all with a transparent background.
 class PointGlyphTable {
  public:
-  // nullopt when a point glyph of the pack cannot be decoded.
-  static std::optional<PointGlyphTable> FromPack(const ImagePack& pack);
+  // From the loaded image pack (PackPixmaps); nullopt when a point glyph is
+  // missing from it.
+  static std::optional<PointGlyphTable> FromPack();
 
   // A null image outside 1..7 and 0..15.
   const QImage& Glyph(int width, int paletteIndex) const;

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "mainwindow/pack_images.h"
 #include "mainwindow/point_glyph_table.h"
+#include "mainwindow/qt_color.h"
 
 namespace zelmora {
 namespace {

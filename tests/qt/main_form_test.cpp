@@ -12,6 +12,8 @@
 #include "document/text_table.h"
 #include "interaction/editor_texts.h"
 #include "mainwindow/main_form.h"
+#include "platform/qt_settings_store.h"
+#include "scripted_prompts.h"
 
 using namespace zelmora;
 
@@ -42,36 +44,34 @@ class MainFormTest : public QObject {
   void popupMenuSelectsTheChosenObject();
   void helpPageOpensOrReportsError6();
   void missingImagePackRefusesToStart();
-  void openDocumentFromTheCommandLine();
 
  private:
   std::unique_ptr<TMainForm> MakeForm(const QString& folder);
   TGPoint& AddFreePoint(double x, double y);
 
+  QTemporaryDir settingsFolder_;
+  std::unique_ptr<QtSettingsStore> store_;
+  ScriptedPrompts prompts_;
   std::unique_ptr<TMainForm> form_;
-  std::vector<int> errors_;
-  QStringList messages_;
-  QList<QUrl> opened_;
 };
 
 std::unique_ptr<TMainForm> MainFormTest::MakeForm(const QString& folder) {
+  store_ = std::make_unique<QtSettingsStore>(
+      settingsFolder_.filePath(QStringLiteral("settings.ini")).toStdString());
+  // Both tool bars shown, and the about box seen long ago.
+  store_->WriteBool("ObjectPanel", true);
+  store_->WriteBool("PicturePanel", true);
+  store_->WriteBool("FirstRun", true);
+  store_->Flush();
   MainFormOptions options;
   options.programFolder = folder;
-  options.settings.objectPanel = true;
-  options.settings.picturePanel = true;
-  options.showError = [this](int n) { errors_.push_back(n); };
-  options.showMessage = [this](const QString& text) { messages_.append(text); };
-  options.openUrl = [this](const QUrl& url) {
-    opened_.append(url);
-    return true;
-  };
+  options.store = store_.get();
+  options.prompts = &prompts_;
   return TMainForm::Create(options);
 }
 
 void MainFormTest::init() {
-  errors_.clear();
-  messages_.clear();
-  opened_.clear();
+  prompts_ = ScriptedPrompts();
   form_ = MakeForm(QStringLiteral(ZELMORA_BIN_DIR));
   QVERIFY(form_ != nullptr);
   form_->resize(800, 600);
@@ -249,8 +249,8 @@ void MainFormTest::helpPageOpensOrReportsError6() {
   form_ = MakeForm(folder.path());
   QVERIFY(form_ != nullptr);
   QTest::keyClick(form_.get(), Qt::Key_F1);
-  QCOMPARE(errors_, std::vector<int>{kErrorHelpPageMissing});
-  QVERIFY(opened_.isEmpty());
+  QCOMPARE(prompts_.errors, std::vector<int>{kErrorHelpPageMissing});
+  QVERIFY(prompts_.urls.isEmpty());
 
   QVERIFY(QDir(folder.path()).mkpath("Help"));
   const QString page = folder.filePath(QString::fromUtf8(texts::kHelpObjects));
@@ -258,49 +258,22 @@ void MainFormTest::helpPageOpensOrReportsError6() {
   QVERIFY(file.open(QIODevice::WriteOnly));
   file.close();
   QTest::keyClick(form_.get(), Qt::Key_F1);
-  QCOMPARE(opened_.size(), 1);
-  QCOMPARE(opened_[0], QUrl::fromLocalFile(page));
-  QCOMPARE(errors_.size(), 1u);
+  QCOMPARE(prompts_.urls.size(), 1);
+  QCOMPARE(prompts_.urls[0], QUrl::fromLocalFile(page));
+  QCOMPARE(prompts_.errors.size(), 1u);
 }
 
 void MainFormTest::missingImagePackRefusesToStart() {
   QTemporaryDir empty;
   QVERIFY(MakeForm(empty.path()) == nullptr);
+  QCOMPARE(prompts_.messages, QStringList{QString::fromUtf8(kImagePackDamagedMessage)});
   QTemporaryDir damaged;
   QFile pack(damaged.filePath(kImagePackFileName));
   QVERIFY(pack.open(QIODevice::WriteOnly));
   pack.write("BM not really a picture");
   pack.close();
   QVERIFY(MakeForm(damaged.path()) == nullptr);
-}
-
-void MainFormTest::openDocumentFromTheCommandLine() {
-  QTemporaryDir folder;
-  ObjectList saved;
-  TGPoint& p = saved.AddPoint();
-  p.X = 40;
-  p.Y = 50;
-  saved.Complete(p, {}, 0);
-  const QString good = folder.filePath("good.zms");
-  QVERIFY(SavePlane(good.toStdString(), saved, {}).ok);
-  const QString bad = folder.filePath("bad.zms");
-  QFile badFile(bad);
-  QVERIFY(badFile.open(QIODevice::WriteOnly));
-  badFile.write("nonsense\r\n");
-  badFile.close();
-
-  AddFreePoint(1, 1);
-  QVERIFY(!form_->OpenDocument(folder.filePath("missing.zms")));
-  QCOMPARE(messages_, QStringList{QString::fromUtf8(kCommandLineFileMissing)});
-  QVERIFY(!form_->OpenDocument(bad));
-  QCOMPARE(errors_, std::vector<int>{kErrorDocumentUnreadable});
-  QCOMPARE(form_->editor().Objects().size(), 1u);  // a failed open keeps the drawing
-
-  QVERIFY(form_->OpenDocument(good));
-  ObjectList& list = form_->editor().Objects();
-  QCOMPARE(list.size(), 1u);
-  QCOMPARE(static_cast<TGPoint&>(list[0]).X, 40.0);
-  QCOMPARE(QColor(form_->PlaneBox()->grab().toImage().pixel(40, 50)), QColor(Qt::black));
+  QCOMPARE(prompts_.messages.size(), 2);
 }
 
 QTEST_MAIN(MainFormTest)

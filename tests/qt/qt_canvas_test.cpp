@@ -3,11 +3,12 @@
 #include <QtTest>
 #include <optional>
 
+#include "controls/pack_pixmaps.h"
 #include "document/image_pack.h"
 #include "geometry/object_list.h"
-#include "mainwindow/pack_images.h"
 #include "mainwindow/point_glyph_table.h"
 #include "mainwindow/qt_canvas.h"
+#include "mainwindow/qt_color.h"
 
 using namespace zelmora;
 
@@ -67,10 +68,9 @@ class QtCanvasTest : public QObject {
 };
 
 void QtCanvasTest::initTestCase() {
-  const ImagePack pack =
-      ReadImagePack(QDir(ZELMORA_BIN_DIR).filePath(kImagePackFileName).toStdString());
-  QVERIFY2(pack.ok(), "the build places Mustapha.zmr next to the programs");
-  table_ = PointGlyphTable::FromPack(pack);
+  QVERIFY2(PackPixmaps::Load(QStringLiteral(ZELMORA_BIN_DIR)),
+           "the build places Mustapha.zmr next to the programs");
+  table_ = PointGlyphTable::FromPack();
   QVERIFY(table_.has_value());
 }
 

@@ -1,0 +1,107 @@
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+
+#include "controls/zm_paint_box.h"
+#include "dialogs/creation_dialogs.h"
+#include "dialogs/dialog_look.h"
+#include "dialogs/help_form.h"
+#include "mainwindow/main_form.h"
+
+// What the editor asks of the window: the picture, the status texts, the
+// cursors, the timers and the questions of a construction.
+namespace zelmora {
+
+void TMainForm::Present() {
+  canvas_.Image();  // closes the painter: the surface must see the finished picture
+  planeBox_->update();
+}
+
+void TMainForm::SetPrompt(const std::string& text) {
+  prompt_ = text;
+  if (helpForm_ != nullptr) helpForm_->SetText(QString::fromStdString(text));
+}
+
+void TMainForm::SetHelpLabel(const std::string& text) {
+  helpLabel_->setText(QString::fromStdString(text));
+}
+
+void TMainForm::SetObjectLabel(const std::string& text) {
+  objectLabel_->setText(QString::fromStdString(text));
+}
+
+void TMainForm::SetCoordinates(const std::string& x, const std::string& y) {
+  xLabel_->setText(QString::fromStdString(x));
+  yLabel_->setText(QString::fromStdString(y));
+}
+
+void TMainForm::SetSurfaceCursor(CursorShape cursor) {
+  planeBox_->setCursor(cursors_.For(cursor));
+}
+
+// The drag cursor holds everywhere until the button goes up, even where the
+// captured mouse leaves the surface.
+void TMainForm::SetDragCursor(CursorShape cursor) {
+  if (dragCursorShown_) {
+    QGuiApplication::changeOverrideCursor(cursors_.For(cursor));
+  } else {
+    QGuiApplication::setOverrideCursor(cursors_.For(cursor));
+    dragCursorShown_ = true;
+  }
+}
+
+void TMainForm::MoveCursorTo(int x, int y) {
+  planeBox_->MoveCursorTo(x, y);
+}
+
+void TMainForm::SetBlinkTimer(bool running) {
+  if (running) {
+    blinkTimer_.start();
+  } else {
+    blinkTimer_.stop();
+  }
+}
+
+void TMainForm::StartZoomLoop() {
+  zoomTimer_.start();
+}
+
+void TMainForm::ShowModeButton(InteractionState mode) {
+  for (const auto& [state, button] : modeButtons_) button->setChecked(state == mode);
+}
+
+void TMainForm::ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) {
+  objectPM_->clear();
+  for (const PopupItem& item : items) {
+    const int tag = item.tag;
+    // A name with "&" would otherwise lose it to a keyboard accelerator.
+    const QString caption = QString::fromStdString(item.caption).replace('&', QStringLiteral("&&"));
+    objectPM_->addAction(caption, this, [this, tag] { editor_->MenuSelect(tag); });
+  }
+  objectPM_->popup(planeBox_->mapToGlobal(QPoint(x, y)));
+}
+
+// The editor names its pages as "Help/<page>.htm"; the folder is found
+// whatever the case of its letters.
+void TMainForm::OpenHelpPage(const std::string& page) {
+  zelmora::OpenHelpPage(Context(), QFileInfo(QString::fromStdString(page)).completeBaseName());
+}
+
+// Over whichever dialog asked, so that it is not hidden behind it.
+void TMainForm::ShowError(int number) {
+  QWidget* owner = QApplication::activeModalWidget();
+  prompts_.ShowError(owner != nullptr ? owner : this, number, options_.programFolder);
+}
+
+std::optional<int> TMainForm::AskNewObjectMethod(NewObjectKind kind) {
+  return RunNewObjectDialog(this, kind, Context());
+}
+
+std::optional<double> TMainForm::AskParameter(int method) {
+  return RunParameterDialog(this, method, Context());
+}
+
+}  // namespace zelmora

@@ -1,0 +1,212 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <span>
+
+#include "dialogs/about_form.h"
+#include "dialogs/file_properties_form.h"
+#include "dialogs/help_form.h"
+#include "dialogs/links.h"
+#include "dialogs/window_texts.h"
+#include "mainwindow/main_form.h"
+#include "mainwindow/main_form_texts.h"
+
+// The main menu. Each item carries its historical item name as object name,
+// so scripts and tests find it whatever its caption.
+namespace zelmora {
+namespace {
+
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+struct NewObjectItem {
+  int code;  // the construction method, also the item's tag
+  const char* caption;
+};
+
+constexpr NewObjectItem kPointMethods[] = {
+    {0, "На плоскости"},      {1, "Принадлежит объекту"}, {3, "Пересечение объектов"},
+    {8, "Проекция"},          {9, "Середина отрезка"},    {10, "Удаление от точки на константу"},
+    {11, "Центр окружности"},
+};
+constexpr NewObjectItem kLineMethods[] = {
+    {100, "На плоскости"},
+    {101, "Две точки"},
+    {105, "Отрезок"},
+    {109, "Луч"},
+    {102, "Параллельная"},
+    {103, "Перпендикуляр"},
+    {104, "Серединный перпендикуляр"},
+    {106, "Под улом к прямой"},
+    {107, "Под постоянным улом к прямой"},
+    {108, "Биссектриса"},
+};
+constexpr NewObjectItem kCircleMethods[] = {
+    {200, "На плоскости"},
+    {201, "По центру и точке"},
+    {202, "По центру и радиусу"},
+    {203, "Через три точки"},
+};
+
+}  // namespace
+
+QAction* TMainForm::AddItem(QMenu* menu, const char* name, const char* caption) {
+  QAction* item = menu->addAction(Text(caption));
+  item->setObjectName(QString::fromLatin1(name));
+  return item;
+}
+
+QAction* TMainForm::MenuItem(const QString& name) const {
+  return menuBar()->findChild<QAction*>(name);
+}
+
+void TMainForm::BuildMenus() {
+  BuildFileMenu();
+  BuildNewObjectMenu();
+  BuildObjectsMenu();
+  BuildViewMenu();
+  // The macros come later; the menu is there so that nobody looks for it.
+  menuBar()->addMenu(Text(texts::kMacrosMenu))->setEnabled(false);
+  BuildOptionsMenu();
+  BuildHelpMenu();
+}
+
+void TMainForm::BuildFileMenu() {
+  QMenu* file = menuBar()->addMenu(Text(texts::kFileMenu));
+  QAction* item = AddItem(file, "FreeZM", texts::kNewItem);
+  item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  connect(item, &QAction::triggered, this, [this] { session_->New(); });
+  item = AddItem(file, "OpenZM", texts::kOpenItem);
+  connect(item, &QAction::triggered, this, [this] { session_->Open(); });
+  item = AddItem(file, "SaveZM", texts::kSaveItem);
+  item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  connect(item, &QAction::triggered, this, [this] { session_->Save(); });
+  item = AddItem(file, "N8", texts::kSaveAsItem);
+  connect(item, &QAction::triggered, this, [this] { session_->SaveAs(); });
+  item = AddItem(file, "N9", texts::kFilePropertiesItem);
+  connect(item, &QAction::triggered, this, &TMainForm::ShowFileProperties);
+  file->addSeparator();
+  // Macro recording and the export of a region come later.
+  AddItem(file, "N65", texts::kSaveAsMacroItem)->setEnabled(false);
+  QMenu* exportMenu = file->addMenu(Text(texts::kExportMenu));
+  AddItem(exportMenu, "N57", texts::kExportPictureItem)->setEnabled(false);
+  file->addSeparator();
+  for (int k = 0; k < kRecentEntries; ++k) {
+    QAction* recent = file->addAction(QString());
+    recent->setObjectName(QStringLiteral("RecentFile%1").arg(k + 1));
+    recent->setVisible(false);
+    connect(recent, &QAction::triggered, this, [this, k] { session_->OpenRecent(k + 1); });
+    recentItems_[static_cast<std::size_t>(k)] = recent;
+  }
+  recentSeparator_ = file->addSeparator();
+  recentSeparator_->setVisible(false);
+  connect(AddItem(file, "N4", texts::kExitItem), &QAction::triggered, this, &QWidget::close);
+}
+
+void TMainForm::BuildNewObjectMenu() {
+  QMenu* menu = menuBar()->addMenu(Text(texts::kNewObjectMenu));
+  const struct {
+    const char* caption;
+    std::span<const NewObjectItem> items;
+  } kinds[] = {
+      {texts::kPointMenu, kPointMethods},
+      {texts::kLineMenu, kLineMethods},
+      {texts::kCircleMenu, kCircleMethods},
+  };
+  for (const auto& kind : kinds) {
+    QMenu* submenu = menu->addMenu(Text(kind.caption));
+    for (const NewObjectItem& method : kind.items) {
+      QAction* item = submenu->addAction(Text(method.caption));
+      item->setObjectName(QStringLiteral("NewObject%1").arg(method.code));
+      item->setData(method.code);
+      const int code = method.code;
+      connect(item, &QAction::triggered, this, [this, code] { editor_->StartCreation(code); });
+    }
+  }
+}
+
+void TMainForm::BuildObjectsMenu() {
+  QMenu* menu = menuBar()->addMenu(Text(texts::kObjectsMenu));
+  showAllItem_ = AddItem(menu, "N17", texts::kShowAllItem);
+  showAllItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  showAllItem_->setCheckable(true);
+  connect(showAllItem_, &QAction::triggered, this, [this] {
+    editor_->ToggleShowAll();
+    showAllItem_->setChecked(editor_->ShowAll());
+  });
+  // The object list and the property dialogs come later.
+  AddItem(menu, "N21", texts::kObjectListItem)->setEnabled(false);
+  QAction* remove = AddItem(menu, "N19", texts::kDeleteObjectItem);
+  remove->setShortcut(QKeySequence(Qt::Key_Delete));
+  connect(remove, &QAction::triggered, this, [this] { editor_->DeleteSelected(); });
+  QAction* properties = AddItem(menu, "N20", texts::kObjectPropertiesItem);
+  properties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  properties->setEnabled(false);
+}
+
+void TMainForm::BuildViewMenu() {
+  QMenu* view = menuBar()->addMenu(Text(texts::kViewMenu));
+  objectBarItem_ = AddItem(view, "N59", texts::kObjectBarItem);
+  objectBarItem_->setCheckable(true);
+  connect(objectBarItem_, &QAction::triggered, this, &TMainForm::ToggleObjectBar);
+  pictureBarItem_ = AddItem(view, "N60", texts::kPictureBarItem);
+  pictureBarItem_->setCheckable(true);
+  connect(pictureBarItem_, &QAction::triggered, this, &TMainForm::TogglePictureBar);
+}
+
+void TMainForm::BuildOptionsMenu() {
+  QMenu* menu = menuBar()->addMenu(Text(texts::kOptionsMenu));
+  connect(AddItem(menu, "N22", texts::kGeneralOptionsItem), &QAction::triggered, this,
+          [this] { OpenOptions(OptionsPage::kGeneral); });
+  connect(AddItem(menu, "N23", texts::kDefaultOptionsItem), &QAction::triggered, this,
+          [this] { OpenOptions(OptionsPage::kDefaults); });
+  menu->addSeparator();
+  QAction* labelControl = AddItem(menu, "N55", texts::kLabelControlItem);
+  labelControl->setCheckable(true);
+  labelControl->setChecked(editor_->LabelControl());
+  connect(labelControl, &QAction::triggered, this, [this, labelControl] {
+    editor_->ToggleLabelControl();
+    labelControl->setChecked(editor_->LabelControl());
+  });
+}
+
+void TMainForm::BuildHelpMenu() {
+  QMenu* menu = menuBar()->addMenu(Text(texts::kHelpMenu));
+  hintWindowItem_ = AddItem(menu, "N53", texts::kHintWindowItem);
+  hintWindowItem_->setCheckable(true);
+  connect(hintWindowItem_, &QAction::triggered, this, &TMainForm::ToggleHintWindow);
+  connect(AddItem(menu, "N25", texts::kContentsItem), &QAction::triggered, this,
+          [this] { zelmora::OpenHelpPage(Context(), Text(texts::kContentsPage)); });
+  connect(AddItem(menu, "N61", texts::kKeysItem), &QAction::triggered, this,
+          [this] { zelmora::OpenHelpPage(Context(), Text(texts::kKeysPage)); });
+  menu->addSeparator();
+  connect(AddItem(menu, "N26", texts::kAboutItem), &QAction::triggered, this,
+          [this] { RunAboutBox(this, Context()); });
+  menu->addSeparator();
+  connect(AddItem(menu, "N66", texts::kSiteItem), &QAction::triggered, this,
+          [this] { OpenLink(links::kSiteUrl); });
+  connect(AddItem(menu, "N67", texts::kMailItem), &QAction::triggered, this,
+          [this] { OpenLink(links::kMailUrl); });
+  connect(AddItem(menu, "N68", texts::kForumItem), &QAction::triggered, this,
+          [this] { OpenLink(links::kForumUrl); });
+}
+
+void TMainForm::ShowFileProperties() {
+  TFilePropertiesForm form(this, Context(), session_->Info());
+  prompts_.RunDialog(form);
+}
+
+void TMainForm::ToggleHintWindow() {
+  helpForm_->setVisible(helpForm_->isHidden());
+  hintWindowItem_->setChecked(!helpForm_->isHidden());
+}
+
+void TMainForm::OpenLink(const char* address) {
+  if (!prompts_.OpenUrl(QUrl(Text(address)))) {
+    prompts_.Inform(this, Text(window_texts::kAboutLinkFailed));
+  }
+}
+
+}  // namespace zelmora

@@ -1,0 +1,75 @@
+#include "mainwindow/user_prompts.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "dialogs/msg_form.h"
+#include "mainwindow/main_form_texts.h"
+
+namespace zelmora {
+namespace {
+
+QString DocumentFilter() {
+  return QString::fromUtf8(texts::kDocumentFilter);
+}
+
+std::optional<QString> RunFileDialog(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
+  return chosen.first();
+}
+
+}  // namespace
+
+Answer QtUserPrompts::Ask(QWidget* parent, const QString& title, const QString& question) {
+  QMessageBox box(QMessageBox::Question, title, question,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
+void QtUserPrompts::Inform(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kProgramTitle), text,
+                  QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void QtUserPrompts::ShowError(QWidget* parent, int number, const QString& programFolder) {
+  zelmora::ShowError(parent, number, programFolder);
+}
+
+std::optional<QString> QtUserPrompts::AskOpenPath(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent, QString(), folder, DocumentFilter());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtUserPrompts::AskSavePath(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent, QString::fromUtf8(texts::kSaveDialogTitle), folder, DocumentFilter());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("zms"));
+  return RunFileDialog(dialog);
+}
+
+bool QtUserPrompts::OpenUrl(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
+}
+
+int QtUserPrompts::RunDialog(QDialog& dialog) {
+  return dialog.exec();
+}
+
+}  // namespace zelmora

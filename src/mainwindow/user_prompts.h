@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+#include "interaction/document_session.h"
+
+class QDialog;
+class QWidget;
+
+namespace zelmora {
+
+// Every window the main window opens to ask or tell the user something:
+// questions, messages, file dialogs, the desktop's handler of files and
+// addresses, and the program's own modal dialogs. The program uses Qt's
+// windows (QtUserPrompts); tests answer in advance, so no test waits for a
+// person.
+class UserPrompts {
+ public:
+  virtual ~UserPrompts() = default;
+
+  // A question with a question icon and Yes, No and Cancel; closing it is Cancel.
+  virtual Answer Ask(QWidget* parent, const QString& title, const QString& question) = 0;
+  // A plain message with one button.
+  virtual void Inform(QWidget* parent, const QString& text) = 0;
+  // The error message window with message `number` of the program's table.
+  virtual void ShowError(QWidget* parent, int number, const QString& programFolder) = 0;
+  // The document dialogs, opening in `folder`; nothing when cancelled.
+  virtual std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) = 0;
+  virtual std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) = 0;
+  // Hands a file or an address to the desktop; false when that failed.
+  virtual bool OpenUrl(const QUrl& url) = 0;
+  // Runs one of the program's modal dialogs; its result (QDialog::Accepted...).
+  virtual int RunDialog(QDialog& dialog) = 0;
+};
+
+class QtUserPrompts : public UserPrompts {
+ public:
+  Answer Ask(QWidget* parent, const QString& title, const QString& question) override;
+  void Inform(QWidget* parent, const QString& text) override;
+  void ShowError(QWidget* parent, int number, const QString& programFolder) override;
+  std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) override;
+  std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) override;
+  bool OpenUrl(const QUrl& url) override;
+  int RunDialog(QDialog& dialog) override;
+};
+
+}  // namespace zelmora
