@@ -5,13 +5,8 @@ cd "$(dirname "$0")"
 bash tools/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(nproc)"
-if [ -x build/bin/zelmora ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    echo "No display found: set DISPLAY (or run under xvfb-run) to see the window." >&2
-    exit 1
-  fi
-  exec build/bin/zelmora "$@"
-else
-  echo "Built into build/bin/: $(ls build/bin | tr '\n' ' ')"
-  echo "The main window is not part of the program yet; nothing to launch."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display found: set DISPLAY (or run under xvfb-run) to see the window." >&2
+  exit 1
 fi
+exec build/bin/zelmora "$@"
