@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -250,8 +252,7 @@ TEST(ImagePackReader, RefusesShortOrDamagedPacks) {
 }
 
 TEST(ImagePackReader, ReadsFromDiskAndReportsMissingOrEmptyFiles) {
-  const fs::path folder = fs::temp_directory_path() / "zelmora_image_pack_test";
-  fs::create_directories(folder);
+  const fs::path folder = zelmora::testing::FreshTempFolder("image-pack");
   WriteFile(folder / "good.zmr", SyntheticPack());
   WriteFile(folder / "empty.zmr", "");
   EXPECT_TRUE(ReadImagePack((folder / "good.zmr").string()).ok());

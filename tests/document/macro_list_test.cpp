@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,15 +34,9 @@ std::string ReadBytes(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class MacroListFile : public testing::Test {
+class MacroListFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zelmora-macros-" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { folder_ = zelmora::testing::FreshTempFolder("macros"); }
   void TearDown() override { fs::remove_all(folder_); }
   fs::path File() const { return folder_ / kMacroListFile; }
 
@@ -53,7 +49,7 @@ struct SplitCase {
   MacroEntry expected;
 };
 
-class MacroLineSplit : public testing::TestWithParam<SplitCase> {};
+class MacroLineSplit : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(MacroLineSplit, CaptionEndsAtTheFirstSemicolon) {
   const SplitCase& c = GetParam();
@@ -66,7 +62,7 @@ TEST_P(MacroLineSplit, CaptionEndsAtTheFirstSemicolon) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, MacroLineSplit,
-    testing::Values(
+    ::testing::Values(
         SplitCase{"Plain",
                   "Треугольник;/home/ученик/Macros/t.zmm",
                   {"Треугольник", "/home/ученик/Macros/t.zmm"}},
@@ -74,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"NoSemicolonIsAllPath", "/m/x.zmm", {"", "/m/x.zmm"}},
         SplitCase{"EmptyCaption", ";/m/x.zmm", {"", "/m/x.zmm"}},
         SplitCase{"EmptyPath", "Пусто;", {"Пусто", ""}}, SplitCase{"EmptyLine", "", {"", ""}}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
 
 TEST_F(MacroListFile, MissingFileIsAnEmptyListAndAFolderIsUnreadable) {
   const auto list = LoadMcrFile(File());

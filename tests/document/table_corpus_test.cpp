@@ -2,6 +2,8 @@
 // the real file readers, so inputs that once broke them stay covered.
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -29,15 +31,9 @@ std::string ReadBytes(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class CorpusReplay : public testing::Test {
+class CorpusReplay : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zelmora-corpus-" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { folder_ = zelmora::testing::FreshTempFolder("corpus"); }
   void TearDown() override { fs::remove_all(folder_); }
 
   fs::path folder_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -34,13 +36,7 @@ void WriteFile(const fs::path& file, const std::string& bytes) {
 
 class TempFolder {
  public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() /
-            ("zelmora-table-" +
-             std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
+  TempFolder() { path_ = zelmora::testing::FreshTempFolder("table"); }
   ~TempFolder() { fs::remove_all(path_); }
   const fs::path& path() const { return path_; }
 
@@ -61,7 +57,7 @@ struct TextCase {
   const char* expected;
 };
 
-class TableTextTest : public testing::TestWithParam<TextCase> {};
+class TableTextTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(TableTextTest, FindsTheEntryWhateverTheLineEnds) {
   const TextCase& c = GetParam();
@@ -75,21 +71,18 @@ TEST_P(TableTextTest, FindsTheEntryWhateverTheLineEnds) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lookups, TableTextTest,
-                         testing::Values(TextCase{"KeyOneSkipsTen", 1, 0, "один"},
-                                         TextCase{"KeyTenHeader", 10, 0, "десять"},
-                                         TextCase{"FirstLine", 1, 1, "один, строка 1"},
-                                         TextCase{"SecondLine", 1, 2, "один, строка 2"},
-                                         TextCase{"ReadsOnIntoNextHeader", 1, 3, "12-двенадцать"},
-                                         TextCase{"ReadsOnIntoNextLines", 10, 3, "один, строка 1"},
-                                         TextCase{"LastLineOfFile", 12, 1, "двенадцать, строка 1"},
-                                         TextCase{"PastEndOfFile", 12, 2, ""},
-                                         TextCase{"FarPastEndOfFile", 1, 2000000000, ""},
-                                         TextCase{"MissingKey", 2, 0, "Error"},
-                                         TextCase{"NegativeLine", 1, -1, "Error"}),
-                         [](const testing::TestParamInfo<TextCase>& info) {
-                           return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Lookups, TableTextTest,
+    ::testing::Values(
+        TextCase{"KeyOneSkipsTen", 1, 0, "один"}, TextCase{"KeyTenHeader", 10, 0, "десять"},
+        TextCase{"FirstLine", 1, 1, "один, строка 1"},
+        TextCase{"SecondLine", 1, 2, "один, строка 2"},
+        TextCase{"ReadsOnIntoNextHeader", 1, 3, "12-двенадцать"},
+        TextCase{"ReadsOnIntoNextLines", 10, 3, "один, строка 1"},
+        TextCase{"LastLineOfFile", 12, 1, "двенадцать, строка 1"},
+        TextCase{"PastEndOfFile", 12, 2, ""}, TextCase{"FarPastEndOfFile", 1, 2000000000, ""},
+        TextCase{"MissingKey", 2, 0, "Error"}, TextCase{"NegativeLine", 1, -1, "Error"}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
 
 struct StepCase {
   const char* name;
@@ -98,7 +91,7 @@ struct StepCase {
   int expected;
 };
 
-class StepKindTest : public testing::TestWithParam<StepCase> {};
+class StepKindTest : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(StepKindTest, ReadsTheKindOfEachStep) {
   const StepCase& c = GetParam();
@@ -109,13 +102,14 @@ TEST_P(StepKindTest, ReadsTheKindOfEachStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lookups, StepKindTest,
-    testing::Values(StepCase{"KeyOneSkipsTen", 1, 0, 1}, StepCase{"KindOfOnlyStep", 1, 1, 2},
-                    StepCase{"StepCount", 106, 0, 5}, StepCase{"ThirdStep", 106, 3, 1},
-                    StepCase{"NoSteps", 0, 0, 0}, StepCase{"PastLastStep", 101, 3, 0},
-                    StepCase{"NegativeStep", 101, -1, 0}, StepCase{"MissingMethod", 55, 0, 0},
-                    StepCase{"DamagedKindIsNoKind", 7, 2, 0}, StepCase{"KindAfterDamage", 7, 3, 3},
-                    StepCase{"TrailingBlankCounts", 8, 0, 3}),
-    [](const testing::TestParamInfo<StepCase>& info) { return info.param.name; });
+    ::testing::Values(StepCase{"KeyOneSkipsTen", 1, 0, 1}, StepCase{"KindOfOnlyStep", 1, 1, 2},
+                      StepCase{"StepCount", 106, 0, 5}, StepCase{"ThirdStep", 106, 3, 1},
+                      StepCase{"NoSteps", 0, 0, 0}, StepCase{"PastLastStep", 101, 3, 0},
+                      StepCase{"NegativeStep", 101, -1, 0}, StepCase{"MissingMethod", 55, 0, 0},
+                      StepCase{"DamagedKindIsNoKind", 7, 2, 0},
+                      StepCase{"KindAfterDamage", 7, 3, 3},
+                      StepCase{"TrailingBlankCounts", 8, 0, 3}),
+    [](const ::testing::TestParamInfo<StepCase>& info) { return info.param.name; });
 
 TEST(TextTableFile, MissingOrUnreadableTableIsAnErrorNotAnEntry) {
   TempFolder folder;
@@ -179,12 +173,10 @@ std::optional<int> HeaderKey(const std::string& line) {
 
 // The tables as the program finds them in its folder: the files the build
 // generated when they are there, else the sources encoded here.
-class ShippedTablesTest : public testing::Test {
+class ShippedTablesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = fs::temp_directory_path() / "zelmora-shipped-tables";
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    folder_ = zelmora::testing::FreshTempFolder("shipped-tables");
     for (const ShippedTable& table : kShippedTables) {
       const fs::path generated = fs::path(ZELMORA_BIN_DIR) / table.file;
       if (fs::exists(generated)) {

@@ -6,6 +6,7 @@
 
 #include "interaction/document_session.h"
 #include "support/fake_editor_view.h"
+#include "support/temp_folder.h"
 
 namespace zelmora {
 namespace {
@@ -47,10 +48,7 @@ class FakeDocumentView : public DocumentView {
 class DocumentSessionTest : public ::testing::Test {
  protected:
   DocumentSessionTest() : editor(view, tables), session(editor, docs) {
-    dir = fs::temp_directory_path() / ("zelmora_session_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    dir = testing::FreshTempFolder("session");
   }
   ~DocumentSessionTest() override { fs::remove_all(dir); }
 
@@ -174,8 +172,7 @@ TEST_F(DocumentSessionTest, OpenAsksAboutUnsavedWorkAndAMissingFileChangesNothin
 }
 
 TEST_F(DocumentSessionTest, RecentListMovesAReopenedFileToTheTop) {
-  const std::string a = SavedFile("a.zms", 1), b = SavedFile("b.zms", 1),
-                    c = SavedFile("c.zms", 1);
+  const std::string a = SavedFile("a.zms", 1), b = SavedFile("b.zms", 1), c = SavedFile("c.zms", 1);
   for (const auto& f : {a, b, c}) {
     docs.openPaths = {f};
     session.Open();

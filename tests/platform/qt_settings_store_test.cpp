@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,15 +15,9 @@ namespace fs = std::filesystem;
 
 // Each test has its own settings file in a temporary folder: the user's own
 // store is never opened.
-class QtSettingsStoreTest : public testing::Test {
+class QtSettingsStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zelmora-qt-settings-" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  void SetUp() override { folder_ = zelmora::testing::FreshTempFolder("qt-settings"); }
   void TearDown() override { fs::remove_all(folder_); }
   std::string File() const { return (folder_ / "settings.ini").string(); }
 
