@@ -340,3 +340,28 @@ TEST(GeneratedTextTables, DecodeLineForLineToTheirSources) {
 
 }  // namespace
 }  // namespace zelmora
+
+namespace zelmora {
+namespace {
+
+// Inputs the fuzzer kept: each is refused, or split into exactly the table's
+// images, every one a readable bitmap.
+TEST(ImagePackCorpus, EveryKeptInputIsRefusedOrSplitWhole) {
+  int files = 0;
+  for (const auto& entry :
+       fs::directory_iterator(fs::path(ZELMORA_SOURCE_DIR) / "fuzz" / "corpus" / "image_pack")) {
+    SCOPED_TRACE(entry.path().filename().string());
+    const ImagePack pack = SplitImagePack(ReadFile(entry.path()));
+    ++files;
+    if (!pack.ok()) continue;
+    ASSERT_EQ(pack.images.size(), static_cast<std::size_t>(kImagePackCount));
+    for (int n = 1; n <= kImagePackCount; ++n) {
+      EXPECT_EQ(pack.image(n).size(), kImagePackSizes[static_cast<std::size_t>(n - 1)]);
+      EXPECT_TRUE(ParseBmpHeader(pack.image(n)).has_value());
+    }
+  }
+  EXPECT_GT(files, 2);
+}
+
+}  // namespace
+}  // namespace zelmora
