@@ -60,32 +60,38 @@ bool ClipSegment(const QRectF& area, QLineF& line) {
   return true;
 }
 
-// The corners of a polygon that stays within kChordError of the ellipse.
-std::vector<QPointF> EllipseCorners(const QRectF& box) {
+// Calls `corner` with each corner of a polygon that stays within kChordError
+// of the ellipse, going round once.
+template <class F>
+void ForEachEllipseCorner(const QRectF& box, F corner) {
   const double rx = box.width() / 2, ry = box.height() / 2, r = std::max(rx, ry);
   const double step = r > kChordError ? 2 * std::acos(1 - kChordError / r) : std::numbers::pi / 2;
   const int count =
       std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 4, kMaxArcSegments);
-  std::vector<QPointF> corners;
-  corners.reserve(static_cast<std::size_t>(count));
   const QPointF c = box.center();
   // Turning a unit vector step by step spares a sine and cosine per corner.
   const double turnCos = std::cos(2 * std::numbers::pi / count);
   const double turnSin = std::sin(2 * std::numbers::pi / count);
   double ux = 1, uy = 0;
   for (int i = 0; i < count; ++i) {
-    corners.emplace_back(c.x() + rx * ux, c.y() + ry * uy);
+    corner(QPointF(c.x() + rx * ux, c.y() + ry * uy));
     const double next = ux * turnCos - uy * turnSin;
     uy = uy * turnCos + ux * turnSin;
     ux = next;
   }
-  return corners;
 }
 
 // The corners handed here lie within a few picture sizes of the picture.
+// (A truncation corrected downwards: std::floor is a library call on the
+// baseline processor, and a circle of a big drawing has hundreds of corners.)
+int RoundHalfUp(double v) {
+  const double shifted = v + 0.5;
+  const int i = static_cast<int>(shifted);
+  return shifted < i ? i - 1 : i;
+}
+
 QPoint Nearest(QPointF p) {
-  return QPoint(static_cast<int>(std::floor(p.x() + 0.5)),
-                static_cast<int>(std::floor(p.y() + 0.5)));
+  return QPoint(RoundHalfUp(p.x()), RoundHalfUp(p.y()));
 }
 
 }  // namespace
@@ -210,7 +216,22 @@ void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
   if (box.width() > limit || box.height() > limit) {
     Stroke(VisibleArc(box), false);
   } else if (Thin()) {
-    Stroke(EllipseCorners(box), true);
+    // Chord by chord as the corners come: a big drawing has thousands of
+    // circles, and collecting their corners first cost a fifth of a repaint.
+    ThinPen pen(image_, pen_.color().rgb(), pattern_);
+    QPoint first, previous;
+    bool started = false;
+    ForEachEllipseCorner(box, [&](QPointF p) {
+      const QPoint point = Nearest(p);
+      if (started) {
+        pen.Segment(previous, point);
+      } else {
+        first = point;
+        started = true;
+      }
+      previous = point;
+    });
+    pen.Segment(previous, first);
   } else {
     Painter().drawEllipse(box);
   }
@@ -287,10 +308,12 @@ void QImageCanvas::DrawText(int x, int y, std::string_view text) {
   const int width = image_.width(), height = image_.height();
   uchar* const bits = image_.bits();
   const qsizetype bytesPerLine = image_.bytesPerLine();
+  // Most labels lie wholly inside: their pixels need no bounds test.
+  const bool inside = image_.rect().contains(picture.reach.translated(x, y));
   for (const LabelPictures::Ink& ink : picture.ink) {
     const int px = x + ink.x, py = y + ink.y;
-    if (static_cast<unsigned>(px) >= static_cast<unsigned>(width) ||
-        static_cast<unsigned>(py) >= static_cast<unsigned>(height)) {
+    if (!inside && (static_cast<unsigned>(px) >= static_cast<unsigned>(width) ||
+                    static_cast<unsigned>(py) >= static_cast<unsigned>(height))) {
       continue;
     }
     QRgb& target = reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px];

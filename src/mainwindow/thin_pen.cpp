@@ -35,8 +35,11 @@ void ThinPen::Segment(QPoint from, QPoint to) {
     if (!pattern_.empty()) phase_ = (phase_ + static_cast<std::size_t>(steps)) % pattern_.size();
     return;
   }
-  const QRect picture(0, 0, width_, height_);
-  const bool inside = picture.contains(from) && picture.contains(to);
+  auto within = [this](QPoint p) {
+    return static_cast<unsigned>(p.x()) < static_cast<unsigned>(width_) &&
+           static_cast<unsigned>(p.y()) < static_cast<unsigned>(height_);
+  };
+  const bool inside = within(from) && within(to);
   if (pattern_.empty()) {
     inside ? Walk<false, false>(from, to) : Walk<false, true>(from, to);
   } else {
@@ -46,7 +49,8 @@ void ThinPen::Segment(QPoint from, QPoint to) {
 
 // Steps along the longer axis, one pixel each, and moves one pixel along the
 // shorter axis whenever the error overflows: each pixel is the nearest to
-// the true line in its column (or row).
+// the true line in its column (or row). Everything the loop reads is a local,
+// so the compiler need not reload it after every pixel it writes.
 template <bool kPatterned, bool kChecked>
 void ThinPen::Walk(QPoint from, QPoint to) {
   const int dx = to.x() - from.x(), dy = to.y() - from.y();
@@ -58,32 +62,38 @@ void ThinPen::Walk(QPoint from, QPoint to) {
   const qsizetype majorStep = xMajor ? sx : sy * stride, minorStep = xMajor ? sy * stride : sx;
   const int majorX = xMajor ? sx : 0, majorY = xMajor ? 0 : sy;
   const int minorX = xMajor ? 0 : sx, minorY = xMajor ? sy : 0;
+  const unsigned width = static_cast<unsigned>(width_), height = static_cast<unsigned>(height_);
+  const QRgb colour = colour_;
+  const std::uint8_t* pattern = pattern_.data();
+  const std::size_t period = pattern_.size();
+  std::size_t phase = phase_;
   QRgb* pixel = reinterpret_cast<QRgb*>(bits_) + from.y() * stride + from.x();
   int x = from.x(), y = from.y();
-  const std::size_t period = pattern_.size();
   int error = steps / 2;
   for (int i = 0; i < steps; ++i) {
     bool ink = true;
     if constexpr (kPatterned) {
-      ink = pattern_[phase_] != 0;
-      if (++phase_ == period) phase_ = 0;
+      ink = pattern[phase] != 0;
+      if (++phase == period) phase = 0;
     }
     if constexpr (kChecked) {
-      ink = ink && static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
-            static_cast<unsigned>(y) < static_cast<unsigned>(height_);
+      ink = ink && static_cast<unsigned>(x) < width && static_cast<unsigned>(y) < height;
+      x += majorX;
+      y += majorY;
     }
-    if (ink) *pixel = colour_;
+    if (ink) *pixel = colour;
     pixel += majorStep;
-    x += majorX;
-    y += majorY;
     error -= minor;
     if (error < 0) {
       error += steps;
       pixel += minorStep;
-      x += minorX;
-      y += minorY;
+      if constexpr (kChecked) {
+        x += minorX;
+        y += minorY;
+      }
     }
   }
+  phase_ = phase;
 }
 
 }  // namespace zelmora
