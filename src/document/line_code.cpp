@@ -20,7 +20,11 @@ std::string Shift(std::string_view bytes, int sign) {
 
 }  // namespace
 
-std::string EncodeLine(std::string_view bytes) { return Shift(bytes, -1); }
-std::string DecodeLine(std::string_view bytes) { return Shift(bytes, +1); }
+std::string EncodeLine(std::string_view bytes) {
+  return Shift(bytes, -1);
+}
+std::string DecodeLine(std::string_view bytes) {
+  return Shift(bytes, +1);
+}
 
 }  // namespace zelmora

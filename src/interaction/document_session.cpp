@@ -10,15 +10,13 @@ constexpr const char* kAskBeforeNew = "Сохранить текущий фай�
 constexpr const char* kAskBeforeOpen = "Сохранить текущий файл перед открытием другого?";
 constexpr const char* kAskBeforeExit = "Сохранить текущий файл перед выходом?";
 
-void DropFirstAmpersand(std::string& s) {
-  if (const auto pos = s.find('&'); pos != std::string::npos) s.erase(pos, 1);
-}
-
 }  // namespace
 
+// Only the menu's own prefix goes: dropping the first "&" anywhere would
+// mangle a real path such as "Tom&Jerry.zms", which then could not be opened
+// again from the list.
 std::string BareRecentCaption(std::string caption) {
-  DropFirstAmpersand(caption);
-  if (caption.size() >= 2 && caption[1] == ' ') caption.erase(0, 2);
+  if (caption.size() >= 3 && caption[0] == '&' && caption[2] == ' ') caption.erase(0, 3);
   return caption;
 }
 
@@ -45,7 +43,6 @@ bool DocumentSession::New() {
 }
 
 DocumentSession::LoadOutcome DocumentSession::LoadPlane(std::string name) {
-  DropFirstAmpersand(name);
   LoadOutcome outcome = LoadOutcome::Cancelled;
   std::error_code error;
   if (!std::filesystem::is_regular_file(name, error)) {

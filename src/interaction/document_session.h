@@ -78,8 +78,7 @@ class DocumentSession {
   RecentCaptions recent_;
 };
 
-// The path inside a recent-entry caption: the first "&" dropped, then a
-// leading "N " dropped.
+// The path inside a recent-entry caption: without its "&N " prefix.
 std::string BareRecentCaption(std::string caption);
 
 }  // namespace zelmora

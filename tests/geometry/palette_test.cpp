@@ -30,8 +30,8 @@ TEST_P(ToPixelTest, RoundsHalfToEvenAndClamps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ToPixelTest,
-    ::testing::Values(PixelCase{0.5, 0}, PixelCase{1.5, 2}, PixelCase{2.5, 2},
-                      PixelCase{-0.5, 0}, PixelCase{-1.5, -2}, PixelCase{10.4999, 10},
+    ::testing::Values(PixelCase{0.5, 0}, PixelCase{1.5, 2}, PixelCase{2.5, 2}, PixelCase{-0.5, 0},
+                      PixelCase{-1.5, -2}, PixelCase{10.4999, 10},
                       PixelCase{std::numeric_limits<double>::quiet_NaN(), 0},
                       PixelCase{std::numeric_limits<double>::infinity(), kMaxPixel},
                       PixelCase{-std::numeric_limits<double>::infinity(), -kMaxPixel},

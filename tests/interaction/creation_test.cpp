@@ -108,30 +108,31 @@ TEST_P(EveryMethodTest, BuildsTheObjectFromThePicks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, EveryMethodTest,
-    ::testing::Values(
-        MethodCase{"OnLine", 1, {L}, 1, {L}, 1}, MethodCase{"OnCircle", 1, {C1}, 2, {C1}, 1},
-        MethodCase{"LineLine", 3, {L, L2}, 3, {L, L2}, 1},
-        MethodCase{"LineCircle", 3, {L, C1}, 4, {L, C1}, 2},
-        MethodCase{"CircleLineIsSwapped", 3, {C1, L}, 4, {L, C1}, 2},
-        MethodCase{"CircleCircle", 3, {C1, C2}, 6, {C1, C2}, 2},
-        MethodCase{"Projection", 8, {P0, L}, 8, {P0, L}, 1},
-        MethodCase{"Midpoint", 9, {P0, P1}, 9, {P0, P1}, 1},
-        MethodCase{"Distance", 10, {P0, P1}, 10, {P0, P1}, 1},
-        MethodCase{"Centre", 11, {C1}, 11, {C1}, 1},
-        MethodCase{"TwoPoints", 101, {P0, P1}, 101, {P0, P1}, 1},
-        MethodCase{"Parallel", 102, {P0, L}, 102, {P0, L}, 1},
-        MethodCase{"Perpendicular", 103, {P0, L}, 103, {P0, L}, 1},
-        MethodCase{"Bisector", 104, {P0, P1}, 104, {P0, P1}, 1},
-        MethodCase{"Segment", 105, {P0, P1}, 105, {P0, P1}, 1},
-        MethodCase{"AngleOfPoints", 106, {P0, L, P0, P1, P2}, 106, {P0, L, P0, P1, P2}, 1},
-        MethodCase{"ConstantAngle", 107, {P0, L}, 107, {P0, L}, 1},
-        MethodCase{"BisectorRay", 108, {P0, P1, P2}, 108, {P0, P1, P2}, 1},
-        MethodCase{"Ray", 109, {P0, P1}, 109, {P0, P1}, 1},
-        MethodCase{"BisectorOfLines", 108, {L, L2}, 110, {L, L2}, 1},
-        MethodCase{"AngleOfLines", 106, {P0, L, L, L2}, 111, {P0, L, L, L2}, 1},
-        MethodCase{"CentrePoint", 201, {P0, P1}, 201, {P0, P1}, 1},
-        MethodCase{"CentreRadius", 202, {P0, P1, P2}, 202, {P0, P1, P2}, 1},
-        MethodCase{"ThreePoints", 203, {P0, P1, P2}, 203, {P0, P1, P2}, 1}),
+    ::testing::Values(MethodCase{"OnLine", 1, {L}, 1, {L}, 1},
+                      MethodCase{"OnCircle", 1, {C1}, 2, {C1}, 1},
+                      MethodCase{"LineLine", 3, {L, L2}, 3, {L, L2}, 1},
+                      MethodCase{"LineCircle", 3, {L, C1}, 4, {L, C1}, 2},
+                      MethodCase{"CircleLineIsSwapped", 3, {C1, L}, 4, {L, C1}, 2},
+                      MethodCase{"CircleCircle", 3, {C1, C2}, 6, {C1, C2}, 2},
+                      MethodCase{"Projection", 8, {P0, L}, 8, {P0, L}, 1},
+                      MethodCase{"Midpoint", 9, {P0, P1}, 9, {P0, P1}, 1},
+                      MethodCase{"Distance", 10, {P0, P1}, 10, {P0, P1}, 1},
+                      MethodCase{"Centre", 11, {C1}, 11, {C1}, 1},
+                      MethodCase{"TwoPoints", 101, {P0, P1}, 101, {P0, P1}, 1},
+                      MethodCase{"Parallel", 102, {P0, L}, 102, {P0, L}, 1},
+                      MethodCase{"Perpendicular", 103, {P0, L}, 103, {P0, L}, 1},
+                      MethodCase{"Bisector", 104, {P0, P1}, 104, {P0, P1}, 1},
+                      MethodCase{"Segment", 105, {P0, P1}, 105, {P0, P1}, 1},
+                      MethodCase{
+                          "AngleOfPoints", 106, {P0, L, P0, P1, P2}, 106, {P0, L, P0, P1, P2}, 1},
+                      MethodCase{"ConstantAngle", 107, {P0, L}, 107, {P0, L}, 1},
+                      MethodCase{"BisectorRay", 108, {P0, P1, P2}, 108, {P0, P1, P2}, 1},
+                      MethodCase{"Ray", 109, {P0, P1}, 109, {P0, P1}, 1},
+                      MethodCase{"BisectorOfLines", 108, {L, L2}, 110, {L, L2}, 1},
+                      MethodCase{"AngleOfLines", 106, {P0, L, L, L2}, 111, {P0, L, L, L2}, 1},
+                      MethodCase{"CentrePoint", 201, {P0, P1}, 201, {P0, P1}, 1},
+                      MethodCase{"CentreRadius", 202, {P0, P1, P2}, 202, {P0, P1, P2}, 1},
+                      MethodCase{"ThreePoints", 203, {P0, P1, P2}, 203, {P0, P1, P2}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CreationTest, ComputedPositionsOfSomeMethods) {
@@ -250,8 +251,8 @@ TEST_F(CreationTest, NewObjectDialogStartsTheChosenMethod) {
   EXPECT_EQ(editor.State(), InteractionState::PickParents);
   editor.KeyDown(Key::P, {.ctrl = true});
   EXPECT_EQ(editor.State(), InteractionState::Normal);
-  EXPECT_EQ(view.askedKinds, (std::vector<NewObjectKind>{NewObjectKind::Line,
-                                                         NewObjectKind::Point}));
+  EXPECT_EQ(view.askedKinds,
+            (std::vector<NewObjectKind>{NewObjectKind::Line, NewObjectKind::Point}));
 }
 
 }  // namespace

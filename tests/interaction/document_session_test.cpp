@@ -187,6 +187,18 @@ TEST_F(DocumentSessionTest, RecentListMovesAReopenedFileToTheTop) {
   EXPECT_EQ(docs.recent, (RecentCaptions{"&1 " + a, "&2 " + a, "&3 " + c, "&4 " + b}));
 }
 
+TEST_F(DocumentSessionTest, APathWithAnAmpersandOpensAndReopensFromTheList) {
+  const std::string file = SavedFile("Tom&Jerry.zms", 2);
+  docs.openPaths = {file};
+  session.Open();
+  EXPECT_EQ(editor.Objects().size(), 2u);
+  EXPECT_EQ(docs.recent[0], "&1 " + file);
+  session.New();
+  session.OpenRecent(1);
+  EXPECT_EQ(editor.Objects().size(), 2u);
+  EXPECT_TRUE(docs.errors.empty());
+}
+
 TEST_F(DocumentSessionTest, ARecentEntryThatNoLongerReadsEndsInAnEmptyDrawing) {
   const std::string a = SavedFile("a.zms", 2);
   session.SetRecent({"&1 " + a, "", "", ""});
@@ -202,6 +214,7 @@ TEST_F(DocumentSessionTest, ARecentEntryThatNoLongerReadsEndsInAnEmptyDrawing) {
 TEST(BareRecentCaption, DropsAmpersandAndNumber) {
   EXPECT_EQ(BareRecentCaption("&2 /home/u/a.zms"), "/home/u/a.zms");
   EXPECT_EQ(BareRecentCaption("/home/u/a.zms"), "/home/u/a.zms");
+  EXPECT_EQ(BareRecentCaption("/home/u/Tom&Jerry.zms"), "/home/u/Tom&Jerry.zms");
   EXPECT_EQ(BareRecentCaption(""), "");
 }
 
