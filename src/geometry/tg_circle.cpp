@@ -158,30 +158,12 @@ void TGCircle::MoveLabel(int x, int y, const LabelMoveContext& context) {
 // The points that lie on this circle: children on it or cut from it, and the
 // parent points it passes through.
 void TGCircle::RebuildIncident() {
-  Incident.clear();
-  for (TGObject* child : Children) {
-    if (child == nullptr || child->Kind() != kPointKind) continue;
-    switch (child->Method) {
-      case 2:
-      case 4:
-      case 5:
-      case 6:
-      case 7:
-        Incident.push_back(child);
-        break;
-      default:
-        break;
-    }
-  }
-  auto addParentPoint = [this](std::size_t i) {
-    if (TGPoint* p = ParentAs<TGPoint>(i)) Incident.push_back(p);
-  };
   if (Method == 201) {
-    addParentPoint(1);
+    CollectIncidentPoints(*this, {2, 4, 5, 6, 7}, {1});
   } else if (Method == 203) {
-    addParentPoint(0);
-    addParentPoint(1);
-    addParentPoint(2);
+    CollectIncidentPoints(*this, {2, 4, 5, 6, 7}, {0, 1, 2});
+  } else {
+    CollectIncidentPoints(*this, {2, 4, 5, 6, 7}, {});
   }
 }
 

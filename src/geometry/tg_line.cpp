@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <tuple>
 #include <utility>
 
 #include "geometry/graph.h"
@@ -47,6 +49,24 @@ const T* DefinedParent(const TGLine& line, std::size_t i) {
   return parent != nullptr && parent->Defined ? parent : nullptr;
 }
 
+template <class... T, std::size_t... Slot>
+std::tuple<const T*...> DefinedParentsAt(const TGLine& line, std::index_sequence<Slot...>) {
+  return {DefinedParent<T>(line, Slot)...};
+}
+
+// Parents 0, 1, ... as the method reads them, each of its kind and defined;
+// when one is not, the line becomes undefined and nothing is returned.
+template <class... T>
+std::optional<std::tuple<const T*...>> DefinedParents(TGLine& line) {
+  const auto parents = DefinedParentsAt<T...>(line, std::index_sequence_for<T...>{});
+  const bool all = std::apply([](const auto*... p) { return ((p != nullptr) && ...); }, parents);
+  if (!all) {
+    line.Defined = false;
+    return std::nullopt;
+  }
+  return parents;
+}
+
 void SetEnds(TGLine& line, Vec end1, Vec end2) {
   line.X1 = end1.x;
   line.Y1 = end1.y;
@@ -62,24 +82,18 @@ void SetFromOrigin(TGLine& line, Vec origin, Vec direction) {
 
 // 101: end 1 is the second pick.
 void ThroughTwoPoints(TGLine& line) {
-  const TGPoint* p0 = DefinedParent<TGPoint>(line, 0);
-  const TGPoint* p1 = DefinedParent<TGPoint>(line, 1);
-  if (p0 == nullptr || p1 == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGPoint>(line);
+  if (!parents) return;
+  const auto [p0, p1] = *parents;
   SetEnds(line, At(*p1), At(*p0));
   line.Defined = !IsZero(Between(*p0, *p1));
 }
 
 // 102
 void Parallel(TGLine& line) {
-  const TGPoint* p = DefinedParent<TGPoint>(line, 0);
-  const TGLine* reference = DefinedParent<TGLine>(line, 1);
-  if (p == nullptr || reference == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGLine>(line);
+  if (!parents) return;
+  const auto [p, reference] = *parents;
   const Vec d = Direction(*reference);
   SetEnds(line, At(*p), {p->X + d.x, p->Y + d.y});
   line.Defined = true;
@@ -87,12 +101,9 @@ void Parallel(TGLine& line) {
 
 // 103: end 1 is the foot on the reference line, not the given point.
 void Perpendicular(TGLine& line) {
-  const TGPoint* p = DefinedParent<TGPoint>(line, 0);
-  const TGLine* reference = DefinedParent<TGLine>(line, 1);
-  if (p == nullptr || reference == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGLine>(line);
+  if (!parents) return;
+  const auto [p, reference] = *parents;
   const Vec d = Direction(*reference);
   if (IsZero(d)) {
     line.Defined = false;
@@ -107,12 +118,9 @@ void Perpendicular(TGLine& line) {
 
 // 104
 void PerpendicularBisector(TGLine& line) {
-  const TGPoint* p0 = DefinedParent<TGPoint>(line, 0);
-  const TGPoint* p1 = DefinedParent<TGPoint>(line, 1);
-  if (p0 == nullptr || p1 == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGPoint>(line);
+  if (!parents) return;
+  const auto [p0, p1] = *parents;
   const Vec d = Between(*p0, *p1);
   if (IsZero(d)) {
     line.Defined = false;
@@ -125,12 +133,9 @@ void PerpendicularBisector(TGLine& line) {
 
 // 105: a segment of two coinciding points is still drawn, as a dot.
 void Segment(TGLine& line) {
-  const TGPoint* p0 = DefinedParent<TGPoint>(line, 0);
-  const TGPoint* p1 = DefinedParent<TGPoint>(line, 1);
-  if (p0 == nullptr || p1 == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGPoint>(line);
+  if (!parents) return;
+  const auto [p0, p1] = *parents;
   line.Defined = true;
   line.Bounded1 = line.Bounded2 = true;
   SetEnds(line, At(*p1), At(*p0));
@@ -144,16 +149,9 @@ Vec Turned(Vec reference, double cosA, double sinA) {
 // 106: through P0 at the angle P2-P3-P4 (vertex P3) to line P1. Degenerate
 // data keep the line where it was, still defined.
 void AtAngleOfThreePoints(TGLine& line) {
-  const TGPoint* through = DefinedParent<TGPoint>(line, 0);
-  const TGLine* reference = DefinedParent<TGLine>(line, 1);
-  const TGPoint* arm1 = DefinedParent<TGPoint>(line, 2);
-  const TGPoint* vertex = DefinedParent<TGPoint>(line, 3);
-  const TGPoint* arm2 = DefinedParent<TGPoint>(line, 4);
-  if (through == nullptr || reference == nullptr || arm1 == nullptr || vertex == nullptr ||
-      arm2 == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGLine, TGPoint, TGPoint, TGPoint>(line);
+  if (!parents) return;
+  const auto [through, reference, arm1, vertex, arm2] = *parents;
   line.Defined = true;
   const Vec e = Direction(*reference), u1 = Between(*vertex, *arm1), u2 = Between(*vertex, *arm2);
   if (IsZero(e) || IsZero(u1) || IsZero(u2)) return;
@@ -184,13 +182,9 @@ void AtConstantAngle(TGLine& line) {
 
 // 108: the ray from the vertex P1 between the arms towards P0 and P2.
 void BisectorOfThreePoints(TGLine& line) {
-  const TGPoint* arm1 = DefinedParent<TGPoint>(line, 0);
-  const TGPoint* vertex = DefinedParent<TGPoint>(line, 1);
-  const TGPoint* arm2 = DefinedParent<TGPoint>(line, 2);
-  if (arm1 == nullptr || vertex == nullptr || arm2 == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGPoint, TGPoint>(line);
+  if (!parents) return;
+  const auto [arm1, vertex, arm2] = *parents;
   line.X1 = vertex->X;
   line.Y1 = vertex->Y;
   line.Bounded1 = true;
@@ -209,12 +203,9 @@ void BisectorOfThreePoints(TGLine& line) {
 
 // 109
 void Ray(TGLine& line) {
-  const TGPoint* p0 = DefinedParent<TGPoint>(line, 0);
-  const TGPoint* p1 = DefinedParent<TGPoint>(line, 1);
-  if (p0 == nullptr || p1 == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGPoint>(line);
+  if (!parents) return;
+  const auto [p0, p1] = *parents;
   SetEnds(line, At(*p0), At(*p1));
   line.Defined = !IsZero(Between(*p0, *p1));
   line.Bounded1 = true;
@@ -244,14 +235,9 @@ void BisectorOfTwoLines(TGLine& line) {
 // The angle is taken between 0 and 180 degrees; degenerate lines keep the
 // line where it was, still defined.
 void AtAngleOfTwoLines(TGLine& line) {
-  const TGPoint* through = DefinedParent<TGPoint>(line, 0);
-  const TGLine* reference = DefinedParent<TGLine>(line, 1);
-  const TGLine* from = DefinedParent<TGLine>(line, 2);
-  const TGLine* to = DefinedParent<TGLine>(line, 3);
-  if (through == nullptr || reference == nullptr || from == nullptr || to == nullptr) {
-    line.Defined = false;
-    return;
-  }
+  const auto parents = DefinedParents<TGPoint, TGLine, TGLine, TGLine>(line);
+  if (!parents) return;
+  const auto [through, reference, from, to] = *parents;
   line.Defined = true;
   const Vec e = Direction(*reference), m = Direction(*from), n = Direction(*to);
   if (IsZero(e) || IsZero(m) || IsZero(n)) return;
@@ -453,40 +439,23 @@ void TGLine::MoveLabel(int x, int y, const LabelMoveContext& context) {
 // The points that lie on this line: children that slide on it or are cut from
 // it, and the parent points the construction passes through.
 void TGLine::RebuildIncident() {
-  Incident.clear();
-  for (TGObject* child : Children) {
-    if (child == nullptr || child->Kind() != kPointKind) continue;
-    switch (child->Method) {
-      case 1:
-      case 3:
-      case 4:
-      case 5:
-      case 8:
-        Incident.push_back(child);
-        break;
-      default:
-        break;
-    }
-  }
-  auto addParentPoint = [this](std::size_t i) {
-    if (TGPoint* p = ParentAs<TGPoint>(i)) Incident.push_back(p);
-  };
+  // Points on it: slid onto it (1), cut from it (3, 4, 5), dropped on it (8).
   switch (Method) {
     case 101:
     case 105:
-      addParentPoint(0);
-      addParentPoint(1);
+      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {0, 1});
       break;
     case 102:
     case 103:
     case 106:
     case 107:
-      addParentPoint(0);
+      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {0});
       break;
     case 108:
-      addParentPoint(1);
+      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {1});
       break;
     default:
+      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {});
       break;
   }
 }
