@@ -168,11 +168,14 @@ void Editor::PickAt(int x, int y) {
   point.MustDraw = true;
   const int index = point.Index();
   creation_.completed = false;
+  // Counted before it is offered: if this point completes the picks and the
+  // parameter dialog is then cancelled, cancelling must take it away too, not
+  // an older automatic point or none. A completed construction resets the count.
+  ++creation_.autoPoints;
   NextOSStep(index);
   if (!creation_.accepted) {
+    --creation_.autoPoints;
     objects_.DeleteWithDescendants(static_cast<std::size_t>(index));
-  } else if (!creation_.completed) {
-    ++creation_.autoPoints;
   }
 }
 

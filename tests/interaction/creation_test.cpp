@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "interaction/editor.h"
@@ -212,19 +213,35 @@ TEST_F(CreationTest, APickNoCandidateWantsChangesNothing) {
   EXPECT_EQ(view.prompt, "prompt 1/1");
 }
 
-TEST_F(CreationTest, CancellingTheParameterDialogBuildsNothing) {
-  view.parameterAnswers = {std::nullopt};
-  editor.StartCreation(10);
-  Click(kOn[P0]);
-  Click({50, 550});  // an automatic point completes the picks
+TEST_F(CreationTest, CancellingTheParameterDialogLeavesNoTrace) {
+  struct Case {
+    const char* name;
+    int method;
+    std::vector<Press> presses;
+  };
+  constexpr Press kEmpty2{150, 550};
+  const Case cases[] = {
+      {"a point, then an empty place", 10, {kOn[P0], kEmpty}},
+      {"two empty places", 10, {kEmpty, kEmpty2}},
+      {"an empty place, then a point", 10, {kEmpty, kOn[P1]}},
+      {"angle: an empty place, then a line", 107, {kEmpty, kOn[L]}},
+  };
   const ObjectList& list = editor.Objects();
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    EXPECT_NE(list[i].Kind(), kLengthKind);
-    EXPECT_NE(list[i].Method, 10);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    view.parameterAnswers = {std::nullopt};
+    editor.StartCreation(c.method);
+    const std::size_t before = list.size();
+    const std::string lastName = list.back().Name;
+    for (Press p : c.presses) Click(p);
+    // Neither the value object nor a point made by pressing beside the objects stays.
+    EXPECT_EQ(list.size(), before);
+    EXPECT_EQ(list.back().Name, lastName);
+    EXPECT_EQ(editor.State(), InteractionState::PickParents);
+    EXPECT_EQ(editor.Creation().step, 1);
+    EXPECT_TRUE(editor.Creation().picks.empty());
+    EXPECT_EQ(editor.Creation().autoPoints, 0);
   }
-  EXPECT_EQ(editor.State(), InteractionState::PickParents);
-  EXPECT_EQ(editor.Creation().step, 1);
-  EXPECT_TRUE(editor.Creation().picks.empty());
 }
 
 TEST_F(CreationTest, PopupPicksNeverCreatePoints) {
