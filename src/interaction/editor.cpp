@@ -160,6 +160,7 @@ void Editor::Hover(int x, int y) {
 }
 
 void Editor::MouseDown(MouseButton button, Modifiers mods, int x, int y) {
+  if (button == MouseButton::Left) leftHeld_ = true;
   if (button == MouseButton::Left) {
     LeftDown(mods, x, y);
   } else if (button == MouseButton::Right) {
@@ -292,6 +293,7 @@ void Editor::LeftDrag(int x, int y) {
 }
 
 void Editor::MouseUp(MouseButton button, Modifiers mods, int x, int y) {
+  if (button == MouseButton::Left) leftHeld_ = false;
   switch (state_) {
     case InteractionState::PlacePoint:
     case InteractionState::PlaceLine:
@@ -381,6 +383,9 @@ void Editor::KeyboardZoom(bool zoomIn) {
 }
 
 void Editor::ArrowKey(int dx, int dy) {
+  // A drag in progress owns the saved positions and the anchor; re-saving
+  // them here would make the drawing leap at the next mouse move.
+  if (leftHeld_) return;
   anchorX_ = 0;
   anchorY_ = 0;
   SaveAllPositions(objects_);
@@ -580,6 +585,8 @@ void Editor::ClearDrawing() {
   view_.ShowModeButton(InteractionState::Normal);
   viewScale_ = 1.0;
   zoomLoop_ = false;
+  SetPrompt(texts::kStandardPrompt);
+  view_.SetSurfaceCursor(CursorShape::Default);
   Repaint();
 }
 

@@ -145,6 +145,7 @@ class Editor : private CursorPlacer {
   int anchorX_ = 0, anchorY_ = 0;
   int lastX_ = 0, lastY_ = 0;
   bool zoomLoop_ = false;
+  bool leftHeld_ = false;
   bool zoomIn_ = true;
   long long blinkCounter_ = 0;
   int surfaceWidth_ = 0, surfaceHeight_ = 0;

@@ -174,6 +174,29 @@ TEST_F(EditorTest, KeysChangeTheDrawingWithoutMarkingItModified) {
   EXPECT_FALSE(editor.Objects().modified);
 }
 
+TEST_F(EditorTest, ArrowKeysWaitUntilADragEnds) {
+  TGPoint& a = FreePoint(100, 100);
+  editor.ToggleMode(InteractionState::TranslateMode);
+  Press(200, 200);
+  Drag(210, 200);
+  editor.KeyDown(Key::Right, kNone);
+  Drag(220, 200);
+  EXPECT_DOUBLE_EQ(a.X, 120);
+  EXPECT_DOUBLE_EQ(a.Y, 100);
+  Release(220, 200);
+  editor.KeyDown(Key::Right, kNone);
+  EXPECT_DOUBLE_EQ(a.X, 150);
+}
+
+TEST_F(EditorTest, ClearingTheDrawingMidConstructionResetsPromptAndCursor) {
+  editor.StartCreation(9);
+  ASSERT_EQ(view.prompt, "prompt 9/1");
+  editor.ClearDrawing();
+  EXPECT_EQ(view.prompt, "Жми F1 для помощи");
+  EXPECT_EQ(view.surfaceCursor, CursorShape::Default);
+  EXPECT_EQ(editor.State(), InteractionState::Normal);
+}
+
 TEST_F(EditorTest, DigitsSetWidthAndWidePensBecomeSolid) {
   TGPoint& a = FreePoint(100, 100);
   editor.ObjectSelect(0);
