@@ -5,10 +5,12 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "dialogs/splash_form.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
+#include "mainwindow/user_prompts.h"
 
 namespace {
 
@@ -35,6 +37,22 @@ void LoadQtTranslations(QApplication& app, QTranslator& translator) {
   }
 }
 
+// The messages of the start (a missing command-line file, a damaged image
+// pack) come while the splash is up; it stays above every other window and
+// would hide their button, so it goes first.
+class StartPrompts : public zelmora::QtUserPrompts {
+ public:
+  explicit StartPrompts(std::unique_ptr<zelmora::TSplForm>& splash) : splash_(splash) {}
+
+  void Inform(QWidget* parent, const QString& text) override {
+    splash_.reset();
+    QtUserPrompts::Inform(parent, text);
+  }
+
+ private:
+  std::unique_ptr<zelmora::TSplForm>& splash_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -53,8 +71,10 @@ int main(int argc, char* argv[]) {
   const QString title = QString::fromUtf8(zelmora::texts::kProgramTitle);
   QApplication::setApplicationName(title);
 
+  StartPrompts prompts(splash);
   zelmora::MainFormOptions options;
   options.programFolder = QCoreApplication::applicationDirPath();
+  options.prompts = &prompts;
   // A path with blanks given without quotes arrives in pieces.
   options.commandLineFile = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
   std::unique_ptr<zelmora::TMainForm> form = zelmora::TMainForm::Create(options);

@@ -26,6 +26,8 @@ constexpr int kObjectBarHeight = 65;
 constexpr int kPictureBarHeight = 40;
 constexpr int kStatusBarHeight = 32;
 constexpr int kMainPanelBorder = 8;
+constexpr int kObjectPanelWidth = 182;
+constexpr int kObjectPanelMargin = 2;
 
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
@@ -237,11 +239,14 @@ QFrame* TMainForm::BuildStatusBar() {
 
   auto* objectPanel = new QFrame;
   objectPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  objectPanel->setFixedWidth(182);
+  objectPanel->setFixedWidth(kObjectPanelWidth);
   objectPanel->setToolTip(Text(texts::kSelectedObjectHint));
   auto* objectRow = new QHBoxLayout(objectPanel);
-  objectRow->setContentsMargins(2, 0, 2, 0);
+  objectRow->setContentsMargins(kObjectPanelMargin, 0, kObjectPanelMargin, 0);
   objectLabel_ = StatusText(Text(texts::kNoSelection), Qt::AlignHCenter, "ObjectLabel");
+  // Known before the first layout, so a name shown at once is fitted right.
+  objectLabel_->setFixedWidth(kObjectPanelWidth -
+                              2 * (objectPanel->frameWidth() + kObjectPanelMargin));
   objectRow->addWidget(objectLabel_);
   row->addWidget(objectPanel);
 

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +16,12 @@
 // What the editor asks of the window: the picture, the status texts, the
 // cursors, the timers and the questions of a construction.
 namespace zelmora {
+namespace {
+
+// Below this a name is no longer legible; letters are set closer instead.
+constexpr int kSmallestObjectLabelPixels = 8;
+
+}  // namespace
 
 void TMainForm::Present() {
   canvas_.Image();  // closes the painter: the surface must see the finished picture
@@ -29,8 +37,19 @@ void TMainForm::SetHelpLabel(const std::string& text) {
   helpLabel_->setText(QString::fromStdString(text));
 }
 
+// A kind and a name of twelve wide letters do not fit the narrow panel in
+// its usual face; they are set smaller rather than cut at both ends.
 void TMainForm::SetObjectLabel(const std::string& text) {
-  objectLabel_->setText(QString::fromStdString(text));
+  const QString caption = QString::fromStdString(text);
+  QFont font = objectLabel_->parentWidget()->font();
+  const int room = objectLabel_->contentsRect().width();
+  for (int pixels = QFontInfo(font).pixelSize();
+       pixels > kSmallestObjectLabelPixels &&
+       QFontMetrics(font).horizontalAdvance(caption) > room;) {
+    font.setPixelSize(--pixels);
+  }
+  objectLabel_->setFont(FontFitting(font, caption, room));
+  objectLabel_->setText(caption);
 }
 
 void TMainForm::SetCoordinates(const std::string& x, const std::string& y) {

@@ -40,6 +40,11 @@ std::unique_ptr<TMainForm> TMainForm::Create(MainFormOptions options) {
     prompts.Inform(nullptr, Text(texts::kCommandLineFileMissing));
     options.commandLineFile.clear();
   }
+  // A name relative to the folder the program was started from would go into
+  // the caption and the recent files, and fail from anywhere else.
+  if (!options.commandLineFile.isEmpty()) {
+    options.commandLineFile = QFileInfo(options.commandLineFile).absoluteFilePath();
+  }
 
   std::unique_ptr<SettingsStore> ownStore;
   if (options.store == nullptr) ownStore = std::make_unique<QtSettingsStore>();

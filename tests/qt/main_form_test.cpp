@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -42,6 +44,8 @@ class MainFormTest : public QObject {
   void heldMouseZoomRunsUntilRelease();
   void repaintShowsBackgroundPointAndSelection();
   void popupMenuSelectsTheChosenObject();
+  void selectedNameIsShownWhole_data();
+  void selectedNameIsShownWhole();
   void helpPageOpensOrReportsError6();
   void missingImagePackRefusesToStart();
 
@@ -240,6 +244,42 @@ void MainFormTest::popupMenuSelectsTheChosenObject() {
   menu->close();
   QCOMPARE(form_->editor().Selected(), 1);
   QCOMPARE(Label(*form_, "ObjectLabel"), QStringLiteral("Точка:  A2"));
+}
+
+void MainFormTest::selectedNameIsShownWhole_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("usualFace");
+  QTest::newRow("short") << QStringLiteral("S1") << true;
+  QTest::newRow("twelve wide latin") << QStringLiteral("WWWWWWWWWWWW") << false;
+  QTest::newRow("twelve wide cyrillic") << QStringLiteral("ШШШШШШШШШШШШ") << false;
+}
+
+// The selection panel is narrow: a long name must be readable to its last
+// letter, and a short one keeps the panel's face.
+void MainFormTest::selectedNameIsShownWhole() {
+  QFETCH(QString, name);
+  QFETCH(bool, usualFace);
+  ObjectList& list = form_->editor().Objects();
+  TGCircle& circle = list.AddCircle();
+  circle.CX = 200;
+  circle.CY = 200;
+  circle.R = 100;
+  list.Complete(circle, {}, 200);
+  circle.Name = name.toStdString();
+  TZMPaintBox* plane = form_->PlaneBox();
+  QTest::mouseClick(plane, Qt::LeftButton, {}, QPoint(300, 200));
+
+  auto* label = form_->findChild<QLabel*>(QStringLiteral("ObjectLabel"));
+  QVERIFY(label != nullptr);
+  QCOMPARE(label->text(), QStringLiteral("Окружность:  ") + name);
+  QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+          label->contentsRect().width());
+  const QFont usual = label->parentWidget()->font();
+  QCOMPARE(QFontInfo(label->font()).pixelSize() == QFontInfo(usual).pixelSize(), usualFace);
+  // Back to the usual face once nothing long is shown.
+  QTest::mouseClick(plane, Qt::LeftButton, {}, QPoint(500, 400));
+  QCOMPARE(label->text(), QString::fromUtf8(texts::kNoSelection));
+  QCOMPARE(QFontInfo(label->font()).pixelSize(), QFontInfo(usual).pixelSize());
 }
 
 void MainFormTest::helpPageOpensOrReportsError6() {

@@ -236,9 +236,16 @@ void MainWindowFilesTest::commandLineFile_data() {
   QTest::addColumn<QString>("message");
   QTest::addColumn<int>("error");
   QTest::addColumn<bool>("loaded");
-  QTest::newRow("missing") << "missing.zms" << Utf8(texts::kCommandLineFileMissing) << 0 << false;
-  QTest::newRow("unreadable") << "broken.zms" << QString() << 1 << false;
-  QTest::newRow("example") << Utf8("Saves/Касательные из точки.zms") << QString() << 0 << true;
+  QTest::addColumn<bool>("relative");
+  QTest::newRow("missing") << "missing.zms" << Utf8(texts::kCommandLineFileMissing) << 0 << false
+                           << false;
+  QTest::newRow("unreadable") << "broken.zms" << QString() << 1 << false << false;
+  QTest::newRow("example") << Utf8("Saves/Касательные из точки.zms") << QString() << 0 << true
+                           << false;
+  // Started from another folder with a relative name: the caption and the
+  // recent entry must hold the full path, or the entry fails from elsewhere.
+  QTest::newRow("relative example")
+      << Utf8("Saves/Касательные из точки.zms") << QString() << 0 << true << true;
 }
 
 void MainWindowFilesTest::commandLineFile() {
@@ -246,6 +253,7 @@ void MainWindowFilesTest::commandLineFile() {
   QFETCH(QString, message);
   QFETCH(int, error);
   QFETCH(bool, loaded);
+  QFETCH(bool, relative);
   QFile broken(w_->folder.Path("broken.zms"));
   QVERIFY(broken.open(QIODevice::WriteOnly));
   broken.write("ZelmoraSaveFile 2.0\r\nnot a drawing\r\n");
@@ -253,12 +261,13 @@ void MainWindowFilesTest::commandLineFile() {
   w_->form.reset();
   w_->prompts = ScriptedPrompts();
   const QString path = w_->folder.Path(file);
-  QVERIFY(w_->Start(path));
+  QVERIFY(w_->Start(relative ? QDir::current().relativeFilePath(path) : path));
   QCOMPARE(w_->prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
   QCOMPARE(w_->prompts.errors, error == 0 ? std::vector<int>{} : std::vector<int>{error});
   QCOMPARE(w_->Objects().empty(), !loaded);
   QCOMPARE(w_->Caption(), loaded ? kTitle + " - " + path : kTitle);
   QVERIFY(!w_->Objects().modified);
+  if (loaded) QCOMPARE(w_->Item("RecentFile1")->text(), "&1 " + path);
 }
 
 void MainWindowFilesTest::closeAsksThenWritesSettings_data() {
