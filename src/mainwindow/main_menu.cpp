@@ -193,9 +193,13 @@ void TMainForm::BuildHelpMenu() {
           [this] { OpenLink(links::kForumUrl); });
 }
 
+// A changed author or comment is a change to the document: without the
+// modified mark the close question would be skipped and the edit lost.
 void TMainForm::ShowFileProperties() {
+  const DocumentInfo before = session_->Info();
   TFilePropertiesForm form(this, Context(), session_->Info());
   prompts_.RunDialog(form);
+  if (session_->Info() != before) editor_->Objects().modified = true;
 }
 
 void TMainForm::ToggleHintWindow() {

@@ -45,7 +45,7 @@ class MainWindowFilesTest : public QObject {
   void openAsksThenLoads();
   void saveAndSaveAs();
   void failedSaveKeepsTheDrawing();
-  void filePropertiesChangeNoModifiedMark();
+  void filePropertiesEditMarksTheDocumentModified();
   void recentEntriesInTheFileMenu();
   void commandLineFile_data();
   void commandLineFile();
@@ -182,16 +182,25 @@ void MainWindowFilesTest::failedSaveKeepsTheDrawing() {
   QCOMPARE(w_->Objects().size(), 2u);
 }
 
-void MainWindowFilesTest::filePropertiesChangeNoModifiedMark() {
+void MainWindowFilesTest::filePropertiesEditMarksTheDocumentModified() {
+  // Confirming without a change leaves the mark alone...
+  w_->prompts.answerDialog = [](QDialog& dialog) {
+    QMetaObject::invokeMethod(&dialog, "Confirm");
+    return dialog.result();
+  };
+  w_->Trigger("N9");
+  QVERIFY(!w_->Objects().modified);
+  // ...a new author is a change the close question must not skip.
   w_->prompts.answerDialog = [](QDialog& dialog) {
     dialog.findChild<QLineEdit*>(QStringLiteral("AuthorEdit"))->setText(QStringLiteral("Маша"));
     QMetaObject::invokeMethod(&dialog, "Confirm");
     return dialog.result();
   };
   w_->Trigger("N9");
-  QCOMPARE(w_->prompts.dialogs, QStringList{"zelmora::TFilePropertiesForm"});
+  QCOMPARE(w_->prompts.dialogs,
+           (QStringList{"zelmora::TFilePropertiesForm", "zelmora::TFilePropertiesForm"}));
   QCOMPARE(w_->form->Session().Info().author, std::string("Маша"));
-  QVERIFY(!w_->Objects().modified);
+  QVERIFY(w_->Objects().modified);
 }
 
 void MainWindowFilesTest::recentEntriesInTheFileMenu() {
