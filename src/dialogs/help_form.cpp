@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "dialogs/window_texts.h"
+#include "interaction/editor_texts.h"
 
 namespace zelmora {
 namespace {
@@ -16,7 +17,7 @@ constexpr int kTextPixelSize = 19;
 
 THelpForm::THelpForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      text_(QString::fromUtf8(window_texts::kHelpFormInitial)) {
+      text_(QString::fromUtf8(texts::kStandardPrompt)) {
   setObjectName(QStringLiteral("HelpForm"));
   setFixedSize(kWidth, kHeight);
   // A prompt must not take the keyboard away from the drawing.

@@ -13,9 +13,6 @@ inline constexpr char kMsgButtonHint[] = "Закрыть окно";
 inline constexpr char kMsgTableBroken[] =
     "Ошибка %1. Файл сообщений \"Lollypop.zmr\" испорчен или стерт. Переустановите программу.";
 
-// Hint window.
-inline constexpr char kHelpFormInitial[] = "Жми F1 для помощи";
-
 // About box.
 inline constexpr char kAboutCaption[] = "О программе";
 inline constexpr char kAboutProduct[] = "Zelmora";
