@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "dialogs/window_texts.h"
 #include "interaction/editor_texts.h"
 
 namespace zelmora {
