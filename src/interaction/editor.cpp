@@ -76,8 +76,8 @@ void Editor::Deselect() {
 // ---- painting ---------------------------------------------------------------
 
 void Editor::Paint(Canvas& canvas) {
-  PaintDrawing(canvas, objects_, SelectedObject(), {showAll_, windowWidth_, windowHeight_},
-               surfaceWidth_, surfaceHeight_);
+  PaintDrawing(canvas, objects_, SelectedObject(), PaintContext(), surfaceWidth_, surfaceHeight_);
+  if (state_ == InteractionState::ExportRect) export_.PaintFrame(canvas);
 }
 
 void Editor::Repaint() {
@@ -229,6 +229,9 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
     case InteractionState::ZoomMode:
       StartMouseZoom(true);
       return;
+    case InteractionState::ExportRect:
+      ExportPress(x, y);
+      return;
     case InteractionState::TranslateMode:
     case InteractionState::RotateMode:
       objects_.modified = true;
@@ -287,6 +290,9 @@ void Editor::LeftDrag(int x, int y) {
     case InteractionState::RotateMode:
       RotateAll(objects_, x, y, Frame());
       break;
+    case InteractionState::ExportRect:
+      export_.Move(x, y);
+      break;
     default:
       break;
   }
@@ -315,6 +321,9 @@ void Editor::MouseUp(MouseButton button, Modifiers mods, int x, int y) {
       state_ = InteractionState::Normal;
       view_.SetSurfaceCursor(CursorShape::Default);
       SetPrompt(texts::kStandardPrompt);
+      break;
+    case InteractionState::ExportRect:
+      if (button == MouseButton::Left) export_.Release(x, y);
       break;
     default:
       break;
@@ -507,6 +516,10 @@ void Editor::ReturnToNormal() {
     case InteractionState::MacroRecord:
       view_.SetBlinkTimer(false);
       break;
+    case InteractionState::ExportRect:
+      export_.HideFrame();
+      if (exportView_ != nullptr) exportView_->ShowExportPanel(false);
+      break;
     default:
       if (IsPictureMode(state_)) view_.ShowModeButton(InteractionState::Normal);
       break;
@@ -576,6 +589,9 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
+  if (state_ == InteractionState::ExportRect && exportView_ != nullptr) {
+    exportView_->ShowExportPanel(false);
+  }
   objects_.modified = false;
   objects_.Clear();
   creation_ = CreationState{};

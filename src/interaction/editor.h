@@ -7,6 +7,7 @@
 #include "geometry/object_list.h"
 #include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
+#include "interaction/export_rect.h"
 #include "interaction/interaction_state.h"
 
 namespace zelmora {
@@ -95,12 +96,19 @@ class Editor : private CursorPlacer {
   void NewObjectDialog(NewObjectKind kind);
   // Empties the drawing, as New does: counters, selection, state, view scale.
   void ClearDrawing();
+  // The region export: choose a rectangle on the surface ("Графический
+  // файл"), then write it ("Экспорт"). Cancelling is ReturnToNormal.
+  void StartExport(ExportView& view);
+  void ConfirmExport();
+  const ExportRect& Export() const { return export_; }
   // The help page for F1 in the current state; empty where F1 does nothing.
   std::string HelpPageForState() const;
 
   // Rebuilds the off-screen picture and shows it.
   void Repaint();
   void Paint(Canvas& canvas);
+  // How the objects are painted now.
+  DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
 
   // Offers an object as the next pick of the running construction.
   void NextOSStep(int index);
@@ -133,6 +141,7 @@ class Editor : private CursorPlacer {
   bool BuildObject(int method);
   void ShowMethodPrompt(int method, int step);
   void DrawPicks(bool blink);
+  void ExportPress(int x, int y);
 
   EditorView& view_;
   ConstructionTables& tables_;
@@ -151,6 +160,9 @@ class Editor : private CursorPlacer {
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
   CreationState creation_;
+  ExportRect export_;
+  ExportView* exportView_ = nullptr;
+  bool exportNotice_ = false;  // the panel tells the user to drag a rectangle first
 };
 
 }  // namespace zelmora
