@@ -45,6 +45,9 @@ void VectorCanvas::SetPen(Color color, int width, PenStyle style) {
     pen.setCapStyle(Qt::FlatCap);  // a round cap would lengthen every dash
     pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
   }
+  // Every change of pen opens a new group in an SVG file; most objects of a
+  // drawing share one.
+  if (pen == pen_ && painter_.pen() == pen_) return;
   pen_ = pen;
   painter_.setPen(pen_);
 }
@@ -99,10 +102,12 @@ void VectorCanvas::DrawText(int x, int y, std::string_view text) {
   const QRectF box(x, y, metrics_.horizontalAdvance(s), metrics_.height());
   if (!Reach().intersects(box.adjusted(-2, -2, 2, 2))) return;
   if (!transparent_) painter_.fillRect(box, Qt::white);
-  const QPen pen = painter_.pen();
-  painter_.setPen(fontColor_);
+  // Letters take only the pen's colour: the pen stays when that is the
+  // same, sparing the file two changes of state.
+  const bool recolour = pen_.color() != fontColor_;
+  if (recolour) painter_.setPen(fontColor_);
   painter_.drawText(QPointF(x, y + metrics_.ascent()), s);
-  painter_.setPen(pen);
+  if (recolour) painter_.setPen(pen_);
 }
 
 TextSize VectorCanvas::MeasureText(std::string_view text) {
