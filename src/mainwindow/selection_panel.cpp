@@ -10,7 +10,8 @@
 namespace zelmora {
 namespace {
 
-constexpr int kPanelHeight = 40;
+// As high as the status bar it replaces, so the drawing does not jump.
+constexpr int kPanelHeight = 32;
 constexpr int kPromptPixels = 16;
 const QColor kPanelColor(180, 200, 206);
 
