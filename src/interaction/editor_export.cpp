@@ -26,19 +26,23 @@ void Editor::ExportPress(int x, int y) {
 
 void Editor::ConfirmExport() {
   if (state_ != InteractionState::ExportRect || exportView_ == nullptr) return;
-  const PixelRect area = export_.Area(surfaceWidth_, surfaceHeight_);
+  auto area = [this] { return export_.Area(surfaceWidth_, surfaceHeight_); };
   // An empty file reported as an export would be a failure reported as success.
-  if (area.Empty()) {
+  auto refuseEmpty = [&] {
+    if (!area().Empty()) return false;
     exportView_->SetExportPrompt(texts::kDragRectangleFirst);
     exportNotice_ = true;
-    return;
-  }
+    return true;
+  };
+  if (refuseEmpty()) return;
   // The picture is painted again without the frame before it is copied.
   export_.HideFrame();
   Repaint();
   const std::optional<std::string> path = exportView_->AskExportPath();
   if (!path) return;  // the rectangle stays, to be exported or dragged again
-  const std::string error = exportView_->WriteExport(*path, area);
+  // The window may have been resized while the dialog was open.
+  if (refuseEmpty()) return;
+  const std::string error = exportView_->WriteExport(*path, area());
   if (!error.empty()) {
     // The user may choose another place: the export goes on.
     exportView_->ShowExportFailed(*path, error);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 
 #include "interaction/editor.h"
 #include "interaction/editor_texts.h"
@@ -30,6 +31,7 @@ class FakeExportView : public ExportView {
   void SetExportPrompt(const std::string& text) override { prompt = text; }
   std::optional<std::string> AskExportPath() override {
     ++dialogs;
+    if (whileAsking) whileAsking();
     if (paths.empty()) return std::nullopt;
     const std::string path = paths.front();
     paths.pop_front();
@@ -49,6 +51,7 @@ class FakeExportView : public ExportView {
   std::deque<std::string> paths;
   std::string writeError;
   int dialogs = 0;
+  std::function<void()> whileAsking;  // what happens while the dialog is open
   std::vector<Written> written;
   std::vector<std::string> failures;
 };
@@ -144,6 +147,17 @@ TEST_F(ExportTest, ACancelledDialogOrAFailedWriteKeepsTheRectangle) {
   editor.ConfirmExport();
   ASSERT_EQ(exportView.written.size(), 1u);
   EXPECT_EQ(exportView.written[0].path, "/tmp/a.png");
+  EXPECT_EQ(exportView.written[0].area.width, 100);
+  EXPECT_EQ(exportView.written[0].area.height, 50);
+}
+
+// The window shrank while the dialog was open: only what is still shown is written.
+TEST_F(ExportTest, ASurfaceShrunkDuringTheDialogCutsTheRectangle) {
+  DragRectangle(500, 400, 700, 550);
+  exportView.paths = {"/tmp/a.png"};
+  exportView.whileAsking = [this] { editor.Resize(600, 450, 800, 550); };
+  editor.ConfirmExport();
+  ASSERT_EQ(exportView.written.size(), 1u);
   EXPECT_EQ(exportView.written[0].area.width, 100);
   EXPECT_EQ(exportView.written[0].area.height, 50);
 }
