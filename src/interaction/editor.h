@@ -100,7 +100,6 @@ class Editor : private CursorPlacer {
   // файл"), then write it ("Экспорт"). Cancelling is ReturnToNormal.
   void StartExport(ExportView& view);
   void ConfirmExport();
-  const ExportRect& Export() const { return export_; }
   // The help page for F1 in the current state; empty where F1 does nothing.
   std::string HelpPageForState() const;
 

@@ -44,7 +44,6 @@ class ExportRect {
   // The left button goes up.
   void Release(int x, int y);
 
-  bool FrameShown() const { return frameShown_; }
   void HideFrame() { frameShown_ = false; }
   void PaintFrame(Canvas& canvas) const;
   // The rectangle, corners in order, cut to a surface of the given size.

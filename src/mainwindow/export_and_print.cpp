@@ -66,8 +66,9 @@ void TMainForm::PrintDrawing() {
   const QSize surface = QSize(editor_->SurfaceWidth(), editor_->SurfaceHeight());
   printer.setPageOrientation(surface.width() > surface.height() ? QPageLayout::Landscape
                                                                 : QPageLayout::Portrait);
-  const QString header =
-      Text(texts::kPrintHeader).arg(name, QString::fromStdString(session_->Info().author));
+  const QString author = QString::fromStdString(session_->Info().author).trimmed();
+  const QString header = Text(texts::kPrintHeader).arg(name) +
+                         (author.isEmpty() ? QString() : Text(texts::kPrintAuthor).arg(author));
   QPrintPreviewDialog preview(&printer, this);
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, header](QPrinter* device) {
     // The painter's origin is the printable area's corner.

@@ -36,7 +36,8 @@ inline constexpr const char* kExportPictureItem = "Графический фай
 inline constexpr const char* kPrintItem = "Печать…";
 inline constexpr const char* kExportDialogTitle = "Экспорт в bmp";
 inline constexpr const char* kExportFailed = "Не удалось записать файл \"%1\":\n%2";
-inline constexpr const char* kPrintHeader = "Файл: %1    Автор: %2";
+inline constexpr const char* kPrintHeader = "Файл: %1";
+inline constexpr const char* kPrintAuthor = "    Автор: %1";
 inline constexpr const char* kUntitled = "без имени";
 inline constexpr const char* kExitItem = "Выход";
 
