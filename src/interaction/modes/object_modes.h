@@ -33,6 +33,7 @@ class ObjectDragMode : public EditorMode {
   void Drag(int x, int y) override;
   void Release(MouseButton button, int x, int y) override;
   std::string HelpPage() const override;
+  void Leave() override { drag_.reset(); }
 
  private:
   bool shift_;
