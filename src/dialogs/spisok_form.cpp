@@ -81,8 +81,9 @@ class ObjectRowDelegate : public QStyledItemDelegate {
       painter->setClipRect(NameArea(r));
       painter->drawText(text, flags, name);
       painter->restore();
-      painter->drawText(QRect(r.left() + r.width() - 8, r.top() + 1, 8, r.height() - 1), flags,
-                        QString::fromLatin1(kEllipsis));
+      // The dots may reach a pixel or two into the next column, never be cut.
+      painter->drawText(QRect(r.left() + r.width() - 8, r.top() + 1, 8, r.height() - 1),
+                        flags | Qt::TextDontClip, QString::fromLatin1(kEllipsis));
     }
     painter->restore();
   }
@@ -131,6 +132,10 @@ TSpisokForm::TSpisokForm(QWidget* owner, DialogContext context, const ObjectList
 
   selectButton_ = AddOkButton(panel, QRect(28, 270, 117, 25), QString::fromUtf8(kSelectCaption));
   selectButton_->setObjectName(QStringLiteral("RxSpeedButton1"));
+  // The caption is long for its button; tightened, it is read whole.
+  const int captionRoom = selectButton_->width() - selectButton_->iconSize().width() - 16;
+  selectButton_->setFont(
+      FontFitting(selectButton_->font(), QString::fromUtf8(kSelectCaption), captionRoom));
   closeButton_ = AddCancelButton(panel, QRect(248, 270, 105, 25), QString::fromUtf8(kCloseCaption));
   closeButton_->setObjectName(QStringLiteral("RxSpeedButton2"));
 

@@ -4,113 +4,59 @@
 
 #include "support/line_scene.h"
 
+// The dialogs' own tests drive every control; these cover what no control
+// can produce: names past 12 characters, widths outside the slider, a point's
+// pen style, and the bookkeeping around a confirmation.
 namespace zelmora {
 namespace {
 
 using testing::LineScene;
 
-enum class Shape { kPoint, kFullLine, kSegment, kRay, kCircle };
-
-// One object of `shape` in a fresh drawing: black, EndsOff on.
-TGObject& Make(LineScene& scene, Shape shape) {
-  switch (shape) {
-    case Shape::kPoint:
-      return scene.Point(10, 10);
-    case Shape::kFullLine:
-      return scene.FreeLine(0, 0, 10, 0);
-    case Shape::kSegment:
-    case Shape::kRay: {
-      TGLine& line = scene.FreeLine(0, 0, 10, 0);
-      line.Bounded1 = true;
-      line.Bounded2 = shape == Shape::kSegment;
-      return line;
-    }
-    case Shape::kCircle:
-      return scene.FreeCircle(0, 0, 5);
-  }
-  return scene.Point(0, 0);
-}
-
 struct ApplyCase {
   const char* name;
-  Shape shape;
-  int storedWidth;
-  int storedStyle;
-  ObjectProperties confirmed;
+  bool point;  // else a circle
+  std::string typed;
+  int width;
   ApplyResult result;
-  // Expected afterwards.
   std::string nameAfter;
   int widthAfter;
-  int styleAfter;
-  bool endsOffAfter;
 };
-
-ObjectProperties Values(std::string name, int width, int style, bool endsOff) {
-  ObjectProperties v;
-  v.name = std::move(name);
-  v.width = width;
-  v.penStyle = style;
-  v.endsOff = endsOff;
-  return v;
-}
 
 class ApplyPropertiesTest : public ::testing::TestWithParam<ApplyCase> {};
 
 TEST_P(ApplyPropertiesTest, WritesWhatTheDialogMayChange) {
   const ApplyCase& c = GetParam();
   LineScene scene;
-  TGObject& object = Make(scene, c.shape);
+  TGObject& object =
+      c.point ? static_cast<TGObject&>(scene.Point(1, 1)) : scene.FreeCircle(0, 0, 5);
   object.Name = "A1";
-  object.Width = c.storedWidth;
-  object.PenStyle = c.storedStyle;
-  object.NameVisible = object.MustDraw = false;
+  object.PenStyle = 3;
   scene.list.modified = false;
+  ObjectProperties values = PropertiesShown(object);
+  values.name = c.typed;
+  values.width = c.width;
+  values.penStyle = 3;
 
-  EXPECT_EQ(ApplyProperties(scene.list, object.Index(), c.confirmed), c.result);
+  EXPECT_EQ(ApplyProperties(scene.list, object.Index(), values), c.result);
   EXPECT_EQ(object.Name, c.nameAfter);
   EXPECT_EQ(object.Width, c.widthAfter);
-  EXPECT_EQ(object.PenStyle, c.styleAfter);
-  if (object.Kind() == kLineKind) {
-    EXPECT_EQ(static_cast<TGLine&>(object).EndsOff, c.endsOffAfter);
-  }
+  // A point keeps a pen style its dialog does not show; a wide circle is solid.
+  EXPECT_EQ(object.PenStyle, c.point || c.widthAfter < 2 ? 3 : 0);
   EXPECT_EQ(scene.list.modified, c.result == ApplyResult::kChanged);
 }
 
 const ApplyCase kApplyCases[] = {
-    {"unchanged", Shape::kSegment, 1, 2, Values("A1", 1, 2, true), ApplyResult::kUnchanged, "A1", 1,
-     2, true},
-    {"long_name_cut", Shape::kPoint, 1, 0, Values("Треугольник12345", 1, 0, false),
-     ApplyResult::kChanged, "Треугольник1", 1, 0, false},
-    {"empty_name", Shape::kCircle, 1, 0, Values("", 1, 0, false), ApplyResult::kChanged, "", 1, 0,
-     false},
-    {"semicolon_refused", Shape::kPoint, 1, 0, Values("A;B", 3, 0, false),
-     ApplyResult::kNameRefused, "A1", 1, 0, false},
-    {"line_break_refused", Shape::kCircle, 1, 0, Values("A\nB", 3, 0, false),
-     ApplyResult::kNameRefused, "A1", 1, 0, false},
-    {"outside_charset_refused", Shape::kSegment, 1, 0, Values("A中", 3, 0, false),
-     ApplyResult::kNameRefused, "A1", 1, 0, true},
-    {"point_width_clamped", Shape::kPoint, 1, 0, Values("A1", 9, 0, false), ApplyResult::kChanged,
-     "A1", 7, 0, false},
-    {"line_width_clamped", Shape::kFullLine, 5, 0, Values("A1", 0, 0, true), ApplyResult::kChanged,
-     "A1", 1, 0, true},
-    {"point_keeps_its_pen_style", Shape::kPoint, 1, 3, Values("A1", 2, 0, false),
-     ApplyResult::kChanged, "A1", 2, 3, false},
-    {"wide_pen_made_solid", Shape::kCircle, 1, 1, Values("A1", 3, 1, false), ApplyResult::kChanged,
-     "A1", 3, 0, false},
-    {"thin_pen_keeps_dashes", Shape::kCircle, 3, 0, Values("A1", 1, 4, false),
-     ApplyResult::kChanged, "A1", 1, 4, false},
-    {"full_line_keeps_ends_off", Shape::kFullLine, 1, 0, Values("A1", 1, 0, false),
-     ApplyResult::kUnchanged, "A1", 1, 0, true},
-    {"segment_ends_off_written", Shape::kSegment, 1, 0, Values("A1", 1, 0, false),
-     ApplyResult::kChanged, "A1", 1, 0, false},
-    {"ray_ends_off_written", Shape::kRay, 1, 0, Values("A1", 1, 0, false), ApplyResult::kChanged,
-     "A1", 1, 0, false},
+    {"unchanged", true, "A1", 1, ApplyResult::kUnchanged, "A1", 1},
+    {"long_name_cut", true, "Треугольник12345", 1, ApplyResult::kChanged, "Треугольник1", 1},
+    {"point_width_clamped", true, "A1", 9, ApplyResult::kChanged, "A1", 7},
+    {"circle_width_clamped", false, "A1", 40, ApplyResult::kChanged, "A1", 11},
+    {"name_refused", false, "A\nB", 3, ApplyResult::kNameRefused, "A1", 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ApplyPropertiesTest, ::testing::ValuesIn(kApplyCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ApplyProperties, KeepsAnEarlierModifiedMarkWhenNothingChanged) {
+TEST(ApplyProperties, KeepsAnEarlierModifiedMarkAndAMissingObject) {
   LineScene scene;
   TGObject& point = scene.Point(1, 1);
   scene.list.modified = true;
@@ -135,26 +81,6 @@ TEST(ApplyProperties, EndsOffChangeRecomputesWhatIsBuiltOnTheLine) {
   values.endsOff = false;
   EXPECT_EQ(ApplyProperties(scene.list, segment.Index(), values), ApplyResult::kChanged);
   EXPECT_FALSE(foot.Defined);
-}
-
-TEST(PropertiesShown, BringsStoredValuesIntoWhatTheControlsOffer) {
-  const struct {
-    Shape shape;
-    int width, style;
-    int shownWidth, shownStyle;
-  } rows[] = {
-      {Shape::kPoint, 0, 0, 1, 0},    {Shape::kPoint, 12, 0, 7, 0}, {Shape::kSegment, 3, 2, 3, 0},
-      {Shape::kCircle, 40, 1, 11, 0}, {Shape::kCircle, 1, 4, 1, 4}, {Shape::kFullLine, 1, 9, 1, 0},
-  };
-  for (const auto& row : rows) {
-    LineScene scene;
-    TGObject& object = Make(scene, row.shape);
-    object.Width = row.width;
-    object.PenStyle = row.style;
-    const ObjectProperties shown = PropertiesShown(object);
-    EXPECT_EQ(shown.width, row.shownWidth) << row.width;
-    EXPECT_EQ(shown.penStyle, row.shownStyle) << row.width << " " << row.style;
-  }
 }
 
 // What the object list window offers and what "Свойства объекта" opens.
