@@ -46,16 +46,37 @@ constexpr const char* kRayCaption = "Луч как прямая";
 constexpr const char* kNameVisibleCaption = "Рисовать Имя";
 
 const PropertiesLayout kPointLayout = {
-    kPointKind, "Свойства точки",    361, 289, "Размеры точки", "Рисовать Точку", 136,
-    0,          PenStyleLook::kNone,
+    .kind = kPointKind,
+    .caption = "Свойства точки",
+    .clientHeight = 361,
+    .panelHeight = 289,
+    .widthTitle = "Размеры точки",
+    .mustDrawCaption = "Рисовать Точку",
+    .mustDrawX = 136,
+    .shift = 0,
+    .penStyle = PenStyleLook::kNone,
 };
 const PropertiesLayout kLineLayout = {
-    kLineKind, "Свойства прямой",          393, 320, "Толщина линии", "Рисовать Прямую", 120,
-    32,        PenStyleLook::kSampleLines,
+    .kind = kLineKind,
+    .caption = "Свойства прямой",
+    .clientHeight = 393,
+    .panelHeight = 320,
+    .widthTitle = "Толщина линии",
+    .mustDrawCaption = "Рисовать Прямую",
+    .mustDrawX = 120,
+    .shift = 32,
+    .penStyle = PenStyleLook::kSampleLines,
 };
 const PropertiesLayout kCircleLayout = {
-    kCircleKind, "Свойства окружности",   393, 320, "Толщина линии", "Рисовать Окружность", 136,
-    32,          PenStyleLook::kDashText,
+    .kind = kCircleKind,
+    .caption = "Свойства окружности",
+    .clientHeight = 393,
+    .panelHeight = 320,
+    .widthTitle = "Толщина линии",
+    .mustDrawCaption = "Рисовать Окружность",
+    .mustDrawX = 136,
+    .shift = 32,
+    .penStyle = PenStyleLook::kDashText,
 };
 
 QString Utf8(const char* utf8) {
