@@ -20,6 +20,7 @@ struct ApplyCase {
   ApplyResult result;
   std::string nameAfter;
   int widthAfter;
+  friend void PrintTo(const ApplyCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class ApplyPropertiesTest : public ::testing::TestWithParam<ApplyCase> {};
