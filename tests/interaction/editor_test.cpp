@@ -207,8 +207,7 @@ TEST_F(EditorTest, DigitKeysSetThePenOfTheSelection) {
   const Case cases[] = {
       {Key::Digit1, true, 1, 1, true},  // a thin pen keeps its dashes
       {Key::Digit2, true, 2, 0, true},  // wide pens draw solid only
-      {Key::Digit7, true, 7, 0, true},
-      {Key::Digit0, true, 4, 1, false},  // 0 hides
+      {Key::Digit7, true, 7, 0, true},  {Key::Digit0, true, 4, 1, false},  // 0 hides
       {Key::Digit5, false, 4, 1, true},  // nothing selected: nothing changes
   };
   for (const Case& c : cases) {
