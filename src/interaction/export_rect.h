@@ -15,6 +15,7 @@ struct PixelRect {
   int width = 0;
   int height = 0;
   bool Empty() const { return width <= 0 || height <= 0; }
+  bool operator==(const PixelRect&) const = default;
 };
 
 // What the export of a region asks of the window.

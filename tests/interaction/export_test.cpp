@@ -99,11 +99,7 @@ TEST_P(ExportDragTest, WritesTheDraggedRectangleCutToTheSurfaceAndEnds) {
   EXPECT_EQ(DottedFrames(), 1);
   editor.ConfirmExport();
   ASSERT_EQ(exportView.written.size(), 1u);
-  const PixelRect& area = exportView.written[0].area;
-  EXPECT_EQ(area.left, c.expected.left);
-  EXPECT_EQ(area.top, c.expected.top);
-  EXPECT_EQ(area.width, c.expected.width);
-  EXPECT_EQ(area.height, c.expected.height);
+  EXPECT_EQ(exportView.written[0].area, c.expected);
   EXPECT_EQ(editor.State(), InteractionState::Normal);
   EXPECT_FALSE(exportView.panelShown);
   EXPECT_EQ(DottedFrames(), 0);
@@ -147,8 +143,7 @@ TEST_F(ExportTest, ACancelledDialogOrAFailedWriteKeepsTheRectangle) {
   editor.ConfirmExport();
   ASSERT_EQ(exportView.written.size(), 1u);
   EXPECT_EQ(exportView.written[0].path, "/tmp/a.png");
-  EXPECT_EQ(exportView.written[0].area.width, 100);
-  EXPECT_EQ(exportView.written[0].area.height, 50);
+  EXPECT_EQ(exportView.written[0].area, (PixelRect{10, 20, 100, 50}));
 }
 
 // The window shrank while the dialog was open: only what is still shown is written.
@@ -158,8 +153,7 @@ TEST_F(ExportTest, ASurfaceShrunkDuringTheDialogCutsTheRectangle) {
   exportView.whileAsking = [this] { editor.Resize(600, 450, 800, 550); };
   editor.ConfirmExport();
   ASSERT_EQ(exportView.written.size(), 1u);
-  EXPECT_EQ(exportView.written[0].area.width, 100);
-  EXPECT_EQ(exportView.written[0].area.height, 50);
+  EXPECT_EQ(exportView.written[0].area, (PixelRect{500, 400, 100, 50}));
 }
 
 // Esc and a new drawing both end the export and bring the status bar back.
