@@ -3,13 +3,23 @@
 #include <array>
 #include <vector>
 
+#include "geometry/construction_method.h"
+
 namespace zelmora {
 
+// Not a method of its own: the line-circle intersection picked circle first.
+// It has its own row in the step table; building swaps the two picks and
+// stores the line-circle methods.
+inline constexpr int kCircleFirstCrossing = 304;
+
 // The construction methods a creation knows, in the order candidates are
-// tried. 304 is the line-circle intersection picked circle first.
-inline constexpr std::array<int, 29> kCreationMethods = {
-    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  100, 101, 102,
-    103, 104, 105, 106, 107, 108, 109, 110, 111, 200, 201, 202, 203, 304};
+// tried: every method of the registry, then the circle-first crossing.
+inline constexpr auto kCreationMethods = [] {
+  std::array<int, kMethodCount + 1> codes{};
+  for (std::size_t i = 0; i < kMethodCount; ++i) codes[i] = kMethods[i].code;
+  codes.back() = kCircleFirstCrossing;
+  return codes;
+}();
 
 // The state of a running creation.
 struct CreationState {

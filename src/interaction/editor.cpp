@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/paint.h"
 #include "geometry/pixel.h"
@@ -13,16 +14,8 @@ namespace {
 
 // Objects a user can drag: free objects and points that slide on a carrier.
 bool IsDraggable(const TGObject& o) {
-  switch (o.Method) {
-    case 0:
-    case 1:
-    case 2:
-    case 100:
-    case 200:
-      return true;
-    default:
-      return false;
-  }
+  const MethodInfo* method = MethodOf(o);
+  return method != nullptr && method->draggable;
 }
 
 }  // namespace
