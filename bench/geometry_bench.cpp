@@ -73,7 +73,7 @@ std::unique_ptr<ObjectList> MakeFan() {
 }
 
 // Drags the first object of the drawing back and forth, so each step moves it.
-void DragFirst(benchmark::State& state, const ObjectList& list) {
+void DragFirst(benchmark::State& state, ObjectList& list) {
   TGObject& dragged = list[0];
   int step = 0;
   for (auto _ : state) {

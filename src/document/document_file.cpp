@@ -264,7 +264,7 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
 }
 
 // Resolves object numbers, each followed by ':'.
-std::string LinkGroup(std::string_view group, const ObjectList& list,
+std::string LinkGroup(std::string_view group, ObjectList& list,
                       std::vector<TGObject*>& into) {
   while (!group.empty()) {
     const std::size_t pos = group.find(':');
@@ -503,7 +503,7 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
   if (!error.empty()) return Unreadable(error);
 
   RecomputeLoaded(loaded);
-  loaded.modified = false;
+  loaded.ClearModified();
   list.Swap(loaded);
   info = std::move(read);
   return {LoadStatus::kLoaded, {}, Cp1251ToUtf8(version)};

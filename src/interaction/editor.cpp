@@ -181,7 +181,7 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
       if (i < 0) {
         Deselect();
         if (mods.shift) {
-          objects_.modified = true;
+          objects_.MarkModified();
           state_ = InteractionState::PanDrag;
           view_.SetDragCursor(CursorShape::Movable);
           anchorX_ = x;
@@ -201,7 +201,7 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
         SetPrompt(texts::kMovingLabel);
         return;
       }
-      objects_.modified = true;
+      objects_.MarkModified();
       state_ = mods.shift ? InteractionState::ShiftObject : InteractionState::MoveObject;
       ObjectSelect(i);
       view_.SetDragCursor(CursorShape::Dragging);
@@ -213,7 +213,7 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
     case InteractionState::PlacePoint:
     case InteractionState::PlaceLine:
     case InteractionState::PlaceCircle:
-      objects_.modified = true;
+      objects_.MarkModified();
       PlaceFreeObject(x, y);
       return;
     case InteractionState::PickParents:
@@ -224,14 +224,14 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
       return;
     case InteractionState::TranslateMode:
     case InteractionState::RotateMode:
-      objects_.modified = true;
+      objects_.MarkModified();
       anchorX_ = x;
       anchorY_ = y;
       view_.SetDragCursor(CursorShape::Dragging);
       SaveAllPositions(objects_);
       return;
     case InteractionState::PointSymmetryMode: {
-      objects_.modified = true;
+      objects_.MarkModified();
       const int i = NearObject(x, y, kPointKind);
       if (i >= 0) {
         const auto& p = static_cast<const TGPoint&>(objects_[static_cast<std::size_t>(i)]);
@@ -242,7 +242,7 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
       return;
     }
     case InteractionState::LineSymmetryMode: {
-      objects_.modified = true;
+      objects_.MarkModified();
       const int i = NearObject(x, y, kLineKind);
       if (i >= 0) {
         // Copy the axis first: reflecting the drawing moves the line itself.
@@ -343,7 +343,7 @@ void Editor::MenuSelect(int tag) {
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
 void Editor::StartMouseZoom(bool zoomIn) {
-  objects_.modified = true;
+  objects_.MarkModified();
   zoomLoop_ = true;
   zoomIn_ = zoomIn;
   view_.StartZoomLoop();
@@ -569,7 +569,7 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
-  objects_.modified = false;
+  objects_.ClearModified();
   objects_.Clear();
   creation_ = CreationState{};
   Deselect();

@@ -121,7 +121,7 @@ class Editor : private CursorPlacer {
   void ArrowKey(int dx, int dy);
   TransformFrame Frame() const;
   HitContext Hits() const { return {showAll_, feeling}; }
-  TGObject* SelectedObject() const { return objects_.at(selected_); }
+  TGObject* SelectedObject() { return objects_.at(selected_); }
 
   // Creation sequence.
   void RestartCreation();

@@ -271,7 +271,7 @@ bool Editor::BuildObject(int method) {
     first.MustDraw = second.MustDraw = true;
     first.Recompute();
     second.Recompute();
-    objects_.modified = true;
+    objects_.MarkModified();
     return true;
   }
 

@@ -199,7 +199,7 @@ void TMainForm::ShowFileProperties() {
   const DocumentInfo before = session_->Info();
   TFilePropertiesForm form(this, Context(), session_->Info());
   prompts_.RunDialog(form);
-  if (session_->Info() != before) editor_->Objects().modified = true;
+  if (session_->Info() != before) editor_->Objects().MarkModified();
 }
 
 void TMainForm::ToggleHintWindow() {
