@@ -118,7 +118,7 @@ constexpr std::uint8_t kNone = 0, kFirst = 1, kSecond = 2, kFirstTwo = 3, kAllTh
 
 // clang-format off
 inline constexpr MethodInfo kMethods[] = {
-  // method                      code kind         parents  through    drag    value     recompute
+  // method                       code kind         parents  through    drag    value     recompute
   {M::FreePoint,                  0,   kPointKind,  "",      kNone,     kDrag,  kNoValue, nullptr},
   {M::PointOnLine,                1,   kPointKind,  "L",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnLine>},
   {M::PointOnCircle,              2,   kPointKind,  "C",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnCircle>},

@@ -299,6 +299,8 @@ const RefusedCase kRefusedCases[] = {
     {"LineMethodGivenACircle",
      WithHeader({"1;P;0;1;0;1;1;1;0;0;0:0:;2:;;", "3;S;0;1;0;1;1;1;0;200;0:0:5:;2:;;",
                  "2;l;0;1;0;1;1;1;0;101;0:0:1:1:0:0:0:;;0:1:;"})},
+    // Codes belong to a kind: a point cannot be built as a line through two points.
+    {"PointGivenALineMethod", WithHeader({kP, kQ, "1;M;0;1;0;1;1;1;0;101;2:2:;;0:1:;"})},
     {"FreeObjectWithAParent",
      WithHeader({"1;P;0;1;0;1;1;1;0;0;0:0:;1:;;", "1;Q;0;1;0;1;1;1;0;0;0:0:;;0:;"})},
     {"UnknownMethodWithAParent",
