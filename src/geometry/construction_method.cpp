@@ -17,12 +17,14 @@ constexpr bool TableIsConsistent() {
     if (static_cast<std::size_t>(m.method) != i) return false;  // Info() indexes by method
     const bool free = m.parents.empty();
     if (free != (m.recompute == nullptr)) return false;
-    // FindMethod counts codes from the free method of each kind.
-    if (i > 0 && kMethods[i - 1].kind == m.kind && kMethods[i - 1].code + 1 != m.code) return false;
-    if (i == 0 || kMethods[i - 1].kind != m.kind) {
-      if (!free) return false;
-    }
+    // FindMethod counts codes on from the free method that opens each kind.
+    const bool opensKind = i == 0 || kMethods[i - 1].kind != m.kind;
+    if (opensKind != free) return false;
+    if (!opensKind && kMethods[i - 1].code + 1 != m.code) return false;
     if (m.parents.size() > 8) return false;
+    for (std::size_t slot = 0; slot < m.parents.size(); ++slot) {
+      if (m.ParentKind(slot) < kPointKind || m.ParentKind(slot) > kLengthKind) return false;
+    }
     for (std::size_t slot = 0; slot < 8; ++slot) {
       if (!m.PassesThroughParent(slot)) continue;
       // Incidence holds between a point and a line or circle only.
