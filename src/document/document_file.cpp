@@ -264,8 +264,7 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
 }
 
 // Resolves object numbers, each followed by ':'.
-std::string LinkGroup(std::string_view group, ObjectList& list,
-                      std::vector<TGObject*>& into) {
+std::string LinkGroup(std::string_view group, ObjectList& list, std::vector<TGObject*>& into) {
   while (!group.empty()) {
     const std::size_t pos = group.find(':');
     if (pos == std::string_view::npos) return "a reference list does not end with ':'";
