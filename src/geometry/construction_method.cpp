@@ -21,6 +21,7 @@ constexpr bool TableIsConsistent() {
     const bool opensKind = i == 0 || kMethods[i - 1].kind != m.kind;
     if (opensKind != free) return false;
     if (!opensKind && kMethods[i - 1].code + 1 != m.code) return false;
+    if (FindMethod(m.code) != &m) return false;  // codes must not repeat across kinds
     if (m.parents.size() > 8) return false;
     for (std::size_t slot = 0; slot < m.parents.size(); ++slot) {
       if (m.ParentKind(slot) < kPointKind || m.ParentKind(slot) > kLengthKind) return false;

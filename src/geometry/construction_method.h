@@ -200,6 +200,14 @@ constexpr const MethodInfo* FindMethod(int kind, int code) {
   return &kMethods[range.first + static_cast<std::size_t>(offset)];
 }
 
+// The method stored as `code`, whatever it builds: no two kinds share a code.
+constexpr const MethodInfo* FindMethod(int code) {
+  for (int kind : {kPointKind, kLineKind, kCircleKind}) {
+    if (const MethodInfo* method = FindMethod(kind, code)) return method;
+  }
+  return nullptr;
+}
+
 inline const MethodInfo* MethodOf(const TGObject& object) {
   return FindMethod(object.Kind(), object.Method);
 }

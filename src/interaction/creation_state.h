@@ -34,7 +34,7 @@ struct CommandCandidates {
 };
 inline constexpr CommandCandidates kCommandCandidates[] = {
     {1, {1, 2}},
-    {3, {3, 4, 6, 304}},
+    {3, {3, 4, 6, kCircleFirstCrossing}},
     {106, {106, 111}},
     {108, {108, 110}},
 };
