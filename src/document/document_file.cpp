@@ -18,6 +18,7 @@
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
 
@@ -30,33 +31,6 @@ constexpr std::size_t kMaxNameBytes = 12;  // one byte per character in the file
 // tolerance and the painter's pen arithmetic far from overflow.
 constexpr std::int32_t kMaxWidth = 1000;
 constexpr int kMaxPenStyle = 4;
-
-// What each construction method is built from, in Parents order:
-// P point, L line, C circle, A angle, D length (distance).
-struct MethodParents {
-  int kind;
-  int method;
-  std::string_view parents;
-};
-
-constexpr MethodParents kMethodParents[] = {
-    {kPointKind, 0, ""},       {kPointKind, 1, "L"},     {kPointKind, 2, "C"},
-    {kPointKind, 3, "LL"},     {kPointKind, 4, "LC"},    {kPointKind, 5, "LC"},
-    {kPointKind, 6, "CC"},     {kPointKind, 7, "CC"},    {kPointKind, 8, "PL"},
-    {kPointKind, 9, "PP"},     {kPointKind, 10, "PPD"},  {kPointKind, 11, "C"},
-    {kLineKind, 100, ""},      {kLineKind, 101, "PP"},   {kLineKind, 102, "PL"},
-    {kLineKind, 103, "PL"},    {kLineKind, 104, "PP"},   {kLineKind, 105, "PP"},
-    {kLineKind, 106, "PLPPP"}, {kLineKind, 107, "PLA"},  {kLineKind, 108, "PPP"},
-    {kLineKind, 109, "PP"},    {kLineKind, 110, "LL"},   {kLineKind, 111, "PLLL"},
-    {kCircleKind, 200, ""},    {kCircleKind, 201, "PP"}, {kCircleKind, 202, "PPP"},
-    {kCircleKind, 203, "PPP"}, {kAngleKind, 0, ""},      {kLengthKind, 0, ""},
-};
-
-// The letters stand at their kind codes.
-int KindOfLetter(char letter) {
-  constexpr std::string_view kLetters = " PLCAD";
-  return static_cast<int>(kLetters.find(letter));
-}
 
 // ---- Text at the file boundary ----
 
@@ -290,8 +264,7 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
 }
 
 // Resolves object numbers, each followed by ':'.
-std::string LinkGroup(std::string_view group, const ObjectList& list,
-                      std::vector<TGObject*>& into) {
+std::string LinkGroup(std::string_view group, ObjectList& list, std::vector<TGObject*>& into) {
   while (!group.empty()) {
     const std::size_t pos = group.find(':');
     if (pos == std::string_view::npos) return "a reference list does not end with ':'";
@@ -464,17 +437,15 @@ int LoadResult::ErrorNumber() const {
 }
 
 bool ParentsFitMethod(const TGObject& object) {
-  for (const MethodParents& entry : kMethodParents) {
-    if (entry.kind != object.Kind() || entry.method != object.Method) continue;
-    if (object.Parents.size() != entry.parents.size()) return false;
-    for (std::size_t i = 0; i < entry.parents.size(); ++i) {
-      const TGObject* parent = object.Parents[i];
-      if (parent == nullptr || parent->Kind() != KindOfLetter(entry.parents[i])) return false;
-    }
-    return true;
-  }
+  const MethodInfo* method = MethodOf(object);
   // Recompute leaves an object of an unknown method as it is, like a free one.
-  return object.Parents.empty();
+  if (method == nullptr) return object.Parents.empty();
+  if (object.Parents.size() != method->parents.size()) return false;
+  for (std::size_t i = 0; i < object.Parents.size(); ++i) {
+    const TGObject* parent = object.Parents[i];
+    if (parent == nullptr || parent->Kind() != method->ParentKind(i)) return false;
+  }
+  return true;
 }
 
 std::string WritePlane(const ObjectList& list, const DocumentInfo& info) {
@@ -531,7 +502,7 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
   if (!error.empty()) return Unreadable(error);
 
   RecomputeLoaded(loaded);
-  loaded.modified = false;
+  loaded.ClearModified();
   list.Swap(loaded);
   info = std::move(read);
   return {LoadStatus::kLoaded, {}, Cp1251ToUtf8(version)};

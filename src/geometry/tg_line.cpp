@@ -1,5 +1,7 @@
 #include "geometry/tg_line.h"
 
+#include "geometry/construction_method.h"
+
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -80,8 +82,17 @@ void SetFromOrigin(TGLine& line, Vec origin, Vec direction) {
           {origin.x + kDirectionLength * direction.x, origin.y + kDirectionLength * direction.y});
 }
 
+// The direction `reference` takes when turned by the angle (cosA, sinA).
+Vec Turned(Vec reference, double cosA, double sinA) {
+  return {cosA * reference.x - sinA * reference.y, sinA * reference.x + cosA * reference.y};
+}
+
+}  // namespace
+
+namespace recompute {
+
 // 101: end 1 is the second pick.
-void ThroughTwoPoints(TGLine& line) {
+void LineThroughTwoPoints(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGPoint>(line);
   if (!parents) return;
   const auto [p0, p1] = *parents;
@@ -90,7 +101,7 @@ void ThroughTwoPoints(TGLine& line) {
 }
 
 // 102
-void Parallel(TGLine& line) {
+void ParallelLine(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine>(line);
   if (!parents) return;
   const auto [p, reference] = *parents;
@@ -100,7 +111,7 @@ void Parallel(TGLine& line) {
 }
 
 // 103: end 1 is the foot on the reference line, not the given point.
-void Perpendicular(TGLine& line) {
+void PerpendicularLine(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine>(line);
   if (!parents) return;
   const auto [p, reference] = *parents;
@@ -141,14 +152,9 @@ void Segment(TGLine& line) {
   SetEnds(line, At(*p1), At(*p0));
 }
 
-// The direction `reference` takes when turned by the angle (cosA, sinA).
-Vec Turned(Vec reference, double cosA, double sinA) {
-  return {cosA * reference.x - sinA * reference.y, sinA * reference.x + cosA * reference.y};
-}
-
 // 106: through P0 at the angle P2-P3-P4 (vertex P3) to line P1. Degenerate
 // data keep the line where it was, still defined.
-void AtAngleOfThreePoints(TGLine& line) {
+void LineAtAngleOfThreePoints(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine, TGPoint, TGPoint, TGPoint>(line);
   if (!parents) return;
   const auto [through, reference, arm1, vertex, arm2] = *parents;
@@ -162,7 +168,7 @@ void AtAngleOfThreePoints(TGLine& line) {
 }
 
 // 107: positive angles turn clockwise on the screen, since y grows downward.
-void AtConstantAngle(TGLine& line) {
+void LineAtConstantAngle(TGLine& line) {
   const TGPoint* through = DefinedParent<TGPoint>(line, 0);
   const TGLine* reference = DefinedParent<TGLine>(line, 1);
   const TGAngle* angle = line.ParentAs<TGAngle>(2);
@@ -234,7 +240,7 @@ void BisectorOfTwoLines(TGLine& line) {
 // 111: through P0 at the angle from line P2 to line P3, laid off from line P1.
 // The angle is taken between 0 and 180 degrees; degenerate lines keep the
 // line where it was, still defined.
-void AtAngleOfTwoLines(TGLine& line) {
+void LineAtAngleOfTwoLines(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine, TGLine, TGLine>(line);
   if (!parents) return;
   const auto [through, reference, from, to] = *parents;
@@ -249,46 +255,10 @@ void AtAngleOfTwoLines(TGLine& line) {
   SetFromOrigin(line, At(*through), Turned(Unit(e), cosA, sinA));
 }
 
-}  // namespace
+}  // namespace recompute
 
 void TGLine::Recompute() {
-  switch (Method) {
-    case 101:
-      ThroughTwoPoints(*this);
-      break;
-    case 102:
-      Parallel(*this);
-      break;
-    case 103:
-      Perpendicular(*this);
-      break;
-    case 104:
-      PerpendicularBisector(*this);
-      break;
-    case 105:
-      Segment(*this);
-      break;
-    case 106:
-      AtAngleOfThreePoints(*this);
-      break;
-    case 107:
-      AtConstantAngle(*this);
-      break;
-    case 108:
-      BisectorOfThreePoints(*this);
-      break;
-    case 109:
-      Ray(*this);
-      break;
-    case 110:
-      BisectorOfTwoLines(*this);
-      break;
-    case 111:
-      AtAngleOfTwoLines(*this);
-      break;
-    default:
-      break;  // free lines and unknown codes keep their data
-  }
+  RecomputeByMethod(*this, kKind);
 }
 
 void TGLine::UpdateScreenEnds(int windowWidth, int windowHeight) {
@@ -437,25 +407,7 @@ void TGLine::MoveLabel(int x, int y, const LabelMoveContext& context) {
 // The points that lie on this line: children that slide on it or are cut from
 // it, and the parent points the construction passes through.
 void TGLine::RebuildIncident() {
-  // Points on it: slid onto it (1), cut from it (3, 4, 5), dropped on it (8).
-  switch (Method) {
-    case 101:
-    case 105:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {0, 1});
-      break;
-    case 102:
-    case 103:
-    case 106:
-    case 107:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {0});
-      break;
-    case 108:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {1});
-      break;
-    default:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {});
-      break;
-  }
+  RebuildIncidentByMethod(*this);
 }
 
 }  // namespace zelmora

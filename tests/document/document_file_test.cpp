@@ -1,5 +1,6 @@
 #include "document/document_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +17,8 @@
 
 namespace zelmora {
 namespace {
+
+using ::testing::ElementsAre;
 
 namespace fs = std::filesystem;
 
@@ -64,7 +67,7 @@ const TGPoint& PointAt(const ObjectList& list, std::size_t i) {
 std::string Snapshot(const ObjectList& list, const DocumentInfo& info) {
   return WritePlane(list, info) + std::to_string(list.pointCounter) +
          std::to_string(list.lineCounter) + std::to_string(list.circleCounter) +
-         (list.modified ? "M" : "-");
+         (list.Modified() ? "M" : "-");
 }
 
 class TempFolder {
@@ -153,12 +156,12 @@ class DocumentRead : public testing::TestWithParam<ReadCase> {};
 TEST_P(DocumentRead, LoadsAsStored) {
   ObjectList list;
   BuildMidpoint(list, 1, 2, 3, 4);
-  list.modified = true;
+  list.MarkModified();
   DocumentInfo info{"old", {"old"}};
   const LoadResult result = ReadPlane(GetParam().bytes, list, info);
   ASSERT_TRUE(result.ok()) << result.detail;
   EXPECT_EQ(result.ErrorNumber(), 0);
-  EXPECT_FALSE(list.modified);
+  EXPECT_FALSE(list.Modified());
   GetParam().check(list, info);
 }
 
@@ -194,8 +197,8 @@ const ReadCase kReadCases[] = {
                  "1;P;0;1;0;1;1;1;0;0;10:20:;0:;;", "1;Q;0;1;0;1;1;1;0;0;30:-40:;0:;;"}),
      [](const ObjectList& list, const DocumentInfo&) {
        ASSERT_EQ(list.size(), 4u);
-       EXPECT_EQ(list[0].Parents, (std::vector<TGObject*>{&list[2], &list[3]}));
-       EXPECT_EQ(list[2].Children, std::vector<TGObject*>{&list[0]});
+       EXPECT_THAT(list[0].Parents, ElementsAre(&list[2], &list[3]));
+       EXPECT_THAT(list[2].Children, ElementsAre(&list[0]));
        EXPECT_EQ(PointAt(list, 0).X, 20);
        EXPECT_EQ(PointAt(list, 0).Y, -10);
        const auto& line = dynamic_cast<const TGLine&>(list[1]);
@@ -256,7 +259,7 @@ class DocumentRefused : public testing::TestWithParam<RefusedCase> {};
 TEST_P(DocumentRefused, LeavesDocumentAsItWas) {
   ObjectList list;
   BuildMidpoint(list, 1, 2, 3, 4);
-  list.modified = true;
+  list.MarkModified();
   DocumentInfo info{"автор", {"строка"}};
   const std::string before = Snapshot(list, info);
   const TGObject* first = &list[0];
@@ -296,6 +299,8 @@ const RefusedCase kRefusedCases[] = {
     {"LineMethodGivenACircle",
      WithHeader({"1;P;0;1;0;1;1;1;0;0;0:0:;2:;;", "3;S;0;1;0;1;1;1;0;200;0:0:5:;2:;;",
                  "2;l;0;1;0;1;1;1;0;101;0:0:1:1:0:0:0:;;0:1:;"})},
+    // Codes belong to a kind: a point cannot be built as a line through two points.
+    {"PointGivenALineMethod", WithHeader({kP, kQ, "1;M;0;1;0;1;1;1;0;101;2:2:;;0:1:;"})},
     {"FreeObjectWithAParent",
      WithHeader({"1;P;0;1;0;1;1;1;0;0;0:0:;1:;;", "1;Q;0;1;0;1;1;1;0;0;0:0:;;0:;"})},
     {"UnknownMethodWithAParent",

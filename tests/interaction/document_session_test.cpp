@@ -58,7 +58,7 @@ class DocumentSessionTest : public ::testing::Test {
       p.X = 10 * i;
       p.MustDraw = true;
     }
-    editor.Objects().modified = true;
+    editor.Objects().MarkModified();
   }
   std::string Path(const std::string& name) const { return (dir / name).string(); }
   std::string SavedFile(const std::string& name, int points) {
@@ -101,11 +101,11 @@ TEST_F(DocumentSessionTest, ASaveThatDoesNotHappenKeepsTheDrawingModified) {
   Draw(1);
   docs.savePaths = {std::nullopt};  // dialog cancelled
   EXPECT_FALSE(session.Save());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 
   docs.savePaths = {Path("no-such-folder/x.zms")};
   EXPECT_FALSE(session.Save());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   EXPECT_EQ(docs.saveFailures.size(), 1u);
   EXPECT_EQ(session.FileName(), "");
 
@@ -116,7 +116,7 @@ TEST_F(DocumentSessionTest, ASaveThatDoesNotHappenKeepsTheDrawingModified) {
 
   docs.savePaths = {Path("a.zms")};
   EXPECT_TRUE(session.Save());
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_FALSE(editor.Objects().Modified());
   EXPECT_EQ(docs.caption, "Zelmora 2.0 - " + Path("a.zms"));
 }
 
@@ -124,7 +124,7 @@ TEST_F(DocumentSessionTest, SaveAsKeepsTheModifiedMark) {
   Draw(1);
   docs.savePaths = {Path("b.zms")};
   EXPECT_TRUE(session.SaveAs());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   EXPECT_EQ(session.FileName(), Path("b.zms"));
 }
 
