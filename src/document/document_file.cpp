@@ -134,7 +134,7 @@ void AppendRecord(std::string& out, const TGObject& object) {
   auto coordinate = [&field](double value) { field(Truncated(value), ':'); };
 
   field(object.Kind());
-  std::string name = object.Name;
+  std::string name = WithoutControlCharacters(object.Name);
   std::replace(name.begin(), name.end(), ';', ',');
   record += ToFileText(name).substr(0, kMaxNameBytes);
   record += ';';
@@ -270,7 +270,8 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
   if (in.failed()) return in.error();
   TGObject* object = list.AddOfKind(kind);
   if (object == nullptr) return "unknown object kind " + std::to_string(kind);
-  object->Name = Utf8Prefix(Cp1251ToUtf8(in.Field("name")), kMaxNameLength);
+  object->Name =
+      Utf8Prefix(WithoutControlCharacters(Cp1251ToUtf8(in.Field("name"))), kMaxNameLength);
   object->Color = PaletteColor(in.Number<int>("colour"), kBlack);
   object->Width = std::clamp(in.Number<std::int32_t>("width"), 0, kMaxWidth);
   const int penStyle = in.Number<int>("pen style");

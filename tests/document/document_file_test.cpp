@@ -213,6 +213,13 @@ const ReadCase kReadCases[] = {
        EXPECT_EQ(list[0].Name, "ABCDEFGHIJKL");
        EXPECT_EQ(list[1].Name, "Треугольник1");
      }},
+    // A control character in a label once crashed the painter.
+    {"NamesLoseControlCharacters",
+     WithHeader({"1;\t;0;1;0;1;1;1;0;0;0:0:;;;", "1;a\x01\tb\x7f;0;1;0;1;1;1;0;0;0:0:;;;"}),
+     [](const ObjectList& list, const DocumentInfo&) {
+       EXPECT_EQ(list[0].Name, "");
+       EXPECT_EQ(list[1].Name, "ab");
+     }},
     {"ColourOutsidePaletteIsBlack",
      WithHeader({"1;a;16;1;0;1;1;1;0;0;0:0:;;;", "1;b;-1;1;0;1;1;1;0;0;0:0:;;;",
                  "1;c;14;1;0;1;1;1;0;0;0:0:;;;"}),
@@ -391,6 +398,7 @@ const SanitiseCase kSanitiseCases[] = {
     // Code 0x0E encodes to a carriage return at the first position.
     {"ControlCodeThatEncodesToALineBreak", "\x0E", ""},
     {"ColonStays", "a:b", "a:b"},
+    {"TabDropped", "a\tb", "ab"},
     {"LongNameCut", "abcdefghijklmnop", "abcdefghijkl"},
 };
 
