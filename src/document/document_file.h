@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/file_replace.h"
 #include "geometry/object_list.h"
 
 // The document file (.zms): a plain magic line, then encoded Windows-1251
@@ -22,11 +23,6 @@ struct DocumentInfo {
   bool operator==(const DocumentInfo&) const = default;
 };
 
-struct SaveResult {
-  bool ok = false;
-  std::string error;  // what went wrong, empty on success
-};
-
 enum class LoadStatus { kLoaded, kNotFound, kUnreadable };
 
 struct LoadResult {
@@ -40,8 +36,8 @@ struct LoadResult {
   int ErrorNumber() const;
 };
 
-// Writes through a temporary file in the same folder that then replaces
-// `path`, so a failed save leaves the previous file as it was.
+// Writes through ReplaceFileContents, so a failed save leaves the previous
+// file as it was.
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info);
 
