@@ -102,10 +102,9 @@ std::optional<Int> ParseInteger(std::string_view text) {
 // Truncation toward zero; NaN and values beyond 64 bits are pinned so that
 // whatever is written reads back.
 std::int64_t Truncated(double value) {
-  constexpr double kLimit = 9223372036854775807.0;  // 2^63 as a double
   if (std::isnan(value)) return 0;
-  if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
-  if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  if (value >= kLargestStoredValue) return std::numeric_limits<std::int64_t>::max();
+  if (value <= -kLargestStoredValue) return std::numeric_limits<std::int64_t>::min();
   return static_cast<std::int64_t>(value);
 }
 
@@ -242,7 +241,8 @@ void ReadGeometry(RecordParser& in, TGObject& object) {
     }
     case kCircleKind: {
       auto& c = static_cast<TGCircle&>(object);
-      c.CX = value(), c.CY = value(), c.R = value();
+      // A radius is a length: a hand-edited minus sign is not a second circle.
+      c.CX = value(), c.CY = value(), c.R = std::abs(value());
       break;
     }
     case kAngleKind:

@@ -14,6 +14,8 @@ namespace zelmora {
 
 inline constexpr std::string_view kDocumentMagicWord = "ZelmoraSaveFile";
 inline constexpr std::string_view kDocumentVersion = "2.0";
+// Coordinates are stored as 64-bit integers: 2^63 as a double bounds them.
+inline constexpr double kLargestStoredValue = 9223372036854775807.0;
 
 // The document's own properties, edited in the file properties dialog.
 struct DocumentInfo {

@@ -227,6 +227,12 @@ const ReadCase kReadCases[] = {
        EXPECT_EQ(list[0].Name, "");
        EXPECT_EQ(list[1].Name, "ab");
      }},
+    // A free circle of radius -20 once loaded as defined and was saved back negative.
+    {"NegativeRadiusReadsAsItsSize", WithHeader({"3;c;0;1;0;1;1;1;0;200;50:60:-20:;;;"}),
+     [](const ObjectList& list, const DocumentInfo& info) {
+       EXPECT_EQ(dynamic_cast<const TGCircle&>(list[0]).R, 20);
+       EXPECT_EQ(DecodedLines(WritePlane(list, info)).back(), "3;c;0;1;0;1;1;1;0;200;50:60:20:;;;");
+     }},
     {"ColourOutsidePaletteIsBlack",
      WithHeader({"1;a;16;1;0;1;1;1;0;0;0:0:;;;", "1;b;-1;1;0;1;1;1;0;0;0:0:;;;",
                  "1;c;14;1;0;1;1;1;0;0;0:0:;;;"}),
