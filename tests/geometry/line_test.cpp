@@ -270,6 +270,21 @@ TEST(LineUpdate, FollowsParentsAwayAndBackToDefined) {
 
 // ---- The drawn part ------------------------------------------------------
 
+// The line call of a free line drawn in the test window.
+RecordingCanvas::Call DrawnFreeLine(double x1, double y1, double x2, double y2, bool bounded1,
+                                    bool bounded2) {
+  LineScene s;
+  TGLine& line = s.FreeLine(x1, y1, x2, y2);
+  line.Bounded1 = bounded1;
+  line.Bounded2 = bounded2;
+  RecordingCanvas canvas;
+  line.Draw(canvas, false, false, {.windowWidth = kW, .windowHeight = kH});
+  EXPECT_FALSE(canvas.calls.empty());
+  if (canvas.calls.empty()) return {};
+  EXPECT_EQ(canvas.calls.front().op, RecordingCanvas::Op::Line);
+  return canvas.calls.front();
+}
+
 struct ScreenCase {
   std::string name;
   double x1, y1, x2, y2;
@@ -281,15 +296,7 @@ class LineScreenEnds : public ::testing::TestWithParam<ScreenCase> {};
 
 TEST_P(LineScreenEnds, DrawsFromStartToEnd) {
   const ScreenCase& c = GetParam();
-  LineScene s;
-  TGLine& line = s.FreeLine(c.x1, c.y1, c.x2, c.y2);
-  line.Bounded1 = c.bounded1;
-  line.Bounded2 = c.bounded2;
-  RecordingCanvas canvas;
-  line.Draw(canvas, false, false, {.windowWidth = kW, .windowHeight = kH});
-  ASSERT_FALSE(canvas.calls.empty());
-  const auto& drawn = canvas.calls.front();
-  ASSERT_EQ(drawn.op, RecordingCanvas::Op::Line);
+  const auto drawn = DrawnFreeLine(c.x1, c.y1, c.x2, c.y2, c.bounded1, c.bounded2);
   EXPECT_EQ(drawn.a, c.sx1);
   EXPECT_EQ(drawn.b, c.sy1);
   EXPECT_EQ(drawn.c, c.sx2);
@@ -330,14 +337,7 @@ class LineThroughFarPoints : public ::testing::TestWithParam<FarCase> {};
 
 TEST_P(LineThroughFarPoints, IsDrawnOnTheExactLine) {
   const FarCase& c = GetParam();
-  LineScene s;
-  TGLine& line = s.FreeLine(c.x1, c.y1, c.x2, c.y2);
-  line.Bounded1 = c.bounded1;
-  line.Bounded2 = c.bounded2;
-  RecordingCanvas canvas;
-  line.Draw(canvas, false, false, {.windowWidth = kW, .windowHeight = kH});
-  ASSERT_FALSE(canvas.calls.empty());
-  const auto& drawn = canvas.calls.front();
+  const auto drawn = DrawnFreeLine(c.x1, c.y1, c.x2, c.y2, c.bounded1, c.bounded2);
   // The distance from the exact line, with 64 significant bits.
   auto offLine = [&](long double x, long double y) {
     const long double dx = (long double)c.x2 - c.x1, dy = (long double)c.y2 - c.y1;
