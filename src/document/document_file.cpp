@@ -4,17 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <optional>
 #include <system_error>
 #include <utility>
-
-#if defined(__unix__)
-#include <unistd.h>
-#endif
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
@@ -81,10 +76,9 @@ std::optional<Int> ParseInteger(std::string_view text) {
 // Truncation toward zero; NaN and values beyond 64 bits are pinned so that
 // whatever is written reads back.
 std::int64_t Truncated(double value) {
-  constexpr double kLimit = 9223372036854775807.0;  // 2^63 as a double
   if (std::isnan(value)) return 0;
-  if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
-  if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  if (value >= kLargestStoredValue) return std::numeric_limits<std::int64_t>::max();
+  if (value <= -kLargestStoredValue) return std::numeric_limits<std::int64_t>::min();
   return static_cast<std::int64_t>(value);
 }
 
@@ -108,7 +102,7 @@ void AppendRecord(std::string& out, const TGObject& object) {
   auto coordinate = [&field](double value) { field(Truncated(value), ':'); };
 
   field(object.Kind());
-  std::string name = object.Name;
+  std::string name = WithoutControlCharacters(object.Name);
   std::replace(name.begin(), name.end(), ';', ',');
   record += ToFileText(name).substr(0, kMaxNameBytes);
   record += ';';
@@ -221,7 +215,8 @@ void ReadGeometry(RecordParser& in, TGObject& object) {
     }
     case kCircleKind: {
       auto& c = static_cast<TGCircle&>(object);
-      c.CX = value(), c.CY = value(), c.R = value();
+      // A radius is a length: a hand-edited minus sign is not a second circle.
+      c.CX = value(), c.CY = value(), c.R = std::abs(value());
       break;
     }
     case kAngleKind:
@@ -244,7 +239,8 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
   if (in.failed()) return in.error();
   TGObject* object = list.AddOfKind(kind);
   if (object == nullptr) return "unknown object kind " + std::to_string(kind);
-  object->Name = Utf8Prefix(Cp1251ToUtf8(in.Field("name")), kMaxNameLength);
+  object->Name =
+      Utf8Prefix(WithoutControlCharacters(Cp1251ToUtf8(in.Field("name"))), kMaxNameLength);
   object->Color = PaletteColor(in.Number<int>("colour"), kBlack);
   object->Width = std::clamp(in.Number<std::int32_t>("width"), 0, kMaxWidth);
   const int penStyle = in.Number<int>("pen style");
@@ -364,62 +360,9 @@ std::string LinePrefix(std::size_t index) {
   return "line " + std::to_string(index + 1) + ": ";
 }
 
-// ---- Replacing a file ----
-
 std::string SystemError(const std::filesystem::path& path, const std::string& what) {
   return "cannot " + what + " " + path.string() + ": " +
          std::error_code(errno, std::generic_category()).message();
-}
-
-// A new file next to `target` that no one else uses; null when the folder
-// takes no new file.
-std::FILE* CreateTemporaryBeside(const std::filesystem::path& target,
-                                 std::filesystem::path& created) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    created = target;
-    created += ".saving-" + std::to_string(attempt);
-    if (std::FILE* file = std::fopen(created.c_str(), "wbx")) return file;
-    if (errno != EEXIST) return nullptr;
-  }
-  return nullptr;
-}
-
-bool WriteAndClose(std::FILE* file, std::string_view bytes) {
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-#if defined(__unix__)
-  ok = ::fsync(::fileno(file)) == 0 && ok;
-#endif
-  return std::fclose(file) == 0 && ok;
-}
-
-SaveResult ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::error_code ec;
-  std::filesystem::path target = path;
-  // A link stays a link: the file it leads to is replaced.
-  if (std::filesystem::is_symlink(path, ec)) {
-    const auto resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target = resolved;
-  }
-  std::filesystem::path temporary;
-  std::FILE* file = CreateTemporaryBeside(target, temporary);
-  if (file == nullptr) return {false, SystemError(target, "create a file beside")};
-  if (!WriteAndClose(file, bytes)) {
-    SaveResult failed{false, SystemError(temporary, "write")};
-    std::filesystem::remove(temporary, ec);
-    return failed;
-  }
-  const auto status = std::filesystem::status(target, ec);
-  if (!ec && std::filesystem::is_regular_file(status)) {
-    std::filesystem::permissions(temporary, status.permissions(), ec);
-  }
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    SaveResult failed{false, "cannot replace " + target.string() + ": " + ec.message()};
-    std::filesystem::remove(temporary, ec);
-    return failed;
-  }
-  return {true, {}};
 }
 
 }  // namespace
@@ -510,7 +453,7 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
 
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info) {
-  return ReplaceFile(path, WritePlane(list, info));
+  return ReplaceFileContents(path, WritePlane(list, info));
 }
 
 LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, DocumentInfo& info) {

@@ -1,13 +1,13 @@
 #include "geometry/tg_line.h"
 
-#include "geometry/construction_method.h"
-
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
 #include <tuple>
 #include <utility>
 
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/pixel.h"
 #include "geometry/plane_rules.h"
@@ -262,50 +262,49 @@ void TGLine::Recompute() {
 }
 
 void TGLine::UpdateScreenEnds(int windowWidth, int windowHeight) {
-  const double dx = X1 - X2, dy = Y1 - Y2;
-  const double w = windowWidth, h = windowHeight;
+  // Defining points may lie 1e19 pixels away, where a double's step is a
+  // thousand pixels; in long double it is half a pixel.
+  using Real = long double;
+  const Real ex = Real(X2) - X1, ey = Real(Y2) - Y1;  // end 1 -> end 2
+  const Real length = std::hypot(ex, ey);
   // Without a direction (a straight angle's bisector) there is nothing to lay
   // across the window: the previous screen ends stay.
-  if (std::abs(dx) + std::abs(dy) != 0) {
-    const bool acrossX = std::abs(dx) > std::abs(dy);
-    if (acrossX) {
-      ScreenX1 = 0;
-      ScreenY1 = Y1 - X1 * dy / dx;
-      ScreenX2 = w;
-      ScreenY2 = Y1 + dy * (w - X1) / dx;
-    } else {
-      ScreenX1 = X1 - dx * Y1 / dy;
-      ScreenY1 = 0;
-      ScreenX2 = X1 + dx * (h - Y1) / dy;
-      ScreenY2 = h;
-    }
-    // The edges come out in growing x (or y). Orienting them by end 1 -> end 2
-    // keeps a ray leaving its first point through its second wherever that
-    // first point lies, inside the window or beyond an edge.
-    if (acrossX ? dx > 0 : dy > 0) {
-      std::swap(ScreenX1, ScreenX2);
-      std::swap(ScreenY1, ScreenY2);
-    }
+  if (!(length > 0) || !std::isfinite(length)) {
+    if (Bounded1) ScreenX1 = X1, ScreenY1 = Y1;
+    if (Bounded2) ScreenX2 = X2, ScreenY2 = Y2;
+    return;
   }
-  if (Bounded1) {
-    ScreenX1 = X1;
-    ScreenY1 = Y1;
-  }
-  if (Bounded2) {
-    ScreenX2 = X2;
-    ScreenY2 = Y2;
-  }
+  const Real ux = ex / length, uy = ey / length;
+  const Real w = windowWidth, h = windowHeight;
+  // Everything is measured along the line from its point nearest the
+  // window's centre, so the numbers that matter stay the size of the window.
+  const Real t = (w / 2 - X1) * ux + (h / 2 - Y1) * uy;
+  const Real px = X1 + ux * t, py = Y1 + uy * t;
+  // Unbounded ends lie on the window's left and right edges, or its top and
+  // bottom ones for a steep line; end 1 on the edge behind, end 2 ahead.
+  const bool acrossX = std::abs(ex) > std::abs(ey);
+  const Real edgeA = acrossX ? -px / ux : -py / uy;
+  const Real edgeB = acrossX ? (w - px) / ux : (h - py) / uy;
+  Real s1 = Bounded1 ? -t : std::min(edgeA, edgeB);
+  Real s2 = Bounded2 ? length - t : std::max(edgeA, edgeB);
   // A ray starting beyond the window and pointing away from it has no visible
   // part; shrink it to its first point rather than draw it backwards.
-  const double ux = -dx, uy = -dy;  // end 1 -> end 2
-  if (Bounded1 && !Bounded2 && (ScreenX2 - X1) * ux + (ScreenY2 - Y1) * uy < 0) {
-    ScreenX2 = X1;
-    ScreenY2 = Y1;
-  }
-  if (Bounded2 && !Bounded1 && (ScreenX1 - X2) * ux + (ScreenY1 - Y2) * uy > 0) {
-    ScreenX1 = X2;
-    ScreenY1 = Y2;
-  }
+  if (Bounded1 && !Bounded2 && s2 < s1) s2 = s1;
+  if (Bounded2 && !Bounded1 && s1 > s2) s1 = s2;
+  // Nothing farther than this from the nearest point can show; ends beyond
+  // it are brought in along the line, so no pixel clamp later bends it.
+  const Real reach = w + h + 16;
+  auto place = [&](Real along, bool bounded, double x, double y, double& sx, double& sy) {
+    if (bounded && std::abs(along) <= reach) {
+      sx = x, sy = y;
+      return;
+    }
+    along = std::clamp(along, -reach, reach);
+    sx = static_cast<double>(px + ux * along);
+    sy = static_cast<double>(py + uy * along);
+  };
+  place(s1, Bounded1, X1, Y1, ScreenX1, ScreenY1);
+  place(s2, Bounded2, X2, Y2, ScreenX2, ScreenY2);
 }
 
 void TGLine::Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) {

@@ -116,7 +116,7 @@ void DocumentSession::OpenRecent(int entry) {
 bool DocumentSession::SavePlaneAs(const std::string& name) {
   const SaveResult result = SavePlane(name, editor_.Objects(), info_);
   if (!result.ok) {
-    view_.ShowSaveFailed(result.error);
+    view_.ShowSaveFailed(SaveFailureText(result));
     return false;
   }
   fileName_ = name;

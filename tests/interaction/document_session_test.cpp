@@ -109,6 +109,13 @@ TEST_F(DocumentSessionTest, ASaveThatDoesNotHappenKeepsTheDrawingModified) {
   EXPECT_EQ(docs.saveFailures.size(), 1u);
   EXPECT_EQ(session.FileName(), "");
 
+  std::ofstream(Path("kept.zms")) << "old";
+  fs::permissions(Path("kept.zms"), fs::perms::owner_read);
+  docs.savePaths = {Path("kept.zms")};
+  EXPECT_FALSE(session.Save());
+  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_EQ(docs.saveFailures.back(), "Файл доступен только для чтения: " + Path("kept.zms"));
+
   // ...so closing still asks, and a failed save keeps the program open.
   docs.answers = {Answer::Yes};
   docs.savePaths = {Path("no-such-folder/x.zms")};
