@@ -113,7 +113,7 @@ TEST_F(DocumentSessionTest, ASaveThatDoesNotHappenKeepsTheDrawingModified) {
   fs::permissions(Path("kept.zms"), fs::perms::owner_read);
   docs.savePaths = {Path("kept.zms")};
   EXPECT_FALSE(session.Save());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   EXPECT_EQ(docs.saveFailures.back(), "Файл доступен только для чтения: " + Path("kept.zms"));
 
   // ...so closing still asks, and a failed save keeps the program open.
