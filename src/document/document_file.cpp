@@ -542,6 +542,10 @@ SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
   return ReplaceFile(path, WritePlane(list, info));
 }
 
+SaveResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
+  return ReplaceFile(path, bytes);
+}
+
 LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, DocumentInfo& info) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {

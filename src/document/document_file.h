@@ -45,6 +45,9 @@ struct LoadResult {
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info);
 
+// The same replacement for any file the program writes whole.
+SaveResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
+
 // Replaces `list` and `info` by the file's document, with every position
 // recomputed from its parents and `modified` cleared. On any failure both
 // stay exactly as they were.
