@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/json_dump.h"
+#include "cli/macro_commands.h"
 #include "cli/plane_operations.h"
 #include "cli/render_command.h"
 #include "document/document_file.h"
@@ -31,6 +32,18 @@ constexpr const char* kHelp = R"(Usage:
       Paints the document exactly as the window does (white background,
       objects in list order, labels in the default font) into a picture of
       WxH pixels (default 1024x768). Needs the desktop build.
+  zelmora-cli record-macro DOC.zms OUT.zmm --args I[,I...] --results J[,J...]
+              [--hint TEXT]... [--name NAME] [--rename-on-load] [--drop-superfluous]
+      Records a macro from the document: the --args objects in order are its
+      arguments, each with the next --hint as its prompt (empty when none is
+      left), the --results objects its results. Arguments no result uses are
+      kept unless --drop-superfluous is given. The macro name is NAME, or the
+      file name of OUT.zmm without its last four characters. A macro whose
+      results do not rest on the arguments alone is refused (exit 1).
+  zelmora-cli apply-macro DOC.zms MACRO.zmm I[,I...] [--save OUT.zms]
+      Applies the macro to the objects I, one per argument and of the kind
+      the macro asks for, and prints the resulting document as dump does
+      (or saves it to OUT.zms and prints nothing).
   zelmora-cli --help
       Shows this text.
 
@@ -105,11 +118,12 @@ int main(int argc, char** argv) {
   }
   if (command == "dump") return Dump(args);
   if (command == "convert") return Convert(args);
-  if (command == "render") {
-    // The image pack with the point glyphs lies next to the executable.
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return RenderCommand(args, error ? std::string(".") : self.parent_path().string());
-  }
+  // The data files (point glyphs, error texts) lie next to the executable.
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::string programFolder = error ? std::string(".") : self.parent_path().string();
+  if (command == "render") return RenderCommand(args, programFolder);
+  if (command == "record-macro") return RecordMacroCommand(args, programFolder);
+  if (command == "apply-macro") return ApplyMacroCommand(args, programFolder);
   return Usage("unknown command \"" + command + "\"");
 }
