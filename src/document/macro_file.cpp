@@ -507,6 +507,27 @@ MacroApplied ApplyMacroBytes(std::string_view bytes, ObjectList& list,
   return applied;
 }
 
+std::optional<MacroList> LoadMacroListAtStart(const std::filesystem::path& programFolder) {
+  std::error_code ec;
+  const std::filesystem::path listFile = programFolder / kMacroListFile;
+  if (std::filesystem::exists(listFile, ec) || ec) return LoadMcrFile(listFile);
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(programFolder / "Macros", ec)) {
+    if (entry.path().extension() == ".zmm") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  MacroList list;
+  for (const std::filesystem::path& file : files) {
+    const auto bytes = ReadMacroFileBytes(file);
+    if (!bytes) continue;
+    const MacroRead read = ReadMacroHeader(*bytes);
+    if (!read.header) continue;
+    MacroEntry entry{StorableMacroText(read.header->name), file.string()};
+    if (IsStorableMacroEntry(entry)) list.push_back(std::move(entry));
+  }
+  return list;
+}
+
 std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) return std::nullopt;

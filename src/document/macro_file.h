@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/document_file.h"
+#include "document/macro_list.h"
 #include "geometry/object_list.h"
 
 // The macro file (.zmm): a plain magic line, then encoded Windows-1251 lines —
@@ -71,6 +72,12 @@ struct MacroApplied {
 // check leaves the list exactly as it was.
 MacroApplied ApplyMacroBytes(std::string_view bytes, ObjectList& list,
                              const std::vector<TGObject*>& arguments);
+
+// The list of macros at start: the list file in `programFolder`, or, while
+// there is none yet (the first start), every macro file shipped in its
+// "Macros" folder, by file name, captioned with its macro name. nullopt when
+// the list file exists but cannot be read.
+std::optional<MacroList> LoadMacroListAtStart(const std::filesystem::path& programFolder);
 
 // The whole file; nullopt when it cannot be read.
 std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path);

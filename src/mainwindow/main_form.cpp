@@ -14,6 +14,7 @@
 #include "controls/pack_pixmaps.h"
 #include "controls/zm_paint_box.h"
 #include "dialogs/help_form.h"
+#include "document/macro_file.h"
 #include "interaction/editor_texts.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
@@ -120,9 +121,8 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   ConnectSurface();
 
   session_->SetRecent(settings_.recentFiles);
-  macros_ =
-      LoadMcrFile(std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()) /
-                  kMacroListFile);
+  macros_ = LoadMacroListAtStart(
+      std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()));
   // The hint window comes last: it takes the position the settings kept.
   helpForm_ = new THelpForm(this);
   helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
