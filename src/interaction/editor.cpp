@@ -88,6 +88,11 @@ void Editor::Repaint() {
 void Editor::TimerTick() {
   const bool blink = blinkCounter_ % 2 != 0;
   if (state_ == InteractionState::PickParents) DrawPicks(blink);
+  const DrawContext context{showAll_, windowWidth_, windowHeight_};
+  if (state_ == InteractionState::MacroRecord)
+    macroRecord_.Blink(blink, view_.PictureCanvas(), context);
+  if (state_ == InteractionState::MacroApply)
+    macroApply_.Blink(blink, view_.PictureCanvas(), context);
   ++blinkCounter_;
   view_.Present();
 }
@@ -226,6 +231,10 @@ void Editor::LeftDown(Modifiers mods, int x, int y) {
     case InteractionState::PickParents:
       PickAt(x, y);
       return;
+    case InteractionState::MacroRecord:
+    case InteractionState::MacroApply:
+      MacroPress(x, y);
+      return;
     case InteractionState::ZoomMode:
       StartMouseZoom(true);
       return;
@@ -343,6 +352,8 @@ void Editor::MenuSelect(int tag) {
     ObjectSelect(tag);
   } else if (state_ == InteractionState::PickParents) {
     NextOSStep(tag);
+  } else if (state_ == InteractionState::MacroRecord || state_ == InteractionState::MacroApply) {
+    MacroChoice(tag);
   }
   Repaint();
 }
@@ -497,15 +508,17 @@ void Editor::ReturnToNormal() {
     case InteractionState::PlaceCircle:
       if (!objects_.empty()) objects_.DeleteWithDescendants(objects_.size() - 1);
       break;
-    case InteractionState::PickParents:
     case InteractionState::MacroApply:
+      macroApply_.Cancel();
+      break;
+    case InteractionState::PickParents:
       view_.SetBlinkTimer(false);
       objects_.DropLast(static_cast<std::size_t>(creation_.autoPoints));
       creation_.autoPoints = 0;
       creation_.picks.clear();
       break;
     case InteractionState::MacroRecord:
-      view_.SetBlinkTimer(false);
+      macroRecord_.Cancel(macroDialogs_);
       break;
     default:
       if (IsPictureMode(state_)) view_.ShowModeButton(InteractionState::Normal);

@@ -8,6 +8,7 @@
 #include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
 #include "interaction/interaction_state.h"
+#include "interaction/macro_modes.h"
 
 namespace zelmora {
 
@@ -102,6 +103,17 @@ class Editor : private CursorPlacer {
   void Repaint();
   void Paint(Canvas& canvas);
 
+  // Macros. The window supplies the selection panel and the dialogs of a
+  // recording; without them a recording does not start.
+  void SetMacroDialogs(MacroDialogs* dialogs) { macroDialogs_ = dialogs; }
+  void StartMacroRecording();
+  // The selection panel's action button while a macro is recorded.
+  void MacroPanelAction();
+  // A Macros menu item: pick the arguments of the macro at `path`.
+  void StartMacroApplication(const std::string& path);
+  const MacroRecordMode& MacroRecorder() const { return macroRecord_; }
+  const MacroApplyMode& MacroApplier() const { return macroApply_; }
+
   // Offers an object as the next pick of the running construction.
   void NextOSStep(int index);
   int NearObject(double x, double y, int kind);
@@ -134,6 +146,11 @@ class Editor : private CursorPlacer {
   void ShowMethodPrompt(int method, int step);
   void DrawPicks(bool blink);
 
+  // Macros.
+  void MacroPress(int x, int y);
+  void MacroChoice(int index);
+  void EndMacroApplication(MacroStep step);
+
   EditorView& view_;
   ConstructionTables& tables_;
   ObjectList objects_;
@@ -151,6 +168,9 @@ class Editor : private CursorPlacer {
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
   CreationState creation_;
+  MacroDialogs* macroDialogs_ = nullptr;
+  MacroRecordMode macroRecord_{objects_, view_};
+  MacroApplyMode macroApply_{objects_, view_};
 };
 
 }  // namespace zelmora
