@@ -106,6 +106,12 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   column->addWidget(BuildPictureBar());
   column->addWidget(BuildMainPanel(), 1);
   column->addWidget(BuildStatusBar());
+  selectionPanel_ = new SelectionPanel;
+  column->addWidget(selectionPanel_);
+  connect(selectionPanel_, &SelectionPanel::CancelClicked, this,
+          [this] { editor_->ReturnToNormal(); });
+  connect(selectionPanel_, &SelectionPanel::ActionClicked, this,
+          [this] { editor_->MacroPanelAction(); });
   setCentralWidget(central);
 
   objectBar_->setVisible(settings_.objectPanel);
@@ -126,6 +132,18 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   // The hint window comes last: it takes the position the settings kept.
   helpForm_ = new THelpForm(this);
   helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
+  MacroMenu::Parts parts;
+  parts.window = this;
+  parts.editor = editor_.get();
+  parts.prompts = &prompts_;
+  parts.context = [this] { return Context(); };
+  parts.programFolder = options_.programFolder;
+  parts.menu = macrosMenu_;
+  parts.statusBar = statusBar_;
+  parts.panel = selectionPanel_;
+  parts.nameOwner = [this]() -> QWidget* { return helpForm_; };
+  macroMenu_ = std::make_unique<MacroMenu>(std::move(parts), macros_);
+  editor_->SetMacroDialogs(macroMenu_.get());
 }
 
 TMainForm::~TMainForm() {
@@ -216,6 +234,7 @@ QFrame* TMainForm::BuildMainPanel() {
 
 QFrame* TMainForm::BuildStatusBar() {
   auto* bar = new QFrame;
+  statusBar_ = bar;
   bar->setObjectName(QStringLiteral("SpeedBar2"));
   bar->setFixedHeight(kStatusBarHeight);
   FillWith(bar, kPanelColor);

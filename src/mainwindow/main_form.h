@@ -14,8 +14,10 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
+#include "mainwindow/macro_menu.h"
 #include "mainwindow/point_glyph_table.h"
 #include "mainwindow/qt_canvas.h"
+#include "mainwindow/selection_panel.h"
 #include "mainwindow/user_prompts.h"
 
 class QAction;
@@ -70,6 +72,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   const QImage& Picture() { return canvas_.Image(); }
   const std::string& Prompt() const { return prompt_; }
   QMenu* ObjectPopupMenu() const { return objectPM_; }
+  SelectionPanel* SelectionBar() const { return selectionPanel_; }
+  QFrame* StatusBar() const { return statusBar_; }
+  MacroMenu& Macros() { return *macroMenu_; }
 
   // EditorView
   Canvas& PictureCanvas() override { return canvas_; }
@@ -173,6 +178,10 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   QLabel* objectLabel_ = nullptr;
   QLabel* xLabel_ = nullptr;
   QLabel* yLabel_ = nullptr;
+  QFrame* statusBar_ = nullptr;               // SpeedBar2
+  SelectionPanel* selectionPanel_ = nullptr;  // SpeedBar4
+  QMenu* macrosMenu_ = nullptr;               // N30
+  std::unique_ptr<MacroMenu> macroMenu_;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60

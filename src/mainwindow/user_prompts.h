@@ -29,6 +29,12 @@ class UserPrompts {
   // The document dialogs, opening in `folder`; nothing when cancelled.
   virtual std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) = 0;
   virtual std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) = 0;
+  // The macro dialogs (Open to add a macro, Save to record one), opening in
+  // `folder`; nothing when cancelled.
+  virtual std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder,
+                                              bool save) = 0;
+  // A question with a question icon and Yes and No; closing it is No.
+  virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& question) = 0;
   // Hands a file or an address to the desktop; false when that failed.
   virtual bool OpenUrl(const QUrl& url) = 0;
   // Runs one of the program's modal dialogs; its result (QDialog::Accepted...).
@@ -42,6 +48,8 @@ class QtUserPrompts : public UserPrompts {
   void ShowError(QWidget* parent, int number, const QString& programFolder) override;
   std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) override;
+  std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder, bool save) override;
+  bool AskYesNo(QWidget* parent, const QString& title, const QString& question) override;
   bool OpenUrl(const QUrl& url) override;
   int RunDialog(QDialog& dialog) override;
 };
