@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/json_dump.h"
+#include "cli/load_document.h"
 #include "document/document_file.h"
 #include "document/text_table.h"
 #include "interaction/macro_application.h"
@@ -53,16 +54,6 @@ std::optional<std::vector<int>> ParseNumbers(std::string_view text) {
   }
 }
 
-bool Load(const std::string& path, ObjectList& list, DocumentInfo& info) {
-  const LoadResult result = LoadPlane(path, list, info);
-  if (result.status == LoadStatus::kNotFound) {
-    std::cerr << "zelmora-cli: " << path << ": no such file\n";
-  } else if (!result.ok()) {
-    std::cerr << "zelmora-cli: " << path << ": unreadable document: " << result.detail << "\n";
-  }
-  return result.ok();
-}
-
 std::string MissingObject(const std::vector<int>& numbers, const ObjectList& list) {
   for (int n : numbers) {
     if (list.at(n) == nullptr) return "the drawing has no object " + std::to_string(n);
@@ -105,7 +96,7 @@ int RecordMacroCommand(const std::vector<std::string>& args, const std::string& 
 
   ObjectList list;
   DocumentInfo info;
-  if (!Load(args[0], list, info)) return kFileFailed;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
   std::string missing = MissingObject(*arguments, list);
   if (missing.empty()) missing = MissingObject(*results, list);
   if (!missing.empty()) return Usage(missing);
@@ -143,7 +134,7 @@ int ApplyMacroCommand(const std::vector<std::string>& args, const std::string& p
 
   ObjectList list;
   DocumentInfo info;
-  if (!Load(args[0], list, info)) return kFileFailed;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
   MacroApplication application;
   const MacroOutcome begun = BeginMacroApplication(args[1], application);
   if (begun.error != 0) {

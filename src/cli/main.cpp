@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/json_dump.h"
+#include "cli/load_document.h"
 #include "cli/macro_commands.h"
 #include "cli/plane_operations.h"
 #include "cli/render_command.h"
@@ -65,16 +66,6 @@ int Usage(const std::string& problem) {
   return kBadUsage;
 }
 
-bool Load(const std::string& path, ObjectList& list, DocumentInfo& info) {
-  const LoadResult result = LoadPlane(path, list, info);
-  if (result.status == LoadStatus::kNotFound) {
-    std::cerr << "zelmora-cli: " << path << ": no such file\n";
-  } else if (!result.ok()) {
-    std::cerr << "zelmora-cli: " << path << ": unreadable document: " << result.detail << "\n";
-  }
-  return result.ok();
-}
-
 int Dump(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("dump needs a file");
   std::string error;
@@ -82,7 +73,7 @@ int Dump(const std::vector<std::string>& args) {
   if (!error.empty()) return Usage(error);
   ObjectList list;
   DocumentInfo info;
-  if (!Load(args[0], list, info)) return kFileFailed;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
   for (const PlaneOperation& operation : operations) {
     error = operation(list);
     if (!error.empty()) return Usage(error);
@@ -95,7 +86,7 @@ int Convert(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("convert needs an input and an output file");
   ObjectList list;
   DocumentInfo info;
-  if (!Load(args[0], list, info)) return kFileFailed;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
   const SaveResult saved = SavePlane(args[1], list, info);
   if (!saved.ok) {
     std::cerr << "zelmora-cli: " << saved.error << "\n";

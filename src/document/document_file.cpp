@@ -542,6 +542,10 @@ SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
   return ReplaceFile(path, WritePlane(list, info));
 }
 
+std::vector<std::string_view> SplitFileLines(std::string_view bytes) {
+  return SplitLines(bytes);
+}
+
 SaveResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes) {
   return ReplaceFile(path, bytes);
 }

@@ -45,6 +45,10 @@ struct LoadResult {
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info);
 
+// The lines of a text file: CR LF, LF or a lone CR ends one; a last line
+// without an end counts, a final line end opens no empty line.
+std::vector<std::string_view> SplitFileLines(std::string_view bytes);
+
 // The same replacement for any file the program writes whole.
 SaveResult ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes);
 

@@ -121,19 +121,6 @@ std::string Record(const TGObject& object, const std::string* hint, const MacroN
 
 // ---- Reading ----
 
-std::vector<std::string_view> SplitLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-    lines.push_back(bytes.substr(start, i - start));
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.push_back(bytes.substr(start));
-  return lines;
-}
-
 template <class Int>
 std::optional<Int> ParseInteger(std::string_view text) {
   Int value{};
@@ -353,7 +340,7 @@ std::string CheckLinks(const ParsedMacro& macro) {
 
 // The whole file, checked before anything is built from it.
 std::string ParseMacro(std::string_view bytes, ParsedMacro& macro) {
-  const std::vector<std::string_view> lines = SplitLines(bytes);
+  const std::vector<std::string_view> lines = SplitFileLines(bytes);
   if (lines.size() < 2) return "the file ends before the macro name";
   macro.name = Cp1251ToUtf8(DecodeLine(lines[1]));
   std::size_t next = 2;

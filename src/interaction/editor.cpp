@@ -589,6 +589,9 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
+  // A recording or an application refers to objects that are about to go.
+  if (state_ == InteractionState::MacroRecord) macroRecord_.Cancel(macroDialogs_);
+  if (state_ == InteractionState::MacroApply) macroApply_.Cancel();
   objects_.modified = false;
   objects_.Clear();
   creation_ = CreationState{};

@@ -119,6 +119,16 @@ TEST_F(EditorMacroTest, CancelledApplicationRemovesItsAutomaticPoints) {
   EXPECT_EQ(editor.State(), InteractionState::Normal);
 }
 
+TEST_F(EditorMacroTest, NewDrawingEndsARecordingAndItsPanel) {
+  editor.StartMacroRecording();
+  dialogs.hints = {"Первая"};
+  Press(100, 100);
+  editor.ClearDrawing();
+  EXPECT_EQ(dialogs.panels.back(), 0);
+  EXPECT_TRUE(editor.MacroRecorder().Recording().arguments.empty());
+  EXPECT_FALSE(view.blinking);
+}
+
 TEST_F(EditorMacroTest, UnusableMacrosAndRecordingsEndWithTheirErrors) {
   // A result resting on a free point that is no argument.
   editor.StartMacroRecording();
