@@ -58,6 +58,10 @@ MacroStep MacroRecordMode::Action(MacroDialogs& dialogs, Canvas& canvas,
   if (!path) return MacroStep::Continue;
   recording_.phase = MacroPhase::Finished;
   view_.SetBlinkTimer(false);
+  // Nothing may stay in the blink look while the name is asked.
+  DrawAll(recording_.arguments, false, canvas, context);
+  DrawAll(recording_.results, false, canvas, context);
+  view_.Present();
   recording_.name = StorableMacroText(dialogs.AskMacroName(MacroNameFromPath(*path)));
   dialogs.ShowSelectionPanel(kStatusBar);
   const SaveResult saved = SaveMacro(objects_, recording_, *path);
