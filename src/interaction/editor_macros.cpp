@@ -1,4 +1,4 @@
-// The editor's macro states: recording (arguments, then results) and
+// The editor's side of macros: recording (arguments, then results) and
 // application (one object per argument of the chosen macro).
 #include "document/text_table.h"
 #include "interaction/editor.h"
@@ -8,13 +8,13 @@ namespace zelmora {
 
 void Editor::StartMacroRecording() {
   ReturnToNormal();
-  if (state_ != InteractionState::Normal || macroDialogs_ == nullptr) return;
-  state_ = InteractionState::MacroRecord;
+  if (State() != InteractionState::Normal || macroDialogs_ == nullptr) return;
+  SetMode(InteractionState::MacroRecord);
   macroRecord_.Start(*macroDialogs_);
 }
 
 void Editor::MacroPanelAction() {
-  if (state_ != InteractionState::MacroRecord || macroDialogs_ == nullptr) return;
+  if (State() != InteractionState::MacroRecord || macroDialogs_ == nullptr) return;
   const DrawContext context{showAll_, windowWidth_, windowHeight_};
   switch (macroRecord_.Action(*macroDialogs_, view_.PictureCanvas(), context)) {
     case MacroStep::Continue:
@@ -25,7 +25,7 @@ void Editor::MacroPanelAction() {
       view_.ShowError(kErrorMacroNotDependent);
       return;
     case MacroStep::Finished:
-      state_ = InteractionState::Normal;
+      SetMode(InteractionState::Normal);
       SetPrompt(texts::kStandardPrompt);
       Repaint();
       return;
@@ -34,13 +34,13 @@ void Editor::MacroPanelAction() {
 
 void Editor::StartMacroApplication(const std::string& path) {
   ReturnToNormal();
-  if (state_ != InteractionState::Normal) return;
-  state_ = InteractionState::MacroApply;
-  if (!macroApply_.Start(path)) state_ = InteractionState::Normal;
+  if (State() != InteractionState::Normal) return;
+  SetMode(InteractionState::MacroApply);
+  if (!macroApply_.Start(path)) SetMode(InteractionState::Normal);
 }
 
 void Editor::MacroPress(int x, int y) {
-  if (state_ == InteractionState::MacroRecord) {
+  if (State() == InteractionState::MacroRecord) {
     const int i = NearObject(x, y, 0);
     if (i >= 0 && macroDialogs_ != nullptr) macroRecord_.Choose(i, *macroDialogs_);
     return;
@@ -49,11 +49,28 @@ void Editor::MacroPress(int x, int y) {
 }
 
 void Editor::MacroChoice(int index) {
-  if (state_ == InteractionState::MacroRecord) {
+  if (State() == InteractionState::MacroRecord) {
     if (macroDialogs_ != nullptr) macroRecord_.Choose(index, *macroDialogs_);
     return;
   }
   EndMacroApplication(macroApply_.Give(index));
+}
+
+void Editor::MacroBlink(bool blink) {
+  const DrawContext context{showAll_, windowWidth_, windowHeight_};
+  if (State() == InteractionState::MacroRecord) {
+    macroRecord_.Blink(blink, view_.PictureCanvas(), context);
+  } else {
+    macroApply_.Blink(blink, view_.PictureCanvas(), context);
+  }
+}
+
+void Editor::LeaveMacroMode() {
+  if (State() == InteractionState::MacroRecord) {
+    macroRecord_.Cancel(macroDialogs_);
+  } else {
+    macroApply_.Cancel();
+  }
 }
 
 void Editor::EndMacroApplication(MacroStep step) {
@@ -65,7 +82,7 @@ void Editor::EndMacroApplication(MacroStep step) {
     view_.ShowError(error);
     return;
   }
-  state_ = InteractionState::Normal;
+  SetMode(InteractionState::Normal);
   SetPrompt(texts::kStandardPrompt);
   Repaint();
 }

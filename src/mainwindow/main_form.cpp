@@ -177,11 +177,10 @@ QFrame* TMainForm::BuildObjectBar() {
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);
   connect(remove, &QToolButton::clicked, this, [this] { editor_->DeleteSelected(); });
-  // Present but disabled until the property dialogs exist.
   QToolButton* properties =
       FlatButton(objectBar_, "RxSpeedButton4", place(328), PackPixmaps::Glyph(kPropertiesGlyph),
                  texts::kPropertiesHint);
-  properties->setEnabled(false);
+  connect(properties, &QToolButton::clicked, this, &TMainForm::N20Click);
   return objectBar_;
 }
 

@@ -136,6 +136,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   void BuildHelpMenu();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption);
   void ShowFileProperties();
+  void N20Click();  // "Свойства объекта"
+  void N21Click();  // "Список объектов"
   void ToggleHintWindow();
   void OpenLink(const char* address);
 
