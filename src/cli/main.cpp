@@ -33,6 +33,8 @@ constexpr const char* kHelp = R"(Usage:
       WxH pixels (default 1024x768). Needs the desktop build.
   zelmora-cli --help
       Shows this text.
+  zelmora-cli --version
+      Shows the version.
 
 Operations (object numbers count from 0 in list order; X, Y, CX, CY are
 whole pixels, the other numbers may have fractions):
@@ -101,6 +103,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << kHelp;
+    return kDone;
+  }
+  if (command == "--version") {
+    std::cout << "zelmora-cli " << ZELMORA_VERSION << "\n";
     return kDone;
   }
   if (command == "dump") return Dump(args);

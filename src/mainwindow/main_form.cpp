@@ -121,7 +121,7 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
 
   session_->SetRecent(settings_.recentFiles);
   macros_ =
-      LoadMcrFile(std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()) /
+      LoadMcrFile(std::filesystem::path(QFile::encodeName(Context().UserFolder()).toStdString()) /
                   kMacroListFile);
   // The hint window comes last: it takes the position the settings kept.
   helpForm_ = new THelpForm(this);
