@@ -66,14 +66,18 @@ foreach(picture ${icon_pictures})
     RENAME zelmora.png)
 endforeach()
 
-# The Debian documentation every package carries.
+# The documentation every Debian package carries, and the manual pages.
 set(debian_dir ${PROJECT_SOURCE_DIR}/data/debian)
-set(changelog_gz ${CMAKE_BINARY_DIR}/changelog.Debian.gz)
-set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-                                                             ${debian_dir}/changelog)
-# -n keeps the time stamp out, so the package is the same from build to build.
-execute_process(COMMAND gzip -9n -c ${debian_dir}/changelog OUTPUT_FILE ${changelog_gz})
-install(FILES ${debian_dir}/copyright ${changelog_gz} DESTINATION share/doc/zelmora)
+set(doc_dir ${CMAKE_BINARY_DIR}/doc)
+file(MAKE_DIRECTORY ${doc_dir})
+foreach(page changelog zelmora.1 zelmora-cli.1)
+  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                                                               ${debian_dir}/${page})
+  # -n keeps the time stamp out, so the package is the same from build to build.
+  execute_process(COMMAND gzip -9n -c ${debian_dir}/${page} OUTPUT_FILE ${doc_dir}/${page}.gz)
+endforeach()
+install(FILES ${debian_dir}/copyright ${doc_dir}/changelog.gz DESTINATION share/doc/zelmora)
+install(FILES ${doc_dir}/zelmora.1.gz ${doc_dir}/zelmora-cli.1.gz DESTINATION share/man/man1)
 
 # cpack -G DEB (see package.sh).
 set(CPACK_GENERATOR DEB)

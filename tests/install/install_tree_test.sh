@@ -21,7 +21,7 @@ for file in zelmora zelmora-cli Mustapha.zmr "Killer King.zmr" "Killer Queen.zmr
   Lollypop.zmr Help/Содержание.htm Help/zelmora.css \
   share/applications/zelmora.desktop share/mime/packages/zelmora.xml \
   share/icons/hicolor/scalable/apps/zelmora.svg share/icons/hicolor/48x48/apps/zelmora.png \
-  share/doc/zelmora/copyright share/doc/zelmora/changelog.Debian.gz; do
+  share/doc/zelmora/copyright share/doc/zelmora/changelog.gz share/man/man1/zelmora.1.gz; do
   case $file in
   share/*) path=$prefix/$file ;;
   *) path=$program_folder/$file ;;
