@@ -94,10 +94,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Labels and dialog titles are measured in these fonts; the Russian texts of
-# the standard buttons and the opening of help pages are welcome but optional.
+# Labels and dialog titles are measured in these fonts. Welcome but optional:
+# the Russian texts of the standard buttons, help pages opened in the browser,
+# and (outside the big desktops) xdg-open knowing a drawing by its MIME type.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, xdg-utils, libfile-mimeinfo-perl")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
 
