@@ -110,7 +110,7 @@ void MainWindowMenusTest::firstStartWritesTheDefaults() {
   }
   QVERIFY(!w_->Stored("FirstRun").isValid());
   QCOMPARE(w_->form->BlinkInterval(), 300);
-  QCOMPARE(w_->form->editor().feeling, 5);
+  QCOMPARE(w_->form->editor().Settings().feeling, 5);
 }
 
 void MainWindowMenusTest::aboutBoxOnFirstActivation_data() {
@@ -149,9 +149,9 @@ void MainWindowMenusTest::garbageSettingsStartClamped() {
   w_->Preset("Color", 20);
   w_->Preset("Point Name", "");
   QVERIFY(Start());
-  QCOMPARE(w_->form->editor().feeling, 15);
+  QCOMPARE(w_->form->editor().Settings().feeling, 15);
   QCOMPARE(w_->form->BlinkInterval(), 300);
-  QCOMPARE(w_->form->editor().zoomStep, 0.01);
+  QCOMPARE(w_->form->editor().Settings().zoomStep, 0.01);
   const CreationDefaults& d = w_->Objects().defaults;
   QCOMPARE(d.width, 7);
   QCOMPARE(d.colorIndex, 13);
@@ -175,15 +175,15 @@ void MainWindowMenusTest::generalOptionsActAtOnceAndAreKept() {
     return options.result();
   };
   w_->Trigger("N22");  // changed, then cancelled
-  QCOMPARE(w_->form->editor().feeling, 5);
+  QCOMPARE(w_->form->editor().Settings().feeling, 5);
   QCOMPARE(w_->Stored("Feeling").toInt(), 5);
 
   confirm = true;
   w_->Trigger("N22");
   QCOMPARE(w_->prompts.dialogs.last(), QStringLiteral("zelmora::TOptionsForm"));
-  QCOMPARE(w_->form->editor().feeling, 9);
+  QCOMPARE(w_->form->editor().Settings().feeling, 9);
   QCOMPARE(w_->form->BlinkInterval(), 750);
-  QCOMPARE(w_->form->editor().zoomStep, 0.08);
+  QCOMPARE(w_->form->editor().Settings().zoomStep, 0.08);
   QCOMPARE(w_->Stored("Feeling").toInt(), 9);
   QCOMPARE(w_->Stored("Time Pause").toInt(), 750);
   QCOMPARE(w_->Stored("ZoomStep").toInt(), 8);
@@ -193,7 +193,7 @@ void MainWindowMenusTest::generalOptionsActAtOnceAndAreKept() {
   QVERIFY(w_->form->close());
   w_->ReopenStore();
   QVERIFY(w_->Start());
-  QCOMPARE(w_->form->editor().feeling, 9);
+  QCOMPARE(w_->form->editor().Settings().feeling, 9);
   QCOMPARE(w_->form->BlinkInterval(), 750);
   w_->Trigger("N22");
   QCOMPARE(shownFeeling, (std::vector<int>{5, 5, 9}));
