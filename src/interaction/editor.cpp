@@ -1,5 +1,6 @@
 #include "interaction/editor.h"
 
+#include <chrono>
 #include <string>
 
 #include "geometry/paint.h"
@@ -233,15 +234,32 @@ void Editor::MenuSelect(int tag) {
 
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
+long long EditorView::MonotonicMilliseconds() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void Editor::StartMouseZoom(bool zoomIn) {
   objects_.modified = true;
   zoomLoop_ = true;
   zoomIn_ = zoomIn;
+  lastZoomStepMs_ = view_.MonotonicMilliseconds();
+  ScaleByZoomStep();
   view_.StartZoomLoop();
 }
 
 bool Editor::ZoomStep() {
   if (!zoomLoop_) return false;
+  const long long now = view_.MonotonicMilliseconds();
+  // After a stall the pace resumes; missed steps are not made up in a burst.
+  if (now - lastZoomStepMs_ >= kMouseZoomIntervalMs) {
+    lastZoomStepMs_ = now;
+    ScaleByZoomStep();
+  }
+  return zoomLoop_;
+}
+
+void Editor::ScaleByZoomStep() {
   const double f = 1 + settings_.zoomStep;
   if (zoomIn_ && viewScale_ < kMaxViewScale) {
     viewScale_ *= f;
@@ -251,7 +269,6 @@ bool Editor::ZoomStep() {
     ScaleAll(objects_, lastX_, lastY_, 1 / f);
   }
   Repaint();
-  return zoomLoop_;
 }
 
 void Editor::KeyboardZoom(bool zoomIn) {

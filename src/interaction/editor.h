@@ -59,6 +59,10 @@ struct EditorSettings {
 inline constexpr double kMaxViewScale = 10;
 inline constexpr double kMinViewScale = 0.1;
 inline constexpr double kKeyboardZoomFactor = 1.2;
+// While a zoom button is held, one step at the press and then one per this
+// many milliseconds: a click is one step, holding zooms at an even pace
+// however fast the machine runs the loop.
+inline constexpr long long kMouseZoomIntervalMs = 40;
 inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
 
 class EditorMode;
@@ -156,6 +160,8 @@ class Editor : private CursorPlacer {
   std::string Text(int method, int step);
 
  private:
+  // One mouse-zoom step about the last mouse position.
+  void ScaleByZoomStep();
   void PutCursorAt(double planeX, double planeY) override;
   bool Returning(int x, int y);
   void KeyboardZoom(bool zoomIn);
@@ -184,6 +190,7 @@ class Editor : private CursorPlacer {
   bool zoomLoop_ = false;
   bool leftHeld_ = false;
   bool zoomIn_ = true;
+  long long lastZoomStepMs_ = 0;
   long long blinkCounter_ = 0;
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
