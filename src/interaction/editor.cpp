@@ -244,7 +244,7 @@ void Editor::StartMouseZoom(bool zoomIn) {
   zoomLoop_ = true;
   zoomIn_ = zoomIn;
   lastZoomStepMs_ = view_.MonotonicMilliseconds();
-  ScaleByZoomStep();
+  ScaleView(zoomIn_, 1 + settings_.zoomStep, lastX_, lastY_);
   view_.StartZoomLoop();
 }
 
@@ -254,34 +254,24 @@ bool Editor::ZoomStep() {
   // After a stall the pace resumes; missed steps are not made up in a burst.
   if (now - lastZoomStepMs_ >= kMouseZoomIntervalMs) {
     lastZoomStepMs_ = now;
-    ScaleByZoomStep();
+    ScaleView(zoomIn_, 1 + settings_.zoomStep, lastX_, lastY_);
   }
   return zoomLoop_;
 }
 
-void Editor::ScaleByZoomStep() {
-  const double f = 1 + settings_.zoomStep;
-  if (zoomIn_ && viewScale_ < kMaxViewScale) {
-    viewScale_ *= f;
-    ScaleAll(objects_, lastX_, lastY_, f);
-  } else if (!zoomIn_ && viewScale_ > kMinViewScale) {
-    viewScale_ /= f;
-    ScaleAll(objects_, lastX_, lastY_, 1 / f);
+void Editor::ScaleView(bool zoomIn, double factor, int cx, int cy) {
+  if (zoomIn && viewScale_ < kMaxViewScale) {
+    viewScale_ *= factor;
+    ScaleAll(objects_, cx, cy, factor);
+  } else if (!zoomIn && viewScale_ > kMinViewScale) {
+    viewScale_ /= factor;
+    ScaleAll(objects_, cx, cy, 1 / factor);
   }
   Repaint();
 }
 
 void Editor::KeyboardZoom(bool zoomIn) {
-  const int cx = surfaceWidth_ / 2, cy = surfaceHeight_ / 2;
-  const double f = kKeyboardZoomFactor;
-  if (zoomIn && viewScale_ < kMaxViewScale) {
-    viewScale_ *= f;
-    ScaleAll(objects_, cx, cy, f);
-  } else if (!zoomIn && viewScale_ > kMinViewScale) {
-    viewScale_ /= f;
-    ScaleAll(objects_, cx, cy, 1 / f);
-  }
-  Repaint();
+  ScaleView(zoomIn, kKeyboardZoomFactor, surfaceWidth_ / 2, surfaceHeight_ / 2);
 }
 
 void Editor::ArrowKey(int dx, int dy) {

@@ -160,8 +160,8 @@ class Editor : private CursorPlacer {
   std::string Text(int method, int step);
 
  private:
-  // One mouse-zoom step about the last mouse position.
-  void ScaleByZoomStep();
+  // One zoom step about (cx, cy), short of the limits of the view scale.
+  void ScaleView(bool zoomIn, double factor, int cx, int cy);
   void PutCursorAt(double planeX, double planeY) override;
   bool Returning(int x, int y);
   void KeyboardZoom(bool zoomIn);
