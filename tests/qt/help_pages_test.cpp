@@ -18,7 +18,7 @@ class HelpPagesTest : public QObject {
   void pagesNameEnabledCommands_data() {
     QTest::addColumn<QString>("page");
     // Quoted words that name no command of the main window: a folder, the
-    // button of a dialog, a caption of the options.
+    // button of a dialog, a caption of the options, a prompt.
     QTest::addColumn<QStringList>("notCommands");
     const QStringList none;
     QTest::newRow("contents") << "Содержание" << none;
@@ -26,7 +26,8 @@ class HelpPagesTest : public QObject {
     QTest::newRow("objects") << "Манипуляции объектами" << QStringList{"Выбранный объект"};
     QTest::newRow("properties") << "Свойства объекта" << none;
     QTest::newRow("picture") << "Работа с рисунком" << none;
-    QTest::newRow("files") << "Работа с файлами" << QStringList{"Saves"};
+    QTest::newRow("files") << "Работа с файлами"
+                           << QStringList{"Saves", "Выберите экспортируемую область"};
     QTest::newRow("options") << "Настройка" << QStringList{"Отрезок как прямая"};
     QTest::newRow("keys") << "Функциональные клавиши" << none;
     QTest::newRow("methods") << "Способы задания" << none;
