@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation
   xvfb xauth
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )
 
 missing=()

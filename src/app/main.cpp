@@ -1,18 +1,45 @@
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTranslator>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "dialogs/splash_form.h"
+#include "document/data_folders.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
 #include "mainwindow/user_prompts.h"
 
 namespace {
+
+constexpr const char* kUsage = R"(Usage: zelmora [FILE.zms]
+Opens the program, with the drawing FILE.zms when one is given.
+
+  --help       shows this text
+  --version    shows the version
+)";
+
+// Answered before Qt starts, so they work without a display, from a
+// terminal or a script. Nothing else on the command line is an option:
+// a drawing's name may begin with anything.
+bool AnsweredFromCommandLine(int argc, char* argv[]) {
+  if (argc != 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    std::fputs(kUsage, stdout);
+    return true;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("zelmora %s\n", ZELMORA_VERSION);
+    return true;
+  }
+  return false;
+}
 
 // Without a display Qt prints a stack of warnings and aborts; one line says
 // more. Windows and macOS always have one.
@@ -37,6 +64,22 @@ void LoadQtTranslations(QApplication& app, QTranslator& translator) {
   }
 }
 
+// Installed, the program folder belongs to the system; the user's own data
+// folder then holds what the program writes.
+QString UserDataFolder(const QString& programFolder) {
+  const std::filesystem::path program = QFile::encodeName(programFolder).toStdString();
+  const std::filesystem::path perUser =
+      QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+          .toStdString();
+  const zelmora::DataFolders folders =
+      zelmora::ChooseDataFolders(program, perUser, zelmora::FolderWritable(program));
+  if (!folders.problem.empty()) {
+    std::fprintf(stderr, "zelmora: %s; the program folder is used instead\n",
+                 folders.problem.c_str());
+  }
+  return QFile::decodeName(QByteArray::fromStdString(folders.user.string()));
+}
+
 // The messages of the start (a missing command-line file, a damaged image
 // pack) come while the splash is up; it stays above every other window and
 // would hide their button, so it goes first.
@@ -56,6 +99,7 @@ class StartPrompts : public zelmora::QtUserPrompts {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (AnsweredFromCommandLine(argc, argv)) return 0;
   if (!DisplayFound(argc, argv)) {
     std::fputs("No display found: set DISPLAY (or run under xvfb-run) to see the window.\n",
                stderr);
@@ -74,6 +118,7 @@ int main(int argc, char* argv[]) {
   StartPrompts prompts(splash);
   zelmora::MainFormOptions options;
   options.programFolder = QCoreApplication::applicationDirPath();
+  options.userFolder = UserDataFolder(options.programFolder);
   options.prompts = &prompts;
   // A path with blanks given without quotes arrives in pieces.
   options.commandLineFile = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));

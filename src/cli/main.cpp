@@ -51,6 +51,8 @@ constexpr const char* kHelp = R"(Usage:
       (or saves it to OUT.zms and prints nothing).
   zelmora-cli --help
       Shows this text.
+  zelmora-cli --version
+      Shows the version.
 
 Operations (object numbers count from 0 in list order; X, Y, CX, CY are
 whole pixels, the other numbers may have fractions and lie within +-9.2e18,
@@ -110,6 +112,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << kHelp;
+    return kDone;
+  }
+  if (command == "--version") {
+    std::cout << "zelmora-cli " << ZELMORA_VERSION << "\n";
     return kDone;
   }
   if (command == "dump") return Dump(args);

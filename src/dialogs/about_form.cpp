@@ -121,7 +121,7 @@ void TAbForm::AddCredits() {
   QFrame* panel = AddShadowedPanel(this, QRect(72, 336, 449, 137));
   constexpr int kLabelX = 10;
   constexpr int kValueX = 244;
-  constexpr int kValueWidth = 449 - kValueX - 6;
+  constexpr int kValueWidth = 449 - kValueX - kTextMarginToEdge;
   AddPlainLabel(panel, Utf8(window_texts::kAboutMakersLabel), QRect(kLabelX, 6, 230, 40));
   QLabel* makers =
       AddPlainLabel(panel, Utf8(window_texts::kAboutMakers), QRect(kValueX, 6, kValueWidth, 40));

@@ -133,7 +133,7 @@ QFrame* AddShadowedPanel(QWidget* parent, const QRect& geometry) {
 ShadowTextLabel* AddTitle(QWidget* parent, const QString& text, const QRect& geometry) {
   auto* title = new ShadowTextLabel(parent);
   title->setGeometry(geometry);
-  title->setFont(FontFitting(DialogTitleFont(), text, geometry.width() - 4));
+  title->setFont(FontFitting(DialogTitleFont(), text, geometry.width() - 2 * kTextMarginToEdge));
   title->setAlignment(Qt::AlignCenter);
   QPalette white = title->palette();
   white.setColor(QPalette::WindowText, Qt::white);

@@ -23,6 +23,8 @@ namespace zelmora {
 struct DialogContext {
   // The folder of the executable: data files and "Help/" lie there.
   QString programFolder;
+  // The macro list, "Saves/" and "Macros/"; empty: the program folder.
+  QString userFolder;
   // Shows error message `number` (the program's message window). Left empty,
   // the error only beeps.
   std::function<void(int number)> showError;
@@ -33,6 +35,7 @@ struct DialogContext {
   // tests answer the dialog here instead of waiting for a person.
   std::function<int(QDialog& dialog)> runModal;
 
+  QString UserFolder() const { return userFolder.isEmpty() ? programFolder : userFolder; }
   void ShowError(int number) const;
   bool OpenUrl(const QUrl& url) const;
   int RunModal(QDialog& dialog) const;
@@ -40,6 +43,9 @@ struct DialogContext {
 
 inline const QColor kDialogPanelColor{180, 200, 206};
 inline constexpr int kWallpaperBorder = 10;
+// Clear space between a caption and the far edge of its panel: closer, a
+// whole text looks cut off.
+inline constexpr int kTextMarginToEdge = 8;
 inline constexpr const char* kOkCaption = "Согласен";
 inline constexpr const char* kCancelCaption = "Отмена";
 

@@ -1,5 +1,6 @@
 #include "dialogs/help_form.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -11,12 +12,16 @@ namespace {
 
 constexpr QRgb kPanelColor = 0xFFB4C8CE;
 constexpr int kTextPixelSize = 19;
+// Below this the bold type of the strip gets hard to read at a glance.
+constexpr int kSmallestTextPixelSize = 12;
+constexpr int kPromptFlags = Qt::AlignCenter | Qt::TextWordWrap;
 
 }  // namespace
 
 THelpForm::THelpForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      text_(QString::fromUtf8(texts::kStandardPrompt)) {
+      text_(QString::fromUtf8(texts::kStandardPrompt)),
+      font_(PromptFont(text_)) {
   setObjectName(QStringLiteral("HelpForm"));
   setFixedSize(kWidth, kHeight);
   // A prompt must not take the keyboard away from the drawing.
@@ -27,7 +32,26 @@ THelpForm::THelpForm(QWidget* parent)
 void THelpForm::SetText(const QString& text) {
   if (text == text_) return;
   text_ = text;
+  font_ = PromptFont(text_);
   update();
+}
+
+QRect THelpForm::TextArea() {
+  return QRect(0, 0, kWidth, kHeight).adjusted(5, 3, -5, -3);
+}
+
+QFont THelpForm::PromptFont(const QString& text) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setBold(true);
+  // The shadow is drawn one pixel to the lower right of the text.
+  const QRect room = TextArea().adjusted(0, 0, -1, -1);
+  for (int size = kTextPixelSize; size > kSmallestTextPixelSize; --size) {
+    font.setPixelSize(size);
+    const QRect needed = QFontMetrics(font).boundingRect(room, kPromptFlags, text);
+    if (room.contains(needed)) return font;
+  }
+  font.setPixelSize(kSmallestTextPixelSize);
+  return font;
 }
 
 void THelpForm::SetPosition(int left, int top) {
@@ -46,16 +70,12 @@ void THelpForm::paintEvent(QPaintEvent*) {
   painter.drawLine(area.bottomLeft(), area.bottomRight());
   painter.drawLine(area.topRight(), area.bottomRight());
 
-  QFont font(QStringLiteral("Courier New"));
-  font.setPixelSize(kTextPixelSize);
-  font.setBold(true);
-  painter.setFont(font);
-  const QRect textArea = area.adjusted(4, 2, -4, -2);
-  const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+  painter.setFont(font_);
+  const QRect textArea = TextArea().adjusted(0, 0, -1, -1);
   painter.setPen(Qt::black);
-  painter.drawText(textArea.translated(1, 1), flags, text_);
+  painter.drawText(textArea.translated(1, 1), kPromptFlags, text_);
   painter.setPen(Qt::white);
-  painter.drawText(textArea, flags, text_);
+  painter.drawText(textArea, kPromptFlags, text_);
 }
 
 void THelpForm::mousePressEvent(QMouseEvent* event) {

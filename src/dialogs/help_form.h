@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +23,12 @@ class THelpForm : public QWidget {
   QString Text() const { return text_; }
   void SetText(const QString& text);
 
+  // Where the prompt is written, inside the bevel with a clear margin.
+  static QRect TextArea();
+  // The designed type, or the biggest smaller one in which `text` fits the
+  // strip whole: a three-line prompt loses a point of size, not its last line.
+  static QFont PromptFont(const QString& text);
+
   // Screen position of the top-left corner, as the settings keep it.
   int Top() const { return pos().y(); }
   int Left() const { return pos().x(); }
@@ -34,6 +42,7 @@ class THelpForm : public QWidget {
 
  private:
   QString text_;
+  QFont font_;
   bool dragging_ = false;
   QPoint grabOffset_;  // from the window's corner to the pointer
 };

@@ -56,7 +56,7 @@ TNewObjectForm::TNewObjectForm(QWidget* owner, DialogContext context, const NewO
     radio->setFont(MethodFont());
     radio->setObjectName(QStringLiteral("RadioButton%1").arg(++number));
     const QString caption = Text(choice.caption);
-    const int room = layout.panel.width() - choice.x - 2;
+    const int room = layout.panel.width() - choice.x - kTextMarginToEdge;
     const int overhead =
         radio->sizeHint().width() - QFontMetrics(radio->font()).horizontalAdvance(caption);
     radio->setFont(FontFitting(radio->font(), caption, room - overhead));

@@ -1,5 +1,6 @@
 #include "interaction/editor.h"
 
+#include <chrono>
 #include <string>
 
 #include "geometry/construction_method.h"
@@ -232,38 +233,44 @@ void Editor::MenuSelect(int tag) {
 
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
+long long EditorView::MonotonicMilliseconds() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void Editor::StartMouseZoom(bool zoomIn) {
   objects_.MarkModified();
   zoomLoop_ = true;
   zoomIn_ = zoomIn;
+  lastZoomStepMs_ = view_.MonotonicMilliseconds();
+  ScaleView(zoomIn_, 1 + settings_.zoomStep, lastX_, lastY_);
   view_.StartZoomLoop();
 }
 
 bool Editor::ZoomStep() {
   if (!zoomLoop_) return false;
-  const double f = 1 + settings_.zoomStep;
-  if (zoomIn_ && viewScale_ < kMaxViewScale) {
-    viewScale_ *= f;
-    ScaleAll(objects_, lastX_, lastY_, f);
-  } else if (!zoomIn_ && viewScale_ > kMinViewScale) {
-    viewScale_ /= f;
-    ScaleAll(objects_, lastX_, lastY_, 1 / f);
+  const long long now = view_.MonotonicMilliseconds();
+  // After a stall the pace resumes; missed steps are not made up in a burst.
+  if (now - lastZoomStepMs_ >= kMouseZoomIntervalMs) {
+    lastZoomStepMs_ = now;
+    ScaleView(zoomIn_, 1 + settings_.zoomStep, lastX_, lastY_);
   }
-  Repaint();
   return zoomLoop_;
 }
 
-void Editor::KeyboardZoom(bool zoomIn) {
-  const int cx = surfaceWidth_ / 2, cy = surfaceHeight_ / 2;
-  const double f = kKeyboardZoomFactor;
+void Editor::ScaleView(bool zoomIn, double factor, int cx, int cy) {
   if (zoomIn && viewScale_ < kMaxViewScale) {
-    viewScale_ *= f;
-    ScaleAll(objects_, cx, cy, f);
+    viewScale_ *= factor;
+    ScaleAll(objects_, cx, cy, factor);
   } else if (!zoomIn && viewScale_ > kMinViewScale) {
-    viewScale_ /= f;
-    ScaleAll(objects_, cx, cy, 1 / f);
+    viewScale_ /= factor;
+    ScaleAll(objects_, cx, cy, 1 / factor);
   }
   Repaint();
+}
+
+void Editor::KeyboardZoom(bool zoomIn) {
+  ScaleView(zoomIn, kKeyboardZoomFactor, surfaceWidth_ / 2, surfaceHeight_ / 2);
 }
 
 void Editor::ArrowKey(int dx, int dy) {

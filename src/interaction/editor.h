@@ -61,6 +61,10 @@ struct EditorSettings {
 inline constexpr double kMaxViewScale = 10;
 inline constexpr double kMinViewScale = 0.1;
 inline constexpr double kKeyboardZoomFactor = 1.2;
+// While a zoom button is held, one step at the press and then one per this
+// many milliseconds: a click is one step, holding zooms at an even pace
+// however fast the machine runs the loop.
+inline constexpr long long kMouseZoomIntervalMs = 40;
 inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
 
 class EditorMode;
@@ -182,6 +186,8 @@ class Editor : private CursorPlacer {
   void LeaveMacroMode();
 
  private:
+  // One zoom step about (cx, cy), short of the limits of the view scale.
+  void ScaleView(bool zoomIn, double factor, int cx, int cy);
   void PutCursorAt(double planeX, double planeY) override;
   bool Returning(int x, int y);
   void KeyboardZoom(bool zoomIn);
@@ -213,6 +219,7 @@ class Editor : private CursorPlacer {
   bool zoomLoop_ = false;
   bool leftHeld_ = false;
   bool zoomIn_ = true;
+  long long lastZoomStepMs_ = 0;
   long long blinkCounter_ = 0;
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;

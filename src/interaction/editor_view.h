@@ -50,6 +50,8 @@ class EditorView {
   // Calls Editor::ZoomStep repeatedly, each after pending input is handled,
   // until it returns false.
   virtual void StartZoomLoop() = 0;
+  // A clock that only goes forward, in milliseconds; it paces the zoom loop.
+  virtual long long MonotonicMilliseconds();
   // The picture tool bar: `mode` down and the others up, or all up for Normal.
   virtual void ShowModeButton(InteractionState mode) = 0;
   virtual void ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) = 0;

@@ -28,12 +28,12 @@ Answer TMainForm::Ask(const std::string& question) {
 
 std::optional<std::string> TMainForm::AskOpenPath() {
   return LocalPath(prompts_.AskOpenPath(
-      this, ProgramSubfolder(options_.programFolder, Text(texts::kSavesFolder))));
+      this, ProgramSubfolder(Context().UserFolder(), Text(texts::kSavesFolder))));
 }
 
 std::optional<std::string> TMainForm::AskSavePath() {
   return LocalPath(prompts_.AskSavePath(
-      this, ProgramSubfolder(options_.programFolder, Text(texts::kSavesFolder))));
+      this, ProgramSubfolder(Context().UserFolder(), Text(texts::kSavesFolder))));
 }
 
 void TMainForm::ShowSaveFailed(const std::string& message) {

@@ -39,7 +39,7 @@ MacroMenu::MacroMenu(Parts parts, std::optional<MacroList>& list)
 }
 
 QString MacroMenu::MacrosFolder() const {
-  return ProgramSubfolder(parts_.programFolder, QStringLiteral("Macros"));
+  return ProgramSubfolder(parts_.context().UserFolder(), QStringLiteral("Macros"));
 }
 
 void MacroMenu::InitialMacroMenu() {

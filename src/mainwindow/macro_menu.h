@@ -27,7 +27,6 @@ class MacroMenu : public QObject, public MacroDialogs {
     Editor* editor = nullptr;
     UserPrompts* prompts = nullptr;
     std::function<DialogContext()> context;
-    QString programFolder;
     QMenu* menu = nullptr;  // "Макросы", empty
     QWidget* statusBar = nullptr;
     SelectionPanel* panel = nullptr;

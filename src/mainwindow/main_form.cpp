@@ -133,8 +133,9 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   ConnectSurface();
 
   session_->SetRecent(settings_.recentFiles);
+  // The user's folder is the program folder unless that one cannot be written.
   macros_ = LoadMacroListAtStart(
-      std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()));
+      std::filesystem::path(QFile::encodeName(Context().UserFolder()).toStdString()));
   // The hint window comes last: it takes the position the settings kept.
   helpForm_ = new THelpForm(this);
   helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
@@ -143,7 +144,6 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   parts.editor = editor_.get();
   parts.prompts = &prompts_;
   parts.context = [this] { return Context(); };
-  parts.programFolder = options_.programFolder;
   parts.menu = macrosMenu_;
   parts.statusBar = statusBar_;
   parts.panel = selectionPanel_;

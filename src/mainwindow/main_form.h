@@ -34,8 +34,12 @@ class THelpForm;
 class TZMPaintBox;
 
 struct MainFormOptions {
-  // Where the data files, the help pages and the drawings live.
+  // The executable's folder: data files, help pages, shipped examples.
   QString programFolder;
+  // Where the macro list and the Saves/ and Macros/ folders live: the user's
+  // own data folder when the program folder is not writable. Empty: the
+  // program folder.
+  QString userFolder;
   // The user's settings; null: the user's own store. Tests give a store of
   // their own. It must outlive the window.
   SettingsStore* store = nullptr;

@@ -73,6 +73,7 @@ void TMainForm::ApplySettings() {
 DialogContext TMainForm::Context() {
   DialogContext context;
   context.programFolder = options_.programFolder;
+  context.userFolder = options_.userFolder;
   context.showError = [this](int number) { ShowError(number); };
   context.openUrl = [this](const QUrl& url) { return prompts_.OpenUrl(url); };
   context.runModal = [this](QDialog& dialog) { return prompts_.RunDialog(dialog); };
@@ -131,7 +132,7 @@ void TMainForm::SaveAtClose() {
   if (!SaveSessionSettings(store_, settings_)) failures << Text(texts::kSettingsNotSaved);
   // A list that could not be read at start is left as it is.
   if (macros_) {
-    const QString file = QDir(options_.programFolder).filePath(QString::fromLatin1(kMacroListFile));
+    const QString file = QDir(Context().UserFolder()).filePath(QString::fromLatin1(kMacroListFile));
     if (!SaveMcrFile(LocalPath(file), *macros_)) {
       failures << Text(texts::kMacroListNotSaved).arg(QDir::toNativeSeparators(file));
     }

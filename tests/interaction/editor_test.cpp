@@ -390,13 +390,44 @@ TEST_F(EditorTest, MouseZoomKeepsThePointUnderTheCursor) {
   editor.MouseMove(kNone, 200, 200);
   Press(200, 200);
   EXPECT_EQ(view.zoomLoopsStarted, 1);
-  EXPECT_TRUE(editor.ZoomStep());
+  view.nowMs += kMouseZoomIntervalMs;
   EXPECT_TRUE(editor.ZoomStep());
   EXPECT_DOUBLE_EQ(a.X, 200);
   EXPECT_NEAR(b.X, 200 + 100 * 1.05 * 1.05, 1e-9);
   Release(200, 200);
   EXPECT_FALSE(editor.ZoomStep());
   EXPECT_EQ(editor.State(), InteractionState::ZoomMode);
+}
+
+// However often the loop runs, a held button zooms one step at the press and
+// one per interval after: a click is one step, not a jump to the limit.
+TEST_F(EditorTest, MouseZoomStepsAtThePressThenOncePerInterval) {
+  struct Case {
+    const char* name;
+    long long heldMs;
+    long long loopEveryMs;
+    int steps;
+  };
+  const Case cases[] = {
+      {"quick click", 30, 1, 1},
+      {"ordinary click", 100, 1, 3},
+      {"held a second", 1000, 1, 26},
+      {"a stalled loop makes up nothing", 1000, 400, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor.ClearDrawing();
+    editor.ApplySettings({.feeling = 5, .zoomStep = 0.05});
+    if (editor.State() != InteractionState::ZoomMode) editor.ToggleMode(InteractionState::ZoomMode);
+    const double before = editor.ViewScale();
+    Press(200, 200);
+    for (long long t = 0; t < c.heldMs; t += c.loopEveryMs) {
+      view.nowMs += c.loopEveryMs;
+      editor.ZoomStep();
+    }
+    Release(200, 200);
+    EXPECT_NEAR(editor.ViewScale() / before, std::pow(1.05, c.steps), 1e-9);
+  }
 }
 
 TEST_F(EditorTest, LabelMovesAreConfinedWhileLabelControlIsOn) {

@@ -52,6 +52,7 @@ class MainWindowFilesTest : public QObject {
   void closeAsksThenWritesSettings_data();
   void closeAsksThenWritesSettings();
   void unreadableMacroListIsNotOverwritten();
+  void userFolderHoldsWhatTheUserWrites();
 
  private:
   std::unique_ptr<WindowUnderTest> w_;
@@ -333,6 +334,22 @@ void MainWindowFilesTest::unreadableMacroListIsNotOverwritten() {
   QVERIFY(w_->form->close());
   QVERIFY(QFileInfo(list).isDir());
   QVERIFY(w_->prompts.messages.isEmpty());
+}
+
+// Installed, the program folder is the system's: the file dialogs and the
+// macro list go to the user's folder instead.
+void MainWindowFilesTest::userFolderHoldsWhatTheUserWrites() {
+  w_->form.reset();
+  QTemporaryDir user;
+  QVERIFY(QDir(user.path()).mkpath(QStringLiteral("Saves")));
+  w_->userFolder = user.path();
+  QVERIFY(w_->Start());
+  w_->prompts.savePaths = {std::nullopt};
+  w_->Trigger("N8");
+  QCOMPARE(w_->prompts.dialogFolders.last(), QDir(user.path()).filePath(QStringLiteral("Saves")));
+  QVERIFY(w_->form->close());
+  QVERIFY(QFile::exists(QDir(user.path()).filePath(QString::fromLatin1(kMacroListFile))));
+  QVERIFY(!QFile::exists(w_->folder.Path(kMacroListFile)));
 }
 
 QTEST_MAIN(MainWindowFilesTest)

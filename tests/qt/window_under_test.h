@@ -20,6 +20,8 @@ struct WindowUnderTest {
   std::unique_ptr<QtSettingsStore> store;
   ScriptedPrompts prompts;
   std::unique_ptr<TMainForm> form;
+  // The user's data folder of an installed program; empty: the program folder.
+  QString userFolder;
 
   WindowUnderTest() { ReopenStore(); }
 
@@ -45,6 +47,7 @@ struct WindowUnderTest {
   bool Create(const QString& commandLineFile = {}) {
     MainFormOptions options;
     options.programFolder = folder.path();
+    options.userFolder = userFolder;
     options.store = store.get();
     options.prompts = &prompts;
     options.commandLineFile = commandLineFile;

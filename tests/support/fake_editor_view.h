@@ -32,6 +32,7 @@ class FakeEditorView : public EditorView {
   void MoveCursorTo(int x, int y) override { cursorMoves.emplace_back(x, y); }
   void SetBlinkTimer(bool running) override { blinking = running; }
   void StartZoomLoop() override { ++zoomLoopsStarted; }
+  long long MonotonicMilliseconds() override { return nowMs; }
   void ShowModeButton(InteractionState mode) override { modeButton = mode; }
   void ShowPopupMenu(int, int, const std::vector<PopupItem>& items) override { popup = items; }
   void OpenHelpPage(const std::string& page) override { helpPages.push_back(page); }
@@ -52,6 +53,7 @@ class FakeEditorView : public EditorView {
   std::vector<std::pair<int, int>> cursorMoves;
   bool blinking = false;
   int zoomLoopsStarted = 0;
+  long long nowMs = 0;  // the clock; a test moves it forward
   InteractionState modeButton = InteractionState::Normal;
   std::vector<PopupItem> popup;
   std::vector<std::string> helpPages;

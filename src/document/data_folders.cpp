@@ -1,0 +1,92 @@
+#include "document/data_folders.h"
+
+#include <cctype>
+#include <fstream>
+#include <system_error>
+
+#include "document/macro_list.h"
+
+namespace zelmora {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The shipped folder as it is spelt on disk: older copies used lower case.
+fs::path ShippedSubfolder(const fs::path& programFolder, const std::string& name) {
+  std::error_code error;
+  if (fs::is_directory(programFolder / name, error)) return programFolder / name;
+  for (const fs::directory_entry& entry : fs::directory_iterator(programFolder, error)) {
+    std::string entryName = entry.path().filename().string();
+    if (entryName.size() != name.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) {
+      same = std::tolower(static_cast<unsigned char>(entryName[i])) ==
+             std::tolower(static_cast<unsigned char>(name[i]));
+    }
+    if (same && entry.is_directory(error)) return entry.path();
+  }
+  return {};
+}
+
+// Creates `target` with copies of the files of `shipped`; a folder the user
+// already has is left alone, even if they emptied it on purpose.
+bool SeedFolder(const fs::path& shipped, const fs::path& target, std::string& problem) {
+  std::error_code error;
+  if (fs::exists(target, error)) return true;
+  if (!fs::create_directories(target, error)) {
+    problem = "cannot create " + target.string() + ": " + error.message();
+    return false;
+  }
+  if (shipped.empty()) return true;
+  for (const fs::directory_entry& entry : fs::directory_iterator(shipped, error)) {
+    if (!entry.is_regular_file(error)) continue;
+    // One unreadable example does not keep the others, or the program, back.
+    fs::copy_file(entry.path(), target / entry.path().filename(), error);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool FolderWritable(const fs::path& folder) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return false;
+  const fs::path probe = folder / ".zelmora-write-probe";
+  bool created = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    created = static_cast<bool>(out);
+  }
+  if (created) fs::remove(probe, error);
+  return created;
+}
+
+DataFolders ChooseDataFolders(const fs::path& programFolder, const fs::path& perUserFolder,
+                              bool programFolderWritable) {
+  DataFolders folders{programFolder, programFolder, {}};
+  if (programFolderWritable) return folders;
+  if (perUserFolder.empty()) {
+    folders.problem = "no folder for the user's data is known";
+    return folders;
+  }
+  std::string problem;
+  bool ready = SeedFolder({}, perUserFolder, problem);
+  for (const char* name : {kSavesFolderName, kMacrosFolderName}) {
+    if (!ready) break;
+    ready = SeedFolder(ShippedSubfolder(programFolder, name), perUserFolder / name, problem);
+  }
+  if (!ready) {
+    folders.problem = problem;
+    return folders;
+  }
+  std::error_code error;
+  const fs::path shippedList = programFolder / kMacroListFile;
+  const fs::path userList = perUserFolder / kMacroListFile;
+  if (!fs::exists(userList, error) && fs::exists(shippedList, error)) {
+    fs::copy_file(shippedList, userList, error);
+  }
+  folders.user = perUserFolder;
+  return folders;
+}
+
+}  // namespace zelmora
