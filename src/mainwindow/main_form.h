@@ -126,6 +126,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   void BuildFileMenu();
   void BuildNewObjectMenu();
   void BuildObjectsMenu();
+  // The undo and redo items name the step they take and are off without one.
+  void UpdateHistoryItems();
   void BuildViewMenu();
   void BuildOptionsMenu();
   void BuildHelpMenu();
@@ -179,6 +181,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60
   QAction* showAllItem_ = nullptr;     // N17
+  QAction* undoItem_ = nullptr;
+  QAction* redoItem_ = nullptr;
   QAction* hintWindowItem_ = nullptr;  // N53
   std::array<QAction*, kRecentEntries> recentItems_{};
   QAction* recentSeparator_ = nullptr;
