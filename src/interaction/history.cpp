@@ -278,6 +278,19 @@ bool History::Commit(const ObjectList& objects, const DocumentInfo* info, std::s
     entry.infoAfter = *info;
   }
 
+  // Removing an object that never became part of the drawing (the one
+  // being placed, a refused free point) rebuilds every incident list. That
+  // is no action of its own: the lists join the newest step, so that
+  // stepping back and forth still gives them exactly.
+  const bool linksOnly = entry.removed.empty() && entry.added.empty() && !entry.infoAfter &&
+                         std::none_of(entry.changed.begin(), entry.changed.end(),
+                                      [](const Changed& c) { return c.fieldsChanged; });
+  if (linksOnly && !entry.changed.empty()) {
+    if (CanUndo()) FoldLinks(entries_[position_ - 1], entry.changed);
+    for (const Changed& c : entry.changed) baseline_[c.before].links = LiveLinks(objects[c.after]);
+    entry.changed.clear();
+  }
+
   if (entry.removed.empty() && entry.added.empty() && entry.changed.empty() && !entry.infoAfter) {
     // Names taken by objects that were then dropped (an object being
     // placed, the free points of a cancelled construction) stay taken; the
@@ -337,6 +350,61 @@ bool History::Commit(const ObjectList& objects, const DocumentInfo* info, std::s
   position_ = entries_.size();
   Trim();
   return true;
+}
+
+void History::FoldLinks(Entry& entry, std::vector<Changed>& changes) {
+  // Index after the entry -> index before it; -1 for an object it added.
+  std::vector<int> toBefore(baseline_.size(), -1);
+  auto added = entry.added.begin();
+  auto removed = entry.removed.begin();
+  std::size_t before = 0;
+  for (std::size_t i = 0; i < toBefore.size(); ++i) {
+    if (added != entry.added.end() && added->index == i) {
+      ++added;
+      continue;
+    }
+    while (removed != entry.removed.end() && removed->index == before) {
+      ++removed;
+      ++before;
+    }
+    toBefore[i] = static_cast<int>(before++);
+  }
+  auto mapped = [&](const ObjectLinks<int>& links) {
+    return Indexed(links, [&](int i) {
+      return i >= 0 && static_cast<std::size_t>(i) < toBefore.size()
+                 ? toBefore[static_cast<std::size_t>(i)]
+                 : -1;
+    });
+  };
+  std::unordered_map<std::size_t, std::size_t> changedAt;  // by index after the entry
+  for (std::size_t k = 0; k < entry.changed.size(); ++k)
+    changedAt.emplace(entry.changed[k].after, k);
+  std::size_t grown = 0;
+  for (Changed& c : changes) {
+    grown += 2 * BytesOf(c.linksAfter);
+    if (toBefore[c.after] < 0) {
+      const auto it = std::find_if(entry.added.begin(), entry.added.end(),
+                                   [&](const Stored& s) { return s.index == c.after; });
+      if (it != entry.added.end()) it->links = c.linksAfter;
+    } else if (const auto it = changedAt.find(c.after); it != changedAt.end()) {
+      Changed& known = entry.changed[it->second];
+      if (!known.linksChanged) {
+        known.linksChanged = true;
+        known.linksBefore = mapped(c.linksBefore);
+      }
+      known.linksAfter = c.linksAfter;
+    } else {
+      Changed joined;
+      joined.before = static_cast<std::size_t>(toBefore[c.after]);
+      joined.after = c.after;
+      joined.linksChanged = true;
+      joined.linksBefore = mapped(c.linksBefore);
+      joined.linksAfter = c.linksAfter;
+      entry.changed.push_back(std::move(joined));
+    }
+  }
+  entry.bytes += grown;
+  bytes_ += grown;
 }
 
 void History::Trim() {

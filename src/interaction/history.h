@@ -118,6 +118,7 @@ class History {
   std::uint64_t StateId() const { return position_ == 0 ? baseId_ : entries_[position_ - 1].id; }
   void Apply(ObjectList& objects, DocumentInfo* info, const Entry& entry, bool backwards);
   void Recapture(const ObjectList& objects, std::size_t count);
+  void FoldLinks(Entry& entry, std::vector<Changed>& changes);
   void Trim();
 
   std::size_t budget_;
