@@ -48,7 +48,10 @@ class HistoryTest : public ::testing::Test {
     const ObjectList& objects = editor.Objects();
     for (std::size_t i = 0; i < objects.size(); ++i) {
       state += objects[i].Defined ? "\n+" : "\n-";
-      for (const TGObject* o : objects[i].Children) state += " " + std::to_string(o->Index());
+      for (const TGObject* o : objects[i].Children) {
+        state += ' ';
+        state += std::to_string(o->Index());
+      }
     }
     return state;
   }
