@@ -1,6 +1,7 @@
 #include "interaction/history.h"
 
 #include <algorithm>
+#include <bit>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -55,6 +56,38 @@ ObjectFields FieldsOf(const TGObject& o) {
       break;
   }
   return f;
+}
+
+// Bit for bit: a coordinate that is not a number must not count as changed
+// at every step, and -0 is not 0 in the file.
+bool Same(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// FieldsOf(o) equals f, without copying the name.
+bool SameFields(const TGObject& o, const ObjectFields& f) {
+  if (o.Kind() != f.kind || o.Name != f.name || o.Color != f.color || o.PenStyle != f.penStyle ||
+      o.Width != f.width || o.NameVisible != f.nameVisible || o.MustDraw != f.mustDraw ||
+      o.Defined != f.defined || o.Hidden != f.hidden || !Same(o.LabelOffsetX, f.labelOffsetX) ||
+      !Same(o.LabelOffsetY, f.labelOffsetY) || o.Method != f.method) {
+    return false;
+  }
+  const ObjectFields live =
+      f.kind == kPointKind || f.kind == kCircleKind ? ObjectFields{} : FieldsOf(o);
+  switch (f.kind) {
+    case kPointKind: {
+      const auto& p = static_cast<const TGPoint&>(o);
+      return Same(p.X, f.shape[0]) && Same(p.Y, f.shape[1]);
+    }
+    case kCircleKind: {
+      const auto& c = static_cast<const TGCircle&>(o);
+      return Same(c.CX, f.shape[0]) && Same(c.CY, f.shape[1]) && Same(c.R, f.shape[2]);
+    }
+    default:
+      return std::equal(live.shape.begin(), live.shape.end(), f.shape.begin(), Same) &&
+             live.bounded1 == f.bounded1 && live.bounded2 == f.bounded2 &&
+             live.endsOff == f.endsOff;
+  }
 }
 
 void SetFields(TGObject& o, const ObjectFields& f) {
@@ -181,6 +214,16 @@ std::size_t BytesOf(const DocumentInfo& info) {
 
 }  // namespace
 
+std::size_t History::CopyBytes() const {
+  std::size_t bytes = baseline_.capacity() * sizeof(Kept);
+  for (const Kept& k : baseline_) {
+    bytes += BytesOf(k.fields) + (k.links.parents.capacity() + k.links.children.capacity() +
+                                  k.links.incident.capacity()) *
+                                     sizeof(const TGObject*);
+  }
+  return bytes;
+}
+
 const std::string& History::UndoName() const {
   static const std::string none;
   return CanUndo() ? entries_[position_ - 1].name : none;
@@ -212,12 +255,27 @@ void History::Reset(const ObjectList& objects, const DocumentInfo* info) {
 bool History::Commit(const ObjectList& objects, const DocumentInfo* info, std::size_t transients,
                      std::string name) {
   const std::size_t count = objects.size() - std::min(transients, objects.size());
+  // Most actions add and remove nothing: then every object still stands
+  // where the copy has it and no table of addresses is needed.
+  bool sameObjects = count == baseline_.size();
+  for (std::size_t i = 0; sameObjects && i < count; ++i) {
+    sameObjects = baseline_[i].object == &objects[i];
+  }
   std::unordered_map<const TGObject*, int> keptIndex;
-  keptIndex.reserve(baseline_.size());
-  for (std::size_t j = 0; j < baseline_.size(); ++j) {
-    keptIndex.emplace(baseline_[j].object, static_cast<int>(j));
+  if (!sameObjects) {
+    keptIndex.reserve(baseline_.size());
+    for (std::size_t j = 0; j < baseline_.size(); ++j) {
+      keptIndex.emplace(baseline_[j].object, static_cast<int>(j));
+    }
   }
   auto beforeIndex = [&](const TGObject* o) {
+    if (sameObjects) {
+      const int i = o != nullptr ? o->Index() : -1;
+      return i >= 0 && static_cast<std::size_t>(i) < count &&
+                     baseline_[static_cast<std::size_t>(i)].object == o
+                 ? i
+                 : -1;
+    }
     const auto it = keptIndex.find(o);
     return it == keptIndex.end() ? -1 : it->second;
   };
@@ -253,8 +311,7 @@ bool History::Commit(const ObjectList& objects, const DocumentInfo* info, std::s
       continue;
     }
     const Kept& k = baseline_[static_cast<std::size_t>(match[i])];
-    ObjectFields fields = FieldsOf(o);
-    const bool fieldsChanged = fields != k.fields;
+    const bool fieldsChanged = !SameFields(o, k.fields);
     const bool linksChanged = !SameLinks(o, k.links);
     if (!fieldsChanged && !linksChanged) continue;
     Changed c;
@@ -263,7 +320,7 @@ bool History::Commit(const ObjectList& objects, const DocumentInfo* info, std::s
     if (fieldsChanged) {
       c.fieldsChanged = true;
       c.fieldsBefore = k.fields;
-      c.fieldsAfter = std::move(fields);
+      c.fieldsAfter = FieldsOf(o);
     }
     if (linksChanged) {
       c.linksChanged = true;

@@ -31,8 +31,6 @@ struct ObjectFields {
   int method = 0;
   std::array<double, 4> shape{};  // X Y | X1 Y1 X2 Y2 | CX CY R | Value
   bool bounded1 = false, bounded2 = false, endsOff = false;
-
-  bool operator==(const ObjectFields&) const = default;
 };
 
 // The three lists of an object; `Link` is a pointer in the live drawing and
@@ -83,6 +81,8 @@ class History {
 
   std::size_t Entries() const { return entries_.size(); }
   std::size_t Bytes() const { return bytes_; }
+  // The copy of the drawing that changes are found against (outside the budget).
+  std::size_t CopyBytes() const;
   // The size of the newest entry, as counted against the budget.
   std::size_t NewestEntryBytes() const { return entries_.empty() ? 0 : entries_.back().bytes; }
 
