@@ -7,6 +7,7 @@
 #include "geometry/whole_drawing.h"
 #include "interaction/editor_texts.h"
 #include "interaction/modes/creation_modes.h"
+#include "interaction/modes/export_mode.h"
 #include "interaction/modes/object_modes.h"
 #include "interaction/modes/picture_modes.h"
 
@@ -60,6 +61,9 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   add(std::make_unique<RotateMode>(*this));
   add(std::make_unique<PointSymmetryMode>(*this));
   add(std::make_unique<LineSymmetryMode>(*this));
+  auto exportMode = std::make_unique<ExportMode>(*this);
+  export_ = exportMode.get();
+  add(std::move(exportMode));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   history_.Reset(objects_, info_);
 }
@@ -146,8 +150,7 @@ void Editor::DescribeObjectAt(int x, int y, int kind, bool picking) {
 // ---- painting ---------------------------------------------------------------
 
 void Editor::Paint(Canvas& canvas) {
-  PaintDrawing(canvas, objects_, SelectedObject(), {showAll_, windowWidth_, windowHeight_},
-               surfaceWidth_, surfaceHeight_);
+  PaintDrawing(canvas, objects_, SelectedObject(), PaintContext(), surfaceWidth_, surfaceHeight_);
   mode_->PaintOverlay(canvas);
 }
 
@@ -379,6 +382,17 @@ void Editor::ToggleMode(InteractionState mode) {
   if (!leaving) SetMode(mode);
 }
 
+void Editor::StartExport(ExportView& view) {
+  ReturnToNormal();
+  export_->Start(view);
+  SetMode(InteractionState::ExportRect);
+  Repaint();
+}
+
+void Editor::ConfirmExport() {
+  if (State() == InteractionState::ExportRect) export_->Confirm();
+}
+
 void Editor::ToggleShowAll() {
   showAll_ = !showAll_;
   Deselect();
@@ -399,6 +413,8 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
+  // The export's panel goes with it; the other modes leave nothing on screen.
+  if (State() == InteractionState::ExportRect) mode_->Leave();
   objects_.modified = false;
   objects_.Clear();
   creation_ = CreationState{};

@@ -11,6 +11,7 @@
 #include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
 #include "interaction/history.h"
+#include "interaction/export_rect.h"
 #include "interaction/interaction_state.h"
 
 namespace zelmora {
@@ -64,6 +65,7 @@ inline constexpr double kKeyboardZoomFactor = 1.2;
 inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
 
 class EditorMode;
+class ExportMode;
 
 // The drawing editor: owns the drawing and everything a mouse press or a key
 // can change in it, and talks to its window only through EditorView. Qt-free,
@@ -136,12 +138,18 @@ class Editor : private CursorPlacer {
   void BeginAction(std::string name);
   void EndAction();
 
+  // The region export: choose a rectangle on the surface ("Графический
+  // файл"), then write it ("Экспорт"). Cancelling is ReturnToNormal.
+  void StartExport(ExportView& view);
+  void ConfirmExport();
   // The help page for F1 in the current state; empty where F1 does nothing.
   std::string HelpPageForState() const;
 
   // Rebuilds the off-screen picture and shows it.
   void Repaint();
   void Paint(Canvas& canvas);
+  // How the objects are painted now.
+  DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
 
   // Offers an object as the next pick of the running construction.
   PickResult NextOSStep(int index);
@@ -201,6 +209,7 @@ class Editor : private CursorPlacer {
   EditorSettings settings_;
   std::array<std::unique_ptr<EditorMode>, kInteractionStateCount> modes_;
   EditorMode* mode_ = nullptr;
+  ExportMode* export_ = nullptr;
   int selected_ = -1;
   bool showAll_ = false;
   bool labelControl_ = true;

@@ -22,6 +22,7 @@ inline constexpr const char* kPlaceLinePrompt = "Выберите полжени
 inline constexpr const char* kPlaceCirclePrompt = "Выбери положение новой окружности";
 inline constexpr const char* kLengthPrompt = "Укажите длину отрезка";
 inline constexpr const char* kAnglePrompt = "Укажите величену угла";
+inline constexpr const char* kDragRectangleFirst = "Сначала выделите область мышью";
 
 // What the undo and redo items name; an object's name follows where shown.
 inline const std::string kMoveAction = "перемещение ";

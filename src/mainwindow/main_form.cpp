@@ -105,6 +105,12 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   column->addWidget(BuildPictureBar());
   column->addWidget(BuildMainPanel(), 1);
   column->addWidget(BuildStatusBar());
+  selectionPanel_ = new SelectionPanel;
+  column->addWidget(selectionPanel_);
+  connect(selectionPanel_, &SelectionPanel::CancelClicked, this,
+          [this] { editor_->ReturnToNormal(); });
+  connect(selectionPanel_, &SelectionPanel::ActionClicked, this,
+          [this] { editor_->ConfirmExport(); });
   setCentralWidget(central);
 
   objectBar_->setVisible(settings_.objectPanel);
@@ -215,6 +221,7 @@ QFrame* TMainForm::BuildMainPanel() {
 
 QFrame* TMainForm::BuildStatusBar() {
   auto* bar = new QFrame;
+  statusBar_ = bar;
   bar->setObjectName(QStringLiteral("SpeedBar2"));
   bar->setFixedHeight(kStatusBarHeight);
   FillWith(bar, kPanelColor);

@@ -91,10 +91,14 @@ void TMainForm::BuildFileMenu() {
   item = AddItem(file, "N9", texts::kFilePropertiesItem);
   connect(item, &QAction::triggered, this, &TMainForm::ShowFileProperties);
   file->addSeparator();
-  // Macro recording and the export of a region come later.
+  // Macro recording comes later.
   AddItem(file, "N65", texts::kSaveAsMacroItem)->setEnabled(false);
   QMenu* exportMenu = file->addMenu(Text(texts::kExportMenu));
-  AddItem(exportMenu, "N57", texts::kExportPictureItem)->setEnabled(false);
+  connect(AddItem(exportMenu, "N57", texts::kExportPictureItem), &QAction::triggered, this,
+          [this] { editor_->StartExport(*this); });
+  // No shortcut: Ctrl+P opens the new-point dialog.
+  connect(AddItem(file, "PrintZM", texts::kPrintItem), &QAction::triggered, this,
+          &TMainForm::PrintDrawing);
   file->addSeparator();
   for (int k = 0; k < kRecentEntries; ++k) {
     QAction* recent = file->addAction(QString());
