@@ -10,8 +10,8 @@
 #include "geometry/object_list.h"
 #include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
-#include "interaction/history.h"
 #include "interaction/export_rect.h"
+#include "interaction/history.h"
 #include "interaction/interaction_state.h"
 
 namespace zelmora {
