@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "geometry/construction_method.h"
 #include "geometry/paint.h"
 #include "geometry/pixel.h"
 #include "geometry/whole_drawing.h"
@@ -16,16 +17,8 @@ namespace {
 
 // Objects a user can drag: free objects and points that slide on a carrier.
 bool IsDraggable(const TGObject& o) {
-  switch (o.Method) {
-    case 0:
-    case 1:
-    case 2:
-    case 100:
-    case 200:
-      return true;
-    default:
-      return false;
-  }
+  const MethodInfo* method = MethodOf(o);
+  return method != nullptr && method->draggable;
 }
 
 // How far each arrow key moves the drawing.
@@ -94,7 +87,7 @@ TransformFrame Editor::Frame() const {
 }
 
 void Editor::BeginTransform(int x, int y) {
-  objects_.modified = true;
+  objects_.MarkModified();
   anchorX_ = x;
   anchorY_ = y;
   SaveAllPositions(objects_);
@@ -241,7 +234,7 @@ void Editor::MenuSelect(int tag) {
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
 void Editor::StartMouseZoom(bool zoomIn) {
-  objects_.modified = true;
+  objects_.MarkModified();
   zoomLoop_ = true;
   zoomIn_ = zoomIn;
   view_.StartZoomLoop();
@@ -415,7 +408,7 @@ void Editor::DeleteSelected() {
 void Editor::ClearDrawing() {
   // The export's panel goes with it; the other modes leave nothing on screen.
   if (State() == InteractionState::ExportRect) mode_->Leave();
-  objects_.modified = false;
+  objects_.ClearModified();
   objects_.Clear();
   creation_ = CreationState{};
   Deselect();
@@ -448,7 +441,17 @@ void Editor::ResetHistory() {
 void Editor::MarkSaved() {
   CommitAction();
   history_.MarkSaved();
-  objects_.modified = false;
+  objects_.ClearModified();
+}
+
+// The drawing differs from the file exactly when the history is elsewhere
+// than the state last saved or opened.
+void Editor::FollowHistory() {
+  if (history_.AtSavedState()) {
+    objects_.ClearModified();
+  } else {
+    objects_.MarkModified();
+  }
 }
 
 void Editor::NameAction(std::string name) {
@@ -460,7 +463,7 @@ void Editor::CommitAction(std::string name) {
   if (name.empty()) name = std::move(actionName_);
   actionName_.clear();
   history_.Commit(objects_, info_, mode_->PendingObjects(), std::move(name));
-  objects_.modified = !history_.AtSavedState();
+  FollowHistory();
 }
 
 void Editor::BeginAction(std::string name) {
@@ -494,7 +497,7 @@ void Editor::Redo() {
 }
 
 void Editor::AfterHistoryStep() {
-  objects_.modified = !history_.AtSavedState();
+  FollowHistory();
   Deselect();
   Repaint();
 }

@@ -162,7 +162,7 @@ class Editor : private CursorPlacer {
   // what is half done, a finished drag has nothing to undo.
   void SetMode(InteractionState state);
   EditorView& View() { return view_; }
-  TGObject* SelectedObject() const { return objects_.at(selected_); }
+  TGObject* SelectedObject() { return objects_.at(selected_); }
   void Deselect();
   void SetPrompt(const std::string& text) { view_.SetPrompt(text); }
   // The help label and cursor for what lies under the mouse: objects of
@@ -192,6 +192,7 @@ class Editor : private CursorPlacer {
   bool Returning(int x, int y);
   void HandleKey(Key key, Modifiers mods);
   void AfterHistoryStep();
+  void FollowHistory();
   void KeyboardZoom(bool zoomIn);
   void ArrowKey(int dx, int dy);
   void SelectedKey(Key key);

@@ -179,7 +179,7 @@ ObjectLinks<int> Indexed(const ObjectLinks<Link>& links, IndexOf indexOf) {
   return {convert(links.parents), convert(links.children), convert(links.incident)};
 }
 
-void SetLinks(TGObject& o, const ObjectLinks<int>& links, const ObjectList& objects) {
+void SetLinks(TGObject& o, const ObjectLinks<int>& links, ObjectList& objects) {
   auto convert = [&](const std::vector<int>& from, std::vector<TGObject*>& to) {
     to.clear();
     to.reserve(from.size());

@@ -74,7 +74,7 @@ TEST_F(EditorTest, PressOnObjectStartsTheDragMatchingTheKeysHeld) {
     Release(c.x, c.y);
     EXPECT_EQ(editor.State(), InteractionState::Normal);
     // A click that moves nothing leaves the file as it was.
-    EXPECT_FALSE(editor.Objects().modified);
+    EXPECT_FALSE(editor.Objects().Modified());
   }
 }
 
@@ -172,7 +172,7 @@ TEST_F(EditorTest, KeysThatChangeTheDrawingMarkItModified) {
   EXPECT_DOUBLE_EQ(a.Y, 130);
   editor.KeyDown(Key::KeypadPlus, kNone);  // about (400, 300)
   EXPECT_NEAR(a.X, 400 + (130 - 400) * 1.2, 1e-9);
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 }
 
 TEST_F(EditorTest, ArrowKeysWaitUntilADragEnds) {
@@ -223,7 +223,7 @@ TEST_F(EditorTest, DigitKeysSetThePenOfTheSelection) {
     EXPECT_EQ(a.Width, c.width);
     EXPECT_EQ(a.PenStyle, c.penStyle);
     EXPECT_EQ(a.MustDraw, c.drawn);
-    EXPECT_EQ(editor.Objects().modified, c.selected);
+    EXPECT_EQ(editor.Objects().Modified(), c.selected);
   }
   // Ctrl+V shows or hides the selection's name; V alone does nothing.
   const bool named = editor.Objects()[0].NameVisible;
@@ -277,7 +277,7 @@ TEST_F(EditorTest, RotatingBackToThePressPositionRestoresTheDrawing) {
   Drag(600, 300);
   EXPECT_NEAR(a.X, 100, 1e-9);
   EXPECT_NEAR(a.Y, 150, 1e-9);
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 }
 
 TEST_F(EditorTest, PointSymmetryTwiceRestoresAndLineSymmetryMissesQuietly) {
@@ -290,10 +290,10 @@ TEST_F(EditorTest, PointSymmetryTwiceRestoresAndLineSymmetryMissesQuietly) {
   Press(300, 300);
   EXPECT_DOUBLE_EQ(a.X, 100);
   editor.ToggleMode(InteractionState::LineSymmetryMode);
-  editor.Objects().modified = false;
+  editor.Objects().ClearModified();
   Press(700, 20);  // no line there: nothing moves, but the press counts as a change
   EXPECT_DOUBLE_EQ(a.X, 100);
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 }
 
 TEST_F(EditorTest, ZoomScalesTheDrawingAndItsLengths) {

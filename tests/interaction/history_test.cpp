@@ -287,20 +287,20 @@ TEST_F(HistoryTest, EntriesAreNamedAfterWhatWasDone) {
 TEST_F(HistoryTest, ModifiedMeansTheDrawingDiffersFromTheSavedOne) {
   PlacePoint(100, 100);
   editor.MarkSaved();
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_FALSE(editor.Objects().Modified());
   DragFromTo(100, 100, 200, 200);
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   editor.Undo();
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_FALSE(editor.Objects().Modified());
   editor.Undo();
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   editor.Redo();
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_FALSE(editor.Objects().Modified());
   // A new action after an undo makes the saved drawing unreachable.
   editor.Undo();
   PlacePoint(300, 300);
   editor.Undo();
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 }
 
 TEST(HistoryBudget, OldestEntriesGoFirstAndWhatIsLeftStillUndoes) {
