@@ -205,7 +205,7 @@ class RandomActions {
 // step forward the file after it; an action that records nothing changed
 // nothing in the file.
 TEST_F(HistoryTest, UndoAndRedoOfRandomActionsGiveBackEveryFileExactly) {
-  for (unsigned seed = 1; seed <= 40; ++seed) {
+  for (unsigned seed = 1; seed <= 200; ++seed) {
     SCOPED_TRACE(seed);
     editor.ClearDrawing();
     info = {};
