@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "controls/zm_paint_box.h"
+#include "drawing_10k.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/picture_export.h"
 #include "platform/qt_settings_store.h"
@@ -17,49 +18,8 @@ namespace {
 
 using namespace zelmora;
 
-constexpr int kDescendants = 10000;
-constexpr int kBasePoints = 200;
 constexpr QSize kWindow(1280, 800);
-
-// A free point P at the centre and, built on it through a chain, 10 000
-// objects: labelled points, full lines, segments and circles in turn, each
-// reaching towards one of 200 free points spread over the surface.
-TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
-  TGPoint& root = list.AddPoint();
-  root.X = width / 2.0;
-  root.Y = height / 2.0;
-  list.Complete(root, {}, 0);
-  std::vector<TGPoint*> bases;
-  for (int i = 0; i < kBasePoints; ++i) {
-    TGPoint& b = list.AddPoint();
-    b.X = 20 + (i * 97) % (width - 40);
-    b.Y = 20 + (i * 61) % (height - 40);
-    list.Complete(b, {}, 0);
-    bases.push_back(&b);
-  }
-  TGPoint* last = &root;
-  for (int k = 0; k < kDescendants; ++k) {
-    TGPoint* base = bases[static_cast<std::size_t>(k % kBasePoints)];
-    switch (k % 4) {
-      case 0: {
-        TGPoint& m = list.AddPoint();
-        list.Complete(m, {last, base}, 9);
-        last = &m;
-        break;
-      }
-      case 1:
-        list.Complete(list.AddLine(), {last, base}, 101);
-        break;
-      case 2:
-        list.Complete(list.AddLine(), {last, base}, 105);
-        break;
-      default:
-        list.Complete(list.AddCircle(), {last, base}, 201);
-        break;
-    }
-  }
-  return root;
-}
+using bench::BuildDrawing;
 
 struct Window {
   Window() {

@@ -144,6 +144,37 @@ void ObjectList::DropLast(std::size_t count) {
   objects_.resize(objects_.size() - count);
 }
 
+std::vector<std::unique_ptr<TGObject>> ObjectList::TakeOut(
+    const std::vector<std::size_t>& indices) {
+  std::vector<std::unique_ptr<TGObject>> taken;
+  taken.reserve(indices.size());
+  for (std::size_t i : indices) {
+    if (i < objects_.size() && objects_[i]) taken.push_back(std::move(objects_[i]));
+  }
+  std::erase_if(objects_, [](const std::unique_ptr<TGObject>& o) { return !o; });
+  Renumber();
+  return taken;
+}
+
+void ObjectList::PutIn(std::vector<std::pair<std::size_t, std::unique_ptr<TGObject>>> placed) {
+  if (placed.empty()) return;
+  std::vector<std::unique_ptr<TGObject>> merged;
+  merged.reserve(objects_.size() + placed.size());
+  auto next = placed.begin();
+  auto rest = objects_.begin();
+  while (next != placed.end() || rest != objects_.end()) {
+    if (next != placed.end() && (next->first <= merged.size() || rest == objects_.end())) {
+      merged.push_back(std::move(next->second));
+      ++next;
+    } else {
+      merged.push_back(std::move(*rest));
+      ++rest;
+    }
+  }
+  objects_ = std::move(merged);
+  Renumber();
+}
+
 void ObjectList::Swap(ObjectList& other) noexcept {
   std::swap(defaults, other.defaults);
   std::swap(modified_, other.modified_);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/tg_circle.h"
@@ -71,6 +72,12 @@ class ObjectList {
   // Removes the last `count` objects, which nothing else may reference (used
   // to undo a reader that failed half-way).
   void DropLast(std::size_t count);
+  // Takes the objects at `indices` (ascending) out of the list, the rest
+  // keeping their order; nothing left behind may point at them. Together with
+  // PutIn this lets a history move objects out and back without copying them.
+  std::vector<std::unique_ptr<TGObject>> TakeOut(const std::vector<std::size_t>& indices);
+  // Puts each object at its index in the resulting list (indices ascending).
+  void PutIn(std::vector<std::pair<std::size_t, std::unique_ptr<TGObject>>> placed);
   // Destroys every object and resets the name counters.
   void Clear();
   // Exchanges the whole drawing (objects, counters, flag, defaults) with

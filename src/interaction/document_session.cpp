@@ -21,7 +21,9 @@ std::string BareRecentCaption(std::string caption) {
 }
 
 DocumentSession::DocumentSession(Editor& editor, DocumentView& view)
-    : editor_(editor), view_(view) {}
+    : editor_(editor), view_(view) {
+  editor_.AttachDocumentInfo(&info_);
+}
 
 std::string DocumentSession::Caption() const {
   return fileName_.empty() ? kTitle : std::string(kTitle) + " - " + fileName_;
@@ -53,6 +55,7 @@ DocumentSession::LoadOutcome DocumentSession::LoadPlane(std::string name) {
     const LoadResult result = zelmora::LoadPlane(name, editor_.Objects(), info);
     if (result.ok()) {
       info_ = std::move(info);
+      editor_.ResetHistory();
       fileName_ = name;
       view_.SetCaption(Caption());
       editor_.Repaint();
@@ -134,7 +137,11 @@ bool DocumentSession::Save() {
   } else if (const auto chosen = view_.AskSavePath()) {
     saved = SavePlaneAs(*chosen);
   }
-  if (!saved && wasModified) objects.MarkModified();
+  if (saved) {
+    editor_.MarkSaved();
+  } else if (wasModified) {
+    objects.MarkModified();
+  }
   return saved;
 }
 

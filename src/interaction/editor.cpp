@@ -62,6 +62,7 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   add(std::make_unique<MacroMode>(*this, InteractionState::MacroRecord));
   add(std::make_unique<MacroMode>(*this, InteractionState::MacroApply));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
+  history_.Reset(objects_, info_);
 }
 
 Editor::~Editor() = default;
@@ -201,12 +202,14 @@ void Editor::MouseDown(MouseButton button, Modifiers mods, int x, int y) {
   } else if (button == MouseButton::Right) {
     mode_->RightPress(x, y);
   }
+  CommitAction();
   Repaint();
 }
 
 void Editor::MouseUp(MouseButton button, Modifiers, int x, int y) {
   if (button == MouseButton::Left) leftHeld_ = false;
   mode_->Release(button, x, y);
+  CommitAction();
   Repaint();
 }
 
@@ -228,6 +231,7 @@ void Editor::ShowPopup(int x, int y) {
 void Editor::MenuSelect(int tag) {
   if (objects_.at(tag) == nullptr) return;  // the drawing changed under the menu
   mode_->MenuSelect(tag);
+  CommitAction();
   Repaint();
 }
 
@@ -266,6 +270,7 @@ void Editor::ScaleView(bool zoomIn, double factor, int cx, int cy) {
     viewScale_ /= factor;
     ScaleAll(objects_, cx, cy, 1 / factor);
   }
+  NameAction(texts::kZoomAction);
   Repaint();
 }
 
@@ -281,6 +286,7 @@ void Editor::ArrowKey(int dx, int dy) {
   anchorY_ = 0;
   SaveAllPositions(objects_);
   TranslateAll(objects_, dx, dy, Frame());
+  NameAction(texts::kTranslateAction);
   Repaint();
 }
 
@@ -291,7 +297,9 @@ void Editor::SelectedKey(Key key) {
   if (s == nullptr) return;
   if (key == Key::Digit0) {
     s->MustDraw = !s->MustDraw;
+    NameAction(texts::kVisibilityAction + s->Name);
   } else {
+    NameAction(texts::kWidthAction + s->Name);
     const int width = static_cast<int>(key) - static_cast<int>(Key::Digit0);
     s->Width = width;
     if (width >= 2) s->PenStyle = 0;  // wide pens draw solid only
@@ -300,6 +308,11 @@ void Editor::SelectedKey(Key key) {
 }
 
 void Editor::KeyDown(Key key, Modifiers mods) {
+  HandleKey(key, mods);
+  CommitAction();
+}
+
+void Editor::HandleKey(Key key, Modifiers mods) {
   if (mode_->KeyDown(key, mods)) return;
   for (const ArrowMove& arrow : kArrowMoves) {
     if (arrow.key == key) return ArrowKey(arrow.dx, arrow.dy);
@@ -320,10 +333,19 @@ void Editor::KeyDown(Key key, Modifiers mods) {
   if (!mods.ctrl) return;
   switch (key) {
     case Key::V:
-      if (TGObject* s = SelectedObject()) s->NameVisible = !s->NameVisible;
+      if (TGObject* s = SelectedObject()) {
+        s->NameVisible = !s->NameVisible;
+        NameAction(texts::kNameVisibilityAction + s->Name);
+      }
       return Repaint();
     case Key::Z:
+      // Outside the normal state Ctrl+Z cancels what is in progress, which
+      // is the undo a user means there.
+      if (mods.shift) return Redo();
+      if (State() == InteractionState::Normal) return Undo();
       return ReturnToNormal();
+    case Key::Y:
+      return Redo();
     case Key::C:
       return NewObjectDialog(NewObjectKind::Circle);
     case Key::L:
@@ -389,6 +411,7 @@ void Editor::DeleteSelected() {
     objects_.DeleteWithDescendants(static_cast<std::size_t>(selected_));
   }
   Deselect();
+  CommitAction();
   Repaint();
 }
 
@@ -407,8 +430,88 @@ void Editor::ClearDrawing() {
   view_.ShowModeButton(InteractionState::Normal);
   viewScale_ = 1.0;
   zoomLoop_ = false;
+  actionDepth_ = 0;
+  actionName_.clear();
+  history_.Reset(objects_, info_);
   SetPrompt(texts::kStandardPrompt);
   view_.SetSurfaceCursor(CursorShape::Default);
+  Repaint();
+}
+
+// ---- history ----------------------------------------------------------------
+
+void Editor::AttachDocumentInfo(DocumentInfo* info) {
+  info_ = info;
+  history_.Reset(objects_, info_);
+}
+
+void Editor::ResetHistory() {
+  actionDepth_ = 0;
+  actionName_.clear();
+  history_.Reset(objects_, info_);
+}
+
+void Editor::MarkSaved() {
+  CommitAction();
+  history_.MarkSaved();
+  objects_.ClearModified();
+}
+
+// The drawing differs from the file exactly when the history is elsewhere
+// than the state last saved or opened.
+void Editor::FollowHistory() {
+  if (history_.AtSavedState()) {
+    objects_.ClearModified();
+  } else {
+    objects_.MarkModified();
+  }
+}
+
+void Editor::NameAction(std::string name) {
+  if (actionDepth_ == 0) actionName_ = std::move(name);
+}
+
+void Editor::CommitAction(std::string name) {
+  if (actionDepth_ > 0) return;
+  if (name.empty()) name = std::move(actionName_);
+  actionName_.clear();
+  history_.Commit(objects_, info_, mode_->PendingObjects(), std::move(name));
+  FollowHistory();
+}
+
+void Editor::BeginAction(std::string name) {
+  if (actionDepth_ == 0) {
+    CommitAction();
+    actionName_ = std::move(name);
+  }
+  ++actionDepth_;
+}
+
+void Editor::EndAction() {
+  if (actionDepth_ == 0) return;
+  if (--actionDepth_ == 0) CommitAction();
+}
+
+// Only the normal state has no half-built objects, so a step always starts
+// from there; whatever was changed but not yet recorded becomes an entry
+// first, so the step cannot skip it.
+void Editor::Undo() {
+  ReturnToNormal();
+  CommitAction();
+  history_.Undo(objects_, info_);
+  AfterHistoryStep();
+}
+
+void Editor::Redo() {
+  ReturnToNormal();
+  CommitAction();
+  history_.Redo(objects_, info_);
+  AfterHistoryStep();
+}
+
+void Editor::AfterHistoryStep() {
+  FollowHistory();
+  Deselect();
   Repaint();
 }
 

@@ -11,6 +11,7 @@
 #include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
 #include "interaction/export_rect.h"
+#include "interaction/history.h"
 #include "interaction/interaction_state.h"
 #include "interaction/macro_modes.h"
 
@@ -47,6 +48,7 @@ enum class Key {
   L,
   P,
   V,
+  Y,
   Z,
   Other,
 };
@@ -119,6 +121,28 @@ class Editor : private CursorPlacer {
   void NewObjectDialog(NewObjectKind kind);
   // Empties the drawing, as New does: counters, selection, state, view scale.
   void ClearDrawing();
+  // Undo and redo of the menu: back to the normal state, then one step.
+  void Undo();
+  void Redo();
+  const History& ActionHistory() const { return history_; }
+  // The author and comment that belong to the drawing's history.
+  void AttachDocumentInfo(DocumentInfo* info);
+  // The drawing as it is now starts a fresh history (New, Open).
+  void ResetHistory();
+  // The drawing as it is now is the one in the file.
+  void MarkSaved();
+  // Records what the current user action changed as one history entry, then
+  // sets the modified mark from the history. Every mouse event, key and
+  // popup choice ends with it; a dialog that changes the drawing calls it.
+  // `name` says what was done ("перемещение A1"); empty: the name given by
+  // NameAction, or one taken from what changed.
+  void CommitAction(std::string name = {});
+  void NameAction(std::string name);
+  // Whatever happens between them (a macro applied step by step) is one
+  // entry; pairs may nest.
+  void BeginAction(std::string name);
+  void EndAction();
+
   // The region export: choose a rectangle on the surface ("Графический
   // файл"), then write it ("Экспорт"). Cancelling is ReturnToNormal.
   void StartExport(ExportView& view);
@@ -190,6 +214,9 @@ class Editor : private CursorPlacer {
   void ScaleView(bool zoomIn, double factor, int cx, int cy);
   void PutCursorAt(double planeX, double planeY) override;
   bool Returning(int x, int y);
+  void HandleKey(Key key, Modifiers mods);
+  void AfterHistoryStep();
+  void FollowHistory();
   void KeyboardZoom(bool zoomIn);
   void ArrowKey(int dx, int dy);
   void SelectedKey(Key key);
@@ -227,6 +254,10 @@ class Editor : private CursorPlacer {
   MacroDialogs* macroDialogs_ = nullptr;
   MacroRecordMode macroRecord_{objects_, view_};
   MacroApplyMode macroApply_{objects_, view_};
+  History history_;
+  DocumentInfo* info_ = nullptr;
+  std::string actionName_;
+  int actionDepth_ = 0;
 };
 
 }  // namespace zelmora

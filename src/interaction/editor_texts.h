@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The editor's own words, in one place.
 namespace zelmora::texts {
 
@@ -21,6 +23,20 @@ inline constexpr const char* kPlaceCirclePrompt = "Выбери положени
 inline constexpr const char* kLengthPrompt = "Укажите длину отрезка";
 inline constexpr const char* kAnglePrompt = "Укажите величену угла";
 inline constexpr const char* kDragRectangleFirst = "Сначала выделите область мышью";
+
+// What the undo and redo items name; an object's name follows where shown.
+inline const std::string kMoveAction = "перемещение ";
+inline const std::string kLabelMoveAction = "перемещение надписи ";
+inline const std::string kVisibilityAction = "показ или скрытие ";
+inline const std::string kWidthAction = "толщина ";
+inline const std::string kNameVisibilityAction = "показ имени ";
+inline const std::string kPropertiesAction = "свойства ";
+inline constexpr const char* kZoomAction = "масштаб";
+inline constexpr const char* kTranslateAction = "сдвиг рисунка";
+inline constexpr const char* kRotateAction = "поворот рисунка";
+inline constexpr const char* kPointSymmetryAction = "симметрия относительно точки";
+inline constexpr const char* kLineSymmetryAction = "симметрия относительно прямой";
+inline constexpr const char* kFilePropertiesAction = "свойства файла";
 
 // Kind names by kind code 1..5.
 inline constexpr const char* kKindNames[] = {"",           "Точка", "Прямая",

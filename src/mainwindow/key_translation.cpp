@@ -11,6 +11,7 @@ constexpr int kCyrillicDe = 0x0414;
 constexpr int kCyrillicZe = 0x0417;
 constexpr int kCyrillicEm = 0x041C;
 constexpr int kCyrillicYa = 0x042F;
+constexpr int kCyrillicEn = 0x041D;
 
 }  // namespace
 
@@ -50,6 +51,9 @@ std::optional<Key> EditorKey(const QKeyEvent& event) {
     case Qt::Key_V:
     case kCyrillicEm:
       return Key::V;
+    case Qt::Key_Y:
+    case kCyrillicEn:
+      return Key::Y;
     case Qt::Key_Z:
     case kCyrillicYa:
       return Key::Z;

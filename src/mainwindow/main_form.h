@@ -148,6 +148,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildFileMenu();
   void BuildNewObjectMenu();
   void BuildObjectsMenu();
+  // The undo and redo items name the step they take and are off without one.
+  void UpdateHistoryItems();
   void BuildViewMenu();
   void BuildOptionsMenu();
   void BuildHelpMenu();
@@ -206,6 +208,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60
   QAction* showAllItem_ = nullptr;     // N17
+  QAction* undoItem_ = nullptr;
+  QAction* redoItem_ = nullptr;
   QAction* hintWindowItem_ = nullptr;  // N53
   std::array<QAction*, kRecentEntries> recentItems_{};
   QAction* recentSeparator_ = nullptr;

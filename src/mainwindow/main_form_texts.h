@@ -48,6 +48,8 @@ inline constexpr const char* kCircleMenu = "Окружность";
 
 inline constexpr const char* kObjectsMenu = "Объекты";
 inline constexpr const char* kShowAllItem = "Показать все";
+inline constexpr const char* kUndoItem = "Отменить";
+inline constexpr const char* kRedoItem = "Повторить";
 inline constexpr const char* kObjectListItem = "Список объектов";
 inline constexpr const char* kDeleteObjectItem = "Удалить объект";
 inline constexpr const char* kObjectPropertiesItem = "Свойства объекта";

@@ -11,6 +11,7 @@
 #include "dialogs/properties_form.h"
 #include "dialogs/spisok_form.h"
 #include "dialogs/window_texts.h"
+#include "interaction/editor_texts.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
 
@@ -136,6 +137,20 @@ void TMainForm::BuildNewObjectMenu() {
 
 void TMainForm::BuildObjectsMenu() {
   QMenu* menu = menuBar()->addMenu(Text(texts::kObjectsMenu));
+  // The keys reach the editor as keys (Ctrl+Z means "cancel" in a
+  // construction), so the shortcuts only label the items.
+  undoItem_ = AddItem(menu, "UndoItem", texts::kUndoItem);
+  undoItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undoItem_->setShortcutContext(Qt::WidgetShortcut);
+  connect(undoItem_, &QAction::triggered, this, [this] { editor_->Undo(); });
+  redoItem_ = AddItem(menu, "RedoItem", texts::kRedoItem);
+  redoItem_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  redoItem_->setShortcutContext(Qt::WidgetShortcut);
+  connect(redoItem_, &QAction::triggered, this, [this] { editor_->Redo(); });
+  connect(menu, &QMenu::aboutToShow, this, &TMainForm::UpdateHistoryItems);
+  UpdateHistoryItems();
+  menu->addSeparator();
   showAllItem_ = AddItem(menu, "N17", texts::kShowAllItem);
   showAllItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
   showAllItem_->setCheckable(true);
@@ -200,19 +215,30 @@ void TMainForm::BuildHelpMenu() {
           [this] { OpenLink(links::kForumUrl); });
 }
 
-// A changed author or comment is a change to the document: without the
-// modified mark the close question would be skipped and the edit lost.
+void TMainForm::UpdateHistoryItems() {
+  const History& history = editor_->ActionHistory();
+  auto show = [](QAction* item, const char* caption, bool can, const std::string& name) {
+    item->setEnabled(can);
+    item->setText(can ? Text(caption) + QStringLiteral(": ") + QString::fromStdString(name)
+                      : Text(caption));
+  };
+  show(undoItem_, texts::kUndoItem, history.CanUndo(), history.UndoName());
+  show(redoItem_, texts::kRedoItem, history.CanRedo(), history.RedoName());
+}
+
+// A changed author or comment is a change to the document: it is a step of
+// the history and sets the modified mark, so the close question asks.
 void TMainForm::ShowFileProperties() {
-  const DocumentInfo before = session_->Info();
   TFilePropertiesForm form(this, Context(), session_->Info());
   prompts_.RunDialog(form);
-  if (session_->Info() != before) editor_->Objects().MarkModified();
+  editor_->CommitAction(texts::kFilePropertiesAction);
 }
 
 // The status panel names the object, so a new name shows there at once.
 void TMainForm::N20Click() {
   const int index = editor_->Selected();
   if (RunPropertiesDialog(this, editor_->Objects(), index, Context()) == ApplyResult::kChanged) {
+    editor_->CommitAction(texts::kPropertiesAction + editor_->Objects()[index].Name);
     editor_->ObjectSelect(index);
   }
   editor_->Repaint();

@@ -474,9 +474,25 @@ void MainWindowMenusTest::objectsMenuCommands() {
 
   w_->Click(300, 120);
   QCOMPARE(editor.Selected(), 1);
+  const QString doomed = QString::fromStdString(w_->Objects()[1].Name);
   w_->Trigger("N19");
   QCOMPARE(w_->Objects().size(), 1u);
   QCOMPARE(editor.Selected(), -1);
+
+  // The undo and redo items name their step; the keys reach the editor.
+  QAction* undo = w_->Item("UndoItem");
+  QAction* redo = w_->Item("RedoItem");
+  auto* objectsMenu = qobject_cast<QMenu*>(undo->associatedObjects().value(0));
+  QVERIFY(objectsMenu != nullptr);
+  emit objectsMenu->aboutToShow();
+  QCOMPARE(undo->text(), Utf8("Отменить: удаление ") + doomed);
+  QVERIFY(!redo->isEnabled());
+  QTest::keyClick(w_->form.get(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(w_->Objects().size(), 2u);
+  emit objectsMenu->aboutToShow();
+  QCOMPARE(redo->text(), Utf8("Повторить: удаление ") + doomed);
+  QTest::keyClick(w_->form.get(), Qt::Key_Y, Qt::ControlModifier);
+  QCOMPARE(w_->Objects().size(), 1u);
   w_->Click(100, 100);
   QTest::mouseClick(w_->form->findChild<QToolButton*>("RxSpeedButton5"), Qt::LeftButton);
   QVERIFY(w_->Objects().empty());

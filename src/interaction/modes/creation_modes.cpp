@@ -1,5 +1,6 @@
 #include "interaction/modes/creation_modes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/graph.h"
@@ -109,6 +110,11 @@ std::string PlaceMode::HelpPage() const {
   return texts::kHelpMethods;
 }
 
+// The object waiting for its press, or following the mouse until the release.
+std::size_t PlaceMode::PendingObjects() const {
+  return editor_.Objects().empty() ? 0 : 1;
+}
+
 void PlaceMode::Leave() {
   ObjectList& objects = editor_.Objects();
   if (!objects.empty()) objects.DeleteWithDescendants(objects.size() - 1);
@@ -146,6 +152,10 @@ void PickParentsMode::Tick(bool blink) {
 
 std::string PickParentsMode::HelpPage() const {
   return texts::kHelpMethods;
+}
+
+std::size_t PickParentsMode::PendingObjects() const {
+  return static_cast<std::size_t>(std::max(editor_.Creation().autoPoints, 0));
 }
 
 void PickParentsMode::Leave() {

@@ -24,6 +24,7 @@ class PlaceMode : public EditorMode {
   void Drag(int x, int y) override;
   void Release(MouseButton button, int x, int y) override;
   std::string HelpPage() const override;
+  std::size_t PendingObjects() const override;
   void Leave() override;
 
  private:
@@ -48,6 +49,7 @@ class PickParentsMode : public EditorMode {
   void MenuSelect(int index) override;
   void Tick(bool blink) override;
   std::string HelpPage() const override;
+  std::size_t PendingObjects() const override;
   void Leave() override;
 };
 

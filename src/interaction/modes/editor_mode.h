@@ -38,6 +38,10 @@ class EditorMode {
   virtual void PaintOverlay(Canvas& canvas) {}
   // The page F1 opens; empty where F1 does nothing.
   virtual std::string HelpPage() const { return {}; }
+  // How many objects at the end of the list are not part of the drawing yet
+  // (the object being placed, free points of an unfinished construction);
+  // the history leaves them out, and Leave removes them.
+  virtual std::size_t PendingObjects() const { return 0; }
   // Undoes what is half done when the user leaves for the normal state.
   virtual void Leave() {}
 

@@ -75,7 +75,12 @@ void ObjectDragMode::Drag(int x, int y) {
   shift_ ? drag_->ShiftTo(x, y) : drag_->DragTo(x, y);
 }
 
+void ObjectDragMode::NameMove() {
+  if (drag_) editor_.NameAction(texts::kMoveAction + drag_->Dragged().Name);
+}
+
 void ObjectDragMode::Release(MouseButton, int, int) {
+  NameMove();
   drag_.reset();
   FinishDrag(editor_, CursorShape::Movable);
 }
@@ -96,6 +101,7 @@ void LabelDragMode::Drag(int x, int y) {
 }
 
 void LabelDragMode::Release(MouseButton, int, int) {
+  if (TGObject* s = editor_.SelectedObject()) editor_.NameAction(texts::kLabelMoveAction + s->Name);
   FinishDrag(editor_, CursorShape::Movable);
 }
 
@@ -110,6 +116,7 @@ void PanMode::Drag(int x, int y) {
 }
 
 void PanMode::Release(MouseButton, int, int) {
+  editor_.NameAction(texts::kTranslateAction);
   FinishDrag(editor_, CursorShape::Default);
 }
 

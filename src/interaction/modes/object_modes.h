@@ -33,9 +33,14 @@ class ObjectDragMode : public EditorMode {
   void Drag(int x, int y) override;
   void Release(MouseButton button, int x, int y) override;
   std::string HelpPage() const override;
-  void Leave() override { drag_.reset(); }
+  // A drag left with Escape keeps where it got to, as a release does.
+  void Leave() override {
+    NameMove();
+    drag_.reset();
+  }
 
  private:
+  void NameMove();
   bool shift_;
   std::optional<DragSession> drag_;
 };

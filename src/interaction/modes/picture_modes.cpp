@@ -31,6 +31,7 @@ void ZoomMode::RightPress(int, int) {
 
 void ZoomMode::Release(MouseButton, int, int) {
   editor_.StopMouseZoom();
+  editor_.NameAction(texts::kZoomAction);
   editor_.SetPrompt(texts::kStandardPrompt);
 }
 
@@ -39,6 +40,11 @@ void ZoomMode::Release(MouseButton, int, int) {
 void DrawingDragMode::LeftPress(Modifiers, int x, int y) {
   editor_.BeginTransform(x, y);
   editor_.View().SetDragCursor(CursorShape::Dragging);
+}
+
+void DrawingDragMode::Release(MouseButton, int, int) {
+  editor_.NameAction(State() == InteractionState::RotateMode ? texts::kRotateAction
+                                                             : texts::kTranslateAction);
 }
 
 TranslateMode::TranslateMode(Editor& editor)
@@ -73,6 +79,7 @@ void PointSymmetryMode::LeftPress(Modifiers, int x, int y) {
   } else {
     ReflectAllInPoint(objects, x, y);
   }
+  editor_.NameAction(texts::kPointSymmetryAction);
 }
 
 void PointSymmetryMode::Hover(int x, int y) {
@@ -92,6 +99,7 @@ void LineSymmetryMode::LeftPress(Modifiers, int x, int y) {
   const auto& l = static_cast<const TGLine&>(objects[static_cast<std::size_t>(i)]);
   const double x1 = l.X1, y1 = l.Y1, x2 = l.X2, y2 = l.Y2;
   ReflectAllInLine(objects, x1, y1, x2, y2);
+  editor_.NameAction(texts::kLineSymmetryAction);
 }
 
 void LineSymmetryMode::Hover(int x, int y) {

@@ -41,6 +41,7 @@ class DrawingDragMode : public PictureMode {
  public:
   using PictureMode::PictureMode;
   void LeftPress(Modifiers mods, int x, int y) override;
+  void Release(MouseButton button, int x, int y) override;
 };
 
 // The drawing moves with the mouse from where it was pressed.
