@@ -66,7 +66,7 @@ struct Window {
         settingsFolder.filePath(QStringLiteral("settings.ini")).toStdString());
     store->WriteBool("FirstRun", true);
     MainFormOptions options;
-    options.programFolder = QCoreApplication::applicationDirPath();
+    options.programFolder = QStringLiteral(ZELMORA_BIN_DIR);
     options.store = store.get();
     form = TMainForm::Create(options);
     if (!form) return;

@@ -8,12 +8,12 @@
 #include <regex>
 
 #include "cli/render_command.h"
-#include "controls/pack_pixmaps.h"
 #include "document/document_file.h"
 #include "document/image_pack.h"
 #include "geometry/paint.h"
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
+#include "render/pack_pixmaps.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
 
 namespace zelmora {
 namespace {

@@ -14,9 +14,9 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
 #include "mainwindow/user_prompts.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
 
 class QAction;
 class QFrame;

@@ -3,12 +3,12 @@
 #include <QtTest>
 #include <optional>
 
-#include "controls/pack_pixmaps.h"
 #include "document/image_pack.h"
 #include "geometry/object_list.h"
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
-#include "mainwindow/qt_color.h"
+#include "render/pack_pixmaps.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
+#include "render/qt_color.h"
 
 using namespace zelmora;
 
