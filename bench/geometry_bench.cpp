@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "geometry/graph.h"
 #include "geometry/object_list.h"
 
 namespace zelmora {
@@ -72,13 +73,14 @@ std::unique_ptr<ObjectList> MakeFan() {
   return list;
 }
 
-// Drags the first object of the drawing back and forth, so each step moves it.
+// Drags the first object of the drawing back and forth, so each step moves
+// it; one press, then the moves, as the mouse does it.
 void DragFirst(benchmark::State& state, const ObjectList& list) {
-  TGObject& dragged = list[0];
+  DragSession drag(list[0]);
   int step = 0;
   for (auto _ : state) {
     ++step;
-    dragged.DragTo(step % 2 == 0 ? 10 : 20, 15);
+    drag.DragTo(step % 2 == 0 ? 10 : 20, 15);
     benchmark::DoNotOptimize(list.back().Defined);
   }
   state.counters["objects"] = static_cast<double>(list.size());

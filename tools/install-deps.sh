@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation clang-format
   xvfb xauth

@@ -27,10 +27,14 @@ constexpr const char* kHelp = R"(Usage:
       bounded2, endsOff; circle cx, cy, r; angle and length value).
   zelmora-cli convert IN.zms OUT.zms
       Loads IN.zms and saves it as OUT.zms in the current format.
-  zelmora-cli render FILE.zms OUT.png|OUT.bmp [--size WxH]
+  zelmora-cli render FILE.zms OUT.png|bmp|svg|pdf [--size WxH] [--rect X1 Y1 X2 Y2]
       Paints the document exactly as the window does (white background,
-      objects in list order, labels in the default font) into a picture of
-      WxH pixels (default 1024x768). Needs the desktop build.
+      objects in list order, labels in the default font) on a drawing
+      surface of WxH pixels (default 1024x768) and writes it in the format
+      of OUT's extension: PNG and BMP as pixels, SVG and PDF as shapes that
+      stay sharp at any size (one pixel to one point). --rect writes only
+      the rectangle between the corners (X1, Y1) and (X2, Y2), cut to the
+      surface. Needs the desktop build.
   zelmora-cli --help
       Shows this text.
 

@@ -1,10 +1,11 @@
-// Renders with the window's own canvas, offscreen, so a worksheet printed
-// from a script shows the same pixels as the screen.
+// Renders with the window's own canvases, offscreen, so a worksheet made by
+// a script shows what the screen shows.
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <regex>
 
 #include "cli/render_command.h"
@@ -12,6 +13,7 @@
 #include "document/image_pack.h"
 #include "geometry/paint.h"
 #include "render/pack_pixmaps.h"
+#include "render/picture_export.h"
 #include "render/point_glyph_table.h"
 #include "render/qt_canvas.h"
 
@@ -21,33 +23,61 @@ namespace {
 constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 768;
 constexpr int kMaxSide = 16384;
+constexpr const char* kUsage =
+    "render needs FILE.zms OUT.png|bmp|svg|pdf [--size WxH] [--rect X1 Y1 X2 Y2] "
+    "(see zelmora-cli --help)";
 
 int Fail(const std::string& message, int status) {
   std::cerr << "zelmora-cli: " << message << "\n";
   return status;
 }
 
+bool ReadCoordinate(const std::string& text, int& value) {
+  static const std::regex kInteger(R"(-?\d{1,6})");
+  if (!std::regex_match(text, kInteger)) return false;
+  value = std::stoi(text);
+  return true;
+}
+
 }  // namespace
 
 int RenderCommand(const std::vector<std::string>& args, const std::string& programFolder) {
-  if (args.size() != 2 && !(args.size() == 4 && args[2] == "--size")) {
-    return Fail("render needs FILE.zms OUT.png|OUT.bmp [--size WxH] (see zelmora-cli --help)", 2);
-  }
+  if (args.size() < 2) return Fail(kUsage, 2);
   int width = kDefaultWidth, height = kDefaultHeight;
-  if (args.size() == 4) {
-    std::smatch match;
-    if (!std::regex_match(args[3], match, std::regex(R"((\d{1,5})x(\d{1,5}))"))) {
-      return Fail("--size takes WIDTHxHEIGHT, for example 800x600", 2);
-    }
-    width = std::stoi(match[1]);
-    height = std::stoi(match[2]);
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
-      return Fail("--size must lie between 1x1 and 16384x16384", 2);
+  std::optional<QRect> rect;
+  for (std::size_t i = 2; i < args.size();) {
+    if (args[i] == "--size" && i + 1 < args.size()) {
+      std::smatch match;
+      if (!std::regex_match(args[i + 1], match, std::regex(R"((\d{1,5})x(\d{1,5}))"))) {
+        return Fail("--size takes WIDTHxHEIGHT, for example 800x600", 2);
+      }
+      width = std::stoi(match[1]);
+      height = std::stoi(match[2]);
+      if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
+        return Fail("--size must lie between 1x1 and 16384x16384", 2);
+      }
+      i += 2;
+    } else if (args[i] == "--rect" && i + 4 < args.size()) {
+      int c[4];
+      for (int k = 0; k < 4; ++k) {
+        if (!ReadCoordinate(args[i + 1 + static_cast<std::size_t>(k)], c[k])) {
+          return Fail("--rect takes four whole numbers X1 Y1 X2 Y2", 2);
+        }
+      }
+      // Corners in any order, as a rectangle is dragged in any direction.
+      rect = QRect(QPoint(std::min(c[0], c[2]), std::min(c[1], c[3])),
+                   QPoint(std::max(c[0], c[2]) - 1, std::max(c[1], c[3]) - 1));
+      i += 5;
+    } else {
+      return Fail(kUsage, 2);
     }
   }
+  const QRect surface(0, 0, width, height);
+  const QRect area = rect ? rect->intersected(surface) : surface;
+  if (area.isEmpty()) return Fail("--rect leaves nothing of the drawing", 2);
   const QString out = QString::fromStdString(args[1]);
-  const QString suffix = out.section('.', -1).toLower();
-  if (suffix != "png" && suffix != "bmp") return Fail("the picture must be a .png or .bmp file", 2);
+  const std::optional<PictureFormat> format = PictureFormatOf(out);
+  if (!format) return Fail("the picture must be a .png, .bmp, .svg or .pdf file", 2);
 
   ObjectList objects;
   DocumentInfo info;
@@ -70,12 +100,17 @@ int RenderCommand(const std::vector<std::string>& args, const std::string& progr
     glyphs = PointGlyphTable::FromPack();
   if (!glyphs) return Fail(std::string(kImagePackFileName) + " next to zelmora-cli is damaged", 1);
 
-  QImageCanvas canvas(&*glyphs);
-  canvas.Resize(QSize(width, height));
-  PaintDrawing(canvas, objects, nullptr, DrawContext{false, width, height}, width, height);
-  if (!canvas.Image().save(out, suffix.toUpper().toLatin1().constData())) {
-    return Fail(args[1] + ": cannot be written", 1);
+  const DrawContext context{false, width, height};
+  QImage picture;
+  if (*format == PictureFormat::Bmp || *format == PictureFormat::Png) {
+    QImageCanvas canvas(&*glyphs);
+    canvas.Resize(surface.size());
+    PaintDrawing(canvas, objects, nullptr, context, width, height);
+    picture = canvas.Image();
   }
+  const DrawingSource source{objects, context, surface.size(), &*glyphs, LabelFont({})};
+  const QString error = WritePicture(out, *format, area, picture, source);
+  if (!error.isEmpty()) return Fail(args[1] + ": cannot be written: " + error.toStdString(), 1);
   return 0;
 }
 

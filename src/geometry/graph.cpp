@@ -41,6 +41,20 @@ std::vector<TGObject*> GraphWalker::UpdateOrder(TGObject& root) {
   return finished;
 }
 
+void DragSession::DragTo(int x, int y) {
+  Dragged().DragPosition(x, y);
+  Update();
+}
+
+void DragSession::ShiftTo(int x, int y) {
+  Dragged().ShiftPosition(x, y);
+  Update();
+}
+
+void DragSession::Update() const {
+  for (TGObject* object : order_) object->Recompute();
+}
+
 void UpdateDescendants(TGObject& changed) {
   for (TGObject* object : GraphWalker::UpdateOrder(changed)) object->Recompute();
 }

@@ -39,6 +39,22 @@ class GraphWalker {
   static std::uint64_t NextStamp();
 };
 
+// One drag of an object, from the press to the release. Nothing is built on
+// or removed from the drawing while the mouse holds an object, so the order in
+// which the objects built on it follow is taken once, at the press, and not
+// again at every move.
+class DragSession {
+ public:
+  explicit DragSession(TGObject& dragged) : order_(GraphWalker::UpdateOrder(dragged)) {}
+  TGObject& Dragged() const { return *order_.front(); }
+  void DragTo(int x, int y);
+  void ShiftTo(int x, int y);
+
+ private:
+  void Update() const;
+  std::vector<TGObject*> order_;  // the dragged object first
+};
+
 // Recomputes `changed` and then every object built on it, each exactly once,
 // each after all of its changed parents. Whoever changes an object calls this.
 void UpdateDescendants(TGObject& changed);

@@ -114,18 +114,23 @@ void ObjectList::DeleteWithDescendants(std::size_t index) {
   for (auto& o : objects_) o->RebuildIncident();
 }
 
-void ObjectList::Complete(TGObject& object, const std::vector<TGObject*>& parents, int method) {
+void ObjectList::Complete(const std::vector<TGObject*>& objects,
+                          const std::vector<TGObject*>& parents, int method) {
   for (TGObject* parent : parents) {
-    object.Parents.push_back(parent);
-    parent->Children.push_back(&object);
+    for (TGObject* object : objects) {
+      object->Parents.push_back(parent);
+      parent->Children.push_back(object);
+    }
     parent->RebuildIncident();
   }
-  // Still method 0 here, so the object's own parents reach its incident list
-  // only at the next rebuild; the intersections' tie-breaks depend on that.
-  object.RebuildIncident();
-  object.Method = method;
-  object.MustDraw = true;
-  object.Recompute();
+  // Still method 0 here, so the objects' own parents reach their incident
+  // lists only at the next rebuild; the intersections' tie-breaks depend on that.
+  for (TGObject* object : objects) object->RebuildIncident();
+  for (TGObject* object : objects) {
+    object->Method = method++;
+    object->MustDraw = true;
+  }
+  for (TGObject* object : objects) object->Recompute();
   modified = true;
 }
 

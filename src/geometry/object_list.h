@@ -51,10 +51,16 @@ class ObjectList {
   TGObject* at(int i) const;  // nullptr when out of range
   TGObject& back() const { return *objects_.back(); }
 
-  // Completes a new object: links it to `parents` in pick order (each parent
-  // learns of its new child and rebuilds its incident list), then sets its
-  // Method, makes it drawn and computes it. Marks the drawing modified.
-  void Complete(TGObject& object, const std::vector<TGObject*>& parents, int method);
+  // Completes new objects built together on the same parents (one, or the
+  // two points of an intersection): links them to `parents` in pick order
+  // (each parent learns of its new children and then rebuilds its incident
+  // list), gives the k-th object Method `method + k`, makes them drawn and
+  // computes them in order. Marks the drawing modified.
+  void Complete(const std::vector<TGObject*>& objects, const std::vector<TGObject*>& parents,
+                int method);
+  void Complete(TGObject& object, const std::vector<TGObject*>& parents, int method) {
+    Complete(std::vector<TGObject*>{&object}, parents, method);
+  }
 
   // Removes the object at `index` and every object built on it, directly or
   // not; the survivors keep their order and their Incident lists are rebuilt.

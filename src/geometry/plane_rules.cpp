@@ -42,7 +42,7 @@ void MirrorInLine(double& x, double& y, double x1, double y1, double x2, double 
 bool MoveLabelOffset(TGObject& object, int mx, int my, const LabelMoveContext& context) {
   const double nx = mx + object.LabelOffsetX - object.SavedX;
   const double ny = my + object.LabelOffsetY - object.SavedY;
-  if (context.labelControl && nx * nx + ny * ny >= 625) {
+  if (context.labelControl && nx * nx + ny * ny >= kLabelLimit * kLabelLimit) {
     if (context.cursor != nullptr) context.cursor->PutCursorAt(object.SavedX, object.SavedY);
     return false;
   }

@@ -85,17 +85,15 @@ double TGCircle::DistanceTo(double x, double y) const {
 }
 
 // Resizes with the circle line under the mouse.
-void TGCircle::DragTo(int x, int y) {
+void TGCircle::DragPosition(int x, int y) {
   R = std::hypot(CX - x, CY - y);
-  UpdateDescendants(*this);
 }
 
-void TGCircle::ShiftTo(int x, int y) {
+void TGCircle::ShiftPosition(int x, int y) {
   CX += x - SavedX;
   CY += y - SavedY;
   SavedX = x;
   SavedY = y;
-  UpdateDescendants(*this);
 }
 
 void TGCircle::ScaleAbout(int cx, int cy, double factor) {
@@ -144,7 +142,7 @@ void TGCircle::MoveLabel(int x, int y, const LabelMoveContext& context) {
   const double d = x + std::cos(angle) * (R + LabelOffsetX) - SavedX;
   const double l = y + std::sin(angle) * (R + LabelOffsetX) - SavedY;
   const double rho = std::hypot(d, l);
-  if (context.labelControl && std::abs(rho - R) >= 25) {
+  if (context.labelControl && std::abs(rho - R) >= kLabelLimit) {
     if (context.cursor != nullptr) context.cursor->PutCursorAt(SavedX, SavedY);
     return;
   }

@@ -363,16 +363,15 @@ double TGLine::DistanceTo(double x, double y) const {
 }
 
 // The line turns about the grab point, which the window stored in SavedX/Y.
-void TGLine::DragTo(int x, int y) {
+void TGLine::DragPosition(int x, int y) {
   X1 = SavedX;
   Y1 = SavedY;
   X2 = x;
   Y2 = y;
   if (X2 == X1 && Y2 == Y1) X2 = X1 + 1;
-  UpdateDescendants(*this);
 }
 
-void TGLine::ShiftTo(int x, int y) {
+void TGLine::ShiftPosition(int x, int y) {
   const double mx = x - SavedX, my = y - SavedY;
   X1 += mx;
   Y1 += my;
@@ -380,7 +379,6 @@ void TGLine::ShiftTo(int x, int y) {
   Y2 += my;
   SavedX = x;
   SavedY = y;
-  UpdateDescendants(*this);
 }
 
 void TGLine::ScaleAbout(int cx, int cy, double factor) {

@@ -2,9 +2,20 @@
 
 #include <algorithm>
 
+#include "geometry/graph.h"
 #include "geometry/pixel.h"
 
 namespace zelmora {
+
+void TGObject::DragTo(int x, int y) {
+  DragPosition(x, y);
+  UpdateDescendants(*this);
+}
+
+void TGObject::ShiftTo(int x, int y) {
+  ShiftPosition(x, y);
+  UpdateDescendants(*this);
+}
 
 bool TGObject::HasChild(const TGObject* object) const {
   return std::find(Children.begin(), Children.end(), object) != Children.end();

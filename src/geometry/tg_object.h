@@ -41,8 +41,11 @@ class CursorPlacer {
   virtual void PutCursorAt(double planeX, double planeY) = 0;
 };
 
+// How far a label may wander from its object while label control is on.
+inline constexpr double kLabelLimit = 25;
+
 struct LabelMoveContext {
-  bool labelControl = true;  // a label may not wander 25 units or more from its object
+  bool labelControl = true;  // a label may not wander kLabelLimit or more from its object
   CursorPlacer* cursor = nullptr;
 };
 
@@ -60,8 +63,10 @@ class TGObject {
   virtual void Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) {}
   virtual double DistanceTo(double x, double y) const { return 1000.0; }
   virtual void Recompute() {}
-  virtual void DragTo(int x, int y) {}
-  virtual void ShiftTo(int x, int y) {}
+  // The object's own move under a dragging or shifting mouse; what is built
+  // on it is left for the caller to update (DragTo, ShiftTo, DragSession).
+  virtual void DragPosition(int x, int y) {}
+  virtual void ShiftPosition(int x, int y) {}
   virtual void ScaleAbout(int cx, int cy, double factor) {}
   virtual void TranslateSaved(int x, int y, const TransformFrame& frame) {}
   virtual void RotateSaved(int x, int y, const TransformFrame& frame) {}
@@ -85,6 +90,10 @@ class TGObject {
     }
     return static_cast<T*>(Parents[i]);
   }
+
+  // A drag or shift step that also updates every object built on this one.
+  void DragTo(int x, int y);
+  void ShiftTo(int x, int y);
 
   bool HasChild(const TGObject* object) const;
 

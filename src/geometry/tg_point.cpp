@@ -331,14 +331,13 @@ void TGPoint::Recompute() {
   Defined = p.defined;
 }
 
-void TGPoint::DragTo(int x, int y) {
+void TGPoint::DragPosition(int x, int y) {
   X = x;
   Y = y;
-  UpdateDescendants(*this);
 }
 
-void TGPoint::ShiftTo(int x, int y) {
-  DragTo(x, y);
+void TGPoint::ShiftPosition(int x, int y) {
+  DragPosition(x, y);
 }
 
 void TGPoint::ScaleAbout(int cx, int cy, double factor) {

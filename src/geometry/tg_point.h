@@ -18,8 +18,8 @@ class TGPoint : public TGObject {
   void Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) override;
   double DistanceTo(double x, double y) const override;
   void Recompute() override;
-  void DragTo(int x, int y) override;
-  void ShiftTo(int x, int y) override;
+  void DragPosition(int x, int y) override;
+  void ShiftPosition(int x, int y) override;
   void ScaleAbout(int cx, int cy, double factor) override;
   void TranslateSaved(int x, int y, const TransformFrame& frame) override;
   void RotateSaved(int x, int y, const TransformFrame& frame) override;

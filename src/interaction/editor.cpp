@@ -2,11 +2,14 @@
 
 #include <string>
 
-#include "geometry/graph.h"
 #include "geometry/paint.h"
 #include "geometry/pixel.h"
 #include "geometry/whole_drawing.h"
 #include "interaction/editor_texts.h"
+#include "interaction/modes/creation_modes.h"
+#include "interaction/modes/export_mode.h"
+#include "interaction/modes/object_modes.h"
+#include "interaction/modes/picture_modes.h"
 
 namespace zelmora {
 namespace {
@@ -25,9 +28,57 @@ bool IsDraggable(const TGObject& o) {
   }
 }
 
+// How far each arrow key moves the drawing.
+struct ArrowMove {
+  Key key;
+  int dx, dy;
+};
+constexpr ArrowMove kArrowMoves[] = {
+    {Key::Left, -kArrowStep, 0},
+    {Key::Right, kArrowStep, 0},
+    {Key::Up, 0, -kArrowStep},
+    {Key::Down, 0, kArrowStep},
+};
+
 }  // namespace
 
-Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tables_(tables) {}
+Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tables_(tables) {
+  auto add = [this](std::unique_ptr<EditorMode> mode) {
+    const auto slot = static_cast<std::size_t>(mode->State());
+    modes_[slot] = std::move(mode);
+  };
+  add(std::make_unique<NormalMode>(*this));
+  add(std::make_unique<ObjectDragMode>(*this, false));
+  add(std::make_unique<ObjectDragMode>(*this, true));
+  add(std::make_unique<LabelDragMode>(*this));
+  add(std::make_unique<PanMode>(*this));
+  add(std::make_unique<PlaceMode>(*this, InteractionState::PlacePoint));
+  add(std::make_unique<PlaceMode>(*this, InteractionState::PlaceLine));
+  add(std::make_unique<PlaceMode>(*this, InteractionState::PlaceCircle));
+  add(std::make_unique<PickParentsMode>(*this));
+  add(std::make_unique<ZoomMode>(*this));
+  add(std::make_unique<TranslateMode>(*this));
+  add(std::make_unique<RotateMode>(*this));
+  add(std::make_unique<PointSymmetryMode>(*this));
+  add(std::make_unique<LineSymmetryMode>(*this));
+  auto exportMode = std::make_unique<ExportMode>(*this);
+  export_ = exportMode.get();
+  add(std::move(exportMode));
+  mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
+}
+
+Editor::~Editor() = default;
+
+InteractionState Editor::State() const {
+  return mode_->State();
+}
+
+void Editor::SetMode(InteractionState state) {
+  EditorMode* next = modes_[static_cast<std::size_t>(state)].get();
+  if (next == nullptr) return;  // a state no mode serves yet
+  mode_ = next;
+  mode_->Enter();
+}
 
 void Editor::Resize(int surfaceWidth, int surfaceHeight, int windowWidth, int windowHeight) {
   surfaceWidth_ = surfaceWidth;
@@ -39,6 +90,13 @@ void Editor::Resize(int surfaceWidth, int surfaceHeight, int windowWidth, int wi
 TransformFrame Editor::Frame() const {
   return {static_cast<double>(anchorX_), static_cast<double>(anchorY_), surfaceWidth_ / 2.0,
           surfaceHeight_ / 2.0};
+}
+
+void Editor::BeginTransform(int x, int y) {
+  objects_.modified = true;
+  anchorX_ = x;
+  anchorY_ = y;
+  SaveAllPositions(objects_);
 }
 
 void Editor::PutCursorAt(double planeX, double planeY) {
@@ -73,11 +131,26 @@ void Editor::Deselect() {
   view_.SetObjectLabel(texts::kNoSelection);
 }
 
+void Editor::DescribeObjectAt(int x, int y, int kind, bool picking) {
+  const int i = NearObject(x, y, kind);
+  if (i < 0) {
+    view_.SetHelpLabel(texts::kNothingHere);
+    view_.SetSurfaceCursor(CursorShape::Default);
+    return;
+  }
+  const TGObject& o = objects_[static_cast<std::size_t>(i)];
+  const int k = o.Kind();
+  view_.SetHelpLabel(std::string(texts::kThisIs) + (k >= 1 && k <= 5 ? texts::kKindNames[k] : "") +
+                     " " + o.Name);
+  view_.SetSurfaceCursor(!picking && IsDraggable(o) ? CursorShape::Movable
+                                                    : CursorShape::HandPoint);
+}
+
 // ---- painting ---------------------------------------------------------------
 
 void Editor::Paint(Canvas& canvas) {
-  PaintDrawing(canvas, objects_, SelectedObject(), {showAll_, windowWidth_, windowHeight_},
-               surfaceWidth_, surfaceHeight_);
+  PaintDrawing(canvas, objects_, SelectedObject(), PaintContext(), surfaceWidth_, surfaceHeight_);
+  mode_->PaintOverlay(canvas);
 }
 
 void Editor::Repaint() {
@@ -86,8 +159,7 @@ void Editor::Repaint() {
 }
 
 void Editor::TimerTick() {
-  const bool blink = blinkCounter_ % 2 != 0;
-  if (state_ == InteractionState::PickParents) DrawPicks(blink);
+  mode_->Tick(blinkCounter_ % 2 != 0);
   ++blinkCounter_;
   view_.Present();
 }
@@ -117,208 +189,27 @@ void Editor::MouseMove(Modifiers mods, int x, int y) {
   lastY_ = y;
   if (Returning(x, y)) return;
   if (mods.left) {
-    LeftDrag(x, y);
+    mode_->Drag(x, y);
     Repaint();
   } else if (!mods.right) {
-    Hover(x, y);
+    mode_->Hover(x, y);
   }
   view_.SetCoordinates(std::to_string(x), std::to_string(y));
 }
 
-void Editor::Hover(int x, int y) {
-  int i = -1;
-  switch (state_) {
-    case InteractionState::Normal:
-    case InteractionState::PickParents:
-    case InteractionState::MacroRecord:
-    case InteractionState::MacroApply:
-      i = NearObject(x, y, 0);
-      break;
-    case InteractionState::PointSymmetryMode:
-      i = NearObject(x, y, kPointKind);
-      break;
-    case InteractionState::LineSymmetryMode:
-      i = NearObject(x, y, kLineKind);
-      break;
-    default:
-      return;
-  }
-  if (i < 0) {
-    view_.SetHelpLabel(texts::kNothingHere);
-    view_.SetSurfaceCursor(CursorShape::Default);
-    return;
-  }
-  const TGObject& o = objects_[static_cast<std::size_t>(i)];
-  const int kind = o.Kind();
-  view_.SetHelpLabel(std::string(texts::kThisIs) +
-                     (kind >= 1 && kind <= 5 ? texts::kKindNames[kind] : "") + " " + o.Name);
-  const bool picking = state_ == InteractionState::PickParents ||
-                       state_ == InteractionState::PointSymmetryMode ||
-                       state_ == InteractionState::LineSymmetryMode;
-  view_.SetSurfaceCursor(!picking && IsDraggable(o) ? CursorShape::Movable
-                                                    : CursorShape::HandPoint);
-}
-
 void Editor::MouseDown(MouseButton button, Modifiers mods, int x, int y) {
-  if (button == MouseButton::Left) leftHeld_ = true;
   if (button == MouseButton::Left) {
-    LeftDown(mods, x, y);
+    leftHeld_ = true;
+    mode_->LeftPress(mods, x, y);
   } else if (button == MouseButton::Right) {
-    switch (state_) {
-      case InteractionState::Normal:
-      case InteractionState::PickParents:
-      case InteractionState::MacroRecord:
-      case InteractionState::MacroApply:
-        ShowPopup(x, y);
-        break;
-      case InteractionState::ZoomMode:
-        StartMouseZoom(false);
-        break;
-      default:
-        break;
-    }
+    mode_->RightPress(x, y);
   }
   Repaint();
 }
 
-void Editor::LeftDown(Modifiers mods, int x, int y) {
-  switch (state_) {
-    case InteractionState::Normal: {
-      const int i = NearObject(x, y, 0);
-      if (i < 0) {
-        Deselect();
-        if (mods.shift) {
-          objects_.modified = true;
-          state_ = InteractionState::PanDrag;
-          view_.SetDragCursor(CursorShape::Movable);
-          anchorX_ = x;
-          anchorY_ = y;
-          SaveAllPositions(objects_);
-        }
-        return;
-      }
-      TGObject& o = objects_[static_cast<std::size_t>(i)];
-      if (mods.ctrl) {
-        if (!LabelHit(o, x, y, view_.PictureCanvas())) return;
-        state_ = InteractionState::MoveObjectLabel;
-        view_.SetDragCursor(CursorShape::Movable);
-        ObjectSelect(i);
-        o.SavedX = x;
-        o.SavedY = y;
-        SetPrompt(texts::kMovingLabel);
-        return;
-      }
-      objects_.modified = true;
-      state_ = mods.shift ? InteractionState::ShiftObject : InteractionState::MoveObject;
-      ObjectSelect(i);
-      view_.SetDragCursor(CursorShape::Dragging);
-      o.SavedX = x;
-      o.SavedY = y;
-      SetPrompt(mods.shift ? texts::kShiftingObject : texts::kMovingObject);
-      return;
-    }
-    case InteractionState::PlacePoint:
-    case InteractionState::PlaceLine:
-    case InteractionState::PlaceCircle:
-      objects_.modified = true;
-      PlaceFreeObject(x, y);
-      return;
-    case InteractionState::PickParents:
-      PickAt(x, y);
-      return;
-    case InteractionState::ZoomMode:
-      StartMouseZoom(true);
-      return;
-    case InteractionState::TranslateMode:
-    case InteractionState::RotateMode:
-      objects_.modified = true;
-      anchorX_ = x;
-      anchorY_ = y;
-      view_.SetDragCursor(CursorShape::Dragging);
-      SaveAllPositions(objects_);
-      return;
-    case InteractionState::PointSymmetryMode: {
-      objects_.modified = true;
-      const int i = NearObject(x, y, kPointKind);
-      if (i >= 0) {
-        const auto& p = static_cast<const TGPoint&>(objects_[static_cast<std::size_t>(i)]);
-        ReflectAllInPoint(objects_, p.X, p.Y);
-      } else {
-        ReflectAllInPoint(objects_, x, y);
-      }
-      return;
-    }
-    case InteractionState::LineSymmetryMode: {
-      objects_.modified = true;
-      const int i = NearObject(x, y, kLineKind);
-      if (i >= 0) {
-        // Copy the axis first: reflecting the drawing moves the line itself.
-        const auto& l = static_cast<const TGLine&>(objects_[static_cast<std::size_t>(i)]);
-        const double x1 = l.X1, y1 = l.Y1, x2 = l.X2, y2 = l.Y2;
-        ReflectAllInLine(objects_, x1, y1, x2, y2);
-      }
-      return;
-    }
-    default:
-      return;
-  }
-}
-
-void Editor::LeftDrag(int x, int y) {
-  TGObject* s = SelectedObject();
-  switch (state_) {
-    case InteractionState::PlaceLine:
-    case InteractionState::PlaceCircle:
-      StretchFreeObject(x, y);
-      break;
-    case InteractionState::MoveObject:
-      if (s != nullptr) s->DragTo(x, y);
-      break;
-    case InteractionState::ShiftObject:
-      if (s != nullptr) s->ShiftTo(x, y);
-      break;
-    case InteractionState::MoveObjectLabel:
-      if (s != nullptr) s->MoveLabel(x, y, LabelMoveContext{labelControl_, this});
-      break;
-    case InteractionState::PanDrag:
-    case InteractionState::TranslateMode:
-      TranslateAll(objects_, x, y, Frame());
-      break;
-    case InteractionState::RotateMode:
-      RotateAll(objects_, x, y, Frame());
-      break;
-    default:
-      break;
-  }
-}
-
-void Editor::MouseUp(MouseButton button, Modifiers mods, int x, int y) {
+void Editor::MouseUp(MouseButton button, Modifiers, int x, int y) {
   if (button == MouseButton::Left) leftHeld_ = false;
-  switch (state_) {
-    case InteractionState::PlacePoint:
-    case InteractionState::PlaceLine:
-    case InteractionState::PlaceCircle:
-      if (button == MouseButton::Left) FinishFreeObject(x, y);
-      break;
-    case InteractionState::MoveObject:
-    case InteractionState::ShiftObject:
-    case InteractionState::MoveObjectLabel:
-      state_ = InteractionState::Normal;
-      view_.SetSurfaceCursor(CursorShape::Movable);
-      SetPrompt(texts::kStandardPrompt);
-      break;
-    case InteractionState::ZoomMode:
-      zoomLoop_ = false;
-      SetPrompt(texts::kStandardPrompt);
-      break;
-    case InteractionState::PanDrag:
-      state_ = InteractionState::Normal;
-      view_.SetSurfaceCursor(CursorShape::Default);
-      SetPrompt(texts::kStandardPrompt);
-      break;
-    default:
-      break;
-  }
+  mode_->Release(button, x, y);
   Repaint();
 }
 
@@ -339,11 +230,7 @@ void Editor::ShowPopup(int x, int y) {
 
 void Editor::MenuSelect(int tag) {
   if (objects_.at(tag) == nullptr) return;  // the drawing changed under the menu
-  if (state_ == InteractionState::Normal) {
-    ObjectSelect(tag);
-  } else if (state_ == InteractionState::PickParents) {
-    NextOSStep(tag);
-  }
+  mode_->MenuSelect(tag);
   Repaint();
 }
 
@@ -358,11 +245,11 @@ void Editor::StartMouseZoom(bool zoomIn) {
 
 bool Editor::ZoomStep() {
   if (!zoomLoop_) return false;
-  const double f = 1 + zoomStep;
-  if (zoomIn_ && viewScale_ < 10) {
+  const double f = 1 + settings_.zoomStep;
+  if (zoomIn_ && viewScale_ < kMaxViewScale) {
     viewScale_ *= f;
     ScaleAll(objects_, lastX_, lastY_, f);
-  } else if (!zoomIn_ && viewScale_ > 0.1) {
+  } else if (!zoomIn_ && viewScale_ > kMinViewScale) {
     viewScale_ /= f;
     ScaleAll(objects_, lastX_, lastY_, 1 / f);
   }
@@ -372,12 +259,13 @@ bool Editor::ZoomStep() {
 
 void Editor::KeyboardZoom(bool zoomIn) {
   const int cx = surfaceWidth_ / 2, cy = surfaceHeight_ / 2;
-  if (zoomIn && viewScale_ < 10) {
-    viewScale_ *= 1.2;
-    ScaleAll(objects_, cx, cy, 1.2);
-  } else if (!zoomIn && viewScale_ > 0.1) {
-    viewScale_ /= 1.2;
-    ScaleAll(objects_, cx, cy, 1 / 1.2);
+  const double f = kKeyboardZoomFactor;
+  if (zoomIn && viewScale_ < kMaxViewScale) {
+    viewScale_ *= f;
+    ScaleAll(objects_, cx, cy, f);
+  } else if (!zoomIn && viewScale_ > kMinViewScale) {
+    viewScale_ /= f;
+    ScaleAll(objects_, cx, cy, 1 / f);
   }
   Repaint();
 }
@@ -393,124 +281,65 @@ void Editor::ArrowKey(int dx, int dy) {
   Repaint();
 }
 
-void Editor::KeyDown(Key key, Modifiers mods) {
+// Digits 0..7 act on the selected object: 0 shows or hides it, 1..7 set the
+// pen width.
+void Editor::SelectedKey(Key key) {
   TGObject* s = SelectedObject();
+  if (s == nullptr) return;
+  if (key == Key::Digit0) {
+    s->MustDraw = !s->MustDraw;
+  } else {
+    const int width = static_cast<int>(key) - static_cast<int>(Key::Digit0);
+    s->Width = width;
+    if (width >= 2) s->PenStyle = 0;  // wide pens draw solid only
+  }
+  Repaint();
+}
+
+void Editor::KeyDown(Key key, Modifiers mods) {
+  if (mode_->KeyDown(key, mods)) return;
+  for (const ArrowMove& arrow : kArrowMoves) {
+    if (arrow.key == key) return ArrowKey(arrow.dx, arrow.dy);
+  }
+  if (key >= Key::Digit0 && key <= Key::Digit7) return SelectedKey(key);
   switch (key) {
     case Key::Escape:
-      ReturnToNormal();
-      return;
-    case Key::Left:
-      ArrowKey(-30, 0);
-      return;
-    case Key::Right:
-      ArrowKey(30, 0);
-      return;
-    case Key::Up:
-      ArrowKey(0, -30);
-      return;
-    case Key::Down:
-      ArrowKey(0, 30);
-      return;
+      return ReturnToNormal();
     case Key::KeypadPlus:
-      KeyboardZoom(true);
-      return;
     case Key::KeypadMinus:
-      KeyboardZoom(false);
+      return KeyboardZoom(key == Key::KeypadPlus);
+    case Key::F1:
+      if (const std::string page = HelpPageForState(); !page.empty()) view_.OpenHelpPage(page);
       return;
-    case Key::F1: {
-      const std::string page = HelpPageForState();
-      if (!page.empty()) view_.OpenHelpPage(page);
-      return;
-    }
-    case Key::Digit0:
-      if (s != nullptr) {
-        s->MustDraw = !s->MustDraw;
-        Repaint();
-      }
-      return;
-    case Key::Digit1:
-    case Key::Digit2:
-    case Key::Digit3:
-    case Key::Digit4:
-    case Key::Digit5:
-    case Key::Digit6:
-    case Key::Digit7:
-      if (s != nullptr) {
-        const int width = static_cast<int>(key) - static_cast<int>(Key::Digit0);
-        s->Width = width;
-        if (width >= 2) s->PenStyle = 0;  // wide pens draw solid only
-        Repaint();
-      }
-      return;
+    default:
+      break;
+  }
+  if (!mods.ctrl) return;
+  switch (key) {
     case Key::V:
-      if (!mods.ctrl) return;
-      if (s != nullptr) s->NameVisible = !s->NameVisible;
-      Repaint();
-      return;
+      if (TGObject* s = SelectedObject()) s->NameVisible = !s->NameVisible;
+      return Repaint();
     case Key::Z:
-      if (mods.ctrl) ReturnToNormal();
-      return;
+      return ReturnToNormal();
     case Key::C:
-      if (mods.ctrl) NewObjectDialog(NewObjectKind::Circle);
-      return;
+      return NewObjectDialog(NewObjectKind::Circle);
     case Key::L:
-      if (mods.ctrl) NewObjectDialog(NewObjectKind::Line);
-      return;
+      return NewObjectDialog(NewObjectKind::Line);
     case Key::P:
-      if (mods.ctrl) NewObjectDialog(NewObjectKind::Point);
-      return;
+      return NewObjectDialog(NewObjectKind::Point);
     default:
       return;
   }
 }
 
 std::string Editor::HelpPageForState() const {
-  switch (state_) {
-    case InteractionState::Normal:
-    case InteractionState::MoveObject:
-    case InteractionState::ShiftObject:
-      return texts::kHelpObjects;
-    case InteractionState::PlacePoint:
-    case InteractionState::PlaceLine:
-    case InteractionState::PlaceCircle:
-    case InteractionState::PickParents:
-      return texts::kHelpMethods;
-    case InteractionState::ZoomMode:
-    case InteractionState::PanDrag:
-    case InteractionState::TranslateMode:
-    case InteractionState::RotateMode:
-      return texts::kHelpPicture;
-    case InteractionState::MacroRecord:
-    case InteractionState::MacroApply:
-      return texts::kHelpMacros;
-    default:
-      return {};
-  }
+  return mode_->HelpPage();
 }
 
 // ---- commands ---------------------------------------------------------------
 
 void Editor::ReturnToNormal() {
-  switch (state_) {
-    case InteractionState::PlacePoint:
-    case InteractionState::PlaceLine:
-    case InteractionState::PlaceCircle:
-      if (!objects_.empty()) objects_.DeleteWithDescendants(objects_.size() - 1);
-      break;
-    case InteractionState::PickParents:
-    case InteractionState::MacroApply:
-      view_.SetBlinkTimer(false);
-      objects_.DropLast(static_cast<std::size_t>(creation_.autoPoints));
-      creation_.autoPoints = 0;
-      creation_.picks.clear();
-      break;
-    case InteractionState::MacroRecord:
-      view_.SetBlinkTimer(false);
-      break;
-    default:
-      if (IsPictureMode(state_)) view_.ShowModeButton(InteractionState::Normal);
-      break;
-  }
+  mode_->Leave();
   // Marks are traversal scratch; nothing may carry them out of a mode.
   for (std::size_t i = 0; i < objects_.size(); ++i) {
     objects_[i].Mark = 0;
@@ -518,7 +347,7 @@ void Editor::ReturnToNormal() {
   }
   zoomLoop_ = false;
   Deselect();
-  state_ = InteractionState::Normal;
+  SetMode(InteractionState::Normal);
   SetPrompt(texts::kStandardPrompt);
   view_.SetSurfaceCursor(CursorShape::Default);
   Repaint();
@@ -526,35 +355,20 @@ void Editor::ReturnToNormal() {
 
 void Editor::ToggleMode(InteractionState mode) {
   if (!IsPictureMode(mode)) return;
-  if (state_ == mode) {
-    ReturnToNormal();
-    return;
-  }
+  const bool leaving = State() == mode;
   ReturnToNormal();
-  state_ = mode;
-  view_.ShowModeButton(mode);
-  switch (mode) {
-    case InteractionState::ZoomMode:
-      view_.SetSurfaceCursor(CursorShape::Zoom);
-      SetPrompt(texts::kZoomPrompt);
-      break;
-    case InteractionState::TranslateMode:
-      view_.SetSurfaceCursor(CursorShape::Movable);
-      SetPrompt(texts::kTranslatePrompt);
-      break;
-    case InteractionState::RotateMode:
-      view_.SetSurfaceCursor(CursorShape::Movable);
-      SetPrompt(texts::kRotatePrompt);
-      break;
-    case InteractionState::PointSymmetryMode:
-      view_.SetSurfaceCursor(CursorShape::Default);
-      SetPrompt(texts::kPointSymmetryPrompt);
-      break;
-    default:
-      view_.SetSurfaceCursor(CursorShape::Default);
-      SetPrompt(texts::kLineSymmetryPrompt);
-      break;
-  }
+  if (!leaving) SetMode(mode);
+}
+
+void Editor::StartExport(ExportView& view) {
+  ReturnToNormal();
+  export_->Start(view);
+  SetMode(InteractionState::ExportRect);
+  Repaint();
+}
+
+void Editor::ConfirmExport() {
+  if (State() == InteractionState::ExportRect) export_->Confirm();
 }
 
 void Editor::ToggleShowAll() {
@@ -568,7 +382,7 @@ void Editor::ToggleLabelControl() {
 }
 
 void Editor::DeleteSelected() {
-  if (selected_ >= 0 && state_ == InteractionState::Normal && SelectedObject() != nullptr) {
+  if (selected_ >= 0 && State() == InteractionState::Normal && SelectedObject() != nullptr) {
     objects_.DeleteWithDescendants(static_cast<std::size_t>(selected_));
   }
   Deselect();
@@ -576,11 +390,13 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
+  // The export's panel goes with it; the other modes leave nothing on screen.
+  if (State() == InteractionState::ExportRect) mode_->Leave();
   objects_.modified = false;
   objects_.Clear();
   creation_ = CreationState{};
   Deselect();
-  state_ = InteractionState::Normal;
+  mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   view_.SetBlinkTimer(false);
   view_.ShowModeButton(InteractionState::Normal);
   viewScale_ = 1.0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,6 +10,7 @@
 #include "geometry/object_list.h"
 #include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
+#include "interaction/export_rect.h"
 #include "interaction/interaction_state.h"
 
 namespace zelmora {
@@ -46,24 +50,39 @@ enum class Key {
   Other,
 };
 
+// The settings of the options dialog that act on the editor at once.
+struct EditorSettings {
+  int feeling = 5;         // hit distance in pixels
+  double zoomStep = 0.05;  // one mouse-zoom step multiplies by 1 + zoomStep
+};
+
+// The limits of the view scale, and the fixed steps of the keyboard.
+inline constexpr double kMaxViewScale = 10;
+inline constexpr double kMinViewScale = 0.1;
+inline constexpr double kKeyboardZoomFactor = 1.2;
+inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
+
+class EditorMode;
+class ExportMode;
+
 // The drawing editor: owns the drawing and everything a mouse press or a key
 // can change in it, and talks to its window only through EditorView. Qt-free,
 // so every interaction can be tested in milliseconds.
 class Editor : private CursorPlacer {
  public:
   Editor(EditorView& view, ConstructionTables& tables);
+  ~Editor() override;
 
   ObjectList& Objects() { return objects_; }
   const ObjectList& Objects() const { return objects_; }
-  InteractionState State() const { return state_; }
+  InteractionState State() const;
   int Selected() const { return selected_; }
   double ViewScale() const { return viewScale_; }
   bool ZoomLoopActive() const { return zoomLoop_; }
   const CreationState& Creation() const { return creation_; }
 
-  // Settings that act at once.
-  int feeling = 5;
-  double zoomStep = 0.05;  // one mouse-zoom step multiplies by 1 + zoomStep
+  void ApplySettings(const EditorSettings& settings) { settings_ = settings; }
+  const EditorSettings& Settings() const { return settings_; }
   bool ShowAll() const { return showAll_; }
   bool LabelControl() const { return labelControl_; }
 
@@ -95,49 +114,76 @@ class Editor : private CursorPlacer {
   void NewObjectDialog(NewObjectKind kind);
   // Empties the drawing, as New does: counters, selection, state, view scale.
   void ClearDrawing();
+  // The region export: choose a rectangle on the surface ("Графический
+  // файл"), then write it ("Экспорт"). Cancelling is ReturnToNormal.
+  void StartExport(ExportView& view);
+  void ConfirmExport();
   // The help page for F1 in the current state; empty where F1 does nothing.
   std::string HelpPageForState() const;
 
   // Rebuilds the off-screen picture and shows it.
   void Repaint();
   void Paint(Canvas& canvas);
+  // How the objects are painted now.
+  DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
 
   // Offers an object as the next pick of the running construction.
-  void NextOSStep(int index);
+  PickResult NextOSStep(int index);
   int NearObject(double x, double y, int kind);
   void ObjectSelect(int index);
 
- private:
-  void PutCursorAt(double planeX, double planeY) override;
+  // ---- what the modes (src/interaction/modes) share -------------------------
+  // Switches to the mode of `state` and lets it show its prompt and cursor.
+  // Leaving the old mode is the caller's business: ReturnToNormal undoes
+  // what is half done, a finished drag has nothing to undo.
+  void SetMode(InteractionState state);
+  EditorView& View() { return view_; }
+  TGObject* SelectedObject() const { return objects_.at(selected_); }
   void Deselect();
   void SetPrompt(const std::string& text) { view_.SetPrompt(text); }
-  bool Returning(int x, int y);
-  void Hover(int x, int y);
-  void LeftDown(Modifiers mods, int x, int y);
-  void LeftDrag(int x, int y);
+  // The help label and cursor for what lies under the mouse: objects of
+  // `kind` (0: any); `picking` shows the hand even over a draggable object.
+  void DescribeObjectAt(int x, int y, int kind, bool picking);
   void ShowPopup(int x, int y);
+  // A whole-drawing transform anchored at a press: positions saved, the
+  // drawing marked changed.
+  void BeginTransform(int x, int y);
+  TransformFrame Frame() const;
   void StartMouseZoom(bool zoomIn);
+  void StopMouseZoom() { zoomLoop_ = false; }
+  LabelMoveContext LabelMove() { return {labelControl_, this}; }
+  CreationState& CreationInProgress() { return creation_; }
+  void PickAt(int x, int y);
+  void DrawPicks(bool blink);
+  // The creation the user asked for, from its first step.
+  void RestartCreation();
+  // Removes the free points a pick created for an unfinished construction.
+  void DropAutoPoints();
+  // A text of the prompt table (step 0: the method's title); "" after the
+  // error message when the table cannot be read.
+  std::string Text(int method, int step);
+
+ private:
+  void PutCursorAt(double planeX, double planeY) override;
+  bool Returning(int x, int y);
   void KeyboardZoom(bool zoomIn);
   void ArrowKey(int dx, int dy);
-  TransformFrame Frame() const;
-  HitContext Hits() const { return {showAll_, feeling}; }
-  TGObject* SelectedObject() const { return objects_.at(selected_); }
+  void SelectedKey(Key key);
+  HitContext Hits() const { return {showAll_, settings_.feeling}; }
 
   // Creation sequence.
-  void RestartCreation();
-  void PlaceFreeObject(int x, int y);
-  void StretchFreeObject(int x, int y);
-  void FinishFreeObject(int x, int y);
-  void PickAt(int x, int y);
-  int FilterCandidates(int index);
-  bool BuildObject(int method);
-  void ShowMethodPrompt(int method, int step);
-  void DrawPicks(bool blink);
+  PickResult FilterCandidates(int index);
+  void MarkCandidates(int command);
+  void CompleteCreation();
+  bool BuildObject(int method, std::optional<double> value);
 
   EditorView& view_;
   ConstructionTables& tables_;
   ObjectList objects_;
-  InteractionState state_ = InteractionState::Normal;
+  EditorSettings settings_;
+  std::array<std::unique_ptr<EditorMode>, kInteractionStateCount> modes_;
+  EditorMode* mode_ = nullptr;
+  ExportMode* export_ = nullptr;
   int selected_ = -1;
   bool showAll_ = false;
   bool labelControl_ = true;

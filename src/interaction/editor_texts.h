@@ -20,6 +20,7 @@ inline constexpr const char* kPlaceLinePrompt = "Выберите полжени
 inline constexpr const char* kPlaceCirclePrompt = "Выбери положение новой окружности";
 inline constexpr const char* kLengthPrompt = "Укажите длину отрезка";
 inline constexpr const char* kAnglePrompt = "Укажите величену угла";
+inline constexpr const char* kDragRectangleFirst = "Сначала выделите область мышью";
 
 // Kind names by kind code 1..5.
 inline constexpr const char* kKindNames[] = {"",           "Точка", "Прямая",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zelmora {
@@ -25,6 +26,7 @@ enum class InteractionState : std::uint8_t {
   MacroRecord = 15,
   MacroApply = 16,
 };
+inline constexpr std::size_t kInteractionStateCount = 17;
 
 // The five whole-drawing modes, toggled by the picture tool bar.
 inline bool IsPictureMode(InteractionState s) {

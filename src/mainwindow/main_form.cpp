@@ -105,6 +105,12 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   column->addWidget(BuildPictureBar());
   column->addWidget(BuildMainPanel(), 1);
   column->addWidget(BuildStatusBar());
+  selectionPanel_ = new SelectionPanel;
+  column->addWidget(selectionPanel_);
+  connect(selectionPanel_, &SelectionPanel::CancelClicked, this,
+          [this] { editor_->ReturnToNormal(); });
+  connect(selectionPanel_, &SelectionPanel::ActionClicked, this,
+          [this] { editor_->ConfirmExport(); });
   setCentralWidget(central);
 
   objectBar_->setVisible(settings_.objectPanel);
@@ -159,11 +165,10 @@ QFrame* TMainForm::BuildObjectBar() {
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);
   connect(remove, &QToolButton::clicked, this, [this] { editor_->DeleteSelected(); });
-  // Present but disabled until the property dialogs exist.
   QToolButton* properties =
       FlatButton(objectBar_, "RxSpeedButton4", place(328), PackPixmaps::Glyph(kPropertiesGlyph),
                  texts::kPropertiesHint);
-  properties->setEnabled(false);
+  connect(properties, &QToolButton::clicked, this, &TMainForm::N20Click);
   return objectBar_;
 }
 
@@ -216,6 +221,7 @@ QFrame* TMainForm::BuildMainPanel() {
 
 QFrame* TMainForm::BuildStatusBar() {
   auto* bar = new QFrame;
+  statusBar_ = bar;
   bar->setObjectName(QStringLiteral("SpeedBar2"));
   bar->setFixedHeight(kStatusBarHeight);
   FillWith(bar, kPanelColor);

@@ -14,7 +14,9 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
+#include "mainwindow/selection_panel.h"
 #include "mainwindow/user_prompts.h"
+#include "render/picture_export.h"
 #include "render/point_glyph_table.h"
 #include "render/qt_canvas.h"
 
@@ -47,7 +49,7 @@ struct MainFormOptions {
 // the floating hint window around the editor. It turns Qt's events into
 // editor and document commands and paints what the editor draws; the
 // decisions are the editor's and the document session's.
-class TMainForm : public QMainWindow, public EditorView, public DocumentView {
+class TMainForm : public QMainWindow, public EditorView, public DocumentView, public ExportView {
   Q_OBJECT
 
  public:
@@ -70,6 +72,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   const QImage& Picture() { return canvas_.Image(); }
   const std::string& Prompt() const { return prompt_; }
   QMenu* ObjectPopupMenu() const { return objectPM_; }
+  SelectionPanel* SelectionBar() const { return selectionPanel_; }
+  QFrame* StatusBar() const { return statusBar_; }
 
   // EditorView
   Canvas& PictureCanvas() override { return canvas_; }
@@ -98,6 +102,18 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   void ShowSaveFailed(const std::string& detail) override;
   void SetCaption(const std::string& caption) override;
   void ShowRecentFiles(const RecentCaptions& captions) override;
+
+  // ExportView (export_and_print.cpp)
+  void ShowExportPanel(bool shown) override;
+  void SetExportPrompt(const std::string& text) override;
+  std::optional<std::string> AskExportPath() override;
+  std::string WriteExport(const std::string& path, PixelRect area) override;
+  void ShowExportFailed(const std::string& path, const std::string& error) override;
+
+  // "Печать…": the whole surface on one page, through a preview.
+  void PrintDrawing();
+  // What the vector pictures and the printer paint.
+  DrawingSource Source();
 
  protected:
   bool event(QEvent* event) override;
@@ -131,6 +147,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   void BuildHelpMenu();
   QAction* AddItem(QMenu* menu, const char* name, const char* caption);
   void ShowFileProperties();
+  void N20Click();  // "Свойства объекта"
+  void N21Click();  // "Список объектов"
   void ToggleHintWindow();
   void OpenLink(const char* address);
 
@@ -173,6 +191,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView {
   QLabel* objectLabel_ = nullptr;
   QLabel* xLabel_ = nullptr;
   QLabel* yLabel_ = nullptr;
+  QFrame* statusBar_ = nullptr;               // SpeedBar2
+  SelectionPanel* selectionPanel_ = nullptr;  // SpeedBar4
+  QString exportFolder_;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60

@@ -33,6 +33,12 @@ inline constexpr const char* kFilePropertiesItem = "Свойства";
 inline constexpr const char* kSaveAsMacroItem = "Сохранть как макрос";
 inline constexpr const char* kExportMenu = "Экспорт";
 inline constexpr const char* kExportPictureItem = "Графический файл";
+inline constexpr const char* kPrintItem = "Печать…";
+inline constexpr const char* kExportDialogTitle = "Экспорт в bmp";
+inline constexpr const char* kExportFailed = "Не удалось записать файл \"%1\":\n%2";
+inline constexpr const char* kPrintHeader = "Файл: %1";
+inline constexpr const char* kPrintAuthor = "    Автор: %1";
+inline constexpr const char* kUntitled = "без имени";
 inline constexpr const char* kExitItem = "Выход";
 
 inline constexpr const char* kNewObjectMenu = "Новый объект";

@@ -8,6 +8,8 @@
 #include "dialogs/file_properties_form.h"
 #include "dialogs/help_form.h"
 #include "dialogs/links.h"
+#include "dialogs/properties_form.h"
+#include "dialogs/spisok_form.h"
 #include "dialogs/window_texts.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
@@ -88,10 +90,14 @@ void TMainForm::BuildFileMenu() {
   item = AddItem(file, "N9", texts::kFilePropertiesItem);
   connect(item, &QAction::triggered, this, &TMainForm::ShowFileProperties);
   file->addSeparator();
-  // Macro recording and the export of a region come later.
+  // Macro recording comes later.
   AddItem(file, "N65", texts::kSaveAsMacroItem)->setEnabled(false);
   QMenu* exportMenu = file->addMenu(Text(texts::kExportMenu));
-  AddItem(exportMenu, "N57", texts::kExportPictureItem)->setEnabled(false);
+  connect(AddItem(exportMenu, "N57", texts::kExportPictureItem), &QAction::triggered, this,
+          [this] { editor_->StartExport(*this); });
+  // No shortcut: Ctrl+P opens the new-point dialog.
+  connect(AddItem(file, "PrintZM", texts::kPrintItem), &QAction::triggered, this,
+          &TMainForm::PrintDrawing);
   file->addSeparator();
   for (int k = 0; k < kRecentEntries; ++k) {
     QAction* recent = file->addAction(QString());
@@ -136,14 +142,14 @@ void TMainForm::BuildObjectsMenu() {
     editor_->ToggleShowAll();
     showAllItem_->setChecked(editor_->ShowAll());
   });
-  // The object list and the property dialogs come later.
-  AddItem(menu, "N21", texts::kObjectListItem)->setEnabled(false);
+  connect(AddItem(menu, "N21", texts::kObjectListItem), &QAction::triggered, this,
+          &TMainForm::N21Click);
   QAction* remove = AddItem(menu, "N19", texts::kDeleteObjectItem);
   remove->setShortcut(QKeySequence(Qt::Key_Delete));
   connect(remove, &QAction::triggered, this, [this] { editor_->DeleteSelected(); });
   QAction* properties = AddItem(menu, "N20", texts::kObjectPropertiesItem);
   properties->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  properties->setEnabled(false);
+  connect(properties, &QAction::triggered, this, &TMainForm::N20Click);
 }
 
 void TMainForm::BuildViewMenu() {
@@ -200,6 +206,25 @@ void TMainForm::ShowFileProperties() {
   TFilePropertiesForm form(this, Context(), session_->Info());
   prompts_.RunDialog(form);
   if (session_->Info() != before) editor_->Objects().modified = true;
+}
+
+// The status panel names the object, so a new name shows there at once.
+void TMainForm::N20Click() {
+  const int index = editor_->Selected();
+  if (RunPropertiesDialog(this, editor_->Objects(), index, Context()) == ApplyResult::kChanged) {
+    editor_->ObjectSelect(index);
+  }
+  editor_->Repaint();
+}
+
+void TMainForm::N21Click() {
+  TSpisokForm form(this, Context(), editor_->Objects(),
+                   {glyphs_.Glyph(1, 0), glyphs_.Glyph(1, kBackgroundColorIndex)});
+  prompts_.RunDialog(form);
+  if (const std::optional<int> chosen = form.ChosenObject()) {
+    editor_->ObjectSelect(*chosen);
+    editor_->Repaint();
+  }
 }
 
 void TMainForm::ToggleHintWindow() {

@@ -66,8 +66,7 @@ std::unique_ptr<TMainForm> TMainForm::Create(MainFormOptions options) {
 void TMainForm::ApplySettings() {
   canvas_.SetLabelFont(LabelFont(QString::fromStdString(settings_.nameFont)));
   blinkTimer_.setInterval(settings_.timePause);
-  editor_->feeling = settings_.feeling;
-  editor_->zoomStep = settings_.zoomStep;
+  editor_->ApplySettings({settings_.feeling, settings_.zoomStep});
   editor_->Objects().defaults = MakeCreationDefaults(settings_);
 }
 

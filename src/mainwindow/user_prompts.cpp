@@ -7,6 +7,7 @@
 
 #include "dialogs/msg_form.h"
 #include "mainwindow/main_form_texts.h"
+#include "render/picture_export.h"
 
 namespace zelmora {
 namespace {
@@ -62,6 +63,24 @@ std::optional<QString> QtUserPrompts::AskSavePath(QWidget* parent, const QString
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QStringLiteral("zms"));
   return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtUserPrompts::AskExportPath(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent, QString::fromUtf8(texts::kExportDialogTitle), folder);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters = PictureFilters();
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(PictureExtension(0));
+  // The dialog itself adds the chosen filter's extension, so that its
+  // question about replacing a file asks about the file really written.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+    dialog.setDefaultSuffix(PictureExtension(static_cast<int>(filters.indexOf(filter))));
+  });
+  const std::optional<QString> path = RunFileDialog(dialog);
+  if (!path) return std::nullopt;
+  return WithPictureExtension(*path,
+                              static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
 }
 
 bool QtUserPrompts::OpenUrl(const QUrl& url) {

@@ -29,6 +29,9 @@ class UserPrompts {
   // The document dialogs, opening in `folder`; nothing when cancelled.
   virtual std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) = 0;
   virtual std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) = 0;
+  // The export dialog: the picture file to write, its extension settled by
+  // the chosen filter when the name has none of its own.
+  virtual std::optional<QString> AskExportPath(QWidget* parent, const QString& folder) = 0;
   // Hands a file or an address to the desktop; false when that failed.
   virtual bool OpenUrl(const QUrl& url) = 0;
   // Runs one of the program's modal dialogs; its result (QDialog::Accepted...).
@@ -42,6 +45,7 @@ class QtUserPrompts : public UserPrompts {
   void ShowError(QWidget* parent, int number, const QString& programFolder) override;
   std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) override;
+  std::optional<QString> AskExportPath(QWidget* parent, const QString& folder) override;
   bool OpenUrl(const QUrl& url) override;
   int RunDialog(QDialog& dialog) override;
 };

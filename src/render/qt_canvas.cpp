@@ -19,7 +19,8 @@ constexpr int kMaxArcSegments = 20000;
 // How far a chord of a one-pixel circle may stray from the true curve.
 constexpr double kChordError = 0.25;
 
-// The patterns of one-pixel pens, in pixels: ink, gap, ink, gap...
+}  // namespace
+
 std::vector<int> DashLengths(PenStyle style) {
   switch (style) {
     case PenStyle::Dash:
@@ -35,7 +36,6 @@ std::vector<int> DashLengths(PenStyle style) {
   }
 }
 
-// Liang-Barsky: the part of the segment inside `area`; false when none is.
 bool ClipSegment(const QRectF& area, QLineF& line) {
   double t0 = 0, t1 = 1;
   const double dx = line.dx(), dy = line.dy();
@@ -59,6 +59,8 @@ bool ClipSegment(const QRectF& area, QLineF& line) {
   line = QLineF(start + t0 * QPointF(dx, dy), start + t1 * QPointF(dx, dy));
   return true;
 }
+
+namespace {
 
 // Calls `corner` with each corner of a polygon that stays within kChordError
 // of the ellipse, going round once.

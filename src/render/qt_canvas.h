@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QPen>
 #include <memory>
 #include <vector>
@@ -19,6 +20,11 @@ class PointGlyphTable;
 // Object name labels: the face is the user's "Name Font" setting.
 inline constexpr int kLabelFontPixelSize = 13;
 QFont LabelFont(const QString& family);
+
+// The patterns of one-pixel pens, in pixels: ink, gap, ink, gap... Empty for solid.
+std::vector<int> DashLengths(PenStyle style);
+// Liang-Barsky: the part of the segment inside `area`; false when none is.
+bool ClipSegment(const QRectF& area, QLineF& line);
 
 // The off-screen picture of the drawing surface, painted by the objects.
 // One-pixel pens are drawn straight into the picture's memory; wider pens go

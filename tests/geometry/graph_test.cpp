@@ -175,6 +175,15 @@ TEST(UpdateDescendants, RecomputesLikeThePathCountingUpdateOnRandomGraphs) {
 
     ASSERT_EQ(linearLog, literalLog);
     for (const auto& o : linear) ASSERT_EQ(o->Mark, 0);
+
+    // A drag takes the order once and repeats it at every move.
+    linearLog.clear();
+    DragSession drag(*linear[static_cast<std::size_t>(root)]);
+    drag.DragTo(1, 1);
+    drag.ShiftTo(2, 2);
+    std::vector<int> twice = literalLog;
+    twice.insert(twice.end(), literalLog.begin(), literalLog.end());
+    ASSERT_EQ(linearLog, twice);
   }
 }
 

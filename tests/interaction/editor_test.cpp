@@ -197,21 +197,59 @@ TEST_F(EditorTest, ClearingTheDrawingMidConstructionResetsPromptAndCursor) {
   EXPECT_EQ(editor.State(), InteractionState::Normal);
 }
 
-TEST_F(EditorTest, DigitsSetWidthAndWidePensBecomeSolid) {
-  TGPoint& a = FreePoint(100, 100);
+TEST_F(EditorTest, DigitKeysSetThePenOfTheSelection) {
+  struct Case {
+    Key key;
+    bool selected;
+    int width, penStyle;
+    bool drawn;
+  };
+  const Case cases[] = {
+      {Key::Digit1, true, 1, 1, true},  // a thin pen keeps its dashes
+      {Key::Digit2, true, 2, 0, true},  // wide pens draw solid only
+      {Key::Digit7, true, 7, 0, true},  {Key::Digit0, true, 4, 1, false},  // 0 hides
+      {Key::Digit5, false, 4, 1, true},  // nothing selected: nothing changes
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.key));
+    editor.ClearDrawing();
+    TGPoint& a = FreePoint(100, 100);
+    a.Width = 4;
+    a.PenStyle = 1;
+    if (c.selected) editor.ObjectSelect(0);
+    editor.KeyDown(c.key, kNone);
+    EXPECT_EQ(a.Width, c.width);
+    EXPECT_EQ(a.PenStyle, c.penStyle);
+    EXPECT_EQ(a.MustDraw, c.drawn);
+    EXPECT_FALSE(editor.Objects().modified);
+  }
+  // Ctrl+V shows or hides the selection's name; V alone does nothing.
+  const bool named = editor.Objects()[0].NameVisible;
   editor.ObjectSelect(0);
-  a.PenStyle = 1;
-  editor.KeyDown(Key::Digit1, kNone);
-  EXPECT_EQ(a.Width, 1);
-  EXPECT_EQ(a.PenStyle, 1);
-  editor.KeyDown(Key::Digit3, kNone);
-  EXPECT_EQ(a.Width, 3);
-  EXPECT_EQ(a.PenStyle, 0);
-  editor.KeyDown(Key::Digit0, kNone);
-  EXPECT_FALSE(a.MustDraw);
+  editor.KeyDown(Key::V, kNone);
+  EXPECT_EQ(editor.Objects()[0].NameVisible, named);
   editor.KeyDown(Key::V, kCtrl);
-  EXPECT_FALSE(a.NameVisible);
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_EQ(editor.Objects()[0].NameVisible, !named);
+}
+
+TEST_F(EditorTest, ArrowKeysMoveTheDrawingOneStep) {
+  struct Case {
+    Key key;
+    double x, y;
+  };
+  const Case cases[] = {
+      {Key::Left, 70, 100}, {Key::Right, 130, 100}, {Key::Up, 100, 70}, {Key::Down, 100, 130}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.key));
+    editor.ClearDrawing();
+    TGPoint& a = FreePoint(100, 100);
+    TGPoint& b = FreePoint(300, 200);
+    editor.KeyDown(c.key, kNone);
+    EXPECT_DOUBLE_EQ(a.X, c.x);
+    EXPECT_DOUBLE_EQ(a.Y, c.y);
+    EXPECT_DOUBLE_EQ(b.X - a.X, 200);  // the whole drawing, not one object
+    EXPECT_DOUBLE_EQ(b.Y - a.Y, 100);
+  }
 }
 
 TEST_F(EditorTest, F1OpensThePageOfTheState) {
@@ -254,6 +292,95 @@ TEST_F(EditorTest, PointSymmetryTwiceRestoresAndLineSymmetryMissesQuietly) {
   Press(700, 20);  // no line there: nothing moves, but the press counts as a change
   EXPECT_DOUBLE_EQ(a.X, 100);
   EXPECT_TRUE(editor.Objects().modified);
+}
+
+TEST_F(EditorTest, ZoomScalesTheDrawingAndItsLengths) {
+  struct Case {
+    const char* name;
+    bool mouse;
+    MouseButton button;  // mouse zoom
+    Key key;             // keyboard zoom
+    double factor;
+  };
+  const Case cases[] = {
+      {"keypad plus", false, MouseButton::Left, Key::KeypadPlus, 1.2},
+      {"keypad minus", false, MouseButton::Left, Key::KeypadMinus, 1 / 1.2},
+      {"left button", true, MouseButton::Left, Key::Other, 1.1},
+      {"right button zooms out", true, MouseButton::Right, Key::Other, 1 / 1.1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor.ClearDrawing();
+    editor.ApplySettings({.feeling = 5, .zoomStep = 0.1});
+    TGPoint& a = FreePoint(500, 200);
+    TGLength& length = editor.Objects().AddLength();
+    length.Value = 50;
+    if (c.mouse) {
+      // The surface centre, so that both kinds of zoom scale about one point.
+      editor.ToggleMode(InteractionState::ZoomMode);
+      editor.MouseMove(kNone, 400, 300);
+      editor.MouseDown(c.button, kNone, 400, 300);
+      EXPECT_TRUE(editor.ZoomStep());
+      editor.MouseUp(c.button, kNone, 400, 300);
+      EXPECT_FALSE(editor.ZoomStep());
+    } else {
+      editor.KeyDown(c.key, kNone);
+    }
+    EXPECT_NEAR(a.X, 400 + 100 * c.factor, 1e-9);
+    EXPECT_NEAR(a.Y, 300 - 100 * c.factor, 1e-9);
+    EXPECT_NEAR(length.Value, 50 * c.factor, 1e-9);
+    EXPECT_NEAR(editor.ViewScale(), c.factor, 1e-9);
+  }
+}
+
+TEST_F(EditorTest, LineSymmetryReflectsTheDrawingInThePressedLine) {
+  // The axis comes first in the drawing, so it is reflected (onto itself)
+  // before the points are.
+  TGLine& axis = editor.Objects().AddLine();
+  axis.X1 = 100, axis.Y1 = 100, axis.X2 = 500, axis.Y2 = 500;
+  axis.Method = 100;
+  axis.MustDraw = true;
+  struct Case {
+    double x, y, reflectedX, reflectedY;
+  };
+  const Case cases[] = {{300, 100, 100, 300}, {450, 200, 200, 450}, {50, 50, 50, 50}};
+  std::vector<TGPoint*> points;
+  for (const Case& c : cases) points.push_back(&FreePoint(c.x, c.y));
+  editor.ToggleMode(InteractionState::LineSymmetryMode);
+  Press(300, 300);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(points[i]->X, cases[i].reflectedX, 1e-9);
+    EXPECT_NEAR(points[i]->Y, cases[i].reflectedY, 1e-9);
+  }
+  EXPECT_NEAR(axis.X1, 100, 1e-9);
+  EXPECT_NEAR(axis.Y2, 500, 1e-9);
+}
+
+TEST_F(EditorTest, PickedObjectsBlinkUntilTheConstructionIsComplete) {
+  FreePoint(100, 100);
+  FreePoint(300, 100);
+  editor.StartCreation(9);
+  Press(100, 100);
+  Release(100, 100);
+  ASSERT_TRUE(view.blinking);
+  // Each beat draws the pick in its own colour or in the paper's.
+  auto beat = [&] {
+    view.canvas.calls.clear();
+    editor.TimerTick();
+    std::vector<int> glyphColors;
+    for (const auto& call : view.canvas.calls) {
+      if (call.op == testing::RecordingCanvas::Op::Glyph)
+        glyphColors.push_back(call.glyphColorIndex);
+    }
+    return glyphColors;
+  };
+  EXPECT_EQ(beat(), std::vector<int>{0});
+  EXPECT_EQ(beat(), std::vector<int>{15});
+  EXPECT_EQ(beat(), std::vector<int>{0});
+  Press(300, 100);
+  EXPECT_FALSE(view.blinking);
+  EXPECT_TRUE(beat().empty());
 }
 
 TEST_F(EditorTest, MouseZoomKeepsThePointUnderTheCursor) {

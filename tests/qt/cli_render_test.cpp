@@ -1,6 +1,7 @@
 // zelmora-cli render, run as a user runs it, checked by its pixels.
 #include <QImage>
 #include <QProcess>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +55,49 @@ class CliRenderTest : public QObject {
     QVERIFY(crossed);
   }
 
+  // --rect cuts the same pixels out of the drawing whichever corner comes first.
+  void rectangleIsThatPartOfTheDrawing_data() {
+    QTest::addColumn<QStringList>("corners");
+    QTest::newRow("top-left first") << QStringList{"150", "200", "450", "500"};
+    QTest::newRow("bottom-right first") << QStringList{"450", "500", "150", "200"};
+    QTest::newRow("past the edge") << QStringList{"600", "400", "900", "700"};
+  }
+
+  void rectangleIsThatPartOfTheDrawing() {
+    QFETCH(QStringList, corners);
+    QTemporaryDir dir;
+    const QString whole = dir.filePath("whole.png"), part = dir.filePath("part.png");
+    QCOMPARE(Run({"render", kExample, whole, "--size", "800x600"}), 0);
+    QCOMPARE(Run(QStringList{"render", kExample, part, "--size", "800x600", "--rect"} + corners),
+             0);
+    const int x1 = corners[0].toInt(), y1 = corners[1].toInt();
+    const int x2 = corners[2].toInt(), y2 = corners[3].toInt();
+    const QRect expected =
+        QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2) - 1, qMax(y1, y2) - 1))
+            .intersected(QRect(0, 0, 800, 600));
+    const QImage image(part);
+    QCOMPARE(image.size(), expected.size());
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
+             QImage(whole).copy(expected).convertToFormat(QImage::Format_RGB32));
+  }
+
+  // The vector pictures have the rectangle's size, one pixel to one point.
+  void vectorPicturesHaveTheRectanglesSize() {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("part.svg"), pdf = dir.filePath("part.pdf");
+    const QStringList rect{"--rect", "100", "150", "700", "450"};
+    QCOMPARE(Run(QStringList{"render", kExample, svg, "--size", "800x600"} + rect), 0);
+    QCOMPARE(Run(QStringList{"render", kExample, pdf, "--size", "800x600"} + rect), 0);
+    QSvgRenderer renderer(svg);
+    QVERIFY(renderer.isValid());
+    QCOMPARE(renderer.viewBox(), QRect(0, 0, 600, 300));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.contains("/MediaBox [0 0 600.000000 300.000000]"));
+  }
+
   void refusesWhatItCannotDo_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
@@ -61,6 +105,12 @@ class CliRenderTest : public QObject {
     QTest::newRow("bad size") << QStringList{"render", kExample, "x.png", "--size", "0x5"} << 2;
     QTest::newRow("size words") << QStringList{"render", kExample, "x.png", "--size", "big"} << 2;
     QTest::newRow("unknown picture kind") << QStringList{"render", kExample, "x.gif"} << 2;
+    QTest::newRow("rect outside") << QStringList{"render", kExample, "x.svg", "--rect",
+                                                 "2000",   "0",      "2100",  "50"}
+                                  << 2;
+    QTest::newRow("rect words") << QStringList{"render", kExample, "x.pdf", "--rect",
+                                               "a",      "0",      "5",     "5"}
+                                << 2;
     QTest::newRow("unwritable picture")
         << QStringList{"render", kExample, "/no/such/folder/x.png"} << 1;
   }

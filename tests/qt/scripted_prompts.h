@@ -34,6 +34,10 @@ class ScriptedPrompts : public UserPrompts {
     dialogFolders.append(folder);
     return Next(savePaths, std::optional<QString>());
   }
+  std::optional<QString> AskExportPath(QWidget*, const QString& folder) override {
+    dialogFolders.append(folder);
+    return Next(exportPaths, std::optional<QString>());
+  }
   bool OpenUrl(const QUrl& url) override {
     urls.append(url);
     return urlsOpen;
@@ -47,6 +51,7 @@ class ScriptedPrompts : public UserPrompts {
   std::deque<Answer> answers;
   std::deque<std::optional<QString>> openPaths;
   std::deque<std::optional<QString>> savePaths;
+  std::deque<std::optional<QString>> exportPaths;
   bool urlsOpen = true;
   // Plays the user's part in a modal dialog and returns its result.
   std::function<int(QDialog&)> answerDialog;

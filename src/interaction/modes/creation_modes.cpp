@@ -1,0 +1,157 @@
+#include "interaction/modes/creation_modes.h"
+
+#include <cmath>
+
+#include "geometry/graph.h"
+#include "interaction/editor_texts.h"
+
+namespace zelmora {
+
+std::optional<InteractionState> PlacingState(int method) {
+  switch (method) {
+    case 0:
+      return InteractionState::PlacePoint;
+    case 100:
+      return InteractionState::PlaceLine;
+    case 200:
+      return InteractionState::PlaceCircle;
+    default:
+      return std::nullopt;
+  }
+}
+
+// ---- placing ------------------------------------------------------------------
+
+void PlaceMode::Enter() {
+  AddPending();
+  switch (state_) {
+    case InteractionState::PlacePoint:
+      editor_.SetPrompt(texts::kPlacePointPrompt);
+      break;
+    case InteractionState::PlaceLine:
+      editor_.SetPrompt(texts::kPlaceLinePrompt);
+      break;
+    default:
+      editor_.SetPrompt(texts::kPlaceCirclePrompt);
+      break;
+  }
+  editor_.View().SetSurfaceCursor(CursorShape::HandPoint);
+}
+
+void PlaceMode::AddPending() {
+  ObjectList& objects = editor_.Objects();
+  switch (state_) {
+    case InteractionState::PlacePoint:
+      objects.AddPoint();
+      break;
+    case InteractionState::PlaceLine:
+      objects.AddLine().Method = 100;
+      break;
+    default:
+      objects.AddCircle().Method = 200;
+      break;
+  }
+}
+
+// A release or a drag without a press in this state (the press opened a
+// menu, say) finds the pending object still unplaced and leaves it alone.
+TGObject* PlaceMode::Placed() const {
+  ObjectList& objects = editor_.Objects();
+  if (objects.empty() || !objects.back().MustDraw) return nullptr;
+  return &objects.back();
+}
+
+void PlaceMode::LeftPress(Modifiers, int x, int y) {
+  ObjectList& objects = editor_.Objects();
+  objects.modified = true;
+  if (objects.empty()) return;
+  TGObject& pending = objects.back();
+  if (auto* p = dynamic_cast<TGPoint*>(&pending)) {
+    p->X = x;
+    p->Y = y;
+  } else if (auto* l = dynamic_cast<TGLine*>(&pending)) {
+    l->X1 = x;
+    l->Y1 = y;
+  } else if (auto* c = dynamic_cast<TGCircle*>(&pending)) {
+    c->CX = x;
+    c->CY = y;
+  }
+  pending.MustDraw = true;
+}
+
+void PlaceMode::Drag(int x, int y) {
+  if (TGObject* pending = Placed()) Stretch(*pending, x, y);
+}
+
+void PlaceMode::Stretch(TGObject& pending, int x, int y) {
+  if (auto* l = dynamic_cast<TGLine*>(&pending)) {
+    l->X2 = x;
+    l->Y2 = y;
+    if (l->X2 == l->X1 && l->Y2 == l->Y1) l->X2 += 1.0;
+  } else if (auto* c = dynamic_cast<TGCircle*>(&pending)) {
+    c->R = std::hypot(c->CX - x, c->CY - y);
+    if (c->R == 0) c->R = 1.0;
+  } else {
+    return;
+  }
+  UpdateDescendants(pending);
+}
+
+void PlaceMode::Release(MouseButton button, int x, int y) {
+  if (button != MouseButton::Left) return;
+  TGObject* pending = Placed();
+  if (pending == nullptr) return;  // a second pending object would pile up unseen
+  Stretch(*pending, x, y);
+  AddPending();
+}
+
+std::string PlaceMode::HelpPage() const {
+  return texts::kHelpMethods;
+}
+
+void PlaceMode::Leave() {
+  ObjectList& objects = editor_.Objects();
+  if (!objects.empty()) objects.DeleteWithDescendants(objects.size() - 1);
+}
+
+// ---- picking parents ------------------------------------------------------------
+
+void PickParentsMode::Enter() {
+  CreationState& creation = editor_.CreationInProgress();
+  creation.step = 1;
+  creation.autoPoints = 0;
+  editor_.SetPrompt(editor_.Text(creation.requestedMethod, 1));
+  editor_.View().SetSurfaceCursor(CursorShape::HandPoint);
+}
+
+void PickParentsMode::LeftPress(Modifiers, int x, int y) {
+  editor_.PickAt(x, y);
+}
+
+void PickParentsMode::RightPress(int x, int y) {
+  editor_.ShowPopup(x, y);
+}
+
+void PickParentsMode::Hover(int x, int y) {
+  editor_.DescribeObjectAt(x, y, 0, true);
+}
+
+void PickParentsMode::MenuSelect(int index) {
+  editor_.NextOSStep(index);
+}
+
+void PickParentsMode::Tick(bool blink) {
+  editor_.DrawPicks(blink);
+}
+
+std::string PickParentsMode::HelpPage() const {
+  return texts::kHelpMethods;
+}
+
+void PickParentsMode::Leave() {
+  editor_.View().SetBlinkTimer(false);
+  editor_.DropAutoPoints();
+  editor_.CreationInProgress().picks.clear();
+}
+
+}  // namespace zelmora

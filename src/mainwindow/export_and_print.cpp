@@ -1,0 +1,82 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "mainwindow/main_form.h"
+#include "mainwindow/main_form_texts.h"
+
+// The picture files of the export and the printed page: both paint what the
+// surface shows, the export a rectangle of it, the printer all of it.
+namespace zelmora {
+namespace {
+
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+}  // namespace
+
+DrawingSource TMainForm::Source() {
+  return {editor_->Objects(), editor_->PaintContext(),
+          QSize(editor_->SurfaceWidth(), editor_->SurfaceHeight()), &glyphs_,
+          LabelFont(QString::fromStdString(settings_.nameFont))};
+}
+
+void TMainForm::ShowExportPanel(bool shown) {
+  PreparePanels(shown ? PanelMode::Export : PanelMode::Status, *statusBar_, *selectionPanel_);
+}
+
+void TMainForm::SetExportPrompt(const std::string& text) {
+  selectionPanel_->SetPrompt(QString::fromStdString(text));
+}
+
+std::optional<std::string> TMainForm::AskExportPath() {
+  if (exportFolder_.isEmpty()) exportFolder_ = QDir::homePath();
+  const std::optional<QString> path = prompts_.AskExportPath(this, exportFolder_);
+  if (!path) return std::nullopt;
+  exportFolder_ = QFileInfo(*path).absolutePath();
+  return QFile::encodeName(*path).toStdString();
+}
+
+std::string TMainForm::WriteExport(const std::string& path, PixelRect area) {
+  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+  const QRect rect(area.left, area.top, area.width, area.height);
+  return WritePicture(name, PictureFormatOf(name).value_or(PictureFormat::Bmp), rect,
+                      canvas_.Image(), Source())
+      .toStdString();
+}
+
+void TMainForm::ShowExportFailed(const std::string& path, const std::string& error) {
+  prompts_.Inform(this, Text(texts::kExportFailed)
+                            .arg(QFile::decodeName(QByteArray::fromStdString(path)),
+                                 QString::fromStdString(error)));
+}
+
+void TMainForm::PrintDrawing() {
+  QPrinter printer(QPrinter::HighResolution);
+  const std::string& file = session_->FileName();
+  const QString name =
+      file.empty() ? Text(texts::kUntitled)
+                   : QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).fileName();
+  printer.setDocName(name);
+  // The surface's proportions decide the page's orientation.
+  const QSize surface = QSize(editor_->SurfaceWidth(), editor_->SurfaceHeight());
+  printer.setPageOrientation(surface.width() > surface.height() ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
+  const QString author = QString::fromStdString(session_->Info().author).trimmed();
+  const QString header = Text(texts::kPrintHeader).arg(name) +
+                         (author.isEmpty() ? QString() : Text(texts::kPrintAuthor).arg(author));
+  QPrintPreviewDialog preview(&printer, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, header](QPrinter* device) {
+    // The painter's origin is the printable area's corner.
+    const QSize printable = device->pageLayout().paintRectPixels(device->resolution()).size();
+    QPainter painter(device);
+    PaintPrintedPage(painter, QRectF(QPointF(0, 0), printable), Source(), header);
+  });
+  prompts_.RunDialog(preview);
+}
+
+}  // namespace zelmora
