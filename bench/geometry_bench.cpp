@@ -75,7 +75,7 @@ std::unique_ptr<ObjectList> MakeFan() {
 
 // Drags the first object of the drawing back and forth, so each step moves
 // it; one press, then the moves, as the mouse does it.
-void DragFirst(benchmark::State& state, const ObjectList& list) {
+void DragFirst(benchmark::State& state, ObjectList& list) {
   DragSession drag(list[0]);
   int step = 0;
   for (auto _ : state) {

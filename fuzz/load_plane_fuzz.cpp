@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!loaded.detail.empty(), "a refused file without a reason");
     return 0;
   }
-  Require(!list.modified, "a loaded drawing counts as modified");
+  Require(!list.Modified(), "a loaded drawing counts as modified");
   ObjectList second, third;
   DocumentInfo secondInfo, thirdInfo;
   RoundTrip(path, list, info, second, secondInfo, false);

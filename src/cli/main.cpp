@@ -39,11 +39,12 @@ constexpr const char* kHelp = R"(Usage:
       Shows this text.
 
 Operations (object numbers count from 0 in list order; X, Y, CX, CY are
-whole pixels, the other numbers may have fractions):
+whole pixels, the other numbers may have fractions and lie within +-9.2e18,
+the range a document file holds):
   --drag I PX PY X Y     drag object I as the mouse does, from (PX, PY) to (X, Y)
   --shift I PX PY X Y    the same as a Shift-drag (parallel move)
   --delete I             delete object I with everything built on it
-  --zoom CX CY K         scale the whole drawing by K about (CX, CY)
+  --zoom CX CY K         scale the whole drawing by K (0.1 to 10) about (CX, CY)
   --reflect-point PX PY  reflect the whole drawing in the point (PX, PY)
   --reflect-line X1 Y1 X2 Y2
                          reflect the whole drawing in the line through two points

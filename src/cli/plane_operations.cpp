@@ -5,10 +5,15 @@
 #include <cstddef>
 #include <string_view>
 
+#include "document/document_file.h"
 #include "geometry/whole_drawing.h"
 
 namespace zelmora {
 namespace {
+
+// The window's zoom keeps its scale between a tenth and ten times.
+constexpr double kSmallestZoom = 0.1;
+constexpr double kLargestZoom = 10;
 
 template <class T>
 bool ParseWhole(std::string_view text, T& value) {
@@ -28,10 +33,15 @@ class ArgumentReader {
     Take(what, [&](std::string_view text) { return ParseWhole(text, value); });
     return value;
   }
+  // A coordinate: what a document file can hold.
   double Real(std::string_view what) {
+    return Between(what, -kLargestStoredValue, kLargestStoredValue);
+  }
+  double Between(std::string_view what, double low, double high) {
     double value = 0;
-    Take(what,
-         [&](std::string_view text) { return ParseWhole(text, value) && std::isfinite(value); });
+    Take(what, [&](std::string_view text) {
+      return ParseWhole(text, value) && value >= low && value <= high;
+    });
     return value;
   }
 
@@ -86,7 +96,7 @@ PlaneOperation Parse(const std::string& option, ArgumentReader& in, std::string&
   }
   if (option == "--zoom") {
     const int cx = in.Integer("CX (whole pixels)"), cy = in.Integer("CY (whole pixels)");
-    const double factor = in.Real("K");
+    const double factor = in.Between("K (0.1 to 10)", kSmallestZoom, kLargestZoom);
     return [=](ObjectList& list) { return ScaleAll(list, cx, cy, factor), std::string(); };
   }
   if (option == "--reflect-point") {

@@ -28,6 +28,10 @@ Cp1251Validator::Cp1251Validator(bool refuseSemicolon, QObject* parent)
 
 QValidator::State Cp1251Validator::validate(QString& input, int&) const {
   if (refuseSemicolon_ && input.contains(QLatin1Char(';'))) return Invalid;
+  // A pasted tab or line break has no place in a one-line text.
+  for (const QChar c : input) {
+    if (c.category() == QChar::Other_Control) return Invalid;
+  }
   return FitsCp1251(input) ? Acceptable : Invalid;
 }
 

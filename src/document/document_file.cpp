@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -12,12 +11,9 @@
 #include <system_error>
 #include <utility>
 
-#if defined(__unix__)
-#include <unistd.h>
-#endif
-
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
 
@@ -30,33 +26,6 @@ constexpr std::size_t kMaxNameBytes = 12;  // one byte per character in the file
 // tolerance and the painter's pen arithmetic far from overflow.
 constexpr std::int32_t kMaxWidth = 1000;
 constexpr int kMaxPenStyle = 4;
-
-// What each construction method is built from, in Parents order:
-// P point, L line, C circle, A angle, D length (distance).
-struct MethodParents {
-  int kind;
-  int method;
-  std::string_view parents;
-};
-
-constexpr MethodParents kMethodParents[] = {
-    {kPointKind, 0, ""},       {kPointKind, 1, "L"},     {kPointKind, 2, "C"},
-    {kPointKind, 3, "LL"},     {kPointKind, 4, "LC"},    {kPointKind, 5, "LC"},
-    {kPointKind, 6, "CC"},     {kPointKind, 7, "CC"},    {kPointKind, 8, "PL"},
-    {kPointKind, 9, "PP"},     {kPointKind, 10, "PPD"},  {kPointKind, 11, "C"},
-    {kLineKind, 100, ""},      {kLineKind, 101, "PP"},   {kLineKind, 102, "PL"},
-    {kLineKind, 103, "PL"},    {kLineKind, 104, "PP"},   {kLineKind, 105, "PP"},
-    {kLineKind, 106, "PLPPP"}, {kLineKind, 107, "PLA"},  {kLineKind, 108, "PPP"},
-    {kLineKind, 109, "PP"},    {kLineKind, 110, "LL"},   {kLineKind, 111, "PLLL"},
-    {kCircleKind, 200, ""},    {kCircleKind, 201, "PP"}, {kCircleKind, 202, "PPP"},
-    {kCircleKind, 203, "PPP"}, {kAngleKind, 0, ""},      {kLengthKind, 0, ""},
-};
-
-// The letters stand at their kind codes.
-int KindOfLetter(char letter) {
-  constexpr std::string_view kLetters = " PLCAD";
-  return static_cast<int>(kLetters.find(letter));
-}
 
 // ---- Text at the file boundary ----
 
@@ -107,10 +76,9 @@ std::optional<Int> ParseInteger(std::string_view text) {
 // Truncation toward zero; NaN and values beyond 64 bits are pinned so that
 // whatever is written reads back.
 std::int64_t Truncated(double value) {
-  constexpr double kLimit = 9223372036854775807.0;  // 2^63 as a double
   if (std::isnan(value)) return 0;
-  if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
-  if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  if (value >= kLargestStoredValue) return std::numeric_limits<std::int64_t>::max();
+  if (value <= -kLargestStoredValue) return std::numeric_limits<std::int64_t>::min();
   return static_cast<std::int64_t>(value);
 }
 
@@ -134,7 +102,7 @@ void AppendRecord(std::string& out, const TGObject& object) {
   auto coordinate = [&field](double value) { field(Truncated(value), ':'); };
 
   field(object.Kind());
-  std::string name = object.Name;
+  std::string name = WithoutControlCharacters(object.Name);
   std::replace(name.begin(), name.end(), ';', ',');
   record += ToFileText(name).substr(0, kMaxNameBytes);
   record += ';';
@@ -247,7 +215,8 @@ void ReadGeometry(RecordParser& in, TGObject& object) {
     }
     case kCircleKind: {
       auto& c = static_cast<TGCircle&>(object);
-      c.CX = value(), c.CY = value(), c.R = value();
+      // A radius is a length: a hand-edited minus sign is not a second circle.
+      c.CX = value(), c.CY = value(), c.R = std::abs(value());
       break;
     }
     case kAngleKind:
@@ -270,7 +239,8 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
   if (in.failed()) return in.error();
   TGObject* object = list.AddOfKind(kind);
   if (object == nullptr) return "unknown object kind " + std::to_string(kind);
-  object->Name = Utf8Prefix(Cp1251ToUtf8(in.Field("name")), kMaxNameLength);
+  object->Name =
+      Utf8Prefix(WithoutControlCharacters(Cp1251ToUtf8(in.Field("name"))), kMaxNameLength);
   object->Color = PaletteColor(in.Number<int>("colour"), kBlack);
   object->Width = std::clamp(in.Number<std::int32_t>("width"), 0, kMaxWidth);
   const int penStyle = in.Number<int>("pen style");
@@ -290,8 +260,7 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
 }
 
 // Resolves object numbers, each followed by ':'.
-std::string LinkGroup(std::string_view group, const ObjectList& list,
-                      std::vector<TGObject*>& into) {
+std::string LinkGroup(std::string_view group, ObjectList& list, std::vector<TGObject*>& into) {
   while (!group.empty()) {
     const std::size_t pos = group.find(':');
     if (pos == std::string_view::npos) return "a reference list does not end with ':'";
@@ -391,62 +360,9 @@ std::string LinePrefix(std::size_t index) {
   return "line " + std::to_string(index + 1) + ": ";
 }
 
-// ---- Replacing a file ----
-
 std::string SystemError(const std::filesystem::path& path, const std::string& what) {
   return "cannot " + what + " " + path.string() + ": " +
          std::error_code(errno, std::generic_category()).message();
-}
-
-// A new file next to `target` that no one else uses; null when the folder
-// takes no new file.
-std::FILE* CreateTemporaryBeside(const std::filesystem::path& target,
-                                 std::filesystem::path& created) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    created = target;
-    created += ".saving-" + std::to_string(attempt);
-    if (std::FILE* file = std::fopen(created.c_str(), "wbx")) return file;
-    if (errno != EEXIST) return nullptr;
-  }
-  return nullptr;
-}
-
-bool WriteAndClose(std::FILE* file, std::string_view bytes) {
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-#if defined(__unix__)
-  ok = ::fsync(::fileno(file)) == 0 && ok;
-#endif
-  return std::fclose(file) == 0 && ok;
-}
-
-SaveResult ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::error_code ec;
-  std::filesystem::path target = path;
-  // A link stays a link: the file it leads to is replaced.
-  if (std::filesystem::is_symlink(path, ec)) {
-    const auto resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target = resolved;
-  }
-  std::filesystem::path temporary;
-  std::FILE* file = CreateTemporaryBeside(target, temporary);
-  if (file == nullptr) return {false, SystemError(target, "create a file beside")};
-  if (!WriteAndClose(file, bytes)) {
-    SaveResult failed{false, SystemError(temporary, "write")};
-    std::filesystem::remove(temporary, ec);
-    return failed;
-  }
-  const auto status = std::filesystem::status(target, ec);
-  if (!ec && std::filesystem::is_regular_file(status)) {
-    std::filesystem::permissions(temporary, status.permissions(), ec);
-  }
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    SaveResult failed{false, "cannot replace " + target.string() + ": " + ec.message()};
-    std::filesystem::remove(temporary, ec);
-    return failed;
-  }
-  return {true, {}};
 }
 
 }  // namespace
@@ -464,17 +380,15 @@ int LoadResult::ErrorNumber() const {
 }
 
 bool ParentsFitMethod(const TGObject& object) {
-  for (const MethodParents& entry : kMethodParents) {
-    if (entry.kind != object.Kind() || entry.method != object.Method) continue;
-    if (object.Parents.size() != entry.parents.size()) return false;
-    for (std::size_t i = 0; i < entry.parents.size(); ++i) {
-      const TGObject* parent = object.Parents[i];
-      if (parent == nullptr || parent->Kind() != KindOfLetter(entry.parents[i])) return false;
-    }
-    return true;
-  }
+  const MethodInfo* method = MethodOf(object);
   // Recompute leaves an object of an unknown method as it is, like a free one.
-  return object.Parents.empty();
+  if (method == nullptr) return object.Parents.empty();
+  if (object.Parents.size() != method->parents.size()) return false;
+  for (std::size_t i = 0; i < object.Parents.size(); ++i) {
+    const TGObject* parent = object.Parents[i];
+    if (parent == nullptr || parent->Kind() != method->ParentKind(i)) return false;
+  }
+  return true;
 }
 
 std::string WritePlane(const ObjectList& list, const DocumentInfo& info) {
@@ -531,7 +445,7 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
   if (!error.empty()) return Unreadable(error);
 
   RecomputeLoaded(loaded);
-  loaded.modified = false;
+  loaded.ClearModified();
   list.Swap(loaded);
   info = std::move(read);
   return {LoadStatus::kLoaded, {}, Cp1251ToUtf8(version)};
@@ -539,7 +453,7 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
 
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info) {
-  return ReplaceFile(path, WritePlane(list, info));
+  return ReplaceFileContents(path, WritePlane(list, info));
 }
 
 LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, DocumentInfo& info) {

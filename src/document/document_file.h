@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/file_replace.h"
 #include "geometry/object_list.h"
 
 // The document file (.zms): a plain magic line, then encoded Windows-1251
@@ -13,6 +14,8 @@ namespace zelmora {
 
 inline constexpr std::string_view kDocumentMagicWord = "ZelmoraSaveFile";
 inline constexpr std::string_view kDocumentVersion = "2.0";
+// Coordinates are stored as 64-bit integers: 2^63 as a double bounds them.
+inline constexpr double kLargestStoredValue = 9223372036854775807.0;
 
 // The document's own properties, edited in the file properties dialog.
 struct DocumentInfo {
@@ -20,11 +23,6 @@ struct DocumentInfo {
   std::vector<std::string> comment;
 
   bool operator==(const DocumentInfo&) const = default;
-};
-
-struct SaveResult {
-  bool ok = false;
-  std::string error;  // what went wrong, empty on success
 };
 
 enum class LoadStatus { kLoaded, kNotFound, kUnreadable };
@@ -40,8 +38,8 @@ struct LoadResult {
   int ErrorNumber() const;
 };
 
-// Writes through a temporary file in the same folder that then replaces
-// `path`, so a failed save leaves the previous file as it was.
+// Writes through ReplaceFileContents, so a failed save leaves the previous
+// file as it was.
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info);
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document/cp1251.h"
+#include "document/file_replace.h"
 #include "document/line_code.h"
 
 namespace zelmora {
@@ -30,32 +31,6 @@ MacroEntry SplitLine(std::string_view line) {
   const auto separator = line.find(';');
   if (separator == std::string_view::npos) return {"", Cp1251ToUtf8(line)};
   return {Cp1251ToUtf8(line.substr(0, separator)), Cp1251ToUtf8(line.substr(separator + 1))};
-}
-
-// Writes next to the target and renames over it, so a crash or a full disk
-// leaves the previous file as it was.
-bool ReplaceFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -98,7 +73,7 @@ std::string WriteMacroList(const MacroList& list) {
 }
 
 bool SaveMcrFile(const std::filesystem::path& file, const MacroList& list) {
-  return ReplaceFile(file, WriteMacroList(list));
+  return ReplaceFileContents(file, WriteMacroList(list)).ok;
 }
 
 }  // namespace zelmora

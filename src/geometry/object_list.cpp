@@ -73,7 +73,12 @@ TGObject* ObjectList::AddOfKind(int kind) {
   }
 }
 
-TGObject* ObjectList::at(int i) const {
+const TGObject* ObjectList::at(int i) const {
+  if (i < 0 || static_cast<std::size_t>(i) >= objects_.size()) return nullptr;
+  return objects_[static_cast<std::size_t>(i)].get();
+}
+
+TGObject* ObjectList::at(int i) {
   if (i < 0 || static_cast<std::size_t>(i) >= objects_.size()) return nullptr;
   return objects_[static_cast<std::size_t>(i)].get();
 }
@@ -88,7 +93,7 @@ void ObjectList::Renumber() {
 // costs one pass.
 void ObjectList::DeleteWithDescendants(std::size_t index) {
   if (index >= objects_.size()) return;
-  modified = true;
+  MarkModified();
   std::vector<TGObject*> doomed;
   GraphWalker::ForEachDescendant(*objects_[index], [&](TGObject& o) {
     o.index_ = -1;  // flags the object for removal below
@@ -131,7 +136,7 @@ void ObjectList::Complete(const std::vector<TGObject*>& objects,
     object->MustDraw = true;
   }
   for (TGObject* object : objects) object->Recompute();
-  modified = true;
+  MarkModified();
 }
 
 void ObjectList::DropLast(std::size_t count) {
@@ -141,7 +146,7 @@ void ObjectList::DropLast(std::size_t count) {
 
 void ObjectList::Swap(ObjectList& other) noexcept {
   std::swap(defaults, other.defaults);
-  std::swap(modified, other.modified);
+  std::swap(modified_, other.modified_);
   std::swap(pointCounter, other.pointCounter);
   std::swap(lineCounter, other.lineCounter);
   std::swap(circleCounter, other.circleCounter);

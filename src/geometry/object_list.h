@@ -47,9 +47,12 @@ class ObjectList {
 
   std::size_t size() const { return objects_.size(); }
   bool empty() const { return objects_.empty(); }
-  TGObject& operator[](std::size_t i) const { return *objects_[i]; }
-  TGObject* at(int i) const;  // nullptr when out of range
-  TGObject& back() const { return *objects_.back(); }
+  TGObject& operator[](std::size_t i) { return *objects_[i]; }
+  const TGObject& operator[](std::size_t i) const { return *objects_[i]; }
+  TGObject* at(int i);  // nullptr when out of range
+  const TGObject* at(int i) const;
+  TGObject& back() { return *objects_.back(); }
+  const TGObject& back() const { return *objects_.back(); }
 
   // Completes new objects built together on the same parents (one, or the
   // two points of an intersection): links them to `parents` in pick order
@@ -74,8 +77,13 @@ class ObjectList {
   // `other`: a reader builds into a fresh list and commits only on success.
   void Swap(ObjectList& other) noexcept;
 
+  // Whether the drawing changed since it was opened or saved; every change
+  // a user could lose marks it.
+  bool Modified() const { return modified_; }
+  void MarkModified() { modified_ = true; }
+  void ClearModified() { modified_ = false; }
+
   CreationDefaults defaults;
-  bool modified = false;
   int pointCounter = 0;
   int lineCounter = 0;
   int circleCounter = 0;
@@ -86,6 +94,7 @@ class ObjectList {
   void Renumber();
 
   std::vector<std::unique_ptr<TGObject>> objects_;
+  bool modified_ = false;
 };
 
 }  // namespace zelmora

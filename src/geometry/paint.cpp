@@ -2,7 +2,7 @@
 
 namespace zelmora {
 
-void PaintDrawing(Canvas& canvas, const ObjectList& objects, TGObject* selected,
+void PaintDrawing(Canvas& canvas, ObjectList& objects, TGObject* selected,
                   const DrawContext& context, int width, int height) {
   canvas.FillRect(0, 0, width, height, kBackgroundColor);
   for (std::size_t i = 0; i < objects.size(); ++i) {

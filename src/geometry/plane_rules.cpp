@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include <algorithm>
-
 #include "geometry/tg_line.h"
 #include "geometry/tg_point.h"
 
@@ -67,20 +65,6 @@ bool LineCrossing(const TGLine& first, const TGLine& second, double& x, double& 
   x = first.X1 + t * ux;
   y = first.Y1 + t * uy;
   return true;
-}
-
-void CollectIncidentPoints(TGObject& self, std::initializer_list<int> childMethods,
-                           std::initializer_list<std::size_t> parentSlots) {
-  self.Incident.clear();
-  for (TGObject* child : self.Children) {
-    if (child == nullptr || child->Kind() != kPointKind) continue;
-    if (std::find(childMethods.begin(), childMethods.end(), child->Method) != childMethods.end()) {
-      self.Incident.push_back(child);
-    }
-  }
-  for (std::size_t slot : parentSlots) {
-    if (TGPoint* p = self.ParentAs<TGPoint>(slot)) self.Incident.push_back(p);
-  }
 }
 
 // Scans a's incident objects in order and, for each, b's; the last pair that

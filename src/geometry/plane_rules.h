@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
 
 #include "geometry/tg_object.h"
 
@@ -31,12 +30,6 @@ class TGLine;
 // The crossing of two lines, found along the first from its end 1; false for
 // parallel lines or a line whose defining points coincide.
 bool LineCrossing(const TGLine& first, const TGLine& second, double& x, double& y);
-
-// Rebuilds the incident list of a line or circle: its child points made by
-// one of `childMethods` (in Children order), then its parent points at
-// `parentSlots`.
-void CollectIncidentPoints(TGObject& self, std::initializer_list<int> childMethods,
-                           std::initializer_list<std::size_t> parentSlots);
 
 // The object (not a child of both) that lies on both a and b, or nullptr. Used
 // by the line-circle and circle-circle intersections.

@@ -1,5 +1,7 @@
 #include "geometry/tg_circle.h"
 
+#include "geometry/construction_method.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -37,34 +39,57 @@ bool CentreThroughThree(const TGPoint& p0, const TGPoint& p1, const TGPoint& p2,
   return true;
 }
 
+// Sets the circle when its values are usable. Three points all but on one
+// line put the centre out of reach of doubles; such a circle cannot be drawn
+// or cut, so it counts as not constructible.
+void SetIfFinite(TGCircle& circle, double cx, double cy, double r) {
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r)) return;
+  circle.CX = cx;
+  circle.CY = cy;
+  circle.R = r;
+  circle.Defined = true;
+}
+
 }  // namespace
 
-void TGCircle::Recompute() {
-  if (Method < 201 || Method > 203) return;  // free circles keep even their Defined flag
-  Defined = false;
-  const TGPoint* p0 = DefinedPoint(*this, 0);
-  const TGPoint* p1 = DefinedPoint(*this, 1);
-  if (p0 == nullptr || p1 == nullptr) return;
-  double cx = p0->X, cy = p0->Y, r = 0;
-  if (Method == 201) {
-    r = std::hypot(p0->X - p1->X, p0->Y - p1->Y);
-  } else {
-    const TGPoint* p2 = DefinedPoint(*this, 2);
-    if (p2 == nullptr) return;
-    if (Method == 202) {
-      r = std::hypot(p1->X - p2->X, p1->Y - p2->Y);
-    } else {
-      if (!CentreThroughThree(*p0, *p1, *p2, cx, cy)) return;
-      r = std::hypot(p0->X - cx, p0->Y - cy);
-    }
+// Each constructed circle is undefined until it is computed; free circles
+// (no recompute at all) keep even their Defined flag.
+namespace recompute {
+
+void CircleByCentreAndPoint(TGCircle& circle) {
+  circle.Defined = false;
+  const TGPoint* centre = DefinedPoint(circle, 0);
+  const TGPoint* on = DefinedPoint(circle, 1);
+  if (centre == nullptr || on == nullptr) return;
+  SetIfFinite(circle, centre->X, centre->Y, std::hypot(centre->X - on->X, centre->Y - on->Y));
+}
+
+void CircleByCentreAndRadius(TGCircle& circle) {
+  circle.Defined = false;
+  const TGPoint* centre = DefinedPoint(circle, 0);
+  const TGPoint* from = DefinedPoint(circle, 1);
+  const TGPoint* to = DefinedPoint(circle, 2);
+  if (centre == nullptr || from == nullptr || to == nullptr) return;
+  SetIfFinite(circle, centre->X, centre->Y, std::hypot(from->X - to->X, from->Y - to->Y));
+}
+
+void CircleThroughThreePoints(TGCircle& circle) {
+  circle.Defined = false;
+  const TGPoint* p0 = DefinedPoint(circle, 0);
+  const TGPoint* p1 = DefinedPoint(circle, 1);
+  const TGPoint* p2 = DefinedPoint(circle, 2);
+  double cx = 0, cy = 0;
+  if (p0 == nullptr || p1 == nullptr || p2 == nullptr ||
+      !CentreThroughThree(*p0, *p1, *p2, cx, cy)) {
+    return;
   }
-  // Three points all but on one line put the centre out of reach of doubles;
-  // such a circle cannot be drawn or cut, so it counts as not constructible.
-  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r)) return;
-  CX = cx;
-  CY = cy;
-  R = r;
-  Defined = true;
+  SetIfFinite(circle, cx, cy, std::hypot(p0->X - cx, p0->Y - cy));
+}
+
+}  // namespace recompute
+
+void TGCircle::Recompute() {
+  RecomputeByMethod(*this, kKind);
 }
 
 void TGCircle::Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) {
@@ -156,13 +181,7 @@ void TGCircle::MoveLabel(int x, int y, const LabelMoveContext& context) {
 // The points that lie on this circle: children on it or cut from it, and the
 // parent points it passes through.
 void TGCircle::RebuildIncident() {
-  if (Method == 201) {
-    CollectIncidentPoints(*this, {2, 4, 5, 6, 7}, {1});
-  } else if (Method == 203) {
-    CollectIncidentPoints(*this, {2, 4, 5, 6, 7}, {0, 1, 2});
-  } else {
-    CollectIncidentPoints(*this, {2, 4, 5, 6, 7}, {});
-  }
+  RebuildIncidentByMethod(*this);
 }
 
 }  // namespace zelmora

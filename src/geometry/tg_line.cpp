@@ -1,11 +1,13 @@
 #include "geometry/tg_line.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
 #include <tuple>
 #include <utility>
 
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/pixel.h"
 #include "geometry/plane_rules.h"
@@ -80,8 +82,17 @@ void SetFromOrigin(TGLine& line, Vec origin, Vec direction) {
           {origin.x + kDirectionLength * direction.x, origin.y + kDirectionLength * direction.y});
 }
 
+// The direction `reference` takes when turned by the angle (cosA, sinA).
+Vec Turned(Vec reference, double cosA, double sinA) {
+  return {cosA * reference.x - sinA * reference.y, sinA * reference.x + cosA * reference.y};
+}
+
+}  // namespace
+
+namespace recompute {
+
 // 101: end 1 is the second pick.
-void ThroughTwoPoints(TGLine& line) {
+void LineThroughTwoPoints(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGPoint>(line);
   if (!parents) return;
   const auto [p0, p1] = *parents;
@@ -90,7 +101,7 @@ void ThroughTwoPoints(TGLine& line) {
 }
 
 // 102
-void Parallel(TGLine& line) {
+void ParallelLine(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine>(line);
   if (!parents) return;
   const auto [p, reference] = *parents;
@@ -100,7 +111,7 @@ void Parallel(TGLine& line) {
 }
 
 // 103: end 1 is the foot on the reference line, not the given point.
-void Perpendicular(TGLine& line) {
+void PerpendicularLine(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine>(line);
   if (!parents) return;
   const auto [p, reference] = *parents;
@@ -141,14 +152,9 @@ void Segment(TGLine& line) {
   SetEnds(line, At(*p1), At(*p0));
 }
 
-// The direction `reference` takes when turned by the angle (cosA, sinA).
-Vec Turned(Vec reference, double cosA, double sinA) {
-  return {cosA * reference.x - sinA * reference.y, sinA * reference.x + cosA * reference.y};
-}
-
 // 106: through P0 at the angle P2-P3-P4 (vertex P3) to line P1. Degenerate
 // data keep the line where it was, still defined.
-void AtAngleOfThreePoints(TGLine& line) {
+void LineAtAngleOfThreePoints(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine, TGPoint, TGPoint, TGPoint>(line);
   if (!parents) return;
   const auto [through, reference, arm1, vertex, arm2] = *parents;
@@ -162,7 +168,7 @@ void AtAngleOfThreePoints(TGLine& line) {
 }
 
 // 107: positive angles turn clockwise on the screen, since y grows downward.
-void AtConstantAngle(TGLine& line) {
+void LineAtConstantAngle(TGLine& line) {
   const TGPoint* through = DefinedParent<TGPoint>(line, 0);
   const TGLine* reference = DefinedParent<TGLine>(line, 1);
   const TGAngle* angle = line.ParentAs<TGAngle>(2);
@@ -234,7 +240,7 @@ void BisectorOfTwoLines(TGLine& line) {
 // 111: through P0 at the angle from line P2 to line P3, laid off from line P1.
 // The angle is taken between 0 and 180 degrees; degenerate lines keep the
 // line where it was, still defined.
-void AtAngleOfTwoLines(TGLine& line) {
+void LineAtAngleOfTwoLines(TGLine& line) {
   const auto parents = DefinedParents<TGPoint, TGLine, TGLine, TGLine>(line);
   if (!parents) return;
   const auto [through, reference, from, to] = *parents;
@@ -249,93 +255,56 @@ void AtAngleOfTwoLines(TGLine& line) {
   SetFromOrigin(line, At(*through), Turned(Unit(e), cosA, sinA));
 }
 
-}  // namespace
+}  // namespace recompute
 
 void TGLine::Recompute() {
-  switch (Method) {
-    case 101:
-      ThroughTwoPoints(*this);
-      break;
-    case 102:
-      Parallel(*this);
-      break;
-    case 103:
-      Perpendicular(*this);
-      break;
-    case 104:
-      PerpendicularBisector(*this);
-      break;
-    case 105:
-      Segment(*this);
-      break;
-    case 106:
-      AtAngleOfThreePoints(*this);
-      break;
-    case 107:
-      AtConstantAngle(*this);
-      break;
-    case 108:
-      BisectorOfThreePoints(*this);
-      break;
-    case 109:
-      Ray(*this);
-      break;
-    case 110:
-      BisectorOfTwoLines(*this);
-      break;
-    case 111:
-      AtAngleOfTwoLines(*this);
-      break;
-    default:
-      break;  // free lines and unknown codes keep their data
-  }
+  RecomputeByMethod(*this, kKind);
 }
 
 void TGLine::UpdateScreenEnds(int windowWidth, int windowHeight) {
-  const double dx = X1 - X2, dy = Y1 - Y2;
-  const double w = windowWidth, h = windowHeight;
+  // Defining points may lie 1e19 pixels away, where a double's step is a
+  // thousand pixels; in long double it is half a pixel.
+  using Real = long double;
+  const Real ex = Real(X2) - X1, ey = Real(Y2) - Y1;  // end 1 -> end 2
+  const Real length = std::hypot(ex, ey);
   // Without a direction (a straight angle's bisector) there is nothing to lay
   // across the window: the previous screen ends stay.
-  if (std::abs(dx) + std::abs(dy) != 0) {
-    const bool acrossX = std::abs(dx) > std::abs(dy);
-    if (acrossX) {
-      ScreenX1 = 0;
-      ScreenY1 = Y1 - X1 * dy / dx;
-      ScreenX2 = w;
-      ScreenY2 = Y1 + dy * (w - X1) / dx;
-    } else {
-      ScreenX1 = X1 - dx * Y1 / dy;
-      ScreenY1 = 0;
-      ScreenX2 = X1 + dx * (h - Y1) / dy;
-      ScreenY2 = h;
-    }
-    // The edges come out in growing x (or y). Orienting them by end 1 -> end 2
-    // keeps a ray leaving its first point through its second wherever that
-    // first point lies, inside the window or beyond an edge.
-    if (acrossX ? dx > 0 : dy > 0) {
-      std::swap(ScreenX1, ScreenX2);
-      std::swap(ScreenY1, ScreenY2);
-    }
+  if (!(length > 0) || !std::isfinite(length)) {
+    if (Bounded1) ScreenX1 = X1, ScreenY1 = Y1;
+    if (Bounded2) ScreenX2 = X2, ScreenY2 = Y2;
+    return;
   }
-  if (Bounded1) {
-    ScreenX1 = X1;
-    ScreenY1 = Y1;
-  }
-  if (Bounded2) {
-    ScreenX2 = X2;
-    ScreenY2 = Y2;
-  }
+  const Real ux = ex / length, uy = ey / length;
+  const Real w = windowWidth, h = windowHeight;
+  // Everything is measured along the line from its point nearest the
+  // window's centre, so the numbers that matter stay the size of the window.
+  const Real t = (w / 2 - X1) * ux + (h / 2 - Y1) * uy;
+  const Real px = X1 + ux * t, py = Y1 + uy * t;
+  // Unbounded ends lie on the window's left and right edges, or its top and
+  // bottom ones for a steep line; end 1 on the edge behind, end 2 ahead.
+  const bool acrossX = std::abs(ex) > std::abs(ey);
+  const Real edgeA = acrossX ? -px / ux : -py / uy;
+  const Real edgeB = acrossX ? (w - px) / ux : (h - py) / uy;
+  Real s1 = Bounded1 ? -t : std::min(edgeA, edgeB);
+  Real s2 = Bounded2 ? length - t : std::max(edgeA, edgeB);
   // A ray starting beyond the window and pointing away from it has no visible
   // part; shrink it to its first point rather than draw it backwards.
-  const double ux = -dx, uy = -dy;  // end 1 -> end 2
-  if (Bounded1 && !Bounded2 && (ScreenX2 - X1) * ux + (ScreenY2 - Y1) * uy < 0) {
-    ScreenX2 = X1;
-    ScreenY2 = Y1;
-  }
-  if (Bounded2 && !Bounded1 && (ScreenX1 - X2) * ux + (ScreenY1 - Y2) * uy > 0) {
-    ScreenX1 = X2;
-    ScreenY1 = Y2;
-  }
+  if (Bounded1 && !Bounded2 && s2 < s1) s2 = s1;
+  if (Bounded2 && !Bounded1 && s1 > s2) s1 = s2;
+  // Nothing farther than this from the nearest point can show; ends beyond
+  // it are brought in along the line, so no pixel clamp later bends it.
+  const Real reach = w + h + 16;
+  auto place = [&](Real along, bool bounded, double x, double y, double& sx, double& sy) {
+    if (bounded && std::abs(along) <= reach) {
+      sx = x, sy = y;
+      return;
+    }
+    along = std::clamp(along, -reach, reach);
+    sx = static_cast<double>(px + ux * along);
+    sy = static_cast<double>(py + uy * along);
+  };
+  place(s1, Bounded1, X1, Y1, ScreenX1, ScreenY1);
+  place(s2, Bounded2, X2, Y2, ScreenX2, ScreenY2);
 }
 
 void TGLine::Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) {
@@ -437,25 +406,7 @@ void TGLine::MoveLabel(int x, int y, const LabelMoveContext& context) {
 // The points that lie on this line: children that slide on it or are cut from
 // it, and the parent points the construction passes through.
 void TGLine::RebuildIncident() {
-  // Points on it: slid onto it (1), cut from it (3, 4, 5), dropped on it (8).
-  switch (Method) {
-    case 101:
-    case 105:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {0, 1});
-      break;
-    case 102:
-    case 103:
-    case 106:
-    case 107:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {0});
-      break;
-    case 108:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {1});
-      break;
-    default:
-      CollectIncidentPoints(*this, {1, 3, 4, 5, 8}, {});
-      break;
-  }
+  RebuildIncidentByMethod(*this);
 }
 
 }  // namespace zelmora

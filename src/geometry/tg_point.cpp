@@ -1,5 +1,7 @@
 #include "geometry/tg_point.h"
 
+#include "geometry/construction_method.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -84,7 +86,7 @@ Placement OnCircle(const TGPoint& self) {
   return {c->CX + vx * c->R / length, c->CY + vy * c->R / length, true};
 }
 
-Placement LinesCrossing(const TGPoint& self) {
+Placement AtLinesCrossing(const TGPoint& self) {
   const TGLine* l1 = self.ParentAs<TGLine>(0);
   const TGLine* l2 = self.ParentAs<TGLine>(1);
   if (!Usable(l1) || !Usable(l2)) return Keep(self);
@@ -198,7 +200,7 @@ Placement CirclesCrossing(const TGPoint& self, bool first) {
   return {x + c1->CX, y + c1->CY, true};
 }
 
-Placement Projection(const TGPoint& self) {
+Placement ProjectionOnLine(const TGPoint& self) {
   const TGPoint* q = self.ParentAs<TGPoint>(0);
   const TGLine* l = self.ParentAs<TGLine>(1);
   if (!Usable(q) || !Usable(l)) return Keep(self);
@@ -207,7 +209,7 @@ Placement Projection(const TGPoint& self) {
   return WithEndChecks(p, *l);
 }
 
-Placement Midpoint(const TGPoint& self) {
+Placement MiddleOfTwo(const TGPoint& self) {
   const TGPoint* q0 = self.ParentAs<TGPoint>(0);
   const TGPoint* q1 = self.ParentAs<TGPoint>(1);
   if (!Usable(q0) || !Usable(q1)) return Keep(self);
@@ -231,35 +233,49 @@ Placement Centre(const TGPoint& self) {
   return {c->CX, c->CY, true};
 }
 
-// Which lines and circles built on a point pass through it.
-bool ChildPassesThrough(const TGObject& child, const TGObject& point) {
-  auto parentIs = [&](std::size_t i) {
-    return i < child.Parents.size() && child.Parents[i] == &point;
-  };
-  if (child.Kind() == kLineKind) {
-    switch (child.Method) {
-      case 101:
-      case 102:
-      case 103:
-      case 105:
-      case 107:
-        return true;
-      case 106:
-        return parentIs(0);
-      case 108:
-        return parentIs(1);  // the vertex of the angle
-      default:
-        return false;
-    }
-  }
-  if (child.Kind() == kCircleKind) {
-    if (child.Method == 203) return true;
-    if (child.Method == 201) return parentIs(1);
-  }
-  return false;
+void Place(TGPoint& point, const Placement& p) {
+  point.X = p.x;
+  point.Y = p.y;
+  point.Defined = p.defined;
 }
 
 }  // namespace
+
+namespace recompute {
+void PointOnLine(TGPoint& point) {
+  Place(point, OnLine(point));
+}
+void PointOnCircle(TGPoint& point) {
+  Place(point, OnCircle(point));
+}
+void LinesCrossing(TGPoint& point) {
+  Place(point, AtLinesCrossing(point));
+}
+void LineCircleFirst(TGPoint& point) {
+  Place(point, LineCircle(point, true));
+}
+void LineCircleSecond(TGPoint& point) {
+  Place(point, LineCircle(point, false));
+}
+void CirclesFirst(TGPoint& point) {
+  Place(point, CirclesCrossing(point, true));
+}
+void CirclesSecond(TGPoint& point) {
+  Place(point, CirclesCrossing(point, false));
+}
+void Projection(TGPoint& point) {
+  Place(point, ProjectionOnLine(point));
+}
+void Midpoint(TGPoint& point) {
+  Place(point, MiddleOfTwo(point));
+}
+void PointAtDistance(TGPoint& point) {
+  Place(point, AtDistance(point));
+}
+void CircleCentre(TGPoint& point) {
+  Place(point, Centre(point));
+}
+}  // namespace recompute
 
 void TGPoint::Draw(Canvas& canvas, bool selected, bool blink, const DrawContext& context) {
   if (!IsShown(context.showAll)) return;
@@ -288,47 +304,7 @@ double TGPoint::DistanceTo(double x, double y) const {
 }
 
 void TGPoint::Recompute() {
-  Placement p;
-  switch (Method) {
-    case 1:
-      p = OnLine(*this);
-      break;
-    case 2:
-      p = OnCircle(*this);
-      break;
-    case 3:
-      p = LinesCrossing(*this);
-      break;
-    case 4:
-      p = LineCircle(*this, true);
-      break;
-    case 5:
-      p = LineCircle(*this, false);
-      break;
-    case 6:
-      p = CirclesCrossing(*this, true);
-      break;
-    case 7:
-      p = CirclesCrossing(*this, false);
-      break;
-    case 8:
-      p = Projection(*this);
-      break;
-    case 9:
-      p = Midpoint(*this);
-      break;
-    case 10:
-      p = AtDistance(*this);
-      break;
-    case 11:
-      p = Centre(*this);
-      break;
-    default:
-      return;  // free points and unknown methods keep their place
-  }
-  X = p.x;
-  Y = p.y;
-  Defined = p.defined;
+  RecomputeByMethod(*this, kKind);
 }
 
 void TGPoint::DragPosition(int x, int y) {
@@ -381,21 +357,7 @@ void TGPoint::MoveLabel(int x, int y, const LabelMoveContext& context) {
 }
 
 void TGPoint::RebuildIncident() {
-  Incident.clear();
-  for (TGObject* child : Children) {
-    if (child != nullptr && ChildPassesThrough(*child, *this)) Incident.push_back(child);
-  }
-  auto addParent = [&](std::size_t i) {
-    if (i < Parents.size() && Parents[i] != nullptr) Incident.push_back(Parents[i]);
-  };
-  if (Method == 1 || Method == 2) {
-    addParent(0);
-  } else if (Method >= 3 && Method <= 7) {
-    addParent(0);
-    addParent(1);
-  } else if (Method == 8) {
-    addParent(1);
-  }
+  RebuildIncidentByMethod(*this);
 }
 
 }  // namespace zelmora

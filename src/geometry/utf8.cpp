@@ -37,4 +37,15 @@ std::string Utf8Prefix(std::string_view text, std::size_t maxChars) {
   return std::string(text.substr(0, pos));
 }
 
+std::string WithoutControlCharacters(std::string_view text) {
+  std::string kept;
+  kept.reserve(text.size());
+  // These bytes never occur inside a longer UTF-8 sequence.
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) kept += c;
+  }
+  return kept;
+}
+
 }  // namespace zelmora

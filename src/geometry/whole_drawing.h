@@ -7,11 +7,11 @@
 // consistent.
 namespace zelmora {
 
-void SaveAllPositions(const ObjectList& list);
-void ScaleAll(const ObjectList& list, int cx, int cy, double factor);
-void TranslateAll(const ObjectList& list, int x, int y, const TransformFrame& frame);
-void RotateAll(const ObjectList& list, int x, int y, const TransformFrame& frame);
-void ReflectAllInPoint(const ObjectList& list, double x, double y);
-void ReflectAllInLine(const ObjectList& list, double x1, double y1, double x2, double y2);
+void SaveAllPositions(ObjectList& list);
+void ScaleAll(ObjectList& list, int cx, int cy, double factor);
+void TranslateAll(ObjectList& list, int x, int y, const TransformFrame& frame);
+void RotateAll(ObjectList& list, int x, int y, const TransformFrame& frame);
+void ReflectAllInPoint(ObjectList& list, double x, double y);
+void ReflectAllInLine(ObjectList& list, double x1, double y1, double x2, double y2);
 
 }  // namespace zelmora

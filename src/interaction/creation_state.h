@@ -4,13 +4,23 @@
 #include <initializer_list>
 #include <vector>
 
+#include "geometry/construction_method.h"
+
 namespace zelmora {
 
+// Not a method of its own: the line-circle intersection picked circle first.
+// It has its own row in the step table; building swaps the two picks and
+// stores the line-circle methods.
+inline constexpr int kCircleFirstCrossing = 304;
+
 // The construction methods a creation knows, in the order candidates are
-// tried. 304 is the line-circle intersection picked circle first.
-inline constexpr std::array<int, 29> kCreationMethods = {
-    0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  100, 101, 102,
-    103, 104, 105, 106, 107, 108, 109, 110, 111, 200, 201, 202, 203, 304};
+// tried: every method of the registry, then the circle-first crossing.
+inline constexpr auto kCreationMethods = [] {
+  std::array<int, kMethodCount + 1> codes{};
+  for (std::size_t i = 0; i < kMethodCount; ++i) codes[i] = kMethods[i].code;
+  codes.back() = kCircleFirstCrossing;
+  return codes;
+}();
 
 // A menu command names a construction, not always one method: "point on an
 // object" is method 1 on a line or 2 on a circle, "intersection" is 3, 4, 6 or
@@ -24,7 +34,7 @@ struct CommandCandidates {
 };
 inline constexpr CommandCandidates kCommandCandidates[] = {
     {1, {1, 2}},
-    {3, {3, 4, 6, 304}},
+    {3, {3, 4, 6, kCircleFirstCrossing}},
     {106, {106, 111}},
     {108, {108, 110}},
 };

@@ -29,7 +29,7 @@ std::string DocumentSession::Caption() const {
 
 bool DocumentSession::New() {
   ObjectList& objects = editor_.Objects();
-  if (!objects.empty() && !insideOpen_ && objects.modified) {
+  if (!objects.empty() && !insideOpen_ && objects.Modified()) {
     const Answer answer = view_.Ask(kAskBeforeNew);
     if (answer == Answer::Cancel) return false;
     // Emptying the drawing after a save that did not happen would lose it.
@@ -81,7 +81,7 @@ void DocumentSession::Open() {
   } else {
     insideOpen_ = true;
     ObjectList& objects = editor_.Objects();
-    if (!objects.empty() && objects.modified) {
+    if (!objects.empty() && objects.Modified()) {
       const Answer answer = view_.Ask(kAskBeforeOpen);
       if (answer == Answer::Cancel || (answer == Answer::Yes && !Save())) {
         insideOpen_ = false;
@@ -116,7 +116,7 @@ void DocumentSession::OpenRecent(int entry) {
 bool DocumentSession::SavePlaneAs(const std::string& name) {
   const SaveResult result = SavePlane(name, editor_.Objects(), info_);
   if (!result.ok) {
-    view_.ShowSaveFailed(result.error);
+    view_.ShowSaveFailed(SaveFailureText(result));
     return false;
   }
   fileName_ = name;
@@ -126,15 +126,15 @@ bool DocumentSession::SavePlaneAs(const std::string& name) {
 
 bool DocumentSession::Save() {
   ObjectList& objects = editor_.Objects();
-  const bool wasModified = objects.modified;
-  objects.modified = false;
+  const bool wasModified = objects.Modified();
+  objects.ClearModified();
   bool saved = false;
   if (!fileName_.empty()) {
     saved = SavePlaneAs(fileName_);
   } else if (const auto chosen = view_.AskSavePath()) {
     saved = SavePlaneAs(*chosen);
   }
-  if (!saved) objects.modified = wasModified;
+  if (!saved && wasModified) objects.MarkModified();
   return saved;
 }
 
@@ -144,7 +144,7 @@ bool DocumentSession::SaveAs() {
 }
 
 bool DocumentSession::CanClose() {
-  if (!editor_.Objects().modified) return true;
+  if (!editor_.Objects().Modified()) return true;
   switch (view_.Ask(kAskBeforeExit)) {
     case Answer::Cancel:
       return false;

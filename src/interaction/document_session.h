@@ -24,7 +24,8 @@ class DocumentView {
   virtual std::optional<std::string> AskOpenPath() = 0;
   virtual std::optional<std::string> AskSavePath() = 0;
   virtual void ShowError(int number) = 0;
-  virtual void ShowSaveFailed(const std::string& detail) = 0;
+  // The whole message, in Russian, saying why and naming the file.
+  virtual void ShowSaveFailed(const std::string& message) = 0;
   virtual void SetCaption(const std::string& caption) = 0;
   // Captions of the recent-file entries, "&1 " .. "&4 " included; empty: hidden.
   virtual void ShowRecentFiles(const RecentCaptions& captions) = 0;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "geometry/construction_method.h"
 #include "geometry/paint.h"
 #include "geometry/pixel.h"
 #include "geometry/whole_drawing.h"
@@ -16,16 +17,8 @@ namespace {
 
 // Objects a user can drag: free objects and points that slide on a carrier.
 bool IsDraggable(const TGObject& o) {
-  switch (o.Method) {
-    case 0:
-    case 1:
-    case 2:
-    case 100:
-    case 200:
-      return true;
-    default:
-      return false;
-  }
+  const MethodInfo* method = MethodOf(o);
+  return method != nullptr && method->draggable;
 }
 
 // How far each arrow key moves the drawing.
@@ -93,7 +86,7 @@ TransformFrame Editor::Frame() const {
 }
 
 void Editor::BeginTransform(int x, int y) {
-  objects_.modified = true;
+  objects_.MarkModified();
   anchorX_ = x;
   anchorY_ = y;
   SaveAllPositions(objects_);
@@ -237,7 +230,7 @@ void Editor::MenuSelect(int tag) {
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
 void Editor::StartMouseZoom(bool zoomIn) {
-  objects_.modified = true;
+  objects_.MarkModified();
   zoomLoop_ = true;
   zoomIn_ = zoomIn;
   view_.StartZoomLoop();
@@ -392,7 +385,7 @@ void Editor::DeleteSelected() {
 void Editor::ClearDrawing() {
   // The export's panel goes with it; the other modes leave nothing on screen.
   if (State() == InteractionState::ExportRect) mode_->Leave();
-  objects_.modified = false;
+  objects_.ClearModified();
   objects_.Clear();
   creation_ = CreationState{};
   Deselect();

@@ -138,7 +138,7 @@ class Editor : private CursorPlacer {
   // what is half done, a finished drag has nothing to undo.
   void SetMode(InteractionState state);
   EditorView& View() { return view_; }
-  TGObject* SelectedObject() const { return objects_.at(selected_); }
+  TGObject* SelectedObject() { return objects_.at(selected_); }
   void Deselect();
   void SetPrompt(const std::string& text) { view_.SetPrompt(text); }
   // The help label and cursor for what lies under the mouse: objects of

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/text_table.h"
+#include "geometry/construction_method.h"
 #include "interaction/editor.h"
 #include "interaction/editor_texts.h"
 #include "interaction/modes/creation_modes.h"
@@ -18,12 +19,14 @@ std::size_t CandidateSlot(int method) {
 
 // Methods that read a value the user types after the last pick.
 bool TakesValue(int method) {
-  return method == 10 || method == 107;
+  const MethodInfo* info = FindMethod(method);
+  return info != nullptr && info->takesValue;
 }
 
 // The typed value as the object the construction reads it from: its last parent.
 TGObject& AddValueObject(ObjectList& objects, int method, double value) {
-  if (method == 10) {
+  const MethodInfo& info = *FindMethod(method);
+  if (info.ParentKind(info.parents.size() - 1) == kLengthKind) {
     TGLength& length = objects.AddLength();
     length.Value = value;
     return length;
@@ -177,7 +180,7 @@ bool Editor::BuildObject(int method, std::optional<double> value) {
     parents.push_back(parent);
   }
   if (value) parents.push_back(&AddValueObject(objects_, method, *value));
-  if (method == 304) {
+  if (method == kCircleFirstCrossing) {
     if (parents.size() >= 2) std::swap(parents[0], parents[1]);
     method = 4;
   }
@@ -191,16 +194,11 @@ bool Editor::BuildObject(int method, std::optional<double> value) {
     return true;
   }
 
-  TGObject* created = nullptr;
-  if (method >= 101 && method <= 111) {
-    created = &objects_.AddLine();
-  } else if (method >= 201 && method <= 203) {
-    created = &objects_.AddCircle();
-  } else {
-    TGPoint& point = objects_.AddPoint();
-    point.X = lastX_;
-    point.Y = lastY_;
-    created = &point;
+  const MethodInfo* info = FindMethod(method);
+  TGObject* created = objects_.AddOfKind(info != nullptr ? info->kind : kPointKind);
+  if (auto* point = dynamic_cast<TGPoint*>(created)) {
+    point->X = lastX_;
+    point->Y = lastY_;
   }
   objects_.Complete(*created, parents, method);
   return true;

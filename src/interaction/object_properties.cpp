@@ -108,7 +108,7 @@ ApplyResult ApplyProperties(ObjectList& objects, int index, const ObjectProperti
     write(line.EndsOff, confirmed.endsOff);
   }
   if (!changed) return ApplyResult::kUnchanged;
-  objects.modified = true;
+  objects.MarkModified();
   if (endsOffChanged) UpdateDescendants(*object);
   return ApplyResult::kChanged;
 }

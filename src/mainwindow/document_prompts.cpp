@@ -36,8 +36,10 @@ std::optional<std::string> TMainForm::AskSavePath() {
       this, ProgramSubfolder(options_.programFolder, Text(texts::kSavesFolder))));
 }
 
-void TMainForm::ShowSaveFailed(const std::string& detail) {
-  prompts_.Inform(this, Text(texts::kSaveFailed).arg(QString::fromStdString(detail)));
+void TMainForm::ShowSaveFailed(const std::string& message) {
+  // The path inside is in the file system's encoding, the rest UTF-8; on
+  // Linux both are UTF-8.
+  prompts_.Inform(this, QString::fromStdString(message));
 }
 
 void TMainForm::SetCaption(const std::string& caption) {

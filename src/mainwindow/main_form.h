@@ -99,7 +99,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   Answer Ask(const std::string& question) override;
   std::optional<std::string> AskOpenPath() override;
   std::optional<std::string> AskSavePath() override;
-  void ShowSaveFailed(const std::string& detail) override;
+  void ShowSaveFailed(const std::string& message) override;
   void SetCaption(const std::string& caption) override;
   void ShowRecentFiles(const RecentCaptions& captions) override;
 

@@ -84,7 +84,6 @@ inline constexpr const char* kSavesFolder = "Saves";
 // Messages.
 inline constexpr const char* kCommandLineFileMissing =
     "Файл не найден. Проверьте правильность пути.";
-inline constexpr const char* kSaveFailed = "Файл не сохранен: %1";
 inline constexpr const char* kSettingsNotSaved =
     "Настройки программы не сохранены: хранилище настроек недоступно для записи.";
 inline constexpr const char* kMacroListNotSaved =

@@ -205,7 +205,7 @@ void TMainForm::ShowFileProperties() {
   const DocumentInfo before = session_->Info();
   TFilePropertiesForm form(this, Context(), session_->Info());
   prompts_.RunDialog(form);
-  if (session_->Info() != before) editor_->Objects().modified = true;
+  if (session_->Info() != before) editor_->Objects().MarkModified();
 }
 
 // The status panel names the object, so a new name shows there at once.

@@ -1,6 +1,7 @@
 #include "render/label_pictures.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace zelmora {
 namespace {
@@ -9,6 +10,9 @@ namespace {
 // starts afresh rather than grow without bound.
 constexpr std::size_t kMaxPictureBytes = 32u << 20;
 constexpr std::size_t kMaxSizes = 1u << 16;
+// A name has at most 12 characters; even the widest letters stay far below
+// this many line heights.
+constexpr int kMaxAdvanceInHeights = 64;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -22,7 +26,9 @@ TextSize LabelPictures::Measure(std::string_view text) {
   const std::string key(text);
   if (auto it = sizes_.find(key); it != sizes_.end()) return it->second;
   if (sizes_.size() >= kMaxSizes) sizes_.clear();
-  const TextSize size{metrics_.horizontalAdvance(FromUtf8(text)), metrics_.height()};
+  const int height = metrics_.height();
+  const int advance = metrics_.horizontalAdvance(FromUtf8(text));
+  const TextSize size{std::clamp(advance, 0, kMaxAdvanceInHeights * height), height};
   sizes_.emplace(key, size);
   return size;
 }
@@ -38,9 +44,13 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
   const QString s = FromUtf8(text);
   Picture picture;
   picture.size = Measure(text);
-  // Letters may reach beyond their advance (an italic end, a low descender).
-  const QRect box = metrics_.boundingRect(s).united(
-      QRect(0, -metrics_.ascent(), picture.size.width, picture.size.height));
+  // Letters may reach beyond their advance (an italic end, a low descender,
+  // stacked accents): a margin of one line height on every side holds them.
+  // The font's own bounding box is not asked: for a lone tab or a soft
+  // hyphen it is a placeholder 100 000 pixels wide.
+  const int margin = picture.size.height;
+  const QRect box = QRect(0, -metrics_.ascent(), picture.size.width, picture.size.height)
+                        .adjusted(-margin, -margin, margin, margin);
   const QPoint offset(box.left(), metrics_.ascent() + box.top());
   QImage image(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);

@@ -30,7 +30,7 @@ QString WithPictureExtension(const QString& path, int filterIndex);
 
 // What a vector picture paints again: the drawing as the surface shows it.
 struct DrawingSource {
-  const ObjectList& objects;
+  ObjectList& objects;  // painting refreshes the lines' drawn ends
   DrawContext context;
   QSize surface;  // the drawing surface the objects are laid out on
   const PointGlyphTable* glyphs = nullptr;

@@ -1,14 +1,22 @@
 #include "document/document_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "document/cp1251.h"
@@ -16,6 +24,8 @@
 
 namespace zelmora {
 namespace {
+
+using ::testing::ElementsAre;
 
 namespace fs = std::filesystem;
 
@@ -64,7 +74,7 @@ const TGPoint& PointAt(const ObjectList& list, std::size_t i) {
 std::string Snapshot(const ObjectList& list, const DocumentInfo& info) {
   return WritePlane(list, info) + std::to_string(list.pointCounter) +
          std::to_string(list.lineCounter) + std::to_string(list.circleCounter) +
-         (list.modified ? "M" : "-");
+         (list.Modified() ? "M" : "-");
 }
 
 class TempFolder {
@@ -153,12 +163,12 @@ class DocumentRead : public testing::TestWithParam<ReadCase> {};
 TEST_P(DocumentRead, LoadsAsStored) {
   ObjectList list;
   BuildMidpoint(list, 1, 2, 3, 4);
-  list.modified = true;
+  list.MarkModified();
   DocumentInfo info{"old", {"old"}};
   const LoadResult result = ReadPlane(GetParam().bytes, list, info);
   ASSERT_TRUE(result.ok()) << result.detail;
   EXPECT_EQ(result.ErrorNumber(), 0);
-  EXPECT_FALSE(list.modified);
+  EXPECT_FALSE(list.Modified());
   GetParam().check(list, info);
 }
 
@@ -194,8 +204,8 @@ const ReadCase kReadCases[] = {
                  "1;P;0;1;0;1;1;1;0;0;10:20:;0:;;", "1;Q;0;1;0;1;1;1;0;0;30:-40:;0:;;"}),
      [](const ObjectList& list, const DocumentInfo&) {
        ASSERT_EQ(list.size(), 4u);
-       EXPECT_EQ(list[0].Parents, (std::vector<TGObject*>{&list[2], &list[3]}));
-       EXPECT_EQ(list[2].Children, std::vector<TGObject*>{&list[0]});
+       EXPECT_THAT(list[0].Parents, ElementsAre(&list[2], &list[3]));
+       EXPECT_THAT(list[2].Children, ElementsAre(&list[0]));
        EXPECT_EQ(PointAt(list, 0).X, 20);
        EXPECT_EQ(PointAt(list, 0).Y, -10);
        const auto& line = dynamic_cast<const TGLine&>(list[1]);
@@ -212,6 +222,19 @@ const ReadCase kReadCases[] = {
      [](const ObjectList& list, const DocumentInfo&) {
        EXPECT_EQ(list[0].Name, "ABCDEFGHIJKL");
        EXPECT_EQ(list[1].Name, "Треугольник1");
+     }},
+    // A control character in a label once crashed the painter.
+    {"NamesLoseControlCharacters",
+     WithHeader({"1;\t;0;1;0;1;1;1;0;0;0:0:;;;", "1;a\x01\tb\x7f;0;1;0;1;1;1;0;0;0:0:;;;"}),
+     [](const ObjectList& list, const DocumentInfo&) {
+       EXPECT_EQ(list[0].Name, "");
+       EXPECT_EQ(list[1].Name, "ab");
+     }},
+    // A free circle of radius -20 once loaded as defined and was saved back negative.
+    {"NegativeRadiusReadsAsItsSize", WithHeader({"3;c;0;1;0;1;1;1;0;200;50:60:-20:;;;"}),
+     [](const ObjectList& list, const DocumentInfo& info) {
+       EXPECT_EQ(dynamic_cast<const TGCircle&>(list[0]).R, 20);
+       EXPECT_EQ(DecodedLines(WritePlane(list, info)).back(), "3;c;0;1;0;1;1;1;0;200;50:60:20:;;;");
      }},
     {"ColourOutsidePaletteIsBlack",
      WithHeader({"1;a;16;1;0;1;1;1;0;0;0:0:;;;", "1;b;-1;1;0;1;1;1;0;0;0:0:;;;",
@@ -256,7 +279,7 @@ class DocumentRefused : public testing::TestWithParam<RefusedCase> {};
 TEST_P(DocumentRefused, LeavesDocumentAsItWas) {
   ObjectList list;
   BuildMidpoint(list, 1, 2, 3, 4);
-  list.modified = true;
+  list.MarkModified();
   DocumentInfo info{"автор", {"строка"}};
   const std::string before = Snapshot(list, info);
   const TGObject* first = &list[0];
@@ -296,6 +319,8 @@ const RefusedCase kRefusedCases[] = {
     {"LineMethodGivenACircle",
      WithHeader({"1;P;0;1;0;1;1;1;0;0;0:0:;2:;;", "3;S;0;1;0;1;1;1;0;200;0:0:5:;2:;;",
                  "2;l;0;1;0;1;1;1;0;101;0:0:1:1:0:0:0:;;0:1:;"})},
+    // Codes belong to a kind: a point cannot be built as a line through two points.
+    {"PointGivenALineMethod", WithHeader({kP, kQ, "1;M;0;1;0;1;1;1;0;101;2:2:;;0:1:;"})},
     {"FreeObjectWithAParent",
      WithHeader({"1;P;0;1;0;1;1;1;0;0;0:0:;1:;;", "1;Q;0;1;0;1;1;1;0;0;0:0:;;0:;"})},
     {"UnknownMethodWithAParent",
@@ -391,6 +416,7 @@ const SanitiseCase kSanitiseCases[] = {
     // Code 0x0E encodes to a carriage return at the first position.
     {"ControlCodeThatEncodesToALineBreak", "\x0E", ""},
     {"ColonStays", "a:b", "a:b"},
+    {"TabDropped", "a\tb", "ab"},
     {"LongNameCut", "abcdefghijklmnop", "abcdefghijkl"},
 };
 
@@ -424,42 +450,96 @@ TEST(DocumentFile, MissingFileAndFolderAreReportedApart) {
 struct FailedSaveCase {
   const char* name;
   std::function<fs::path(const fs::path& folder)> prepare;  // returns the path saved to
+  FileFault fault;
 };
 
 class FailedSave : public testing::TestWithParam<FailedSaveCase> {};
 
-TEST_P(FailedSave, ReportsFailureAndKeepsWhatWasThere) {
+TEST_P(FailedSave, ReportsFailureInRussianAndKeepsWhatWasThere) {
   TempFolder folder;
   const fs::path target = GetParam().prepare(folder.path());
   const auto entriesBefore = folder.Entries();
+  const std::string before = fs::is_regular_file(target) ? ReadFile(target) : "";
   ObjectList list;
   FreePoint(list, 1, 1);
   const SaveResult result = SavePlane(target, list, {});
   EXPECT_FALSE(result.ok);
   EXPECT_FALSE(result.error.empty());
+  EXPECT_EQ(result.fault, GetParam().fault);
+  std::string shown = SaveFailureText(result);
+  shown.erase(shown.find(result.path));
+  EXPECT_EQ(std::count_if(shown.begin(), shown.end(), ::isalpha), 0) << shown;
   EXPECT_EQ(folder.Entries(), entriesBefore);
-  if (fs::is_directory(target)) {
+  if (fs::is_regular_file(target)) {
+    EXPECT_EQ(ReadFile(target), before);
+  } else if (fs::is_directory(target)) {
     EXPECT_EQ(ReadFile(target / "inside.zms"), "old");
   }
 }
 
 const FailedSaveCase kFailedSaveCases[] = {
-    {"MissingFolder", [](const fs::path& folder) { return folder / "none" / "doc.zms"; }},
+    {"MissingFolder", [](const fs::path& folder) { return folder / "none" / "doc.zms"; },
+     FileFault::kNoFolder},
     {"FolderIsAFile",
      [](const fs::path& folder) {
        std::ofstream(folder / "plain") << "x";
        return folder / "plain" / "doc.zms";
-     }},
+     },
+     FileFault::kNoFolder},
     {"OverAFolder",
      [](const fs::path& folder) {
        fs::create_directory(folder / "doc.zms");
        std::ofstream(folder / "doc.zms" / "inside.zms") << "old";
        return folder / "doc.zms";
-     }},
+     },
+     FileFault::kIsFolder},
+    // Even where the folder lets the file be replaced by a rename.
+    {"ReadOnlyFile",
+     [](const fs::path& folder) {
+       std::ofstream(folder / "doc.zms") << "old";
+       fs::permissions(folder / "doc.zms", fs::perms::owner_read | fs::perms::group_read);
+       return folder / "doc.zms";
+     },
+     FileFault::kReadOnly},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, FailedSave, testing::ValuesIn(kFailedSaveCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A save killed at any moment leaves the old or the new document whole, and
+// what it leaves behind never stops the next save.
+TEST(DocumentFile, KilledSavesLeaveAWholeFileAndTheNextSaveWorks) {
+  TempFolder folder;
+  const fs::path path = folder.path() / "doc.zms";
+  ObjectList small, large;
+  FreePoint(small, 1, 1);
+  for (int i = 0; i < 100000; ++i) FreePoint(large, i, -i);
+  const std::string oldBytes = WritePlane(small, {}), newBytes = WritePlane(large, {});
+  // Left by earlier kills: once a hundred of these made every save fail.
+  for (int i = 0; i < 100; ++i)
+    std::ofstream(folder.path() / ("doc.zms.saving-" + std::to_string(i)));
+  ASSERT_TRUE(SavePlane(path, small, {}).ok);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(SavePlane(folder.path() / "timing.zms", large, {}).ok);
+  const auto saveTime = std::chrono::steady_clock::now() - start;
+  fs::remove(folder.path() / "timing.zms");
+  constexpr int kKills = 12;
+  for (int k = 0; k < kKills; ++k) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      SavePlane(path, large, {});
+      ::_exit(0);
+    }
+    std::this_thread::sleep_for(saveTime * k / kKills);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string found = ReadFile(path);
+    EXPECT_TRUE(found == oldBytes || found == newBytes) << "kill " << k << ": " << found.size();
+    ASSERT_TRUE(SavePlane(path, small, {}).ok) << "after kill " << k;
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"doc.zms"}) << "after kill " << k;
+  }
+}
 
 TEST(DocumentFile, SaveReplacesTheOldFileAndLeavesNothingElse) {
   TempFolder folder;

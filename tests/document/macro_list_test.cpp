@@ -117,7 +117,7 @@ TEST_F(MacroListFile, EntriesThatWouldReadBackWrongAreLeftOut) {
 TEST_F(MacroListFile, FailedSaveKeepsThePreviousFile) {
   ASSERT_TRUE(SaveMcrFile(File(), {{"Старый", "/m/old.zmm"}}));
   const std::string before = ReadBytes(File());
-  fs::create_directory(File().string() + ".tmp");  // the temporary file cannot be made
+  fs::permissions(File(), fs::perms::owner_read);  // marked read-only
   EXPECT_FALSE(SaveMcrFile(File(), {{"Новый", "/m/new.zmm"}}));
   EXPECT_EQ(ReadBytes(File()), before);
   EXPECT_FALSE(SaveMcrFile(folder_ / "no such folder" / kMacroListFile, {}));

@@ -13,6 +13,7 @@
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "geometry/construction_method.h"
 
 namespace zelmora {
 namespace {
@@ -208,38 +209,24 @@ TEST_F(ShippedTablesTest, GeneratedFilesAreTheEncodedSources) {
   }
 }
 
-struct Construction {
-  int method;
-  const char* kinds;  // one digit per step: 1 point, 2 line, 3 circle
-};
-const Construction kConstructions[] = {
-    {0, ""},        {1, "2"},    {2, "3"},     {3, "22"},    {4, "23"},   {5, "23"},
-    {6, "33"},      {7, "33"},   {8, "12"},    {9, "11"},    {10, "11"},  {11, "3"},
-    {100, ""},      {101, "11"}, {102, "12"},  {103, "12"},  {104, "11"}, {105, "11"},
-    {106, "12111"}, {107, "12"}, {108, "111"}, {109, "11"},  {110, "22"}, {111, "1222"},
-    {200, ""},      {201, "11"}, {202, "111"}, {203, "111"}, {304, "32"}};
-
-TEST_F(ShippedTablesTest, StepTableAsksForTheParentsOfEachMethod) {
-  for (const Construction& c : kConstructions) {
-    const std::string kinds = c.kinds;
-    EXPECT_EQ(Steps(c.method), static_cast<int>(kinds.size())) << "method " << c.method;
-    for (std::size_t step = 1; step <= kinds.size(); ++step) {
-      EXPECT_EQ(StepKind(File(kStepTableFile), c.method, static_cast<int>(step)),
-                kinds[step - 1] - '0')
-          << "method " << c.method << " step " << step;
-    }
-  }
+// Every code the creation sequence looks up: the methods, and 304, the
+// line-circle crossing picked circle first.
+std::vector<int> CreationCodes() {
+  std::vector<int> codes;
+  for (const MethodInfo& method : kMethods) codes.push_back(method.code);
+  codes.push_back(304);
+  return codes;
 }
 
 TEST_F(ShippedTablesTest, EveryMethodHasATitleAndAPromptForEachStep) {
-  for (const Construction& c : kConstructions) {
-    const std::string title = Prompt(c.method, 0);
-    EXPECT_FALSE(title.empty()) << "method " << c.method;
-    EXPECT_NE(title, "Error") << "method " << c.method;
-    for (int step = 1; step <= Steps(c.method); ++step) {
-      const std::string prompt = Prompt(c.method, step);
-      EXPECT_FALSE(prompt.empty()) << "method " << c.method << " step " << step;
-      EXPECT_FALSE(HeaderKey(prompt)) << "method " << c.method << " lacks prompt " << step;
+  for (int code : CreationCodes()) {
+    const std::string title = Prompt(code, 0);
+    EXPECT_FALSE(title.empty()) << "method " << code;
+    EXPECT_NE(title, "Error") << "method " << code;
+    for (int step = 1; step <= Steps(code); ++step) {
+      const std::string prompt = Prompt(code, step);
+      EXPECT_FALSE(prompt.empty()) << "method " << code << " step " << step;
+      EXPECT_FALSE(HeaderKey(prompt)) << "method " << code << " lacks prompt " << step;
     }
   }
   // The new-object dialogs show these for the free methods.

@@ -334,7 +334,7 @@ TEST(DeleteWithDescendants, ValueParentsSurviveAndTheDrawingIsModified) {
   TGPoint& b = list.AddPoint();
   TGPoint& atDistance = list.AddPoint();
   for (TGObject* parent : std::vector<TGObject*>{&a, &b, &length}) Link(*parent, atDistance);
-  list.modified = false;
+  list.ClearModified();
 
   list.DeleteWithDescendants(a.Index());
 
@@ -344,16 +344,16 @@ TEST(DeleteWithDescendants, ValueParentsSurviveAndTheDrawingIsModified) {
   EXPECT_TRUE(length.Children.empty());
   EXPECT_TRUE(b.Children.empty());
   EXPECT_EQ(b.Index(), 1);
-  EXPECT_TRUE(list.modified);
+  EXPECT_TRUE(list.Modified());
 }
 
 TEST(DeleteWithDescendants, IndexOutOfRangeChangesNothing) {
   ObjectList list;
   list.AddPoint();
-  list.modified = false;
+  list.ClearModified();
   list.DeleteWithDescendants(1);
   EXPECT_EQ(list.size(), 1u);
-  EXPECT_FALSE(list.modified);
+  EXPECT_FALSE(list.Modified());
 }
 
 }  // namespace

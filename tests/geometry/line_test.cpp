@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/graph.h"
@@ -269,6 +270,21 @@ TEST(LineUpdate, FollowsParentsAwayAndBackToDefined) {
 
 // ---- The drawn part ------------------------------------------------------
 
+// The line call of a free line drawn in the test window.
+RecordingCanvas::Call DrawnFreeLine(double x1, double y1, double x2, double y2, bool bounded1,
+                                    bool bounded2) {
+  LineScene s;
+  TGLine& line = s.FreeLine(x1, y1, x2, y2);
+  line.Bounded1 = bounded1;
+  line.Bounded2 = bounded2;
+  RecordingCanvas canvas;
+  line.Draw(canvas, false, false, {.windowWidth = kW, .windowHeight = kH});
+  EXPECT_FALSE(canvas.calls.empty());
+  if (canvas.calls.empty()) return {};
+  EXPECT_EQ(canvas.calls.front().op, RecordingCanvas::Op::Line);
+  return canvas.calls.front();
+}
+
 struct ScreenCase {
   std::string name;
   double x1, y1, x2, y2;
@@ -280,15 +296,7 @@ class LineScreenEnds : public ::testing::TestWithParam<ScreenCase> {};
 
 TEST_P(LineScreenEnds, DrawsFromStartToEnd) {
   const ScreenCase& c = GetParam();
-  LineScene s;
-  TGLine& line = s.FreeLine(c.x1, c.y1, c.x2, c.y2);
-  line.Bounded1 = c.bounded1;
-  line.Bounded2 = c.bounded2;
-  RecordingCanvas canvas;
-  line.Draw(canvas, false, false, {.windowWidth = kW, .windowHeight = kH});
-  ASSERT_FALSE(canvas.calls.empty());
-  const auto& drawn = canvas.calls.front();
-  ASSERT_EQ(drawn.op, RecordingCanvas::Op::Line);
+  const auto drawn = DrawnFreeLine(c.x1, c.y1, c.x2, c.y2, c.bounded1, c.bounded2);
   EXPECT_EQ(drawn.a, c.sx1);
   EXPECT_EQ(drawn.b, c.sy1);
   EXPECT_EQ(drawn.c, c.sx2);
@@ -315,6 +323,50 @@ const ScreenCase kScreenCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Shapes, LineScreenEnds, ::testing::ValuesIn(kScreenCases),
+                         [](const auto& info) { return info.param.name; });
+
+// Defining points as far out as a file may place them: the drawn part must
+// still lie on the line they define and cross the window.
+struct FarCase {
+  std::string name;
+  double x1, y1, x2, y2;
+  bool bounded1, bounded2;
+};
+
+class LineThroughFarPoints : public ::testing::TestWithParam<FarCase> {};
+
+TEST_P(LineThroughFarPoints, IsDrawnOnTheExactLine) {
+  const FarCase& c = GetParam();
+  const auto drawn = DrawnFreeLine(c.x1, c.y1, c.x2, c.y2, c.bounded1, c.bounded2);
+  // The distance from the exact line, with 64 significant bits.
+  auto offLine = [&](long double x, long double y) {
+    const long double dx = (long double)c.x2 - c.x1, dy = (long double)c.y2 - c.y1;
+    return std::abs(dx * (y - c.y1) - dy * (x - c.x1)) / std::hypot(dx, dy);
+  };
+  EXPECT_LT(offLine(drawn.a, drawn.b), 2) << drawn.a << "," << drawn.b;
+  EXPECT_LT(offLine(drawn.c, drawn.d), 2) << drawn.c << "," << drawn.d;
+  EXPECT_GT(std::hypot(drawn.c - drawn.a, drawn.d - drawn.b), 300);
+  if (c.bounded1 && std::abs(c.x1) < kW) {
+    EXPECT_EQ(std::pair(drawn.a, drawn.b), std::pair(400, 300));
+  }
+  if (c.bounded2 && std::abs(c.x2) < kW) {
+    EXPECT_EQ(std::pair(drawn.c, drawn.d), std::pair(400, 300));
+  }
+}
+
+const FarCase kFarCases[] = {
+    {"LineFromFarLeftThroughWindow", -9e18, -3e18, 400, 300, false, false},
+    {"LineBetweenFarCorners", -9e18, -9e18, 9e18, 9e18, false, false},
+    {"LineBetweenFarPointsCrossingWindow", -9e18, -6.75e18, 9e18, 6.75e18, false, false},
+    {"SegmentFromWindowToFarPoint", 400, 300, 9e18, 3e18, true, true},
+    {"SegmentFromFarPointToWindow", -5e17, 7e17, 400, 300, true, true},
+    {"SegmentBetweenFarPointsAcrossWindow", -9e18, -6.75e18, 9e18, 6.75e18, true, true},
+    {"RayFromWindowTowardsFarPoint", 400, 300, -9e18, 5e18, true, false},
+    {"RayFromFarPointThroughWindow", 9e18, -9e18, 400, 300, true, false},
+    {"RayEndingInWindow", 400, 300, -1e17, 3e18, false, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Shapes, LineThroughFarPoints, ::testing::ValuesIn(kFarCases),
                          [](const auto& info) { return info.param.name; });
 
 TEST(LineDraw, StraightAngleBisectorKeepsItsLastDrawing) {

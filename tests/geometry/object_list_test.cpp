@@ -153,7 +153,7 @@ TEST(ObjectListComplete, LinksInPickOrderAndComputesTheNewObject) {
   TGPoint& b = FreePoint(list, 70, 20);
   TGLine& other = list.AddLine();
   list.Complete(other, {&a, &b}, 101);
-  list.modified = false;
+  list.ClearModified();
 
   TGLine& line = list.AddLine();
   list.Complete(line, {&b, &a}, 101);
@@ -165,7 +165,7 @@ TEST(ObjectListComplete, LinksInPickOrderAndComputesTheNewObject) {
   EXPECT_TRUE(line.Defined);
   EXPECT_EQ(std::vector<double>({line.X1, line.Y1, line.X2, line.Y2}),
             std::vector<double>({10, 20, 70, 20}));  // end 1 is the second pick
-  EXPECT_TRUE(list.modified);
+  EXPECT_TRUE(list.Modified());
 }
 
 // The lists are rebuilt while the new object's Method is still 0, so it and

@@ -39,7 +39,7 @@ class CreationTest : public ::testing::Test {
     AddCircle(500, 200, 80);
     AddCircle(600, 200, 80);
     AddLine(100, 500, 700, 450);
-    list.modified = false;
+    list.ClearModified();
   }
   void AddLine(double x1, double y1, double x2, double y2) {
     TGLine& l = editor.Objects().AddLine();
@@ -99,7 +99,7 @@ TEST_P(EveryMethodTest, BuildsTheObjectFromThePicks) {
     EXPECT_EQ(list.back().Method, c.method + 1);
     EXPECT_EQ(ParentIndices(list.back()), expected);
   }
-  EXPECT_TRUE(list.modified);
+  EXPECT_TRUE(list.Modified());
   // The same method is ready again, with nothing picked and nothing blinking.
   EXPECT_EQ(editor.State(), InteractionState::PickParents);
   EXPECT_EQ(editor.Creation().step, 1);

@@ -59,7 +59,7 @@ class DocumentSessionTest : public ::testing::Test {
       p.X = 10 * i;
       p.MustDraw = true;
     }
-    editor.Objects().modified = true;
+    editor.Objects().MarkModified();
   }
   std::string Path(const std::string& name) const { return (dir / name).string(); }
   std::string SavedFile(const std::string& name, int points) {
@@ -102,13 +102,20 @@ TEST_F(DocumentSessionTest, ASaveThatDoesNotHappenKeepsTheDrawingModified) {
   Draw(1);
   docs.savePaths = {std::nullopt};  // dialog cancelled
   EXPECT_FALSE(session.Save());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 
   docs.savePaths = {Path("no-such-folder/x.zms")};
   EXPECT_FALSE(session.Save());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   EXPECT_EQ(docs.saveFailures.size(), 1u);
   EXPECT_EQ(session.FileName(), "");
+
+  std::ofstream(Path("kept.zms")) << "old";
+  fs::permissions(Path("kept.zms"), fs::perms::owner_read);
+  docs.savePaths = {Path("kept.zms")};
+  EXPECT_FALSE(session.Save());
+  EXPECT_TRUE(editor.Objects().Modified());
+  EXPECT_EQ(docs.saveFailures.back(), "Файл доступен только для чтения: " + Path("kept.zms"));
 
   // ...so closing still asks, and a failed save keeps the program open.
   docs.answers = {Answer::Yes};
@@ -117,7 +124,7 @@ TEST_F(DocumentSessionTest, ASaveThatDoesNotHappenKeepsTheDrawingModified) {
 
   docs.savePaths = {Path("a.zms")};
   EXPECT_TRUE(session.Save());
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_FALSE(editor.Objects().Modified());
   EXPECT_EQ(docs.caption, "Zelmora 2.0 - " + Path("a.zms"));
 }
 
@@ -125,7 +132,7 @@ TEST_F(DocumentSessionTest, SaveAsKeepsTheModifiedMark) {
   Draw(1);
   docs.savePaths = {Path("b.zms")};
   EXPECT_TRUE(session.SaveAs());
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
   EXPECT_EQ(session.FileName(), Path("b.zms"));
 }
 

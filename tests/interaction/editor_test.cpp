@@ -72,7 +72,7 @@ TEST_F(EditorTest, PressOnObjectStartsTheDragMatchingTheKeysHeld) {
     Press(c.x, c.y, c.mods);
     EXPECT_EQ(editor.State(), c.state);
     EXPECT_EQ(view.prompt, c.prompt);
-    EXPECT_EQ(editor.Objects().modified, c.modified);
+    EXPECT_EQ(editor.Objects().Modified(), c.modified);
     Release(c.x, c.y);
     EXPECT_EQ(editor.State(), InteractionState::Normal);
   }
@@ -171,7 +171,7 @@ TEST_F(EditorTest, KeysChangeTheDrawingWithoutMarkingItModified) {
   EXPECT_DOUBLE_EQ(a.Y, 130);
   editor.KeyDown(Key::KeypadPlus, kNone);  // about (400, 300)
   EXPECT_NEAR(a.X, 400 + (130 - 400) * 1.2, 1e-9);
-  EXPECT_FALSE(editor.Objects().modified);
+  EXPECT_FALSE(editor.Objects().Modified());
 }
 
 TEST_F(EditorTest, ArrowKeysWaitUntilADragEnds) {
@@ -221,7 +221,7 @@ TEST_F(EditorTest, DigitKeysSetThePenOfTheSelection) {
     EXPECT_EQ(a.Width, c.width);
     EXPECT_EQ(a.PenStyle, c.penStyle);
     EXPECT_EQ(a.MustDraw, c.drawn);
-    EXPECT_FALSE(editor.Objects().modified);
+    EXPECT_FALSE(editor.Objects().Modified());
   }
   // Ctrl+V shows or hides the selection's name; V alone does nothing.
   const bool named = editor.Objects()[0].NameVisible;
@@ -275,7 +275,7 @@ TEST_F(EditorTest, RotatingBackToThePressPositionRestoresTheDrawing) {
   Drag(600, 300);
   EXPECT_NEAR(a.X, 100, 1e-9);
   EXPECT_NEAR(a.Y, 150, 1e-9);
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 }
 
 TEST_F(EditorTest, PointSymmetryTwiceRestoresAndLineSymmetryMissesQuietly) {
@@ -288,10 +288,10 @@ TEST_F(EditorTest, PointSymmetryTwiceRestoresAndLineSymmetryMissesQuietly) {
   Press(300, 300);
   EXPECT_DOUBLE_EQ(a.X, 100);
   editor.ToggleMode(InteractionState::LineSymmetryMode);
-  editor.Objects().modified = false;
+  editor.Objects().ClearModified();
   Press(700, 20);  // no line there: nothing moves, but the press counts as a change
   EXPECT_DOUBLE_EQ(a.X, 100);
-  EXPECT_TRUE(editor.Objects().modified);
+  EXPECT_TRUE(editor.Objects().Modified());
 }
 
 TEST_F(EditorTest, ZoomScalesTheDrawingAndItsLengths) {

@@ -32,7 +32,7 @@ TEST_P(ApplyPropertiesTest, WritesWhatTheDialogMayChange) {
       c.point ? static_cast<TGObject&>(scene.Point(1, 1)) : scene.FreeCircle(0, 0, 5);
   object.Name = "A1";
   object.PenStyle = 3;
-  scene.list.modified = false;
+  scene.list.ClearModified();
   ObjectProperties values = PropertiesShown(object);
   values.name = c.typed;
   values.width = c.width;
@@ -43,7 +43,7 @@ TEST_P(ApplyPropertiesTest, WritesWhatTheDialogMayChange) {
   EXPECT_EQ(object.Width, c.widthAfter);
   // A point keeps a pen style its dialog does not show; a wide circle is solid.
   EXPECT_EQ(object.PenStyle, c.point || c.widthAfter < 2 ? 3 : 0);
-  EXPECT_EQ(scene.list.modified, c.result == ApplyResult::kChanged);
+  EXPECT_EQ(scene.list.Modified(), c.result == ApplyResult::kChanged);
 }
 
 const ApplyCase kApplyCases[] = {
@@ -60,10 +60,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ApplyPropertiesTest, ::testing::ValuesIn(kApplyC
 TEST(ApplyProperties, KeepsAnEarlierModifiedMarkAndAMissingObject) {
   LineScene scene;
   TGObject& point = scene.Point(1, 1);
-  scene.list.modified = true;
+  scene.list.MarkModified();
   EXPECT_EQ(ApplyProperties(scene.list, point.Index(), PropertiesShown(point)),
             ApplyResult::kUnchanged);
-  EXPECT_TRUE(scene.list.modified);
+  EXPECT_TRUE(scene.list.Modified());
   EXPECT_EQ(ApplyProperties(scene.list, 5, PropertiesShown(point)), ApplyResult::kNoObject);
 }
 

@@ -119,7 +119,7 @@ void MainFormTest::dragFreePointMovesDependentsAndShowsPosition() {
   QCOMPARE(Label(*form_, "XLabel"), QStringLiteral("160"));
   QCOMPARE(Label(*form_, "YLabel"), QStringLiteral("180"));
   QCOMPARE(form_->editor().State(), InteractionState::Normal);
-  QVERIFY(list.modified);
+  QVERIFY(list.Modified());
 }
 
 void MainFormTest::dragLeavingTheSurfaceIsSkipped() {
@@ -180,7 +180,7 @@ void MainFormTest::modeButtonsAreExclusive() {
 void MainFormTest::keypadPlusZoomsAboutTheCentre() {
   const int cx = form_->PlaneBox()->width() / 2, cy = form_->PlaneBox()->height() / 2;
   TGPoint& a = AddFreePoint(cx + 100, cy - 50);
-  form_->editor().Objects().modified = false;
+  form_->editor().Objects().ClearModified();
   QTest::keyClick(form_.get(), Qt::Key_Plus);  // the main keyboard's plus does nothing
   QCOMPARE(a.X, cx + 100.0);
   QTest::keyClick(form_.get(), Qt::Key_Plus, Qt::KeypadModifier);
@@ -191,7 +191,7 @@ void MainFormTest::keypadPlusZoomsAboutTheCentre() {
   QVERIFY(qAbs(a.X - (cx + 100)) < 1e-9);
   QTest::keyClick(form_.get(), Qt::Key_Right);
   QVERIFY(qAbs(a.X - (cx + 130)) < 1e-9);
-  QVERIFY(!form_->editor().Objects().modified);
+  QVERIFY(!form_->editor().Objects().Modified());
 }
 
 // While the button is held the drawing keeps growing about the cursor; the

@@ -87,7 +87,7 @@ void MainWindowFilesTest::newAsksFirst() {
   QFETCH(bool, saved);
   w_->DrawTwoPoints();
   QCOMPARE(w_->Objects().size(), 2u);
-  QVERIFY(w_->Objects().modified);
+  QVERIFY(w_->Objects().Modified());
   const QString target = w_->Saves(QStringLiteral("new.zms"));
   w_->prompts.answers = {answer};
   w_->prompts.savePaths = {saveDialogConfirmed ? std::optional(target) : std::nullopt};
@@ -97,7 +97,7 @@ void MainWindowFilesTest::newAsksFirst() {
   QCOMPARE(w_->prompts.questions,
            QStringList{Utf8("Сохранить текущий файл перед созданием нового?")});
   QCOMPARE(w_->Objects().empty(), emptied);
-  QCOMPARE(w_->Objects().modified, !emptied && !saved);
+  QCOMPARE(w_->Objects().Modified(), !emptied && !saved);
   QCOMPARE(QFile::exists(target), saved);
   if (saved) QCOMPARE(ObjectsInFile(target), 2u);
   QCOMPARE(w_->Caption(), kTitle);
@@ -130,7 +130,7 @@ void MainWindowFilesTest::openAsksThenLoads() {
            QStringList{Utf8("Сохранить текущий файл перед открытием другого?")});
   QCOMPARE(w_->Objects().size(), opened ? exampleObjects : 2u);
   QCOMPARE(w_->Caption(), opened ? kTitle + " - " + example : kTitle);
-  QVERIFY(w_->Objects().modified == !opened);
+  QVERIFY(w_->Objects().Modified() == !opened);
   QCOMPARE(QFile::exists(target), saved);
   // The Open dialog starts among the drawings; after Cancel it never opens.
   QCOMPARE(w_->prompts.openPaths.empty(), opened);
@@ -145,12 +145,12 @@ void MainWindowFilesTest::saveAndSaveAs() {
   w_->prompts.savePaths = {first};
   w_->Trigger("SaveZM");
   QCOMPARE(w_->Caption(), kTitle + " - " + first);
-  QVERIFY(!w_->Objects().modified);
+  QVERIFY(!w_->Objects().Modified());
   QCOMPARE(ObjectsInFile(first), 2u);
 
   // Saved again under its name, without a dialog.
   w_->AddPoint(200, 300);
-  QVERIFY(w_->Objects().modified);
+  QVERIFY(w_->Objects().Modified());
   w_->Trigger("SaveZM");
   QCOMPARE(w_->prompts.dialogFolders.size(), 1);
   QCOMPARE(ObjectsInFile(first), 3u);
@@ -161,7 +161,7 @@ void MainWindowFilesTest::saveAndSaveAs() {
   w_->Trigger("N8");
   QCOMPARE(w_->Caption(), kTitle + " - " + second);
   QCOMPARE(ObjectsInFile(second), 4u);
-  QVERIFY(w_->Objects().modified);
+  QVERIFY(w_->Objects().Modified());
 }
 
 void MainWindowFilesTest::failedSaveKeepsTheDrawing() {
@@ -171,7 +171,7 @@ void MainWindowFilesTest::failedSaveKeepsTheDrawing() {
   w_->Trigger("SaveZM");
   QCOMPARE(w_->prompts.messages.size(), 1);
   QVERIFY(w_->prompts.messages[0].startsWith(Utf8("Файл не сохранен")));
-  QVERIFY(w_->Objects().modified);
+  QVERIFY(w_->Objects().Modified());
   QCOMPARE(w_->Objects().size(), 2u);
   QCOMPARE(w_->Caption(), kTitle);
 
@@ -189,7 +189,7 @@ void MainWindowFilesTest::filePropertiesEditMarksTheDocumentModified() {
     return dialog.result();
   };
   w_->Trigger("N9");
-  QVERIFY(!w_->Objects().modified);
+  QVERIFY(!w_->Objects().Modified());
   // ...a new author is a change the close question must not skip.
   w_->prompts.answerDialog = [](QDialog& dialog) {
     dialog.findChild<QLineEdit*>(QStringLiteral("AuthorEdit"))->setText(QStringLiteral("Маша"));
@@ -200,7 +200,7 @@ void MainWindowFilesTest::filePropertiesEditMarksTheDocumentModified() {
   QCOMPARE(w_->prompts.dialogs,
            (QStringList{"zelmora::TFilePropertiesForm", "zelmora::TFilePropertiesForm"}));
   QCOMPARE(w_->form->Session().Info().author, std::string("Маша"));
-  QVERIFY(w_->Objects().modified);
+  QVERIFY(w_->Objects().Modified());
 }
 
 void MainWindowFilesTest::recentEntriesInTheFileMenu() {
@@ -275,7 +275,7 @@ void MainWindowFilesTest::commandLineFile() {
   QCOMPARE(w_->prompts.errors, error == 0 ? std::vector<int>{} : std::vector<int>{error});
   QCOMPARE(w_->Objects().empty(), !loaded);
   QCOMPARE(w_->Caption(), loaded ? kTitle + " - " + path : kTitle);
-  QVERIFY(!w_->Objects().modified);
+  QVERIFY(!w_->Objects().Modified());
   if (loaded) QCOMPARE(w_->Item("RecentFile1")->text(), "&1 " + path);
 }
 

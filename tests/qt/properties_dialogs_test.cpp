@@ -42,7 +42,7 @@ struct OneObject {
     }
     list.Complete(*object, {}, object->Kind() == kPointKind ? 0 : object->Kind() * 100 - 100);
     object->Name = "A1";
-    list.modified = false;
+    list.ClearModified();
   }
 
   // The dialog of its kind, shown.
@@ -164,7 +164,7 @@ void PropertiesDialogsTest::everyControlIsWrittenOnlyWhenConfirmed() {
   QCOMPARE(o.NameVisible, confirm != visibleBefore);
   QCOMPARE(o.MustDraw, confirm != mustDrawBefore);
   if (o.Kind() == kLineKind) QCOMPARE(static_cast<TGLine&>(o).EndsOff, endsOff);
-  QCOMPARE(drawing.list.modified, confirm);
+  QCOMPARE(drawing.list.Modified(), confirm);
 }
 
 void PropertiesDialogsTest::openingShowsWhatTheControlsCanOffer_data() {
@@ -246,7 +246,7 @@ void PropertiesDialogsTest::aNameTheFileCannotHoldIsRefused() {
   QCOMPARE(form->Result(), ApplyResult::kNameRefused);
   QCOMPARE(form->NameProblemLabel()->text(), message);
   QCOMPARE(drawing.object->Name, std::string("A1"));
-  QVERIFY(!drawing.list.modified);
+  QVERIFY(!drawing.list.Modified());
 
   form->NameEdit()->clear();  // an unnamed object is fine
   Press(*form, "RxSpeedButton1");
@@ -301,7 +301,7 @@ void PropertiesDialogsTest::mainWindowOpensBothWindows() {
   WindowUnderTest w;
   QVERIFY(w.Start());
   w.DrawTwoPoints();
-  w.Objects().modified = false;
+  w.Objects().ClearModified();
   QLabel* status = w.form->findChild<QLabel*>(QStringLiteral("ObjectLabel"));
 
   w.Trigger("N20");  // nothing selected: nothing opens
@@ -332,7 +332,7 @@ void PropertiesDialogsTest::mainWindowOpensBothWindows() {
   w.form->findChild<QToolButton*>(QStringLiteral("RxSpeedButton4"))->click();
   QCOMPARE(w.prompts.dialogs.last(), QStringLiteral("zelmora::TPointForm"));
   QCOMPARE(status->text(), QStringLiteral("Точка:  Центр"));
-  QVERIFY(w.Objects().modified);
+  QVERIFY(w.Objects().Modified());
 }
 
 QTEST_MAIN(PropertiesDialogsTest)

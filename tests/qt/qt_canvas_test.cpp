@@ -6,6 +6,7 @@
 
 #include "document/image_pack.h"
 #include "geometry/object_list.h"
+#include "render/label_pictures.h"
 #include "render/pack_pixmaps.h"
 #include "render/point_glyph_table.h"
 #include "render/qt_canvas.h"
@@ -58,6 +59,8 @@ class QtCanvasTest : public QObject {
   void textBackground_data();
   void textBackground();
   void textMeasureGrowsWithText();
+  void labelPictureStaysNearItsText_data();
+  void labelPictureStaysNearItsText();
   void pointGlyphPlacementRoundsTiesToEven_data();
   void pointGlyphPlacementRoundsTiesToEven();
   void hugeCoordinatesStillDraw();
@@ -215,6 +218,40 @@ void QtCanvasTest::textMeasureGrowsWithText() {
   QVERIFY(cyrillic.width > three.width);
   QCOMPARE(one.height, QFontMetrics(LabelFont(QStringLiteral("Times New Roman"))).height());
   QCOMPARE(canvas.MeasureText("").width, 0);
+}
+
+void QtCanvasTest::labelPictureStaysNearItsText_data() {
+  QTest::addColumn<QString>("text");
+  for (char16_t c = 1; c < 0x20; ++c) {
+    QTest::addRow("control %02x", int(c)) << QString(QChar(c));
+    QTest::addRow("control %02x between letters", int(c)) << QStringLiteral("a%1b").arg(QChar(c));
+  }
+  QTest::newRow("delete") << QStringLiteral("\x7f");
+  QTest::newRow("three tabs") << QStringLiteral("\t\t\t");
+  QTest::newRow("combining marks") << QString::fromUtf16(u"a\u0301\u0301\u0301\u0301\u0301");
+  QTest::newRow("right-to-left marks") << QString::fromUtf16(u"\u202e\u200fAB\u200e");
+  QTest::newRow("no-break space") << QString::fromUtf16(u"\u00a0\u00a0");
+  QTest::newRow("soft hyphen") << QString::fromUtf16(u"\u00ad");
+  QTest::newRow("emoji") << QString::fromUtf16(u"\U0001F600");
+  QTest::newRow("twelve wide letters") << QStringLiteral("WWWWWWWWWWWW");
+}
+
+// Whatever a name holds, its label is a small picture around the text: a
+// tab once asked the painter for a picture of 100 000 by 100 000 pixels.
+void QtCanvasTest::labelPictureStaysNearItsText() {
+  QFETCH(QString, text);
+  const QFont font = LabelFont(QStringLiteral("Times New Roman"));
+  const int h = QFontMetrics(font).height();
+  LabelPictures labels(font);
+  const QByteArray utf8 = text.toUtf8();
+  const auto& picture = labels.Get(std::string_view(utf8.data(), utf8.size()), 0xFF000000);
+  const QRect near(-h, -h, picture.size.width + 2 * h, 3 * h);
+  QVERIFY2(picture.size.width >= 0 && picture.size.width <= 12 * 2 * h, "advance");
+  QVERIFY2(near.contains(picture.reach), qPrintable(QStringLiteral("reach %1,%2 %3x%4")
+                                                        .arg(picture.reach.x())
+                                                        .arg(picture.reach.y())
+                                                        .arg(picture.reach.width())
+                                                        .arg(picture.reach.height())));
 }
 
 void QtCanvasTest::pointGlyphPlacementRoundsTiesToEven_data() {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "geometry/construction_method.h"
+#include "interaction/creation_state.h"
 #include "interaction/editor_view.h"
 #include "support/recording_canvas.h"
 
@@ -71,29 +73,35 @@ class FakeEditorView : public EditorView {
 };
 
 // The construction table the program ships, as a fake: kinds per step.
+// The kinds a user picks, step by step, for a code of the creation sequence.
+inline std::vector<int> PickKinds(int code) {
+  if (code == kCircleFirstCrossing) {
+    std::vector<int> kinds = PickKinds(Info(ConstructionMethod::LineCircleFirst).code);
+    std::reverse(kinds.begin(), kinds.end());
+    return kinds;
+  }
+  for (const MethodInfo& method : kMethods) {
+    if (method.code != code) continue;
+    std::vector<int> kinds;
+    for (std::size_t i = 0; i < method.PickCount(); ++i) kinds.push_back(method.ParentKind(i));
+    return kinds;
+  }
+  return {};
+}
+
+// The step table as the method registry implies it, with made-up prompts.
 class TableConstructionTables : public ConstructionTables {
  public:
-  TableConstructionTables();
   int StepKind(int method, int step) override;
   std::optional<std::string> MethodText(int method, int step) override;
   bool failPrompts = false;
-
- private:
-  std::map<int, std::string> steps_;
 };
 
-inline TableConstructionTables::TableConstructionTables()
-    : steps_{{1, "2"},    {2, "3"},    {3, "22"},     {4, "23"},      {6, "33"},    {304, "32"},
-             {8, "12"},   {9, "11"},   {10, "11"},    {11, "3"},      {101, "11"},  {102, "12"},
-             {103, "12"}, {104, "11"}, {105, "11"},   {106, "12111"}, {107, "12"},  {108, "111"},
-             {109, "11"}, {110, "22"}, {111, "1222"}, {201, "11"},    {202, "111"}, {203, "111"}} {}
-
 inline int TableConstructionTables::StepKind(int method, int step) {
-  const auto it = steps_.find(method);
-  if (it == steps_.end()) return 0;
-  if (step == 0) return static_cast<int>(it->second.size());
-  if (step < 1 || step > static_cast<int>(it->second.size())) return 0;
-  return it->second[static_cast<std::size_t>(step - 1)] - '0';
+  const std::vector<int> kinds = PickKinds(method);
+  if (step == 0) return static_cast<int>(kinds.size());
+  if (step < 1 || step > static_cast<int>(kinds.size())) return 0;
+  return kinds[static_cast<std::size_t>(step - 1)];
 }
 
 inline std::optional<std::string> TableConstructionTables::MethodText(int method, int step) {

@@ -63,7 +63,7 @@ TGObject* PlaceMode::Placed() const {
 
 void PlaceMode::LeftPress(Modifiers, int x, int y) {
   ObjectList& objects = editor_.Objects();
-  objects.modified = true;
+  objects.MarkModified();
   if (objects.empty()) return;
   TGObject& pending = objects.back();
   if (auto* p = dynamic_cast<TGPoint*>(&pending)) {

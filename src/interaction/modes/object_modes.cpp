@@ -32,7 +32,7 @@ void NormalMode::LeftPress(Modifiers mods, int x, int y) {
   // Ctrl takes the label only; a label is moved by its object's own rules and
   // does not change the drawing's geometry.
   if (mods.ctrl && !LabelHit(o, x, y, editor_.View().PictureCanvas())) return;
-  if (!mods.ctrl) objects.modified = true;
+  if (!mods.ctrl) objects.MarkModified();
   editor_.ObjectSelect(i);
   o.SavedX = x;
   o.SavedY = y;

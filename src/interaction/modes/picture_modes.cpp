@@ -65,7 +65,7 @@ PointSymmetryMode::PointSymmetryMode(Editor& editor)
 
 void PointSymmetryMode::LeftPress(Modifiers, int x, int y) {
   ObjectList& objects = editor_.Objects();
-  objects.modified = true;
+  objects.MarkModified();
   const int i = editor_.NearObject(x, y, kPointKind);
   if (i >= 0) {
     const auto& p = static_cast<const TGPoint&>(objects[static_cast<std::size_t>(i)]);
@@ -85,7 +85,7 @@ LineSymmetryMode::LineSymmetryMode(Editor& editor)
 
 void LineSymmetryMode::LeftPress(Modifiers, int x, int y) {
   ObjectList& objects = editor_.Objects();
-  objects.modified = true;
+  objects.MarkModified();
   const int i = editor_.NearObject(x, y, kLineKind);
   if (i < 0) return;
   // Copy the axis first: reflecting the drawing moves the line itself.
