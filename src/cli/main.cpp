@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "cli/json_dump.h"
+#include "cli/load_document.h"
+#include "cli/macro_commands.h"
 #include "cli/plane_operations.h"
 #include "cli/render_command.h"
 #include "document/document_file.h"
@@ -35,6 +37,18 @@ constexpr const char* kHelp = R"(Usage:
       stay sharp at any size (one pixel to one point). --rect writes only
       the rectangle between the corners (X1, Y1) and (X2, Y2), cut to the
       surface. Needs the desktop build.
+  zelmora-cli record-macro DOC.zms OUT.zmm --args I[,I...] --results J[,J...]
+              [--hint TEXT]... [--name NAME] [--rename-on-load] [--drop-superfluous]
+      Records a macro from the document: the --args objects in order are its
+      arguments, each with the next --hint as its prompt (empty when none is
+      left), the --results objects its results. Arguments no result uses are
+      kept unless --drop-superfluous is given. The macro name is NAME, or the
+      file name of OUT.zmm without its last four characters. A macro whose
+      results do not rest on the arguments alone is refused (exit 1).
+  zelmora-cli apply-macro DOC.zms MACRO.zmm I[,I...] [--save OUT.zms]
+      Applies the macro to the objects I, one per argument and of the kind
+      the macro asks for, and prints the resulting document as dump does
+      (or saves it to OUT.zms and prints nothing).
   zelmora-cli --help
       Shows this text.
 
@@ -57,16 +71,6 @@ int Usage(const std::string& problem) {
   return kBadUsage;
 }
 
-bool Load(const std::string& path, ObjectList& list, DocumentInfo& info) {
-  const LoadResult result = LoadPlane(path, list, info);
-  if (result.status == LoadStatus::kNotFound) {
-    std::cerr << "zelmora-cli: " << path << ": no such file\n";
-  } else if (!result.ok()) {
-    std::cerr << "zelmora-cli: " << path << ": unreadable document: " << result.detail << "\n";
-  }
-  return result.ok();
-}
-
 int Dump(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("dump needs a file");
   std::string error;
@@ -74,7 +78,7 @@ int Dump(const std::vector<std::string>& args) {
   if (!error.empty()) return Usage(error);
   ObjectList list;
   DocumentInfo info;
-  if (!Load(args[0], list, info)) return kFileFailed;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
   for (const PlaneOperation& operation : operations) {
     error = operation(list);
     if (!error.empty()) return Usage(error);
@@ -87,7 +91,7 @@ int Convert(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("convert needs an input and an output file");
   ObjectList list;
   DocumentInfo info;
-  if (!Load(args[0], list, info)) return kFileFailed;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
   const SaveResult saved = SavePlane(args[1], list, info);
   if (!saved.ok) {
     std::cerr << "zelmora-cli: " << saved.error << "\n";
@@ -110,11 +114,12 @@ int main(int argc, char** argv) {
   }
   if (command == "dump") return Dump(args);
   if (command == "convert") return Convert(args);
-  if (command == "render") {
-    // The image pack with the point glyphs lies next to the executable.
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return RenderCommand(args, error ? std::string(".") : self.parent_path().string());
-  }
+  // The data files (point glyphs, error texts) lie next to the executable.
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::string programFolder = error ? std::string(".") : self.parent_path().string();
+  if (command == "render") return RenderCommand(args, programFolder);
+  if (command == "record-macro") return RecordMacroCommand(args, programFolder);
+  if (command == "apply-macro") return ApplyMacroCommand(args, programFolder);
   return Usage("unknown command \"" + command + "\"");
 }

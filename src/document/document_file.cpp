@@ -456,6 +456,10 @@ SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
   return ReplaceFileContents(path, WritePlane(list, info));
 }
 
+std::vector<std::string_view> SplitFileLines(std::string_view bytes) {
+  return SplitLines(bytes);
+}
+
 LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, DocumentInfo& info) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {

@@ -43,6 +43,10 @@ struct LoadResult {
 SaveResult SavePlane(const std::filesystem::path& path, const ObjectList& list,
                      const DocumentInfo& info);
 
+// The lines of a text file: CR LF, LF or a lone CR ends one; a last line
+// without an end counts, a final line end opens no empty line.
+std::vector<std::string_view> SplitFileLines(std::string_view bytes);
+
 // Replaces `list` and `info` by the file's document, with every position
 // recomputed from its parents and `modified` cleared. On any failure both
 // stay exactly as they were.

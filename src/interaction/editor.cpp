@@ -9,6 +9,7 @@
 #include "interaction/editor_texts.h"
 #include "interaction/modes/creation_modes.h"
 #include "interaction/modes/export_mode.h"
+#include "interaction/modes/macro_mode.h"
 #include "interaction/modes/object_modes.h"
 #include "interaction/modes/picture_modes.h"
 
@@ -57,6 +58,8 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   auto exportMode = std::make_unique<ExportMode>(*this);
   export_ = exportMode.get();
   add(std::move(exportMode));
+  add(std::make_unique<MacroMode>(*this, InteractionState::MacroRecord));
+  add(std::make_unique<MacroMode>(*this, InteractionState::MacroApply));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
 }
 
@@ -383,8 +386,11 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
-  // The export's panel goes with it; the other modes leave nothing on screen.
-  if (State() == InteractionState::ExportRect) mode_->Leave();
+  // The export's panel and a running recording or application refer to what is about to go.
+  if (State() == InteractionState::ExportRect || State() == InteractionState::MacroRecord ||
+      State() == InteractionState::MacroApply) {
+    mode_->Leave();
+  }
   objects_.ClearModified();
   objects_.Clear();
   creation_ = CreationState{};

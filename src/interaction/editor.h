@@ -12,6 +12,7 @@
 #include "interaction/editor_view.h"
 #include "interaction/export_rect.h"
 #include "interaction/interaction_state.h"
+#include "interaction/macro_modes.h"
 
 namespace zelmora {
 
@@ -127,6 +128,17 @@ class Editor : private CursorPlacer {
   // How the objects are painted now.
   DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
 
+  // Macros. The window supplies the selection panel and the dialogs of a
+  // recording; without them a recording does not start.
+  void SetMacroDialogs(MacroDialogs* dialogs) { macroDialogs_ = dialogs; }
+  void StartMacroRecording();
+  // The selection panel's action button while a macro is recorded.
+  void MacroPanelAction();
+  // A Macros menu item: pick the arguments of the macro at `path`.
+  void StartMacroApplication(const std::string& path);
+  const MacroRecordMode& MacroRecorder() const { return macroRecord_; }
+  const MacroApplyMode& MacroApplier() const { return macroApply_; }
+
   // Offers an object as the next pick of the running construction.
   PickResult NextOSStep(int index);
   int NearObject(double x, double y, int kind);
@@ -162,6 +174,12 @@ class Editor : private CursorPlacer {
   // A text of the prompt table (step 0: the method's title); "" after the
   // error message when the table cannot be read.
   std::string Text(int method, int step);
+  // The macro modes: a press or a popup choice feeds the recording or the
+  // application; the picks blink; leaving drops what is half done.
+  void MacroPress(int x, int y);
+  void MacroChoice(int index);
+  void MacroBlink(bool blink);
+  void LeaveMacroMode();
 
  private:
   void PutCursorAt(double planeX, double planeY) override;
@@ -176,6 +194,8 @@ class Editor : private CursorPlacer {
   void MarkCandidates(int command);
   void CompleteCreation();
   bool BuildObject(int method, std::optional<double> value);
+
+  void EndMacroApplication(MacroStep step);
 
   EditorView& view_;
   ConstructionTables& tables_;
@@ -197,6 +217,9 @@ class Editor : private CursorPlacer {
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
   CreationState creation_;
+  MacroDialogs* macroDialogs_ = nullptr;
+  MacroRecordMode macroRecord_{objects_, view_};
+  MacroApplyMode macroApply_{objects_, view_};
 };
 
 }  // namespace zelmora

@@ -13,6 +13,7 @@
 
 #include "controls/zm_paint_box.h"
 #include "dialogs/help_form.h"
+#include "document/macro_file.h"
 #include "interaction/editor_texts.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
@@ -109,8 +110,14 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   column->addWidget(selectionPanel_);
   connect(selectionPanel_, &SelectionPanel::CancelClicked, this,
           [this] { editor_->ReturnToNormal(); });
-  connect(selectionPanel_, &SelectionPanel::ActionClicked, this,
-          [this] { editor_->ConfirmExport(); });
+  connect(selectionPanel_, &SelectionPanel::ActionClicked, this, [this] {
+    // One panel serves the export and the macro recording.
+    if (editor_->State() == InteractionState::ExportRect) {
+      editor_->ConfirmExport();
+    } else {
+      editor_->MacroPanelAction();
+    }
+  });
   setCentralWidget(central);
 
   objectBar_->setVisible(settings_.objectPanel);
@@ -126,12 +133,23 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   ConnectSurface();
 
   session_->SetRecent(settings_.recentFiles);
-  macros_ =
-      LoadMcrFile(std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()) /
-                  kMacroListFile);
+  macros_ = LoadMacroListAtStart(
+      std::filesystem::path(QFile::encodeName(options_.programFolder).toStdString()));
   // The hint window comes last: it takes the position the settings kept.
   helpForm_ = new THelpForm(this);
   helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
+  MacroMenu::Parts parts;
+  parts.window = this;
+  parts.editor = editor_.get();
+  parts.prompts = &prompts_;
+  parts.context = [this] { return Context(); };
+  parts.programFolder = options_.programFolder;
+  parts.menu = macrosMenu_;
+  parts.statusBar = statusBar_;
+  parts.panel = selectionPanel_;
+  parts.nameOwner = [this]() -> QWidget* { return helpForm_; };
+  macroMenu_ = std::make_unique<MacroMenu>(std::move(parts), macros_);
+  editor_->SetMacroDialogs(macroMenu_.get());
 }
 
 TMainForm::~TMainForm() {

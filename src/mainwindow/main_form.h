@@ -14,6 +14,7 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
+#include "mainwindow/macro_menu.h"
 #include "mainwindow/selection_panel.h"
 #include "mainwindow/user_prompts.h"
 #include "render/picture_export.h"
@@ -74,6 +75,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   QMenu* ObjectPopupMenu() const { return objectPM_; }
   SelectionPanel* SelectionBar() const { return selectionPanel_; }
   QFrame* StatusBar() const { return statusBar_; }
+  MacroMenu& Macros() { return *macroMenu_; }
 
   // EditorView
   Canvas& PictureCanvas() override { return canvas_; }
@@ -194,6 +196,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   QFrame* statusBar_ = nullptr;               // SpeedBar2
   SelectionPanel* selectionPanel_ = nullptr;  // SpeedBar4
   QString exportFolder_;
+  QMenu* macrosMenu_ = nullptr;  // N30
+  std::unique_ptr<MacroMenu> macroMenu_;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60

@@ -30,7 +30,7 @@ inline constexpr const char* kOpenItem = "Открыть";
 inline constexpr const char* kSaveItem = "Сохранить";
 inline constexpr const char* kSaveAsItem = "Сохранить как";
 inline constexpr const char* kFilePropertiesItem = "Свойства";
-inline constexpr const char* kSaveAsMacroItem = "Сохранть как макрос";
+inline constexpr const char* kSaveAsMacroItem = "Сохранить как макрос";
 inline constexpr const char* kExportMenu = "Экспорт";
 inline constexpr const char* kExportPictureItem = "Графический файл";
 inline constexpr const char* kPrintItem = "Печать…";
@@ -79,6 +79,9 @@ inline constexpr const char* kKeysPage = "Функциональные клав�
 // File dialogs.
 inline constexpr const char* kDocumentFilter = "Документ Zelmora (*.zms)";
 inline constexpr const char* kSaveDialogTitle = "Сохранить в файл";
+inline constexpr const char* kMacroFilter = "Макрос Zelmora (*.zmm)";
+inline constexpr const char* kMacroOpenDialogTitle = "Загрузка макроса";
+inline constexpr const char* kMacroSaveDialogTitle = "Сохранение как макрос";
 inline constexpr const char* kSavesFolder = "Saves";
 
 // Messages.

@@ -69,8 +69,9 @@ void TMainForm::BuildMenus() {
   BuildNewObjectMenu();
   BuildObjectsMenu();
   BuildViewMenu();
-  // The macros come later; the menu is there so that nobody looks for it.
-  menuBar()->addMenu(Text(texts::kMacrosMenu))->setEnabled(false);
+  // Its items come with the macro list (MacroMenu).
+  macrosMenu_ = menuBar()->addMenu(Text(texts::kMacrosMenu));
+  macrosMenu_->setObjectName(QStringLiteral("N30"));
   BuildOptionsMenu();
   BuildHelpMenu();
 }
@@ -90,8 +91,8 @@ void TMainForm::BuildFileMenu() {
   item = AddItem(file, "N9", texts::kFilePropertiesItem);
   connect(item, &QAction::triggered, this, &TMainForm::ShowFileProperties);
   file->addSeparator();
-  // Macro recording comes later.
-  AddItem(file, "N65", texts::kSaveAsMacroItem)->setEnabled(false);
+  connect(AddItem(file, "N65", texts::kSaveAsMacroItem), &QAction::triggered, this,
+          [this] { editor_->StartMacroRecording(); });
   QMenu* exportMenu = file->addMenu(Text(texts::kExportMenu));
   connect(AddItem(exportMenu, "N57", texts::kExportPictureItem), &QAction::triggered, this,
           [this] { editor_->StartExport(*this); });

@@ -83,6 +83,24 @@ std::optional<QString> QtUserPrompts::AskExportPath(QWidget* parent, const QStri
                               static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
 }
 
+std::optional<QString> QtUserPrompts::AskMacroPath(QWidget* parent, const QString& folder,
+                                                   bool save) {
+  QFileDialog dialog(
+      parent, QString::fromUtf8(save ? texts::kMacroSaveDialogTitle : texts::kMacroOpenDialogTitle),
+      folder, QString::fromUtf8(texts::kMacroFilter));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(QStringLiteral("zmm"));
+  return RunFileDialog(dialog);
+}
+
+bool QtUserPrompts::AskYesNo(QWidget* parent, const QString& title, const QString& question) {
+  QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No,
+                  parent);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 bool QtUserPrompts::OpenUrl(const QUrl& url) {
   return QDesktopServices::openUrl(url);
 }

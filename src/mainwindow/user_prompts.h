@@ -32,6 +32,12 @@ class UserPrompts {
   // The export dialog: the picture file to write, its extension settled by
   // the chosen filter when the name has none of its own.
   virtual std::optional<QString> AskExportPath(QWidget* parent, const QString& folder) = 0;
+  // The macro dialogs (Open to add a macro, Save to record one), opening in
+  // `folder`; nothing when cancelled.
+  virtual std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder,
+                                              bool save) = 0;
+  // A question with a question icon and Yes and No; closing it is No.
+  virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& question) = 0;
   // Hands a file or an address to the desktop; false when that failed.
   virtual bool OpenUrl(const QUrl& url) = 0;
   // Runs one of the program's modal dialogs; its result (QDialog::Accepted...).
@@ -46,6 +52,8 @@ class QtUserPrompts : public UserPrompts {
   std::optional<QString> AskOpenPath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskExportPath(QWidget* parent, const QString& folder) override;
+  std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder, bool save) override;
+  bool AskYesNo(QWidget* parent, const QString& title, const QString& question) override;
   bool OpenUrl(const QUrl& url) override;
   int RunDialog(QDialog& dialog) override;
 };

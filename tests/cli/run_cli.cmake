@@ -6,7 +6,11 @@
 #   REFUSE_OUT     texts stdout must not contain, separated by "@@"
 #   EXPECT_ERR     a text stderr must contain; stderr must then be one line
 #   SAME_FILES     two files, separated by "@@", that must be byte for byte equal afterwards
+#   ABSENT_FILE    a file that must not exist afterwards (removed before the run)
 string(REPLACE "@@" ";" args "${ARGS}")
+if(DEFINED ABSENT_FILE)
+  file(REMOVE "${ABSENT_FILE}")
+endif()
 execute_process(COMMAND "${CLI}" ${args} RESULT_VARIABLE exit_status OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
 if(NOT exit_status STREQUAL EXPECT_EXIT)
@@ -44,4 +48,7 @@ if(DEFINED SAME_FILES)
   if(differ)
     message(FATAL_ERROR "files differ: ${SAME_FILES}")
   endif()
+endif()
+if(DEFINED ABSENT_FILE AND EXISTS "${ABSENT_FILE}")
+  message(FATAL_ERROR "${ABSENT_FILE} was written")
 endif()

@@ -430,7 +430,7 @@ void MainWindowMenusTest::laterCommandsArePresentButDisabled_data() {
   QTest::newRow("save") << "SaveZM" << Utf8("Сохранить") << "Ctrl+S" << true;
   QTest::newRow("show all") << "N17" << Utf8("Показать все") << "Ctrl+A" << true;
   QTest::newRow("delete") << "N19" << Utf8("Удалить объект") << "Del" << true;
-  QTest::newRow("save as macro") << "N65" << Utf8("Сохранть как макрос") << "" << false;
+  QTest::newRow("save as macro") << "N65" << Utf8("Сохранить как макрос") << "" << true;
   QTest::newRow("export") << "N57" << Utf8("Графический файл") << "" << true;
   QTest::newRow("print") << "PrintZM" << Utf8("Печать…") << "" << true;
   QTest::newRow("object list") << "N21" << Utf8("Список объектов") << "" << true;

@@ -38,6 +38,15 @@ class ScriptedPrompts : public UserPrompts {
     dialogFolders.append(folder);
     return Next(exportPaths, std::optional<QString>());
   }
+  std::optional<QString> AskMacroPath(QWidget*, const QString& folder, bool) override {
+    dialogFolders.append(folder);
+    return Next(macroPaths, std::optional<QString>());
+  }
+  bool AskYesNo(QWidget*, const QString& title, const QString& question) override {
+    titles.append(title);
+    questions.append(question);
+    return Next(answers, Answer::No) == Answer::Yes;
+  }
   bool OpenUrl(const QUrl& url) override {
     urls.append(url);
     return urlsOpen;
@@ -52,6 +61,7 @@ class ScriptedPrompts : public UserPrompts {
   std::deque<std::optional<QString>> openPaths;
   std::deque<std::optional<QString>> savePaths;
   std::deque<std::optional<QString>> exportPaths;
+  std::deque<std::optional<QString>> macroPaths;
   bool urlsOpen = true;
   // Plays the user's part in a modal dialog and returns its result.
   std::function<int(QDialog&)> answerDialog;

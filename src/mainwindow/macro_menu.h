@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "dialogs/dialog_look.h"
+#include "document/macro_list.h"
+#include "interaction/editor.h"
+#include "mainwindow/selection_panel.h"
+#include "mainwindow/user_prompts.h"
+
+class QMenu;
+
+namespace zelmora {
+
+// The Macros menu and everything the window does for macros: the list of
+// macros behind the menu, adding and setting up entries, and the panel and
+// dialogs of a recording.
+class MacroMenu : public QObject, public MacroDialogs {
+  Q_OBJECT
+
+ public:
+  struct Parts {
+    QWidget* window = nullptr;
+    Editor* editor = nullptr;
+    UserPrompts* prompts = nullptr;
+    std::function<DialogContext()> context;
+    QString programFolder;
+    QMenu* menu = nullptr;  // "Макросы", empty
+    QWidget* statusBar = nullptr;
+    SelectionPanel* panel = nullptr;
+    // The window that owns the name dialog of a macro being saved.
+    std::function<QWidget*()> nameOwner;
+  };
+  // `list` is nullopt when the list file could not be read; adding an entry
+  // starts a new list then.
+  MacroMenu(Parts parts, std::optional<MacroList>& list);
+
+  // Rebuilds the macro items after the three fixed ones.
+  void InitialMacroMenu();
+  void AddMacro();
+  void SetUpMenu();
+  void ChooseMacro(int entry);
+  QString MacrosFolder() const;
+
+  // MacroDialogs
+  std::optional<std::string> AskArgumentHint(int kind) override;
+  bool AskYesNo(const std::string& title, const std::string& question) override;
+  std::optional<std::string> AskMacroPath() override;
+  std::string AskMacroName(const std::string& proposed) override;
+  void ShowSelectionPanel(int mode) override;
+  void ReportFailure(const std::string& text) override;
+
+ private:
+  Parts parts_;
+  std::optional<MacroList>& list_;
+  QAction* separator_ = nullptr;
+};
+
+}  // namespace zelmora
