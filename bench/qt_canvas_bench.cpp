@@ -11,8 +11,8 @@
 #include "controls/zm_paint_box.h"
 #include "drawing_10k.h"
 #include "mainwindow/main_form.h"
-#include "mainwindow/picture_export.h"
 #include "platform/qt_settings_store.h"
+#include "render/picture_export.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ struct Window {
         settingsFolder.filePath(QStringLiteral("settings.ini")).toStdString());
     store->WriteBool("FirstRun", true);
     MainFormOptions options;
-    options.programFolder = QCoreApplication::applicationDirPath();
+    options.programFolder = QStringLiteral(ZELMORA_BIN_DIR);
     options.store = store.get();
     form = TMainForm::Create(options);
     if (!form) return;

@@ -9,13 +9,13 @@
 #include <regex>
 
 #include "cli/render_command.h"
-#include "controls/pack_pixmaps.h"
 #include "document/document_file.h"
 #include "document/image_pack.h"
 #include "geometry/paint.h"
-#include "mainwindow/picture_export.h"
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
+#include "render/pack_pixmaps.h"
+#include "render/picture_export.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
 
 namespace zelmora {
 namespace {

@@ -10,9 +10,9 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "controls/pack_pixmaps.h"
 #include "document/image_pack.h"
 #include "document/text_table.h"
+#include "render/pack_pixmaps.h"
 
 namespace zelmora {
 

@@ -12,12 +12,12 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 
-#include "controls/pack_pixmaps.h"
 #include "controls/zm_color_selector.h"
 #include "dialogs/cp1251_input.h"
 #include "dialogs/window_texts.h"
 #include "document/image_pack.h"
 #include "geometry/utf8.h"
+#include "render/pack_pixmaps.h"
 
 namespace zelmora {
 namespace {

@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "controls/pack_pixmaps.h"
 #include "controls/zm_paint_box.h"
 #include "dialogs/help_form.h"
 #include "document/macro_file.h"
 #include "interaction/editor_texts.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
+#include "render/pack_pixmaps.h"
 
 namespace zelmora {
 namespace {

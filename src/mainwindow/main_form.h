@@ -14,12 +14,12 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
-#include "mainwindow/picture_export.h"
 #include "mainwindow/macro_menu.h"
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
 #include "mainwindow/selection_panel.h"
 #include "mainwindow/user_prompts.h"
+#include "render/picture_export.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
 
 class QAction;
 class QFrame;
@@ -202,7 +202,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   QFrame* statusBar_ = nullptr;               // SpeedBar2
   SelectionPanel* selectionPanel_ = nullptr;  // SpeedBar4
   QString exportFolder_;
-  QMenu* macrosMenu_ = nullptr;               // N30
+  QMenu* macrosMenu_ = nullptr;  // N30
   std::unique_ptr<MacroMenu> macroMenu_;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59

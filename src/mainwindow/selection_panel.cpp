@@ -3,9 +3,9 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
-#include "controls/pack_pixmaps.h"
 #include "dialogs/dialog_look.h"
 #include "document/image_pack.h"
+#include "render/pack_pixmaps.h"
 
 namespace zelmora {
 namespace {

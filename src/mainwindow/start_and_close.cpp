@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <filesystem>
 
-#include "controls/pack_pixmaps.h"
 #include "dialogs/about_form.h"
 #include "dialogs/help_form.h"
 #include "document/image_pack.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
 #include "platform/qt_settings_store.h"
+#include "render/pack_pixmaps.h"
 
 // What happens around the window's life: the settings and the data files
 // read at start, the first showing and activation, the options dialog, and

@@ -7,7 +7,7 @@
 
 #include "dialogs/msg_form.h"
 #include "mainwindow/main_form_texts.h"
-#include "mainwindow/picture_export.h"
+#include "render/picture_export.h"
 
 namespace zelmora {
 namespace {

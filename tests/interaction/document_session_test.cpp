@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -192,6 +193,44 @@ TEST_F(DocumentSessionTest, RecentListMovesAReopenedFileToTheTop) {
   docs.openPaths = {a};
   session.Open();
   EXPECT_EQ(docs.recent, (RecentCaptions{"&1 " + a, "&2 " + a, "&3 " + c, "&4 " + b}));
+}
+
+// Opening a file puts it on top of a full list and moves the entries above
+// its old place down one; a file not in the list pushes the last one out.
+TEST_F(DocumentSessionTest, RecentListAfterOpeningEachEntryOrAnotherFile) {
+  const std::string files[] = {SavedFile("a.zms", 1), SavedFile("b.zms", 1), SavedFile("c.zms", 1),
+                               SavedFile("d.zms", 1), SavedFile("e.zms", 1)};
+  struct Case {
+    int opened;                  // index into files
+    std::array<int, 4> entries;  // the list afterwards, as indexes into files
+  };
+  const Case cases[] = {{1, {1, 0, 2, 3}},
+                        {2, {2, 0, 1, 3}},
+                        {3, {3, 0, 1, 2}},
+                        {4, {4, 0, 1, 2}},
+                        {0, {0, 0, 1, 2}}};  // entry 1 is not looked at: it is copied down
+  for (const Case& c : cases) {
+    session.SetRecent({files[0], files[1], files[2], files[3]});
+    docs.openPaths = {files[c.opened]};
+    session.Open();
+    RecentCaptions expected;
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+      expected[k] = '&' + std::to_string(k + 1);
+      expected[k] += ' ' + files[c.entries[k]];
+    }
+    EXPECT_EQ(docs.recent, expected) << "opened " << files[c.opened];
+  }
+}
+
+TEST_F(DocumentSessionTest, AnEmptyOrMissingRecentEntryOpensNothing) {
+  session.SetRecent({"&1 " + SavedFile("a.zms", 1), "", "", ""});
+  Draw(2);
+  for (int entry : {0, 2, 5}) {
+    session.OpenRecent(entry);
+    EXPECT_EQ(editor.Objects().size(), 2u) << "entry " << entry;
+  }
+  EXPECT_TRUE(docs.questions.empty());
+  EXPECT_TRUE(docs.errors.empty());
 }
 
 TEST_F(DocumentSessionTest, APathWithAnAmpersandOpensAndReopensFromTheList) {

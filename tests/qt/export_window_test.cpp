@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include "mainwindow/picture_export.h"
 #include "mainwindow/selection_panel.h"
+#include "render/picture_export.h"
 #include "window_under_test.h"
 
 using namespace zelmora;

@@ -11,7 +11,6 @@
 #include <memory>
 #include <vector>
 
-#include "controls/pack_pixmaps.h"
 #include "dialogs/creation_dialogs.h"
 #include "dialogs/new_circle_form.h"
 #include "dialogs/new_line_form.h"
@@ -19,6 +18,7 @@
 #include "document/cp1251.h"
 #include "document/line_code.h"
 #include "document/text_table.h"
+#include "render/pack_pixmaps.h"
 
 using zelmora::DialogContext;
 using zelmora::NewObjectKind;

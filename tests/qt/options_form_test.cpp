@@ -13,11 +13,11 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "controls/pack_pixmaps.h"
 #include "controls/zm_color_selector.h"
 #include "dialogs/options_form.h"
 #include "document/image_pack.h"
 #include "platform/qt_settings_store.h"
+#include "render/pack_pixmaps.h"
 
 using namespace zelmora;
 

@@ -11,11 +11,11 @@
 #include <QToolButton>
 #include <memory>
 
-#include "controls/pack_pixmaps.h"
 #include "controls/zm_color_selector.h"
 #include "dialogs/properties_form.h"
 #include "dialogs/spisok_form.h"
 #include "document/text_table.h"
+#include "render/pack_pixmaps.h"
 #include "window_under_test.h"
 
 using namespace zelmora;

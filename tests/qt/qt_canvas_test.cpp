@@ -1,15 +1,16 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QtTest>
+#include <cmath>
 #include <optional>
 
-#include "controls/pack_pixmaps.h"
 #include "document/image_pack.h"
 #include "geometry/object_list.h"
-#include "mainwindow/label_pictures.h"
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
-#include "mainwindow/qt_color.h"
+#include "render/label_pictures.h"
+#include "render/pack_pixmaps.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
+#include "render/qt_color.h"
 
 using namespace zelmora;
 
@@ -63,7 +64,7 @@ class QtCanvasTest : public QObject {
   void pointGlyphPlacementRoundsTiesToEven_data();
   void pointGlyphPlacementRoundsTiesToEven();
   void hugeCoordinatesStillDraw();
-  void zoomedFarOutDrawingPaints();
+  void zoomedFarDrawingPaintsWhereItBelongs();
   void floodFillStaysInsideItsArea();
 
  private:
@@ -308,30 +309,46 @@ void QtCanvasTest::hugeCoordinatesStillDraw() {
   QVERIFY(!IsWhite(Pixel(image, 30, 89)));  // bottom edge of the rectangle
 }
 
-// A drawing zoomed out of all proportion still paints.
-void QtCanvasTest::zoomedFarOutDrawingPaints() {
+// Zoomed far past the pixel range, the line through the zoom centre still
+// crosses the picture where it belongs, and the points and the circle, now
+// far away, leave no stray ink; zoomed on out of all proportion the drawing
+// still paints.
+void QtCanvasTest::zoomedFarDrawingPaintsWhereItBelongs() {
   ObjectList list;
   TGPoint& a = list.AddPoint();
   a.X = 10;
-  a.Y = 10;
+  a.Y = 30;
   list.Complete(a, {}, 0);
   TGPoint& b = list.AddPoint();
   b.X = 90;
-  b.Y = 60;
+  b.Y = 70;
   list.Complete(b, {}, 0);
-  TGLine& line = list.AddLine();
-  list.Complete(line, {&a, &b}, 101);
-  TGCircle& circle = list.AddCircle();
-  list.Complete(circle, {&a, &b}, 201);
+  list.Complete(list.AddLine(), {&a, &b}, 101);
+  list.Complete(list.AddCircle(), {&a, &b}, 201);  // the zoom centre lies inside
   QImageCanvas canvas(&*table_);
   canvas.Resize({100, 100});
-  for (int step = 0; step < 60; ++step) {
-    for (std::size_t i = 0; i < list.size(); ++i) list[i].ScaleAbout(50, 50, 10.0);
+  auto zoomAndPaint = [&](int steps) {
+    for (int step = 0; step < steps; ++step) {
+      for (std::size_t i = 0; i < list.size(); ++i) list[i].ScaleAbout(50, 50, 10.0);
+    }
     canvas.FillRect(0, 0, 100, 100, 0xFFFFFF);
-    for (std::size_t i = 0; i < list.size(); ++i)
-      list[i].Draw(canvas, false, false, {false, 120, 120});
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      list[i].NameVisible = false;
+      list[i].Draw(canvas, false, false, {false, 100, 100});
+    }
+  };
+  zoomAndPaint(9);  // a billion times: every object far beyond what a pixel can hold
+  const QImage& image = canvas.Image();
+  for (int x = 0; x < 100; ++x) {
+    int nearInk = 0, farInk = 0;
+    for (int y = 0; y < 100; ++y) {
+      const double off = std::abs((y - 50) - (x - 50) / 2.0);  // from y = 50 + (x - 50) / 2
+      if (IsWhite(Pixel(image, x, y))) continue;
+      ++(off <= 1 ? nearInk : farInk);
+    }
+    QVERIFY2(nearInk > 0 && farInk == 0, qPrintable(QStringLiteral("column %1").arg(x)));
   }
-  QVERIFY(!canvas.Image().isNull());
+  zoomAndPaint(51);  // 10^60 times: nothing left to see, but no crash and no hang
 }
 
 void QtCanvasTest::floodFillStaysInsideItsArea() {

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "controls/pack_pixmaps.h"
 #include "dialogs/about_form.h"
 #include "dialogs/file_properties_form.h"
 #include "dialogs/help_form.h"
@@ -23,6 +22,7 @@
 #include "dialogs/splash_form.h"
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "render/pack_pixmaps.h"
 #include "support/memory_settings_store.h"
 
 using namespace zelmora;

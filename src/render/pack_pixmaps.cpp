@@ -1,4 +1,4 @@
-#include "controls/pack_pixmaps.h"
+#include "render/pack_pixmaps.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "mainwindow/thin_pen.h"
+#include "render/thin_pen.h"
 
 #include <algorithm>
 #include <cstdlib>

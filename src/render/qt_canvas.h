@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "geometry/canvas.h"
-#include "mainwindow/label_pictures.h"
-#include "mainwindow/thin_pen.h"
+#include "render/label_pictures.h"
+#include "render/thin_pen.h"
 
 class QPainter;
 

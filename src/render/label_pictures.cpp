@@ -1,4 +1,4 @@
-#include "mainwindow/label_pictures.h"
+#include "render/label_pictures.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,9 +1,9 @@
-#include "mainwindow/point_glyph_table.h"
+#include "render/point_glyph_table.h"
 
 #include <vector>
 
-#include "controls/pack_pixmaps.h"
-#include "mainwindow/qt_color.h"
+#include "render/pack_pixmaps.h"
+#include "render/qt_color.h"
 
 namespace zelmora {
 namespace {

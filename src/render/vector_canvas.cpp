@@ -1,11 +1,11 @@
-#include "mainwindow/vector_canvas.h"
+#include "render/vector_canvas.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_canvas.h"
-#include "mainwindow/qt_color.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_canvas.h"
+#include "render/qt_color.h"
 
 namespace zelmora {
 namespace {

@@ -1,12 +1,12 @@
-#include "mainwindow/qt_canvas.h"
+#include "render/qt_canvas.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "mainwindow/point_glyph_table.h"
-#include "mainwindow/qt_color.h"
+#include "render/point_glyph_table.h"
+#include "render/qt_color.h"
 
 namespace zelmora {
 namespace {

@@ -1,4 +1,4 @@
-#include "mainwindow/picture_export.h"
+#include "render/picture_export.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -11,7 +11,7 @@
 #include <iterator>
 
 #include "geometry/paint.h"
-#include "mainwindow/vector_canvas.h"
+#include "render/vector_canvas.h"
 
 namespace zelmora {
 namespace {
