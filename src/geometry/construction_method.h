@@ -177,9 +177,11 @@ inline constexpr KindRange kLineMethods = RangeOf(kLineKind);
 inline constexpr KindRange kCircleMethods = RangeOf(kCircleKind);
 }  // namespace method_table
 
-// The method an object of `kind` stores as `code`; nullptr for a pair that no
-// construction uses (such an object is left as it is, like a free one).
-constexpr const MethodInfo* FindMethod(int kind, int code) {
+// The row of the method an object of `kind` stores as `code`; -1 for a pair
+// that no construction uses (such an object is left as it is, like a free one).
+// Rows, not pointers: the table's compile-time check must not compare pointers
+// with null, which GCC cannot fold under the undefined-behaviour sanitizer.
+constexpr int MethodRow(int kind, int code) {
   method_table::KindRange range;
   switch (kind) {
     case kPointKind:
@@ -192,20 +194,31 @@ constexpr const MethodInfo* FindMethod(int kind, int code) {
       range = method_table::kCircleMethods;
       break;
     default:
-      return nullptr;
+      return -1;
   }
   // The codes of one kind run without gaps from its free method's code.
   const int offset = code - kMethods[range.first].code;
-  if (offset < 0 || offset >= static_cast<int>(range.count)) return nullptr;
-  return &kMethods[range.first + static_cast<std::size_t>(offset)];
+  if (offset < 0 || offset >= static_cast<int>(range.count)) return -1;
+  return static_cast<int>(range.first) + offset;
 }
 
-// The method stored as `code`, whatever it builds: no two kinds share a code.
-constexpr const MethodInfo* FindMethod(int code) {
+// The row of the method stored as `code`, whatever it builds: no two kinds
+// share a code.
+constexpr int MethodRow(int code) {
   for (int kind : {kPointKind, kLineKind, kCircleKind}) {
-    if (const MethodInfo* method = FindMethod(kind, code)) return method;
+    if (const int row = MethodRow(kind, code); row >= 0) return row;
   }
-  return nullptr;
+  return -1;
+}
+
+constexpr const MethodInfo* FindMethod(int kind, int code) {
+  const int row = MethodRow(kind, code);
+  return row < 0 ? nullptr : &kMethods[static_cast<std::size_t>(row)];
+}
+
+constexpr const MethodInfo* FindMethod(int code) {
+  const int row = MethodRow(code);
+  return row < 0 ? nullptr : &kMethods[static_cast<std::size_t>(row)];
 }
 
 inline const MethodInfo* MethodOf(const TGObject& object) {

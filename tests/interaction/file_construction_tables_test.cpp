@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "geometry/construction_method.h"
 #include "interaction/creation_state.h"
 #include "interaction/file_construction_tables.h"
 #include "support/fake_editor_view.h"
@@ -22,6 +23,15 @@ TEST(FileConstructionTables, ShippedStepTableAsksForTheParentsOfEveryMethod) {
       EXPECT_FALSE(prompt->empty());
       EXPECT_NE(*prompt, "Error");
     }
+  }
+}
+
+// A built method without a recompute function would leave its objects where
+// they were created; a free one with a function would move under the mouse.
+TEST(ConstructionMethods, EveryBuiltMethodAndOnlyThoseRecompute) {
+  for (const MethodInfo& method : kMethods) {
+    SCOPED_TRACE(method.code);
+    EXPECT_EQ(method.parents.empty(), method.recompute == nullptr);
   }
 }
 

@@ -38,12 +38,12 @@ void KeyTranslationTest::ctrlShortcutsGoByTheKeyNotTheLayout_data() {
   }
 }
 
-// Ctrl+C, L, P, V and Z are shortcuts of the drawing; a pupil with the
+// Ctrl+C, L, P, V, Y and Z are shortcuts of the drawing; a pupil with the
 // Russian layout switched on presses the same keys and must get the same.
 void KeyTranslationTest::ctrlShortcutsGoByTheKeyNotTheLayout() {
   QFETCH(int, latin);
   QFETCH(int, cyrillic);
-  const bool shortcut = QStringLiteral("CLPVZ").contains(QChar(latin));
+  const bool shortcut = QStringLiteral("CLPVYZ").contains(QChar(latin));
   QCOMPARE(CtrlKey(latin) != -1, shortcut);
   QCOMPARE(CtrlKey(cyrillic), CtrlKey(latin));
 }

@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-#include "controls/pack_pixmaps.h"
 #include "dialogs/about_form.h"
 #include "dialogs/file_properties_form.h"
 #include "dialogs/help_form.h"
@@ -23,6 +22,7 @@
 #include "dialogs/options_form.h"
 #include "dialogs/properties_form.h"
 #include "dialogs/spisok_form.h"
+#include "render/pack_pixmaps.h"
 #include "support/memory_settings_store.h"
 
 namespace zelmora {
