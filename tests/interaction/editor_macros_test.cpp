@@ -107,6 +107,10 @@ TEST_F(EditorMacroTest, RecordedOnThePlaneAndAppliedFromTheMenu) {
   EXPECT_DOUBLE_EQ(made.X, 400);
   EXPECT_DOUBLE_EQ(made.Y, 250);
   EXPECT_TRUE(view.errors.empty());
+
+  // The application, with the free point made for it, is one step back.
+  editor.Undo();
+  EXPECT_EQ(editor.Objects().size(), 3u);
 }
 
 TEST_F(EditorMacroTest, CancelledApplicationRemovesItsAutomaticPoints) {

@@ -1,5 +1,7 @@
 #include "interaction/modes/macro_mode.h"
 
+#include <algorithm>
+
 #include "interaction/editor_texts.h"
 
 namespace zelmora {
@@ -30,6 +32,12 @@ std::string MacroMode::HelpPage() const {
 
 void MacroMode::Leave() {
   editor_.LeaveMacroMode();
+}
+
+std::size_t MacroMode::PendingObjects() const {
+  if (state_ != InteractionState::MacroApply) return 0;
+  return static_cast<std::size_t>(
+      std::max(editor_.MacroApplier().Application().auxiliaryPoints, 0));
 }
 
 }  // namespace zelmora

@@ -18,6 +18,9 @@ class MacroMode : public EditorMode {
   void Tick(bool blink) override;
   std::string HelpPage() const override;
   void Leave() override;
+  // The free points made for an application belong to it: they join the
+  // history with the macro's objects, as one action.
+  std::size_t PendingObjects() const override;
 
  private:
   InteractionState state_;
