@@ -18,7 +18,7 @@ fail() {
 
 program_folder=$prefix/lib/zelmora
 for file in zelmora zelmora-cli Mustapha.zmr "Killer King.zmr" "Killer Queen.zmr" \
-  Lollypop.zmr Help/Содержание.htm Help/zelmora.css \
+  Lollypop.zmr Help/Содержание.htm Help/zelmora.css Help/figures/203.png \
   share/applications/zelmora.desktop share/mime/packages/zelmora.xml \
   share/icons/hicolor/scalable/apps/zelmora.svg share/icons/hicolor/48x48/apps/zelmora.png \
   share/doc/zelmora/copyright share/doc/zelmora/changelog.gz share/man/man1/zelmora.1.gz; do

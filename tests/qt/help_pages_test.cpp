@@ -2,11 +2,14 @@
 // in «quotes» is a menu or a tool button of the window, and it is enabled.
 #include <QAction>
 #include <QDir>
+#include <QImage>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
 
+#include "document/document_file.h"
+#include "geometry/construction_method.h"
 #include "window_under_test.h"
 
 namespace zelmora {
@@ -91,6 +94,95 @@ class HelpPagesTest : public QObject {
                  qPrintable(page + ": «" + caption + "» is " + shortcut + ", not " + keys));
       }
     }
+  }
+
+  // Each method's picture shows its built object: the drawing loads with
+  // every object defined, and the picture has red ink where the built
+  // object lies, not merely somewhere.
+  void everyMethodHasAPictureOfItsObject() {
+    for (const MethodInfo& method : kMethods) {
+      const QString code = QString::number(method.code);
+      ObjectList list;
+      DocumentInfo info;
+      const std::string drawing = ZELMORA_FIGURE_DIR "/" + code.toStdString() + ".zms";
+      QVERIFY2(LoadPlane(drawing, list, info).ok(), drawing.c_str());
+      const QImage picture(QStringLiteral(ZELMORA_BIN_DIR "/Help/figures/") + code + ".png");
+      QVERIFY2(!picture.isNull(), qPrintable(code));
+      int built = 0;
+      for (std::size_t i = 0; i < list.size(); ++i) {
+        const TGObject& object = list[i];
+        QVERIFY2(object.Defined, qPrintable(code + ": object " + QString::number(i)));
+        if (object.Color != kRed) continue;
+        ++built;
+        QCOMPARE(object.Method, method.code);
+        const QPoint at = SamplePoint(object, picture.rect().center());
+        QVERIFY2(HasRedInk(picture, at),
+                 qPrintable(code + QStringLiteral(": no ink at %1,%2").arg(at.x()).arg(at.y())));
+      }
+      QVERIFY2(built == 1, qPrintable(code));
+    }
+  }
+
+  // Pictures and links open from the program folder, and every picture says
+  // what it shows to a reader who cannot see it.
+  void picturesAndLinksResolve() {
+    const QDir help(QStringLiteral(ZELMORA_BIN_DIR "/Help"));
+    const QRegularExpression img(QStringLiteral("<img ([^>]*)>"));
+    const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
+    const QRegularExpression alt(QStringLiteral("alt=\"([^\"]+)\""));
+    const QRegularExpression href(QStringLiteral("<a href=\"([^\"#]+)"));
+    int pictures = 0;
+    for (const QString& name : help.entryList({QStringLiteral("*.htm")}, QDir::Files)) {
+      QFile file(help.filePath(name));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QString text = QString::fromUtf8(file.readAll());
+      for (auto m = img.globalMatch(text); m.hasNext(); ++pictures) {
+        const QString tag = m.next().captured(1);
+        const QString target = src.match(tag).captured(1);
+        QVERIFY2(help.exists(target), qPrintable(name + ": " + target));
+        QVERIFY2(alt.match(tag).hasMatch(), qPrintable(name + ": no alt for " + target));
+      }
+      for (auto m = href.globalMatch(text); m.hasNext();) {
+        const QString target = m.next().captured(1);
+        QVERIFY2(help.exists(target), qPrintable(name + ": " + target));
+      }
+    }
+    QVERIFY(pictures >= static_cast<int>(kMethodCount));
+  }
+
+ private:
+  static constexpr Color kRed = 0x0000FF;
+
+  // A place on the object near the picture's centre: a point itself, the
+  // leftmost point of a circle, the foot of the perpendicular from the centre
+  // on a line, kept within a ray's or a segment's bounds.
+  static QPoint SamplePoint(const TGObject& object, QPoint centre) {
+    if (object.Kind() == kPointKind) {
+      const auto& p = static_cast<const TGPoint&>(object);
+      return QPoint(qRound(p.X), qRound(p.Y));
+    }
+    if (object.Kind() == kCircleKind) {
+      const auto& c = static_cast<const TGCircle&>(object);
+      return QPoint(qRound(c.CX - c.R), qRound(c.CY));
+    }
+    const auto& l = static_cast<const TGLine&>(object);
+    const double dx = l.X2 - l.X1, dy = l.Y2 - l.Y1;
+    double t = ((centre.x() - l.X1) * dx + (centre.y() - l.Y1) * dy) / (dx * dx + dy * dy);
+    if (l.Bounded1) t = std::max(t, 0.0);
+    if (l.Bounded2) t = std::min(t, 1.0);
+    return QPoint(qRound(l.X1 + t * dx), qRound(l.Y1 + t * dy));
+  }
+
+  static bool HasRedInk(const QImage& picture, QPoint at) {
+    for (int dy = -2; dy <= 2; ++dy) {
+      for (int dx = -2; dx <= 2; ++dx) {
+        const QPoint p = at + QPoint(dx, dy);
+        if (!picture.rect().contains(p)) continue;
+        const QColor c = picture.pixelColor(p);
+        if (c.red() > 200 && c.green() < 90 && c.blue() < 90) return true;
+      }
+    }
+    return false;
   }
 };
 
