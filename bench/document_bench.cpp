@@ -59,14 +59,13 @@ void BuildConstruction(ObjectList& list, std::size_t count) {
   }
 }
 
-// 61 free points and 60 levels of midpoints of neighbours above them: every
-// free point reaches the apex along astronomically many paths.
-void BuildLattice(ObjectList& list) {
-  constexpr int kLevels = 60;
+// `levels` + 1 free points and `levels` rows of midpoints of neighbours above
+// them: every free point reaches the apex along astronomically many paths.
+void BuildLattice(ObjectList& list, int levels = 60) {
   Scatter scatter;
   std::vector<TGObject*> row;
-  for (int i = 0; i <= kLevels; ++i) row.push_back(&FreePoint(list, scatter));
-  for (int level = 1; level <= kLevels; ++level) {
+  for (int i = 0; i <= levels; ++i) row.push_back(&FreePoint(list, scatter));
+  for (int level = 1; level <= levels; ++level) {
     std::vector<TGObject*> next;
     for (std::size_t i = 0; i + 1 < row.size(); ++i) {
       TGPoint& m = list.AddPoint();
@@ -109,18 +108,31 @@ void BM_Load10k(benchmark::State& state) {
   LoadConstruction(state, 10000, "10k");
 }
 
-void BM_LoadLattice(benchmark::State& state) {
+void LoadLattice(benchmark::State& state, int levels, const std::string& name) {
   ObjectList built;
-  BuildLattice(built);
-  const auto path = WriteDocument("lattice", built);
+  BuildLattice(built, levels);
+  const auto path = WriteDocument(name, built);
   RunLoad(state, path);
   state.counters["objects"] = static_cast<double>(built.size());
   std::filesystem::remove(path);
 }
 
+void BM_LoadLattice(benchmark::State& state) {
+  LoadLattice(state, 60, "lattice");
+}
+// Deep drawings show how opening grows with size: 10 011 and 40 186 objects.
+void BM_OpenLattice10k(benchmark::State& state) {
+  LoadLattice(state, 140, "lattice10k");
+}
+void BM_OpenLattice40k(benchmark::State& state) {
+  LoadLattice(state, 282, "lattice40k");
+}
+
 BENCHMARK(BM_Load1k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLattice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLattice10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLattice40k)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zelmora

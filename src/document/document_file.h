@@ -54,7 +54,11 @@ LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, Docume
 
 // The same two on the file's bytes.
 std::string WritePlane(const ObjectList& list, const DocumentInfo& info);
-LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& info);
+// `recompute` brings the linked objects to their positions; the default is
+// what opening does.
+void RecomputeLoaded(ObjectList& list);
+LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& info,
+                     void (*recompute)(ObjectList&) = RecomputeLoaded);
 
 // Whether the object's Parents are of the number and kinds its Method builds
 // from (none for a method its kind does not know). Recompute reads parents by
