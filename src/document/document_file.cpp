@@ -16,6 +16,7 @@
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "document/record_fields.h"
 #include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
@@ -66,16 +67,6 @@ void AppendLine(std::string& out, std::string_view fileText) {
   out += kLineEnd;
 }
 
-template <class Int>
-std::optional<Int> ParseInteger(std::string_view text) {
-  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-  Int value{};
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
-
 // Truncation toward zero; NaN and values beyond 64 bits are pinned so that
 // whatever is written reads back.
 std::int64_t Truncated(double value) {
@@ -83,11 +74,6 @@ std::int64_t Truncated(double value) {
   if (value >= kLargestStoredValue) return std::numeric_limits<std::int64_t>::max();
   if (value <= -kLargestStoredValue) return std::numeric_limits<std::int64_t>::min();
   return static_cast<std::int64_t>(value);
-}
-
-// A piece of a damaged line for an error text: UTF-8, short, in quotes.
-std::string Quoted(std::string_view fileText) {
-  return "\"" + Utf8Prefix(Cp1251ToUtf8(fileText), 24) + "\"";
 }
 
 // ---- Writing ----
@@ -152,47 +138,6 @@ void AppendRecord(std::string& out, const TGObject& object) {
 }
 
 // ---- Reading ----
-
-// Takes a record's fields off its front. After the first fault every further
-// field reads as empty and the fault stays the one reported.
-class RecordParser {
- public:
-  explicit RecordParser(std::string_view text) : rest_(text) {}
-
-  std::string_view Field(std::string_view what, char end = ';') {
-    if (failed()) return {};
-    const std::size_t pos = rest_.find(end);
-    if (pos == std::string_view::npos) {
-      Fail("the record ends before its " + std::string(what));
-      return {};
-    }
-    const std::string_view field = rest_.substr(0, pos);
-    rest_.remove_prefix(pos + 1);
-    return field;
-  }
-
-  template <class Int>
-  Int Number(std::string_view what, char end = ';') {
-    const std::string_view text = Field(what, end);
-    if (failed()) return 0;
-    const std::optional<Int> value = ParseInteger<Int>(text);
-    if (!value) Fail("the " + std::string(what) + " " + Quoted(text) + " is not a number");
-    return value.value_or(0);
-  }
-
-  bool Flag(std::string_view what, char end = ';') { return Field(what, end) == "1"; }
-
-  void Fail(std::string message) {
-    if (error_.empty()) error_ = std::move(message);
-  }
-  bool failed() const { return !error_.empty(); }
-  bool AtEnd() const { return rest_.empty(); }
-  const std::string& error() const { return error_; }
-
- private:
-  std::string_view rest_;
-  std::string error_;
-};
 
 // The reference groups of one record, linked once every object exists.
 struct KeptLinks {

@@ -13,6 +13,7 @@
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "document/record_fields.h"
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
 
@@ -121,68 +122,6 @@ std::string Record(const TGObject& object, const std::string* hint, const MacroN
 
 // ---- Reading ----
 
-template <class Int>
-std::optional<Int> ParseInteger(std::string_view text) {
-  Int value{};
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || ptr != end) return std::nullopt;
-  return value;
-}
-
-// Takes fields off a record's front; after the first fault every further
-// field is empty and the first fault is the one reported.
-class Fields {
- public:
-  explicit Fields(std::string_view text) : rest_(text) {}
-
-  std::string_view Next(std::string_view what) {
-    if (failed()) return {};
-    const std::size_t pos = rest_.find(';');
-    if (pos == std::string_view::npos) {
-      Fail("the record ends before its " + std::string(what));
-      return {};
-    }
-    const std::string_view field = rest_.substr(0, pos);
-    rest_.remove_prefix(pos + 1);
-    return field;
-  }
-  template <class Int>
-  Int Number(std::string_view what) {
-    const std::string_view text = Next(what);
-    if (failed()) return 0;
-    const auto value = ParseInteger<Int>(text);
-    if (!value) Fail("the " + std::string(what) + " is not a number");
-    return value.value_or(0);
-  }
-  bool Flag(std::string_view what) { return Next(what) == "1"; }
-  // Object numbers, each followed by ':'.
-  std::vector<int> Numbers(std::string_view what) {
-    std::string_view group = Next(what);
-    std::vector<int> numbers;
-    while (!failed() && !group.empty()) {
-      const std::size_t pos = group.find(':');
-      const auto number = ParseInteger<int>(group.substr(0, pos));
-      if (pos == std::string_view::npos || !number) {
-        Fail("the " + std::string(what) + " are not numbers each ended by ':'");
-        break;
-      }
-      numbers.push_back(*number);
-      group.remove_prefix(pos + 1);
-    }
-    return numbers;
-  }
-  void Fail(std::string message) {
-    if (error_.empty()) error_ = std::move(message);
-  }
-  bool failed() const { return !error_.empty(); }
-  const std::string& error() const { return error_; }
-
- private:
-  std::string_view rest_;
-  std::string error_;
-};
-
 // One record as application uses it.
 struct ParsedRecord {
   int kind = 0;
@@ -206,14 +145,14 @@ struct ParsedRecord {
 std::string ParseArgument(std::string_view line, ParsedRecord& record) {
   if (line.empty() || line[0] < '1' || line[0] > '5') return "an argument record has no kind";
   record.kind = line[0] - '0';
-  Fields in(line.substr(1));
-  record.hint = Cp1251ToUtf8(in.Next("hint"));
+  RecordParser in(line.substr(1));
+  record.hint = Cp1251ToUtf8(in.Field("hint"));
   for (const char* skipped :
        {"name", "name flag", "colour", "width", "pen style", "hidden flag", "method"}) {
-    in.Next(skipped);
+    in.Field(skipped);
   }
   if (record.kind == kLineKind) {
-    for (int i = 0; i < 3; ++i) in.Next("end flags");
+    for (int i = 0; i < 3; ++i) in.Field("end flags");
   }
   record.children = in.Numbers("children");
   record.parents = in.Numbers("parents");
@@ -222,12 +161,12 @@ std::string ParseArgument(std::string_view line, ParsedRecord& record) {
 }
 
 std::string ParseConstruction(std::string_view line, ParsedRecord& record) {
-  Fields in(line);
+  RecordParser in(line);
   record.kind = in.Number<int>("kind");
   if (!in.failed() && (record.kind < kPointKind || record.kind > kLengthKind)) {
     return "unknown object kind " + std::to_string(record.kind);
   }
-  record.name = Utf8Prefix(Cp1251ToUtf8(in.Next("name")), kMaxNameLength);
+  record.name = Utf8Prefix(Cp1251ToUtf8(in.Field("name")), kMaxNameLength);
   record.nameVisible = in.Flag("name flag");
   const auto color = in.Number<std::int64_t>("colour");
   if (!in.failed() && (color < 0 || color > kMaxColor)) in.Fail("the colour is out of range");
@@ -245,7 +184,7 @@ std::string ParseConstruction(std::string_view line, ParsedRecord& record) {
   record.children = in.Numbers("children");
   record.parents = in.Numbers("parents");
   if (record.kind == kAngleKind || record.kind == kLengthKind) {
-    const std::string_view value = in.Next("value");
+    const std::string_view value = in.Field("value");
     const auto number = ParseInteger<std::int64_t>(value.substr(0, value.find(':')));
     if (!in.failed() && !number) in.Fail("the value is not a number");
     record.value = number.value_or(0);
