@@ -416,11 +416,9 @@ void Editor::DeleteSelected() {
 }
 
 void Editor::ClearDrawing() {
-  // The export's panel and a running recording or application refer to what is about to go.
-  if (State() == InteractionState::ExportRect || State() == InteractionState::MacroRecord ||
-      State() == InteractionState::MacroApply) {
-    mode_->Leave();
-  }
+  // Whatever the mode holds (a panel, picks, half-made objects) refers to
+  // the drawing that is about to go.
+  mode_->Leave();
   objects_.ClearModified();
   objects_.Clear();
   creation_ = CreationState{};
