@@ -121,18 +121,18 @@ void BM_LoadLattice(benchmark::State& state) {
   LoadLattice(state, 60, "lattice");
 }
 // Deep drawings show how opening grows with size: 10 011 and 40 186 objects.
-void BM_OpenLattice10k(benchmark::State& state) {
+void BM_LoadLattice10k(benchmark::State& state) {
   LoadLattice(state, 140, "lattice10k");
 }
-void BM_OpenLattice40k(benchmark::State& state) {
+void BM_LoadLattice40k(benchmark::State& state) {
   LoadLattice(state, 282, "lattice40k");
 }
 
 BENCHMARK(BM_Load1k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLattice)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenLattice10k)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OpenLattice40k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLattice10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLattice40k)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zelmora

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,7 +9,6 @@
 #include <iterator>
 #include <limits>
 #include <optional>
-#include <queue>
 #include <system_error>
 #include <utility>
 
@@ -290,173 +288,6 @@ std::string CheckGraph(const ObjectList& list) {
   }
   return {};
 }
-
-// Whether the object's recompute reads its parents and nothing else, using
-// its own data only where it leaves them as they are: then a recompute with
-// the same parents changes nothing. Sliders start from where they stand, and
-// the crossings that look for a common point read objects beyond their
-// parents, so those are always recomputed.
-bool ReadsOnlyParents(const TGObject& object) {
-  const MethodInfo* method = MethodOf(object);
-  if (method == nullptr || method->recompute == nullptr) return true;
-  switch (method->method) {
-    case ConstructionMethod::PointOnLine:
-    case ConstructionMethod::PointOnCircle:
-    case ConstructionMethod::LineCircleFirst:
-    case ConstructionMethod::LineCircleSecond:
-    case ConstructionMethod::CirclesFirst:
-    case ConstructionMethod::CirclesSecond:
-      return false;
-    default:
-      return true;
-  }
-}
-
-// Everything a recompute may write, bit for bit, so that a change of sign of
-// zero or a NaN counts as a change too.
-struct Written {
-  std::array<std::uint64_t, 4> values{};
-  std::array<bool, 3> flags{};
-  bool operator==(const Written&) const = default;
-};
-
-Written WrittenBy(const TGObject& object) {
-  const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
-  Written w;
-  w.flags[0] = object.Defined;
-  switch (object.Kind()) {
-    case kPointKind: {
-      const auto& p = static_cast<const TGPoint&>(object);
-      w.values = {bits(p.X), bits(p.Y), 0, 0};
-      break;
-    }
-    case kLineKind: {
-      const auto& l = static_cast<const TGLine&>(object);
-      w.values = {bits(l.X1), bits(l.Y1), bits(l.X2), bits(l.Y2)};
-      w.flags[1] = l.Bounded1;
-      w.flags[2] = l.Bounded2;
-      break;
-    }
-    case kCircleKind: {
-      const auto& c = static_cast<const TGCircle&>(object);
-      w.values = {bits(c.CX), bits(c.CY), bits(c.R), 0};
-      break;
-    }
-    default:
-      break;
-  }
-  return w;
-}
-
-}  // namespace
-
-// Opening means: every object in list order rebuilds its incident list and
-// recomputes itself and all it carries. Done literally that is quadratic on
-// deep drawings, and nearly all of it changes nothing, so only the recomputes
-// that can change something are made: an object whose recompute reads only
-// its parents is recomputed the first time the literal order reaches it and
-// then only when a parent has changed since. Where an object that reads more
-// lies below, the step walks all that object's descendants as before.
-void RecomputeLoaded(ObjectList& list) {
-  const std::size_t n = list.size();
-  const auto at = [&](const TGObject* o) { return static_cast<std::size_t>(o->Index()); };
-
-  // Parents before children; the reader has already refused cycles.
-  std::vector<std::size_t> topo;
-  topo.reserve(n);
-  std::vector<std::size_t> waiting(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    waiting[i] = list[i].Parents.size();
-    if (waiting[i] == 0) topo.push_back(i);
-  }
-  for (std::size_t k = 0; k < topo.size(); ++k) {
-    for (const TGObject* child : list[topo[k]].Children) {
-      if (child != nullptr && --waiting[at(child)] == 0) topo.push_back(at(child));
-    }
-  }
-  if (topo.size() != n) {  // not reached after the reader's checks; stay literal
-    for (std::size_t i = 0; i < n; ++i) {
-      list[i].RebuildIncident();
-      UpdateDescendants(list[i]);
-    }
-    return;
-  }
-  std::vector<std::size_t> rank(n);
-  for (std::size_t k = 0; k < n; ++k) rank[topo[k]] = k;
-
-  // The step that first recomputes an object is its smallest index among
-  // itself and its ancestors; an object reading more than its parents makes
-  // every step above it walk.
-  std::vector<std::size_t> first(n);
-  std::vector<bool> pure(n);
-  for (std::size_t j : topo) {
-    first[j] = j;
-    pure[j] = ReadsOnlyParents(list[j]);
-    for (const TGObject* parent : list[j].Parents) {
-      if (parent != nullptr) first[j] = std::min(first[j], first[at(parent)]);
-    }
-  }
-  std::vector<bool> walkBelow(n);
-  for (auto k = n; k-- > 0;) {
-    const std::size_t j = topo[k];
-    bool walk = !pure[j];
-    for (const TGObject* child : list[j].Children) {
-      if (child != nullptr) walk = walk || walkBelow[at(child)];
-    }
-    walkBelow[j] = walk;
-  }
-  std::vector<std::vector<std::size_t>> firstAt(n);
-  for (std::size_t j = 0; j < n; ++j) firstAt[first[j]].push_back(j);
-
-  std::uint64_t tick = 0;
-  std::vector<std::uint64_t> computedAt(n, 0), changedAt(n, 0);
-  const auto stale = [&](std::size_t j) {
-    if (!pure[j] || computedAt[j] == 0) return true;
-    return std::any_of(list[j].Parents.begin(), list[j].Parents.end(), [&](const TGObject* p) {
-      return p != nullptr && changedAt[at(p)] > computedAt[j];
-    });
-  };
-  // Returns whether the object changed.
-  const auto recompute = [&](std::size_t j) {
-    const Written before = WrittenBy(list[j]);
-    list[j].Recompute();
-    computedAt[j] = ++tick;
-    if (WrittenBy(list[j]) == before) return false;
-    changedAt[j] = tick;
-    return true;
-  };
-
-  std::vector<std::size_t> queuedIn(n, n);  // the step an object was queued in
-  std::priority_queue<std::pair<std::size_t, std::size_t>,
-                      std::vector<std::pair<std::size_t, std::size_t>>, std::greater<>>
-      queue;  // (rank, index): parents come out before children
-  for (std::size_t i = 0; i < n; ++i) {
-    list[i].RebuildIncident();
-    if (walkBelow[i]) {
-      for (TGObject* object : GraphWalker::UpdateOrder(list[i])) {
-        if (stale(at(object))) recompute(at(object));
-      }
-      continue;
-    }
-    const auto enqueue = [&](std::size_t j) {
-      if (queuedIn[j] == i) return;
-      queuedIn[j] = i;
-      queue.emplace(rank[j], j);
-    };
-    enqueue(i);
-    for (std::size_t j : firstAt[i]) enqueue(j);
-    while (!queue.empty()) {
-      const std::size_t j = queue.top().second;
-      queue.pop();
-      if (!stale(j) || !recompute(j)) continue;
-      for (const TGObject* child : list[j].Children) {
-        if (child != nullptr) enqueue(at(child));
-      }
-    }
-  }
-}
-
-namespace {
 
 LoadResult Unreadable(std::string detail) {
   return {LoadStatus::kUnreadable, std::move(detail), {}};

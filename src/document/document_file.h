@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/file_replace.h"
+#include "document/load_recompute.h"
 #include "geometry/object_list.h"
 
 // The document file (.zms): a plain magic line, then encoded Windows-1251
@@ -56,7 +57,6 @@ LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, Docume
 std::string WritePlane(const ObjectList& list, const DocumentInfo& info);
 // `recompute` brings the linked objects to their positions; the default is
 // what opening does.
-void RecomputeLoaded(ObjectList& list);
 LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& info,
                      void (*recompute)(ObjectList&) = RecomputeLoaded);
 
