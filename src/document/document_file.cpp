@@ -245,21 +245,56 @@ std::string DescribeMismatch(const ObjectList& list, Link link) {
 
 // Deletion and the update walk both rely on Parents and Children mirroring
 // each other and forming no cycle; Recompute relies on the parents' kinds.
+// Whether every parent lists each child as often as the child lists it, in
+// time that grows with the links: the children each object's Parents give
+// are gathered per parent in rising order and compared with the sorted
+// Children.
+bool LinksAgree(const ObjectList& list) {
+  const std::size_t n = list.size();
+  std::vector<std::size_t> start(n + 1, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (const TGObject* p : list[i].Parents) ++start[static_cast<std::size_t>(p->Index()) + 1];
+  }
+  for (std::size_t i = 0; i < n; ++i) start[i + 1] += start[i];
+  std::vector<int> childOf(start[n]);
+  std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (const TGObject* p : list[i].Parents) {
+      childOf[fill[static_cast<std::size_t>(p->Index())]++] = static_cast<int>(i);
+    }
+  }
+  std::vector<int> children;
+  for (std::size_t i = 0; i < n; ++i) {
+    children.clear();
+    for (const TGObject* c : list[i].Children) children.push_back(c->Index());
+    std::sort(children.begin(), children.end());
+    if (!std::equal(children.begin(), children.end(), childOf.begin() + start[i],
+                    childOf.begin() + start[i + 1])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string CheckGraph(const ObjectList& list) {
-  std::vector<Link> fromParents;
-  std::vector<Link> fromChildren;
   for (std::size_t i = 0; i < list.size(); ++i) {
     const TGObject& object = list[i];
     if (!ParentsFitMethod(object)) {
       return "object " + std::to_string(i) + ": its parents do not fit its method " +
              std::to_string(object.Method);
     }
-    for (const TGObject* p : object.Parents) fromParents.emplace_back(p->Index(), object.Index());
-    for (const TGObject* c : object.Children) fromChildren.emplace_back(object.Index(), c->Index());
   }
-  std::sort(fromParents.begin(), fromParents.end());
-  std::sort(fromChildren.begin(), fromChildren.end());
-  if (fromParents != fromChildren) {
+  if (!LinksAgree(list)) {
+    std::vector<Link> fromParents;
+    std::vector<Link> fromChildren;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      for (const TGObject* p : list[i].Parents)
+        fromParents.emplace_back(p->Index(), list[i].Index());
+      for (const TGObject* c : list[i].Children)
+        fromChildren.emplace_back(list[i].Index(), c->Index());
+    }
+    std::sort(fromParents.begin(), fromParents.end());
+    std::sort(fromChildren.begin(), fromChildren.end());
     std::vector<Link> odd;
     std::set_symmetric_difference(fromParents.begin(), fromParents.end(), fromChildren.begin(),
                                   fromChildren.end(), std::back_inserter(odd));
