@@ -128,7 +128,10 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   objectPM_ = new QMenu(this);
   objectPM_->setObjectName(QStringLiteral("ObjectPM"));
   connect(&blinkTimer_, &QTimer::timeout, this, [this] { editor_->TimerTick(); });
-  zoomTimer_.setInterval(0);
+  // The editor paces the steps itself; a fine precise tick keeps that pace
+  // without spinning a core while the button is held.
+  zoomTimer_.setTimerType(Qt::PreciseTimer);
+  zoomTimer_.setInterval(kMouseZoomIntervalMs / 8);
   connect(&zoomTimer_, &QTimer::timeout, this, &TMainForm::ZoomTick);
   ConnectSurface();
 

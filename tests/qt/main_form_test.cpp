@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <ctime>
 #include <memory>
 
 #include "controls/zm_paint_box.h"
@@ -204,6 +205,13 @@ void MainFormTest::heldMouseZoomRunsUntilRelease() {
   TZMPaintBox* plane = form_->PlaneBox();
   QTest::mouseMove(plane, QPoint(200, 150));
   QTest::mousePress(plane, Qt::LeftButton, {}, QPoint(200, 150));
+  // Holding the button must not keep a core busy between the paced steps.
+  const std::clock_t cpuBefore = std::clock();
+  QEventLoop held;  // a real loop: qWait sleeps between its rounds
+  QTimer::singleShot(300, &held, &QEventLoop::quit);
+  held.exec();
+  const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+  QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs) + " ms of CPU in 300 ms"));
   QTRY_VERIFY(form_->editor().ViewScale() > 1.2);
   QTest::mouseRelease(plane, Qt::LeftButton, {}, QPoint(200, 150));
   const double scale = form_->editor().ViewScale();
