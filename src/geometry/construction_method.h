@@ -158,6 +158,13 @@ inline constexpr const MethodInfo& Info(ConstructionMethod method) {
   return kMethods[static_cast<std::size_t>(method)];
 }
 
+// A crossing with two roots is built as a pair: this method's object and,
+// next to it, one of the method that follows with the other root.
+constexpr bool BuildsPair(int code) {
+  return code == Info(ConstructionMethod::LineCircleFirst).code ||
+         code == Info(ConstructionMethod::CirclesFirst).code;
+}
+
 namespace method_table {
 // Where the methods of one kind sit in the table.
 struct KindRange {

@@ -182,10 +182,10 @@ bool Editor::BuildObject(int method, std::optional<double> value) {
   if (value) parents.push_back(&AddValueObject(objects_, method, *value));
   if (method == kCircleFirstCrossing) {
     if (parents.size() >= 2) std::swap(parents[0], parents[1]);
-    method = 4;
+    method = Info(ConstructionMethod::LineCircleFirst).code;
   }
 
-  if (method == 4 || method == 6) {
+  if (BuildsPair(method)) {
     TGPoint& first = objects_.AddPoint();
     TGPoint& second = objects_.AddPoint();
     second.X = lastX_;
