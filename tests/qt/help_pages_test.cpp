@@ -177,6 +177,9 @@ class HelpPagesTest : public QObject {
       QFile file(help.filePath(name));
       QVERIFY(file.open(QIODevice::ReadOnly));
       const QString text = QString::fromUtf8(file.readAll());
+      // Without them a browser may guess another encoding and garble the Russian.
+      QVERIFY2(text.startsWith(QStringLiteral("<!DOCTYPE html>")), qPrintable(name));
+      QVERIFY2(text.contains(QStringLiteral("<meta charset=\"utf-8\">")), qPrintable(name));
       for (auto m = img.globalMatch(text); m.hasNext(); ++pictures) {
         const QString tag = m.next().captured(1);
         const QString target = src.match(tag).captured(1);
