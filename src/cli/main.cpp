@@ -1,7 +1,9 @@
 // zelmora-cli: reads and writes document files without the window, for
 // checking drawings and converting them from scripts.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,13 +22,15 @@ constexpr int kFileFailed = 1;
 constexpr int kBadUsage = 2;
 
 constexpr const char* kHelp = R"(Usage:
-  zelmora-cli dump FILE.zms [OPERATIONS...]
+  zelmora-cli dump FILE.zms [OPERATIONS...] [--save OUT.zms]
       Loads the document, applies the operations in the order given and
       prints the document as JSON: author, comment and every object with
       its index, kind, name, color (0x00BBGGRR as a number), width,
       penStyle, nameVisible, mustDraw, defined, hidden, method, parents,
       children and its geometry (point x, y; line x1, y1, x2, y2, bounded1,
       bounded2, endsOff; circle cx, cy, r; angle and length value).
+      With --save the changed document is saved to OUT.zms instead and
+      nothing is printed.
   zelmora-cli convert IN.zms OUT.zms
       Loads IN.zms and saves it as OUT.zms in the current format.
   zelmora-cli render FILE.zms OUT.png|bmp|svg|pdf [--size WxH] [--rect X1 Y1 X2 Y2]
@@ -61,6 +65,10 @@ the range a document file holds):
   --shift I PX PY X Y    the same as a Shift-drag (parallel move)
   --delete I             delete object I with everything built on it
   --zoom CX CY K         scale the whole drawing by K (0.1 to 10) about (CX, CY)
+  --translate PX PY X Y  move the whole drawing as a mouse drag from (PX, PY) to (X, Y)
+  --rotate CX CY PX PY X Y
+                         turn the whole drawing about (CX, CY) as the mouse turns
+                         from (PX, PY) to (X, Y)
   --reflect-point PX PY  reflect the whole drawing in the point (PX, PY)
   --reflect-line X1 Y1 X2 Y2
                          reflect the whole drawing in the line through two points
@@ -73,10 +81,27 @@ int Usage(const std::string& problem) {
   return kBadUsage;
 }
 
+int Save(const std::string& path, const ObjectList& list, const DocumentInfo& info) {
+  const SaveResult saved = SavePlane(path, list, info);
+  if (!saved.ok) {
+    std::cerr << "zelmora-cli: " << saved.error << "\n";
+    return kFileFailed;
+  }
+  return kDone;
+}
+
 int Dump(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("dump needs a file");
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  std::optional<std::string> saveTo;
+  const auto save = std::find(rest.begin(), rest.end(), "--save");
+  if (save != rest.end()) {
+    if (save + 1 == rest.end()) return Usage("--save needs a file");
+    saveTo = *(save + 1);
+    rest.erase(save, save + 2);
+  }
   std::string error;
-  const auto operations = ParseOperations({args.begin() + 1, args.end()}, error);
+  const auto operations = ParseOperations(rest, error);
   if (!error.empty()) return Usage(error);
   ObjectList list;
   DocumentInfo info;
@@ -85,6 +110,7 @@ int Dump(const std::vector<std::string>& args) {
     error = operation(list);
     if (!error.empty()) return Usage(error);
   }
+  if (saveTo) return Save(*saveTo, list, info);
   std::cout << DumpJson(list, info);
   return std::cout.flush() ? kDone : kFileFailed;
 }
@@ -94,12 +120,7 @@ int Convert(const std::vector<std::string>& args) {
   ObjectList list;
   DocumentInfo info;
   if (!LoadForCommand(args[0], list, info)) return kFileFailed;
-  const SaveResult saved = SavePlane(args[1], list, info);
-  if (!saved.ok) {
-    std::cerr << "zelmora-cli: " << saved.error << "\n";
-    return kFileFailed;
-  }
-  return kDone;
+  return Save(args[1], list, info);
 }
 
 }  // namespace

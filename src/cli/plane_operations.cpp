@@ -99,6 +99,27 @@ PlaneOperation Parse(const std::string& option, ArgumentReader& in, std::string&
     const double factor = in.Between("K (0.1 to 10)", kSmallestZoom, kLargestZoom);
     return [=](ObjectList& list) { return ScaleAll(list, cx, cy, factor), std::string(); };
   }
+  // Translation and rotation are given as the mouse drag that makes them in
+  // the window, so the command reproduces a pupil's drag to the pixel.
+  if (option == "--translate") {
+    const int px = in.Integer("PX (whole pixels)"), py = in.Integer("PY (whole pixels)");
+    const int x = in.Integer("X (whole pixels)"), y = in.Integer("Y (whole pixels)");
+    return [=](ObjectList& list) {
+      SaveAllPositions(list);
+      TranslateAll(list, x, y, {double(px), double(py), 0, 0});
+      return std::string();
+    };
+  }
+  if (option == "--rotate") {
+    const int cx = in.Integer("CX (whole pixels)"), cy = in.Integer("CY (whole pixels)");
+    const int px = in.Integer("PX (whole pixels)"), py = in.Integer("PY (whole pixels)");
+    const int x = in.Integer("X (whole pixels)"), y = in.Integer("Y (whole pixels)");
+    return [=](ObjectList& list) {
+      SaveAllPositions(list);
+      RotateAll(list, x, y, {double(px), double(py), double(cx), double(cy)});
+      return std::string();
+    };
+  }
   if (option == "--reflect-point") {
     const double x = in.Real("PX"), y = in.Real("PY");
     return [=](ObjectList& list) { return ReflectAllInPoint(list, x, y), std::string(); };

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QToolButton>
+#include <QUrl>
 #include <QtTest>
 
 #include "document/document_file.h"
@@ -116,11 +117,51 @@ class HelpPagesTest : public QObject {
         ++built;
         QCOMPARE(object.Method, method.code);
         const QPoint at = SamplePoint(object, picture.rect().center());
-        QVERIFY2(HasRedInk(picture, at),
+        QVERIFY2(HasInk(picture, at, kRed),
                  qPrintable(code + QStringLiteral(": no ink at %1,%2").arg(at.x()).arg(at.y())));
       }
       QVERIFY2(built == 1, qPrintable(code));
     }
+  }
+
+  // The before/after pictures show the changed drawing the build saved,
+  // every visible object where it now lies, and differ from the picture
+  // before the change.
+  void changedDrawingsArePictured_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    for (const char* change : {"zoom", "translate", "rotate", "reflect-point", "reflect-line"}) {
+      QTest::newRow(change) << "picture" << QStringLiteral("picture-") + change;
+    }
+    QTest::newRow("macro") << "macro"
+                           << "macro-applied";
+  }
+
+  void changedDrawingsArePictured() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const QString pictures = QStringLiteral(ZELMORA_BIN_DIR "/Help/figures/");
+    const QImage picture(pictures + after + ".png");
+    QVERIFY2(!picture.isNull(), qPrintable(after));
+    QVERIFY(picture != QImage(pictures + before + ".png"));
+    ObjectList list, original;
+    DocumentInfo info;
+    const QString drawings = QStringLiteral(ZELMORA_FIGURE_DIR "/");
+    QVERIFY(LoadPlane((drawings + after + ".zms").toStdString(), list, info).ok());
+    QVERIFY(LoadPlane((drawings + before + ".zms").toStdString(), original, info).ok());
+    // A macro adds its results; a change of the picture keeps every object.
+    QVERIFY(before == "macro" ? list.size() > original.size() : list.size() == original.size());
+    int sampled = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      const TGObject& object = list[i];
+      if (object.Hidden || !object.Defined || !object.MustDraw) continue;
+      const QPoint at = SamplePoint(object, picture.rect().center());
+      if (!picture.rect().contains(at)) continue;
+      ++sampled;
+      QVERIFY2(HasInk(picture, at, object.Color),
+               qPrintable(after + ": no ink of " + QString::fromStdString(object.Name)));
+    }
+    QVERIFY(sampled >= 4);
   }
 
   // Pictures and links open from the program folder, and every picture says
@@ -136,6 +177,9 @@ class HelpPagesTest : public QObject {
       QFile file(help.filePath(name));
       QVERIFY(file.open(QIODevice::ReadOnly));
       const QString text = QString::fromUtf8(file.readAll());
+      // Without them a browser may guess another encoding and garble the Russian.
+      QVERIFY2(text.startsWith(QStringLiteral("<!DOCTYPE html>")), qPrintable(name));
+      QVERIFY2(text.contains(QStringLiteral("<meta charset=\"utf-8\">")), qPrintable(name));
       for (auto m = img.globalMatch(text); m.hasNext(); ++pictures) {
         const QString tag = m.next().captured(1);
         const QString target = src.match(tag).captured(1);
@@ -143,7 +187,8 @@ class HelpPagesTest : public QObject {
         QVERIFY2(alt.match(tag).hasMatch(), qPrintable(name + ": no alt for " + target));
       }
       for (auto m = href.globalMatch(text); m.hasNext();) {
-        const QString target = m.next().captured(1);
+        // Links are percent-encoded, as a valid address must be.
+        const QString target = QUrl::fromPercentEncoding(m.next().captured(1).toUtf8());
         QVERIFY2(help.exists(target), qPrintable(name + ": " + target));
       }
     }
@@ -173,13 +218,17 @@ class HelpPagesTest : public QObject {
     return QPoint(qRound(l.X1 + t * dx), qRound(l.Y1 + t * dy));
   }
 
-  static bool HasRedInk(const QImage& picture, QPoint at) {
+  // Ink of the object's colour (0x00BBGGRR) within two pixels of `at`.
+  static bool HasInk(const QImage& picture, QPoint at, Color color) {
+    const int r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF;
     for (int dy = -2; dy <= 2; ++dy) {
       for (int dx = -2; dx <= 2; ++dx) {
         const QPoint p = at + QPoint(dx, dy);
         if (!picture.rect().contains(p)) continue;
         const QColor c = picture.pixelColor(p);
-        if (c.red() > 200 && c.green() < 90 && c.blue() < 90) return true;
+        if (std::abs(c.red() - r) + std::abs(c.green() - g) + std::abs(c.blue() - b) < 150) {
+          return true;
+        }
       }
     }
     return false;
