@@ -128,11 +128,28 @@ void BM_LoadLattice40k(benchmark::State& state) {
   LoadLattice(state, 282, "lattice40k");
 }
 
+// How opening grows: lattices of 5 151 to 80 601 objects; the counter gives
+// the time per object, which stays flat when the growth is linear.
+void BM_LoadLatticeBySize(benchmark::State& state) {
+  const int levels = static_cast<int>(state.range(0));
+  LoadLattice(state, levels, "lattice-" + std::to_string(levels));
+  state.counters["per_object"] =
+      benchmark::Counter(state.counters["objects"], benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
 BENCHMARK(BM_Load1k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLattice)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLattice10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLattice40k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLatticeBySize)
+    ->Arg(100)
+    ->Arg(141)
+    ->Arg(200)
+    ->Arg(282)
+    ->Arg(400)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zelmora
