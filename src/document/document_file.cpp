@@ -245,35 +245,61 @@ std::string DescribeMismatch(const ObjectList& list, Link link) {
 
 // Deletion and the update walk both rely on Parents and Children mirroring
 // each other and forming no cycle; Recompute relies on the parents' kinds.
-// Whether every parent lists each child as often as the child lists it, in
-// time that grows with the links: the children each object's Parents give
-// are gathered per parent in rising order and compared with the sorted
-// Children.
-bool LinksAgree(const ObjectList& list) {
+// Every object's children, gathered from the others' Parents in rising order:
+// `child[start[i]]` up to `child[start[i + 1]]` for object i. Kept in one
+// block, so walking the graph does not chase pointers across the heap.
+struct ChildTable {
+  std::vector<std::size_t> start;
+  std::vector<std::size_t> child;
+};
+
+ChildTable ChildrenFromParents(const ObjectList& list) {
   const std::size_t n = list.size();
-  std::vector<std::size_t> start(n + 1, 0);
+  ChildTable table{std::vector<std::size_t>(n + 1, 0), {}};
   for (std::size_t i = 0; i < n; ++i) {
-    for (const TGObject* p : list[i].Parents) ++start[static_cast<std::size_t>(p->Index()) + 1];
+    for (const TGObject* p : list[i].Parents)
+      ++table.start[static_cast<std::size_t>(p->Index()) + 1];
   }
-  for (std::size_t i = 0; i < n; ++i) start[i + 1] += start[i];
-  std::vector<int> childOf(start[n]);
-  std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+  for (std::size_t i = 0; i < n; ++i) table.start[i + 1] += table.start[i];
+  table.child.resize(table.start[n]);
+  std::vector<std::size_t> fill(table.start.begin(), table.start.end() - 1);
   for (std::size_t i = 0; i < n; ++i) {
-    for (const TGObject* p : list[i].Parents) {
-      childOf[fill[static_cast<std::size_t>(p->Index())]++] = static_cast<int>(i);
-    }
+    for (const TGObject* p : list[i].Parents)
+      table.child[fill[static_cast<std::size_t>(p->Index())]++] = i;
   }
-  std::vector<int> children;
-  for (std::size_t i = 0; i < n; ++i) {
+  return table;
+}
+
+// Whether every parent lists each child as often as the child lists it.
+bool LinksAgree(const ObjectList& list, const ChildTable& table) {
+  std::vector<std::size_t> children;
+  for (std::size_t i = 0; i < list.size(); ++i) {
     children.clear();
-    for (const TGObject* c : list[i].Children) children.push_back(c->Index());
+    for (const TGObject* c : list[i].Children)
+      children.push_back(static_cast<std::size_t>(c->Index()));
     std::sort(children.begin(), children.end());
-    if (!std::equal(children.begin(), children.end(), childOf.begin() + start[i],
-                    childOf.begin() + start[i + 1])) {
+    if (!std::equal(children.begin(), children.end(), table.child.begin() + table.start[i],
+                    table.child.begin() + table.start[i + 1])) {
       return false;
     }
   }
   return true;
+}
+
+std::string DescribeFirstMismatch(const ObjectList& list) {
+  std::vector<Link> fromParents;
+  std::vector<Link> fromChildren;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    for (const TGObject* p : list[i].Parents) fromParents.emplace_back(p->Index(), list[i].Index());
+    for (const TGObject* c : list[i].Children)
+      fromChildren.emplace_back(list[i].Index(), c->Index());
+  }
+  std::sort(fromParents.begin(), fromParents.end());
+  std::sort(fromChildren.begin(), fromChildren.end());
+  std::vector<Link> odd;
+  std::set_symmetric_difference(fromParents.begin(), fromParents.end(), fromChildren.begin(),
+                                fromChildren.end(), std::back_inserter(odd));
+  return DescribeMismatch(list, odd.front());
 }
 
 std::string CheckGraph(const ObjectList& list) {
@@ -284,36 +310,22 @@ std::string CheckGraph(const ObjectList& list) {
              std::to_string(object.Method);
     }
   }
-  if (!LinksAgree(list)) {
-    std::vector<Link> fromParents;
-    std::vector<Link> fromChildren;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-      for (const TGObject* p : list[i].Parents)
-        fromParents.emplace_back(p->Index(), list[i].Index());
-      for (const TGObject* c : list[i].Children)
-        fromChildren.emplace_back(list[i].Index(), c->Index());
-    }
-    std::sort(fromParents.begin(), fromParents.end());
-    std::sort(fromChildren.begin(), fromChildren.end());
-    std::vector<Link> odd;
-    std::set_symmetric_difference(fromParents.begin(), fromParents.end(), fromChildren.begin(),
-                                  fromChildren.end(), std::back_inserter(odd));
-    return DescribeMismatch(list, odd.front());
-  }
+  const ChildTable table = ChildrenFromParents(list);
+  if (!LinksAgree(list, table)) return DescribeFirstMismatch(list);
   // An object whose parents never all come ready lies on, or below, a cycle.
   std::vector<std::size_t> waiting(list.size());
-  std::vector<const TGObject*> ready;
+  std::vector<std::size_t> ready;
   for (std::size_t i = 0; i < list.size(); ++i) {
     waiting[i] = list[i].Parents.size();
-    if (waiting[i] == 0) ready.push_back(&list[i]);
+    if (waiting[i] == 0) ready.push_back(i);
   }
   std::size_t done = 0;
   while (!ready.empty()) {
-    const TGObject* object = ready.back();
+    const std::size_t object = ready.back();
     ready.pop_back();
     ++done;
-    for (const TGObject* child : object->Children) {
-      if (--waiting[static_cast<std::size_t>(child->Index())] == 0) ready.push_back(child);
+    for (std::size_t k = table.start[object]; k < table.start[object + 1]; ++k) {
+      if (--waiting[table.child[k]] == 0) ready.push_back(table.child[k]);
     }
   }
   if (done < list.size()) {
