@@ -33,13 +33,16 @@ TextSize LabelPictures::Measure(std::string_view text) {
   return size;
 }
 
+void LabelPictures::Trim() {
+  if (pictureBytes_ <= kMaxPictureBytes) return;
+  pictures_.clear();
+  pictureBytes_ = 0;
+}
+
 const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb colour) {
   key_.assign(reinterpret_cast<const char*>(&colour), sizeof colour);
   key_.append(text);
-  const QByteArray lookup =
-      QByteArray::fromRawData(key_.data(), static_cast<qsizetype>(key_.size()));
-  if (auto it = pictures_.constFind(lookup); it != pictures_.constEnd()) return *it;
-  const QByteArray key(key_.data(), static_cast<qsizetype>(key_.size()));
+  if (auto it = pictures_.find(key_); it != pictures_.end()) return it->second;
 
   const QString s = FromUtf8(text);
   Picture picture;
@@ -59,24 +62,61 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
   painter.setPen(QColor::fromRgb(colour));
   painter.drawText(QPoint(-box.left(), -box.top()), s);
   painter.end();
+  picture.ink = InkRunsOf(image, offset);
+  picture.reach = QRect(offset, image.size());
+
+  pictureBytes_ += picture.ink.size() * sizeof(InkRun) + sizeof(Picture) + key_.size();
+  return pictures_.emplace(key_, std::move(picture)).first->second;
+}
+
+std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset) {
+  std::vector<InkRun> runs;
   for (int y = 0; y < image.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) {
-      if (qAlpha(row[x]) == 0) continue;
-      picture.ink.push_back({static_cast<std::int16_t>(x + offset.x()),
-                             static_cast<std::int16_t>(y + offset.y()), row[x]});
+      const QRgb c = row[x];
+      if (qAlpha(c) == 0) continue;
+      if (qAlpha(c) == 255 && !runs.empty() && runs.back().colour == c &&
+          runs.back().y == y + offset.y() && runs.back().x + runs.back().length == x + offset.x()) {
+        ++runs.back().length;
+        continue;
+      }
+      runs.push_back({static_cast<std::int16_t>(x + offset.x()),
+                      static_cast<std::int16_t>(y + offset.y()), 1, c});
     }
   }
-  picture.reach = QRect(offset, image.size());
+  return runs;
+}
 
-  const std::size_t bytes =
-      picture.ink.size() * sizeof(Ink) + sizeof(Picture) + static_cast<std::size_t>(key.size());
-  if (pictureBytes_ + bytes > kMaxPictureBytes) {
-    pictures_.clear();
-    pictureBytes_ = 0;
+void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
+             const QRect& reach) {
+  const QRect rows(0, target.top, target.width, target.bottom - target.top);
+  const QRect placed = reach.translated(x, y);
+  if (target.bits == nullptr || !rows.intersects(placed)) return;
+  // Most pictures lie wholly inside: their runs need no bounds test.
+  const bool inside = rows.contains(placed);
+  const qsizetype stride = target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
+  QRgb* const bits = reinterpret_cast<QRgb*>(target.bits);
+  for (const InkRun& run : runs) {
+    int left = x + run.x, length = run.length;
+    const int py = y + run.y;
+    if (!inside) {
+      if (py < target.top || py >= target.bottom) continue;
+      const int right = std::min(left + length, target.width);
+      left = std::max(left, 0);
+      length = right - left;
+      if (length <= 0) continue;
+    }
+    QRgb* pixel = bits + py * stride + left;
+    if (qAlpha(run.colour) == 255) {
+      std::fill_n(pixel, length, run.colour);
+      continue;
+    }
+    const int clear = 255 - qAlpha(run.colour);
+    auto over = [clear](int ink, int under) { return ink + (under * clear + 127) / 255; };
+    *pixel = qRgb(over(qRed(run.colour), qRed(*pixel)), over(qGreen(run.colour), qGreen(*pixel)),
+                  over(qBlue(run.colour), qBlue(*pixel)));
   }
-  pictureBytes_ += bytes;
-  return *pictures_.insert(key, std::move(picture));
 }
 
 }  // namespace zelmora

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
+#include <QImage>
 #include <QRect>
 #include <QRgb>
 #include <cstdint>
@@ -13,8 +12,27 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "render/thin_pen.h"
 
 namespace zelmora {
+
+// Pixels of a small picture in one row: `length` opaque pixels of `colour`
+// from (x, y) on, or when `colour` is translucent a single pixel blended
+// over what lies beneath (premultiplied).
+struct InkRun {
+  std::int16_t x, y, length;
+  QRgb colour;
+};
+
+// The runs of `image` (premultiplied ARGB) that are not wholly see-through,
+// relative to its top-left corner shifted by `offset`.
+std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset = {});
+
+// Puts `runs` into the picture with their origin at (x, y); `reach` holds
+// them all, relative to that origin. Only what falls inside the rows of
+// `target` and the picture's columns is written.
+void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
+             const QRect& reach);
 
 // Object names drawn once and kept. Shaping and rasterising a name costs far
 // more than copying it, and a repaint draws the same few thousand names
@@ -23,26 +41,26 @@ class LabelPictures {
  public:
   explicit LabelPictures(const QFont& font);
 
-  // A pixel the letters cover, premultiplied by its coverage.
-  struct Ink {
-    std::int16_t x, y;  // from the label's top-left corner
-    QRgb colour;
-  };
-  // Only the covered pixels are kept: they are a fraction of the box, and
-  // blending them one by one beats handing a small image to a painter.
+  // Only the covered pixels are kept, from the label's top-left corner: they
+  // are a fraction of the box, and writing them run by run beats handing a
+  // small image to a painter.
   struct Picture {
-    std::vector<Ink> ink;
+    std::vector<InkRun> ink;
     QRect reach;    // every ink pixel lies inside, relative to the label's corner
     TextSize size;  // the text's own box, as measured
   };
 
+  // The picture stays where it is until Trim(): a repaint collects the
+  // pictures of every label first and puts them into the picture later.
   const Picture& Get(std::string_view text, QRgb colour);
   TextSize Measure(std::string_view text);
+  // Starts afresh when the pictures kept have grown too large.
+  void Trim();
 
  private:
   QFont font_;
   QFontMetrics metrics_;
-  QHash<QByteArray, Picture> pictures_;
+  std::unordered_map<std::string, Picture> pictures_;
   std::size_t pictureBytes_ = 0;
   std::string key_;  // reused: a lookup allocates nothing
   std::unordered_map<std::string, TextSize> sizes_;
