@@ -27,6 +27,8 @@ constexpr double kChordError = 0.25;
 // Fewer calls than this are painted in one band: handing them to the other
 // core would cost more than it saves.
 constexpr std::size_t kCallsWorthTwoBands = 256;
+// How many calls ahead a label's letters are asked for from memory.
+constexpr std::size_t kLabelsAhead = 6;
 
 }  // namespace
 
@@ -125,7 +127,8 @@ struct PaintOp {
   int penWidth = 1;
   QRgb colour = 0;  // the pen's or the fill's
   int a = 0, b = 0, c = 0, d = 0;
-  const void* item = nullptr;  // the label picture or the glyph
+  const void* item = nullptr;     // the label picture or the glyph
+  const void* letters = nullptr;  // the label's PackedMask, if it has one
 };
 
 // A second thread that paints the lower band while the caller paints the
@@ -204,7 +207,12 @@ class BandPainter {
   }
 
   void Paint(const std::vector<PaintOp>& ops) {
-    for (const PaintOp& op : ops) {
+    const std::size_t count = ops.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      // The letters lie elsewhere in memory: asking for them some calls
+      // ahead hides most of the wait.
+      if (i + kLabelsAhead < count) PrefetchLetters(ops[i + kLabelsAhead]);
+      const PaintOp& op = ops[i];
       switch (op.kind) {
         case PaintOp::Fill:
           Fill(QRect(QPoint(op.a, op.b), QPoint(op.c, op.d)), op.colour);
@@ -219,7 +227,7 @@ class BandPainter {
           Ellipse(op);
           break;
         case PaintOp::Text:
-          Text(op);
+          if (InBand(op)) Text(op);
           break;
         case PaintOp::Glyph:
           Glyph(op);
@@ -229,6 +237,17 @@ class BandPainter {
   }
 
  private:
+  // Labels keep the rows they may touch in c..d.
+  bool InBand(const PaintOp& op) const { return op.d >= rows_.top && op.c < rows_.bottom; }
+
+  static void PrefetchLetters(const PaintOp& op) {
+    if (op.kind != PaintOp::Text || op.letters == nullptr) return;
+    const char* at = static_cast<const char*>(op.letters);
+    __builtin_prefetch(at);
+    __builtin_prefetch(at + 64);
+    __builtin_prefetch(at + 128);
+  }
+
   // A painter on the band alone, in the picture's coordinates.
   QPainter& Painter(const PaintOp& op) {
     if (!painter_) {
@@ -395,12 +414,16 @@ class BandPainter {
   }
 
   void Text(const PaintOp& op) {
-    const auto& picture = *static_cast<const LabelPictures::Picture*>(op.item);
+    const auto* picture = static_cast<const LabelPictures::Picture*>(op.item);
     if (op.opaque) {
-      Fill(QRect(op.a, op.b, picture.size.width, picture.size.height).intersected(whole_),
+      Fill(QRect(op.a, op.b, picture->size.width, picture->size.height).intersected(whole_),
            qRgb(255, 255, 255));
     }
-    BlitInk(rows_, op.a, op.b, picture.ink, picture.reach);
+    if (op.letters != nullptr) {
+      BlitMask(rows_, op.a, op.b, *static_cast<const PackedMask*>(op.letters));
+    } else {
+      BlitInk(rows_, op.a, op.b, picture->ink, picture->reach);
+    }
   }
 
   void Glyph(const PaintOp& op) {
@@ -433,6 +456,7 @@ QImageCanvas::~QImageCanvas() = default;
 
 void QImageCanvas::Resize(QSize size) {
   kept_.clear();
+  labelCall_ = 0;
   if (size.isEmpty()) {
     image_ = QImage();
     return;
@@ -443,6 +467,7 @@ void QImageCanvas::Resize(QSize size) {
 
 void QImageCanvas::SetLabelFont(const QFont& font) {
   PaintKept();  // the kept labels point into the pictures of the old font
+  lastLabels_.clear();
   labels_ = std::make_unique<LabelPictures>(font);
 }
 
@@ -479,7 +504,8 @@ void QImageCanvas::PaintKept() {
     worker_->Wait();
   }
   kept_.clear();
-  labels_->Trim();
+  labelCall_ = 0;
+  if (labels_->Trim()) lastLabels_.clear();
 }
 
 void QImageCanvas::SetPen(Color color, int width, PenStyle style) {
@@ -526,9 +552,25 @@ void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
 void QImageCanvas::DrawText(int x, int y, std::string_view text) {
   if (image_.isNull() || text.empty()) return;
   if (x >= image_.width() || y >= image_.height()) return;
-  const LabelPictures::Picture& picture = labels_->Get(text, fontColor_);
-  if (!picture.reach.translated(x, y).intersects(image_.rect())) return;
-  Keep({.kind = PaintOp::Text, .opaque = !transparent_, .a = x, .b = y, .item = &picture});
+  const std::size_t call = labelCall_++;
+  if (call == lastLabels_.size()) lastLabels_.push_back({});
+  LabelCall& last = lastLabels_[call];
+  if (last.picture == nullptr || last.colour != fontColor_ || last.text != text) {
+    const LabelPictures::Picture& picture = labels_->Get(text, fontColor_);
+    const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
+    last = {fontColor_,    std::string(text),
+            &picture,      picture.mask,
+            picture.reach, letters | QRect(0, 0, picture.size.width, picture.size.height)};
+  }
+  if (!last.reach.translated(x, y).intersects(image_.rect())) return;
+  Keep({.kind = PaintOp::Text,
+        .opaque = !transparent_,
+        .a = x,
+        .b = y,
+        .c = y + last.touched.top(),
+        .d = y + last.touched.bottom(),
+        .item = last.picture,
+        .letters = last.mask});
 }
 
 TextSize QImageCanvas::MeasureText(std::string_view text) {

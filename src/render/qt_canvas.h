@@ -73,6 +73,20 @@ class QImageCanvas : public Canvas {
   bool transparent_ = false;
   std::unique_ptr<LabelPictures> labels_;
   std::vector<PaintOp> kept_;  // in the order of the calls
+  // The labels of the last repaint in order, with their pictures: the next
+  // repaint asks for the same ones in the same order, and comparing with the
+  // same call of the last one costs far less than a lookup.
+  struct LabelCall {
+    QRgb colour;
+    std::string text;
+    const LabelPictures::Picture* picture;
+    // The picture's, kept here so that a repaint need not read the picture.
+    const PackedMask* mask;
+    QRect reach;
+    QRect touched;  // what its letters and its cleared box may cover
+  };
+  std::vector<LabelCall> lastLabels_;
+  std::size_t labelCall_ = 0;
   int bands_ = 0;
   std::unique_ptr<BandWorker> worker_;
 };
