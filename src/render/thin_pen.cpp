@@ -65,7 +65,7 @@ void AllowedOffsets(int start, int sign, int low, int high, std::int64_t& from, 
 // shorter axis whenever the error overflows: each pixel is the nearest to
 // the true line in its column (or row). The steps that land inside the rows
 // and columns allowed are worked out first, so the walk itself tests nothing.
-void ThinPen::Segment(QPoint from, QPoint to) {
+void ThinPen::Walk(QPoint from, QPoint to) {
   if (bits_ == nullptr || from == to) return;
   const int dx = to.x() - from.x(), dy = to.y() - from.y();
   const int adx = std::abs(dx), ady = std::abs(dy);
@@ -82,26 +82,32 @@ void ThinPen::Segment(QPoint from, QPoint to) {
   }
   const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
   const int half = steps / 2;
-  std::int64_t majorFrom, majorTo, minorFrom, minorTo;
-  if (xMajor) {
-    AllowedOffsets(from.x(), sx, 0, width_, majorFrom, majorTo);
-    AllowedOffsets(from.y(), sy, top_, bottom_, minorFrom, minorTo);
-  } else {
-    AllowedOffsets(from.y(), sy, top_, bottom_, majorFrom, majorTo);
-    AllowedOffsets(from.x(), sx, 0, width_, minorFrom, minorTo);
-  }
-  if (minorTo < 0 || (minor == 0 && minorFrom > 0)) return;
-  std::int64_t first = std::max<std::int64_t>(0, majorFrom);
-  std::int64_t last = std::min<std::int64_t>(steps - 1, majorTo);
-  if (minor != 0) {
-    // k(i) >= minorFrom from the first such i on; k(i) <= minorTo up to the last.
-    if (minorFrom > 0) {
-      const std::int64_t need = (minorFrom - 1) * steps + 1 + half;
-      first = std::max(first, (need + minor - 1) / minor);
+  std::int64_t first = 0, last = steps - 1;
+  auto inside = [this](QPoint p) {
+    return p.x() >= 0 && p.x() < width_ && p.y() >= top_ && p.y() < bottom_;
+  };
+  if (!inside(from) || !inside(to)) {
+    std::int64_t majorFrom, majorTo, minorFrom, minorTo;
+    if (xMajor) {
+      AllowedOffsets(from.x(), sx, 0, width_, majorFrom, majorTo);
+      AllowedOffsets(from.y(), sy, top_, bottom_, minorFrom, minorTo);
+    } else {
+      AllowedOffsets(from.y(), sy, top_, bottom_, majorFrom, majorTo);
+      AllowedOffsets(from.x(), sx, 0, width_, minorFrom, minorTo);
     }
-    last = std::min(last, (minorTo * steps + half) / minor);
+    if (minorTo < 0 || (minor == 0 && minorFrom > 0)) return;
+    first = std::max<std::int64_t>(first, majorFrom);
+    last = std::min<std::int64_t>(last, majorTo);
+    if (minor != 0) {
+      // k(i) >= minorFrom from the first such i on; k(i) <= minorTo up to the last.
+      if (minorFrom > 0) {
+        const std::int64_t need = (minorFrom - 1) * steps + 1 + half;
+        first = std::max(first, (need + minor - 1) / minor);
+      }
+      last = std::min(last, (minorTo * steps + half) / minor);
+    }
+    if (first > last) return;
   }
-  if (first > last) return;
 
   const std::int64_t k = MinorOffset(first, minor, steps, half);
   const int x = from.x() + static_cast<int>(xMajor ? sx * first : sx * k);

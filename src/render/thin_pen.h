@@ -37,9 +37,19 @@ class ThinPen {
   // segments paint each pixel once and a pattern runs on across the joint.
   // The pixels are those of the whole segment: cutting it to the picture
   // (or the band) only leaves out the ones that fall outside.
-  void Segment(QPoint from, QPoint to);
+  void Segment(QPoint from, QPoint to) {
+    // Most chords of a circle that crosses the other band lie wholly above
+    // or below this one; a solid pen has no pattern to move on for them.
+    if (pattern_.empty() &&
+        ((from.y() < top_ && to.y() < top_) || (from.y() >= bottom_ && to.y() >= bottom_))) {
+      return;
+    }
+    Walk(from, to);
+  }
 
  private:
+  void Walk(QPoint from, QPoint to);
+
   uchar* bits_;
   qsizetype stride_;  // in pixels
   int width_, top_, bottom_;
