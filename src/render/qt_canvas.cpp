@@ -295,16 +295,32 @@ class BandPainter {
   }
 
   void Rect(const PaintOp& op) {
+    if (PassesBy(op, std::min(op.b, op.d), std::max(op.b, op.d))) return;
     const double l = std::min(op.a, op.c), t = std::min(op.b, op.d);
     const double r = std::max(op.a, op.c) - 1, b = std::max(op.b, op.d) - 1;
     Stroke(op, {{l, t}, {r, t}, {r, b}, {l, b}}, true);
   }
 
+  // Whether nothing between rows `top` and `bottom`, grown by the pen's
+  // reach, falls into the band: every line keeps to the rows of its ends.
+  bool PassesBy(const PaintOp& op, int top, int bottom) const {
+    const int reach = op.penWidth + 2;
+    return bottom + reach < rows_.top || top - reach >= rows_.bottom;
+  }
+
   void Line(const PaintOp& op) {
+    if (PassesBy(op, std::min(op.b, op.d), std::max(op.b, op.d))) return;
     QLineF line(op.a, op.b, op.c, op.d);
     const QRectF area = VisibleArea(op);
     if (area.contains(line.p1()) && area.contains(line.p2())) {
-      Stroke(op, {line.p1(), line.p2()}, false);
+      if (op.penWidth != 1) {
+        Stroke(op, {line.p1(), line.p2()}, false);
+        return;
+      }
+      const QPoint from(op.a, op.b), to(op.c, op.d);
+      ThinPen pen = Pen(op);
+      pen.Segment(from, to);
+      pen.Segment(to, to + QPoint(1, 0));  // the end pixel itself
       return;
     }
     // Far-away ends are cut off here, not left to the drawing code; a pattern
