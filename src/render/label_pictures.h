@@ -71,8 +71,8 @@ class LabelPictures {
   explicit LabelPictures(const QFont& font);
 
   // Only the covered pixels are kept, from the label's top-left corner: they
-  // are a fraction of the box, and writing them run by run beats handing a
-  // small image to a painter.
+  // are a fraction of the box, and writing them straight into the picture
+  // beats handing a small image to a painter.
   struct Picture {
     const PackedMask* mask = nullptr;  // the letters, when of one colour (not smoothed)
     std::vector<InkRun> ink;           // the letters otherwise

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QtTest>
 #include <cmath>
 #include <optional>
@@ -115,6 +116,8 @@ class QtCanvasTest : public QObject {
   void hugeCoordinatesStillDraw();
   void zoomedFarDrawingPaintsWhereItBelongs();
   void floodFillStaysInsideItsArea();
+  void labelsLookAsTheFontDrawsThem_data();
+  void labelsLookAsTheFontDrawsThem();
   void twoBandsPaintLikeOne_data();
   void twoBandsPaintLikeOne();
 
@@ -420,6 +423,41 @@ void QtCanvasTest::floodFillStaysInsideItsArea() {
   large.fill(Qt::black);
   FloodFill(large, QPoint(1000, 1000), qRgb(0, 0, 0), qRgb(0, 0, 255));
   QCOMPARE(QColor(large.pixel(0, 1999)), QColor(0, 0, 255));
+}
+
+void QtCanvasTest::labelsLookAsTheFontDrawsThem_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QPoint>("at");
+  const QString wide = QStringLiteral("WWWWWWWWWWWW");  // wider than one word of a mask
+  QTest::newRow("inside") << QStringLiteral("A12 Жук") << QPoint(20, 30);
+  QTest::newRow("wide") << wide << QPoint(5, 30);
+  QTest::newRow("cut by the left edge") << wide << QPoint(-70, 30);
+  QTest::newRow("cut by the right edge") << wide << QPoint(150, 30);
+  QTest::newRow("cut by the top edge") << QStringLiteral("Qy") << QPoint(20, -6);
+  QTest::newRow("cut by the bottom edge") << QStringLiteral("Qy") << QPoint(20, 72);
+}
+
+// A label's pixels are exactly those the painter sets for its text, wherever
+// the picture's edges cut it.
+void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
+  QFETCH(QString, text);
+  QFETCH(QPoint, at);
+  const QFont font = LabelFont(QStringLiteral("Times New Roman"));
+  const QRgb colour = qRgb(0, 0, 255);
+  QImageCanvas canvas(nullptr, font);
+  canvas.Resize({200, 80});
+  canvas.SetFontColor(0xFF0000);
+  canvas.SetBackgroundTransparent(true);
+  const QByteArray utf8 = text.toUtf8();
+  canvas.DrawText(at.x(), at.y(), std::string_view(utf8.data(), utf8.size()));
+  QImage expected(200, 80, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  painter.setFont(font);
+  painter.setPen(QColor(colour));
+  painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), text);
+  painter.end();
+  QCOMPARE(canvas.Image(), expected);
 }
 
 void QtCanvasTest::twoBandsPaintLikeOne_data() {
