@@ -128,34 +128,6 @@ void ThinPen::Walk(QPoint from, QPoint to) {
       for (; count > 0; --count, pixel += majorStep) *pixel = colour;
       return;
     }
-    if (steps >= 2 * minor) {
-      // Runs of two pixels or more along the major axis. A run that starts
-      // with error e is e / minor + 1 pixels long; what e becomes after it
-      // follows from the remainders alone, so a run costs no division.
-      const int whole = steps / minor, extra = steps % minor;
-      int along = error / minor, rest = error % minor;
-      while (count > 0) {
-        const int run = std::min(along + 1, count);
-        if (!xMajor) {
-          for (int n = run; n > 0; --n, pixel += majorStep) *pixel = colour;
-        } else if (sx > 0) {
-          std::fill_n(pixel, run, colour);
-          pixel += run;
-        } else {
-          std::fill_n(pixel - (run - 1), run, colour);
-          pixel -= run;
-        }
-        count -= run;
-        pixel += minorStep;
-        rest += extra;
-        along = whole - 1;
-        if (rest >= minor) {
-          rest -= minor;
-          along = whole;
-        }
-      }
-      return;
-    }
     for (; count > 0; --count) {
       *pixel = colour;
       pixel += majorStep;
