@@ -516,8 +516,13 @@ void QImageCanvas::PaintKept() {
     PixelRows upper = whole, lower = whole;
     upper.bottom = lower.top = height / 2;
     worker_->Start([&] { BandPainter(lower, glyphs_).Paint(kept_); });
+    // The lower band reads what lives here: it must be done before this
+    // returns, even by an exception.
+    struct WaitForLower {
+      BandWorker& worker;
+      ~WaitForLower() { worker.Wait(); }
+    } waitForLower{*worker_};
     BandPainter(upper, glyphs_).Paint(kept_);
-    worker_->Wait();
   }
   kept_.clear();
   labelCall_ = 0;
