@@ -1,6 +1,6 @@
 #pragma once
 
-// The 10 000-object drawing that the repaint and history benchmarks share.
+// The 10 000-object drawings that the repaint and history benchmarks share.
 #include <vector>
 
 #include "geometry/object_list.h"
@@ -44,6 +44,64 @@ inline TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
         break;
       default:
         list.Complete(list.AddCircle(), {last, base}, 201);
+        break;
+    }
+  }
+  return root;
+}
+
+inline constexpr int kMixedObjects = 10000;
+inline constexpr int kMixedFreePoints = kMixedObjects * 12 / 100;
+
+// 10 000 objects of the kinds a lesson builds: 12 % free points (P, at the
+// centre, among them) and, all depending on P, midpoints, lines through two
+// points, crossings of two lines and of a line with a circle, and circles by
+// centre and point. Each round takes the midpoint m of the previous round's m
+// and a free point, so the drawing stays on the surface; the line through m
+// crosses both the other line and the circle centred on that crossing.
+inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
+  auto freePoint = [&list](double x, double y) -> TGPoint& {
+    TGPoint& p = list.AddPoint();
+    p.X = x;
+    p.Y = y;
+    list.Complete(p, {}, 0);
+    return p;
+  };
+  TGPoint& root = freePoint(width / 2.0, height / 2.0);
+  std::vector<TGPoint*> bases;
+  for (int i = 1; i < kMixedFreePoints; ++i) {
+    bases.push_back(&freePoint(20 + (i * 97) % (width - 40), 20 + (i * 61) % (height - 40)));
+  }
+  auto base = [&bases](int k) { return bases[static_cast<std::size_t>(k) % bases.size()]; };
+  TGPoint *previous = &root, *m = &root;
+  TGLine *through = nullptr, *other = nullptr;
+  TGCircle* circle = nullptr;
+  TGPoint* crossing = nullptr;
+  for (int k = 0; list.size() < static_cast<std::size_t>(kMixedObjects); ++k) {
+    switch (k % 6) {
+      case 0:
+        previous = m;
+        m = &list.AddPoint();
+        list.Complete(*m, {previous, base(k)}, 9);
+        break;
+      case 1:
+        through = &list.AddLine();
+        list.Complete(*through, {m, base(k + 7)}, 101);
+        break;
+      case 2:
+        other = &list.AddLine();
+        list.Complete(*other, {previous, base(k + 13)}, 101);
+        break;
+      case 3:
+        crossing = &list.AddPoint();
+        list.Complete(*crossing, {through, other}, 3);
+        break;
+      case 4:
+        circle = &list.AddCircle();
+        list.Complete(*circle, {crossing, base(k)}, 201);
+        break;
+      default:
+        list.Complete(list.AddPoint(), {through, circle}, 4);
         break;
     }
   }

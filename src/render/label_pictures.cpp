@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <bit>
+#include <new>
 
 namespace zelmora {
 namespace {
@@ -13,6 +15,8 @@ constexpr std::size_t kMaxSizes = 1u << 16;
 // A name has at most 12 characters; even the widest letters stay far below
 // this many line heights.
 constexpr int kMaxAdvanceInHeights = 64;
+// The masks are kept in blocks of this many 64-bit words (128 KiB).
+constexpr std::size_t kMaskBlockWords = 16384;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -33,13 +37,36 @@ TextSize LabelPictures::Measure(std::string_view text) {
   return size;
 }
 
+const PackedMask* LabelPictures::Pack(const InkMask& mask) {
+  constexpr std::size_t kHeader = sizeof(PackedMask) / sizeof(std::uint64_t);
+  const std::size_t size = kHeader + mask.bits.size();
+  if (size > blockFree_) {
+    blockFree_ = std::max(kMaskBlockWords, size);
+    blocks_.push_back(std::make_unique<std::uint64_t[]>(blockFree_));
+    blockNext_ = blocks_.back().get();
+  }
+  std::uint64_t* at = blockNext_;
+  blockNext_ += size;
+  blockFree_ -= size;
+  auto* packed = new (at) PackedMask{mask.box, mask.words, mask.colour};
+  std::copy(mask.bits.begin(), mask.bits.end(), at + kHeader);
+  return packed;
+}
+
+bool LabelPictures::Trim() {
+  if (pictureBytes_ <= kMaxPictureBytes) return false;
+  pictures_.clear();
+  blocks_.clear();
+  blockNext_ = nullptr;
+  blockFree_ = 0;
+  pictureBytes_ = 0;
+  return true;
+}
+
 const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb colour) {
   key_.assign(reinterpret_cast<const char*>(&colour), sizeof colour);
   key_.append(text);
-  const QByteArray lookup =
-      QByteArray::fromRawData(key_.data(), static_cast<qsizetype>(key_.size()));
-  if (auto it = pictures_.constFind(lookup); it != pictures_.constEnd()) return *it;
-  const QByteArray key(key_.data(), static_cast<qsizetype>(key_.size()));
+  if (auto it = pictures_.find(key_); it != pictures_.end()) return it->second;
 
   const QString s = FromUtf8(text);
   Picture picture;
@@ -59,24 +86,134 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
   painter.setPen(QColor::fromRgb(colour));
   painter.drawText(QPoint(-box.left(), -box.top()), s);
   painter.end();
+  const InkMask mask = InkMaskOf(image, offset);
+  if (mask.box.isEmpty()) {
+    picture.ink = InkRunsOf(image, offset);
+  } else {
+    picture.mask = Pack(mask);
+  }
+  picture.reach = QRect(offset, image.size());
+
+  pictureBytes_ += picture.ink.size() * sizeof(InkRun) + mask.bits.size() * sizeof(std::uint64_t) +
+                   sizeof(PackedMask) + sizeof(Picture) + key_.size();
+  return pictures_.emplace(key_, std::move(picture)).first->second;
+}
+
+std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset) {
+  std::vector<InkRun> runs;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = row[x];
+      if (qAlpha(c) == 0) continue;
+      if (qAlpha(c) == 255 && !runs.empty() && runs.back().colour == c &&
+          runs.back().y == y + offset.y() && runs.back().x + runs.back().length == x + offset.x()) {
+        ++runs.back().length;
+        continue;
+      }
+      runs.push_back({static_cast<std::int16_t>(x + offset.x()),
+                      static_cast<std::int16_t>(y + offset.y()), 1, c});
+    }
+  }
+  return runs;
+}
+
+InkMask InkMaskOf(const QImage& image, QPoint offset) {
+  QRect box;
+  QRgb colour = 0;
   for (int y = 0; y < image.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) {
       if (qAlpha(row[x]) == 0) continue;
-      picture.ink.push_back({static_cast<std::int16_t>(x + offset.x()),
-                             static_cast<std::int16_t>(y + offset.y()), row[x]});
+      if (box.isEmpty()) colour = row[x];
+      if (row[x] != colour || qAlpha(row[x]) != 255) return {};
+      box |= QRect(x, y, 1, 1);
     }
   }
-  picture.reach = QRect(offset, image.size());
-
-  const std::size_t bytes =
-      picture.ink.size() * sizeof(Ink) + sizeof(Picture) + static_cast<std::size_t>(key.size());
-  if (pictureBytes_ + bytes > kMaxPictureBytes) {
-    pictures_.clear();
-    pictureBytes_ = 0;
+  if (box.isEmpty()) return {};
+  InkMask mask;
+  mask.box = box.translated(offset);
+  mask.words = (box.width() + 63) / 64;
+  mask.colour = colour;
+  mask.bits.assign(static_cast<std::size_t>(box.height() * mask.words), 0);
+  for (int y = 0; y < box.height(); ++y) {
+    const auto* row =
+        reinterpret_cast<const QRgb*>(image.constScanLine(box.top() + y)) + box.left();
+    std::uint64_t* words = &mask.bits[static_cast<std::size_t>(y * mask.words)];
+    for (int x = 0; x < box.width(); ++x) {
+      if (qAlpha(row[x]) != 0) words[x / 64] |= std::uint64_t{1} << (x % 64);
+    }
   }
-  pictureBytes_ += bytes;
-  return *pictures_.insert(key, std::move(picture));
+  return mask;
+}
+
+namespace {
+
+// The bits of a mask word whose columns, from `start` on, lie in [0, width).
+std::uint64_t ColumnsInside(std::int64_t start, int width) {
+  const std::int64_t low = std::max<std::int64_t>(0, -start);
+  const std::int64_t high = std::min<std::int64_t>(64, width - start);
+  if (low >= high) return 0;
+  const std::uint64_t below = high == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << high) - 1;
+  return below & ~((std::uint64_t{1} << low) - 1);
+}
+
+}  // namespace
+
+void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
+  const QRect rows(0, target.top, target.width, target.bottom - target.top);
+  const QRect placed = mask.box.translated(x, y);
+  if (target.bits == nullptr || !rows.intersects(placed)) return;
+  const bool inside = rows.contains(placed);
+  const int first = std::max(placed.top(), target.top);
+  const int last = std::min(placed.bottom(), target.bottom - 1);
+  const qsizetype stride = target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
+  const QRgb colour = mask.colour;
+  const std::uint64_t* words =
+      mask.Bits() + static_cast<std::size_t>((first - placed.top()) * mask.words);
+  for (int py = first; py <= last; ++py) {
+    QRgb* const row = reinterpret_cast<QRgb*>(target.bits) + py * stride;
+    for (int w = 0; w < mask.words; ++w, ++words) {
+      const std::int64_t start = std::int64_t{placed.left()} + 64 * w;
+      std::uint64_t bits = *words;
+      if (!inside) bits &= ColumnsInside(start, target.width);
+      while (bits != 0) {
+        row[start + std::countr_zero(bits)] = colour;
+        bits &= bits - 1;
+      }
+    }
+  }
+}
+
+void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
+             const QRect& reach) {
+  const QRect rows(0, target.top, target.width, target.bottom - target.top);
+  const QRect placed = reach.translated(x, y);
+  if (target.bits == nullptr || !rows.intersects(placed)) return;
+  // Most pictures lie wholly inside: their runs need no bounds test.
+  const bool inside = rows.contains(placed);
+  const qsizetype stride = target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
+  QRgb* const bits = reinterpret_cast<QRgb*>(target.bits);
+  for (const InkRun& run : runs) {
+    int left = x + run.x, length = run.length;
+    const int py = y + run.y;
+    if (!inside) {
+      if (py < target.top || py >= target.bottom) continue;
+      const int right = std::min(left + length, target.width);
+      left = std::max(left, 0);
+      length = right - left;
+      if (length <= 0) continue;
+    }
+    QRgb* pixel = bits + py * stride + left;
+    if (qAlpha(run.colour) == 255) {
+      std::fill_n(pixel, length, run.colour);
+      continue;
+    }
+    const int clear = 255 - qAlpha(run.colour);
+    auto over = [clear](int ink, int under) { return ink + (under * clear + 127) / 255; };
+    *pixel = qRgb(over(qRed(run.colour), qRed(*pixel)), over(qGreen(run.colour), qGreen(*pixel)),
+                  over(qBlue(run.colour), qBlue(*pixel)));
+  }
 }
 
 }  // namespace zelmora

@@ -1,20 +1,67 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
+#include <QImage>
 #include <QRect>
 #include <QRgb>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "render/thin_pen.h"
 
 namespace zelmora {
+
+// Pixels of a small picture in one row: `length` opaque pixels of `colour`
+// from (x, y) on, or when `colour` is translucent a single pixel blended
+// over what lies beneath (premultiplied).
+struct InkRun {
+  std::int16_t x, y, length;
+  QRgb colour;
+};
+
+// The runs of `image` (premultiplied ARGB) that are not wholly see-through,
+// relative to its top-left corner shifted by `offset`.
+std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset = {});
+
+// Pixels of one colour, all opaque, as bits: row r of `box` is the 64-bit
+// words [r * words, (r + 1) * words), bit i of word w column 64 * w + i.
+// A label's letters are a few hundred bytes this way, a tenth of their runs,
+// and a repaint reads every label of the drawing.
+struct InkMask {
+  QRect box;  // relative to the picture's origin; empty when there is no mask
+  int words = 0;
+  QRgb colour = 0;
+  std::vector<std::uint64_t> bits;
+};
+
+// The mask of `image` (premultiplied ARGB) when its ink is one opaque colour;
+// an empty mask otherwise.
+InkMask InkMaskOf(const QImage& image, QPoint offset = {});
+
+// A mask as kept, its words right behind it in memory. The masks of a
+// drawing's labels are kept one after the other in the order they are first
+// drawn, which is the order every repaint reads them in.
+struct PackedMask {
+  QRect box;
+  int words;
+  QRgb colour;
+  const std::uint64_t* Bits() const { return reinterpret_cast<const std::uint64_t*>(this + 1); }
+};
+static_assert(sizeof(PackedMask) % sizeof(std::uint64_t) == 0);
+
+void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask);
+
+// Puts `runs` into the picture with their origin at (x, y); `reach` holds
+// them all, relative to that origin. Only what falls inside the rows of
+// `target` and the picture's columns is written.
+void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
+             const QRect& reach);
 
 // Object names drawn once and kept. Shaping and rasterising a name costs far
 // more than copying it, and a repaint draws the same few thousand names
@@ -23,26 +70,32 @@ class LabelPictures {
  public:
   explicit LabelPictures(const QFont& font);
 
-  // A pixel the letters cover, premultiplied by its coverage.
-  struct Ink {
-    std::int16_t x, y;  // from the label's top-left corner
-    QRgb colour;
-  };
-  // Only the covered pixels are kept: they are a fraction of the box, and
-  // blending them one by one beats handing a small image to a painter.
+  // Only the covered pixels are kept, from the label's top-left corner: they
+  // are a fraction of the box, and writing them straight into the picture
+  // beats handing a small image to a painter.
   struct Picture {
-    std::vector<Ink> ink;
+    const PackedMask* mask = nullptr;  // the letters, when of one colour (not smoothed)
+    std::vector<InkRun> ink;           // the letters otherwise
     QRect reach;    // every ink pixel lies inside, relative to the label's corner
     TextSize size;  // the text's own box, as measured
   };
 
+  // The picture stays where it is until Trim(): a repaint collects the
+  // pictures of every label first and puts them into the picture later.
   const Picture& Get(std::string_view text, QRgb colour);
   TextSize Measure(std::string_view text);
+  // Starts afresh when the pictures kept have grown too large; true then.
+  bool Trim();
 
  private:
   QFont font_;
   QFontMetrics metrics_;
-  QHash<QByteArray, Picture> pictures_;
+  const PackedMask* Pack(const InkMask& mask);
+
+  std::unordered_map<std::string, Picture> pictures_;
+  std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;  // the packed masks
+  std::uint64_t* blockNext_ = nullptr;
+  std::size_t blockFree_ = 0;  // words left in the last block
   std::size_t pictureBytes_ = 0;
   std::string key_;  // reused: a lookup allocates nothing
   std::unordered_map<std::string, TextSize> sizes_;

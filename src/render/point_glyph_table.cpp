@@ -1,5 +1,6 @@
 #include "render/point_glyph_table.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "render/pack_pixmaps.h"
@@ -63,18 +64,33 @@ std::optional<PointGlyphTable> PointGlyphTable::FromPack() {
     const QImage& base = PackPixmaps::Image(PointGlyphImage(width));
     if (base.isNull()) return std::nullopt;
     for (int index = 0; index < kPaletteSize; ++index) {
-      table.glyphs_[static_cast<std::size_t>((width - 1) * kPaletteSize + index)] =
-          ColouredGlyph(base, width, index);
+      const auto i = static_cast<std::size_t>(Index(width, index));
+      table.glyphs_[i] = ColouredGlyph(base, width, index);
+      std::vector<InkRun> runs = InkRunsOf(table.glyphs_[i]);
+      const bool opaque = std::all_of(runs.begin(), runs.end(),
+                                      [](const InkRun& run) { return qAlpha(run.colour) == 255; });
+      if (opaque && !table.glyphs_[i].isNull()) table.runs_[i] = std::move(runs);
     }
   }
   return table;
 }
 
-const QImage& PointGlyphTable::Glyph(int width, int paletteIndex) const {
+int PointGlyphTable::Index(int width, int paletteIndex) {
   if (width < 1 || width > kPointGlyphWidths || paletteIndex < 0 || paletteIndex >= kPaletteSize) {
-    return kNoGlyph;
+    return -1;
   }
-  return glyphs_[static_cast<std::size_t>((width - 1) * kPaletteSize + paletteIndex)];
+  return (width - 1) * kPaletteSize + paletteIndex;
+}
+
+const QImage& PointGlyphTable::Glyph(int width, int paletteIndex) const {
+  const int i = Index(width, paletteIndex);
+  return i < 0 ? kNoGlyph : glyphs_[static_cast<std::size_t>(i)];
+}
+
+const std::vector<InkRun>* PointGlyphTable::Runs(int width, int paletteIndex) const {
+  const int i = Index(width, paletteIndex);
+  if (i < 0 || !runs_[static_cast<std::size_t>(i)]) return nullptr;
+  return &*runs_[static_cast<std::size_t>(i)];
 }
 
 }  // namespace zelmora

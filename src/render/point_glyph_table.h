@@ -7,6 +7,7 @@
 
 #include "document/image_pack.h"
 #include "geometry/palette.h"
+#include "render/label_pictures.h"
 
 namespace zelmora {
 
@@ -22,10 +23,15 @@ class PointGlyphTable {
 
   // A null image outside 1..7 and 0..15.
   const QImage& Glyph(int width, int paletteIndex) const;
+  // The same glyph as runs of opaque pixels; null when the glyph has
+  // translucent pixels (then only the painter blends it right) or is null.
+  const std::vector<InkRun>* Runs(int width, int paletteIndex) const;
 
  private:
   PointGlyphTable() = default;
+  static int Index(int width, int paletteIndex);
   std::array<QImage, kPointGlyphWidths * kPaletteSize> glyphs_;
+  std::array<std::optional<std::vector<InkRun>>, kPointGlyphWidths * kPaletteSize> runs_;
 };
 
 // Recolours the 4-connected area of `target` pixels that holds `seed` (the

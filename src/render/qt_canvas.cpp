@@ -1,9 +1,15 @@
 #include "render/qt_canvas.h"
 
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <numbers>
+#include <optional>
+#include <thread>
 
 #include "render/point_glyph_table.h"
 #include "render/qt_color.h"
@@ -18,6 +24,11 @@ constexpr double kHugeEllipseFactor = 4.0;
 constexpr int kMaxArcSegments = 20000;
 // How far a chord of a one-pixel circle may stray from the true curve.
 constexpr double kChordError = 0.25;
+// Fewer calls than this are painted in one band: handing them to the other
+// core would cost more than it saves.
+constexpr std::size_t kCallsWorthTwoBands = 256;
+// How many calls ahead a label's letters are asked for from memory.
+constexpr std::size_t kLabelsAhead = 6;
 
 }  // namespace
 
@@ -107,120 +118,243 @@ QFont LabelFont(const QString& family) {
   return font;
 }
 
-QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont)
-    : glyphs_(glyphs), labels_(std::make_unique<LabelPictures>(labelFont)) {
-  SetPen(kBlack, 1, PenStyle::Solid);
-}
+// One call kept for painting, with the pen and colours it was made with.
+struct PaintOp {
+  enum Kind : std::uint8_t { Fill, Rect, Line, Ellipse, Text, Glyph };
+  Kind kind = Fill;
+  PenStyle style = PenStyle::Solid;
+  bool opaque = false;  // text: its box is cleared first
+  int penWidth = 1;
+  QRgb colour = 0;  // the pen's or the fill's
+  int a = 0, b = 0, c = 0, d = 0;
+  const void* item = nullptr;     // the label picture or the glyph
+  const void* letters = nullptr;  // the label's PackedMask, if it has one
+};
 
-QImageCanvas::~QImageCanvas() {
-  EndPainting();
-}
-
-void QImageCanvas::Resize(QSize size) {
-  EndPainting();
-  if (size.isEmpty()) {
-    image_ = QImage();
-    return;
+// A second thread that paints the lower band while the caller paints the
+// upper one. It lives as long as the canvas: starting a thread per repaint
+// would cost as much as the band.
+class BandWorker {
+ public:
+  BandWorker() : thread_([this] { Serve(); }) {}
+  ~BandWorker() {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
   }
-  image_ = QImage(size, QImage::Format_RGB32);
-  image_.fill(Qt::white);
-}
-
-void QImageCanvas::SetLabelFont(const QFont& font) {
-  labels_ = std::make_unique<LabelPictures>(font);
-}
-
-const QImage& QImageCanvas::Image() {
-  EndPainting();
-  return image_;
-}
-
-QPainter& QImageCanvas::Painter() {
-  if (!painter_) {
-    painter_ = std::make_unique<QPainter>(&image_);
-    painter_->setPen(pen_);
-    painter_->setBrush(Qt::NoBrush);
+  void Start(std::function<void()> job) {
+    {
+      std::lock_guard lock(mutex_);
+      job_ = std::move(job);
+      done_ = false;
+    }
+    wake_.notify_one();
   }
-  return *painter_;
-}
-
-void QImageCanvas::EndPainting() {
-  if (painter_) painter_->end();
-  painter_.reset();
-}
-
-QRectF QImageCanvas::VisibleArea() const {
-  const double reach = pen_.widthF() + 2;
-  return QRectF(image_.rect()).adjusted(-reach, -reach, reach, reach);
-}
-
-void QImageCanvas::SetPen(Color color, int width, PenStyle style) {
-  const int clamped = std::clamp(width, 1, kMaxPenWidth);
-  QPen pen(ToQColor(color), clamped);
-  pen.setJoinStyle(Qt::RoundJoin);
-  pen.setCapStyle(Qt::RoundCap);
-  // Patterns exist for one-pixel pens only; a wider pen draws solid, so a
-  // dashed line made wider turns solid and keeps its style for width 1.
-  pattern_ = clamped == 1 ? MakePixelPattern(DashLengths(style)) : PixelPattern{};
-  pen_ = pen;
-  if (painter_) painter_->setPen(pen_);
-}
-
-void QImageCanvas::SetFontColor(Color color) {
-  fontColor_ = ToQColor(color).rgb();
-}
-
-void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
-  if (image_.isNull()) return;
-  const QRect box = QRect(QPoint(std::min(left, right), std::min(top, bottom)),
-                          QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1))
-                        .intersected(image_.rect());
-  if (box.isEmpty()) return;
-  if (box == image_.rect()) {
-    image_.fill(ToQColor(color));  // clearing the picture: the common case
-  } else {
-    Painter().fillRect(box, ToQColor(color));
+  void Wait() {
+    std::unique_lock lock(mutex_);
+    finished_.wait(lock, [this] { return done_; });
   }
-}
 
-void QImageCanvas::DrawRect(int left, int top, int right, int bottom) {
-  const double l = std::min(left, right), t = std::min(top, bottom);
-  const double r = std::max(left, right) - 1, b = std::max(top, bottom) - 1;
-  Stroke({{l, t}, {r, t}, {r, b}, {l, b}}, true);
-}
-
-void QImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
-  if (image_.isNull()) return;
-  QLineF line(x1, y1, x2, y2);
-  const QRectF area = VisibleArea();
-  if (area.contains(line.p1()) && area.contains(line.p2())) {
-    Stroke({line.p1(), line.p2()}, false);
-    return;
+ private:
+  void Serve() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return stop_ || job_; });
+      if (stop_) return;
+      std::function<void()> job = std::move(job_);
+      job_ = nullptr;
+      lock.unlock();
+      job();
+      lock.lock();
+      done_ = true;
+      finished_.notify_one();
+    }
   }
-  // Far-away ends are cut off here, not left to the drawing code; a pattern
-  // keeps its phase so a dashed line does not crawl while it is dragged.
-  const QPoint start(x1, y1);
-  if (!ClipSegment(area, line)) return;
-  if (!Thin()) {
-    Painter().drawLine(line);
-    return;
-  }
-  const QPoint from = Nearest(line.p1());
-  const int phase = std::max(std::abs(from.x() - start.x()), std::abs(from.y() - start.y()));
-  ThinPen(image_, pen_.color().rgb(), pattern_, phase).Segment(from, Nearest(line.p2()));
+
+  std::mutex mutex_;
+  std::condition_variable wake_, finished_;
+  std::function<void()> job_;
+  bool done_ = true, stop_ = false;
+  std::thread thread_;  // last: it starts once everything above is ready
+};
+
+namespace {
+
+const PixelPattern& PatternOf(PenStyle style) {
+  static const PixelPattern patterns[] = {
+      {},
+      MakePixelPattern(DashLengths(PenStyle::Dash)),
+      MakePixelPattern(DashLengths(PenStyle::Dot)),
+      MakePixelPattern(DashLengths(PenStyle::DashDot)),
+      MakePixelPattern(DashLengths(PenStyle::DashDotDot)),
+  };
+  const int i = static_cast<int>(style);
+  return i >= 0 && i < 5 ? patterns[i] : patterns[0];
 }
 
-void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
-  if (image_.isNull()) return;
-  const QRectF box = QRectF(QPointF(left, top), QPointF(right - 1, bottom - 1)).normalized();
-  if (!VisibleArea().intersects(box)) return;
-  const double limit = kHugeEllipseFactor * (image_.width() + image_.height());
-  if (box.width() > limit || box.height() > limit) {
-    Stroke(VisibleArc(box), false);
-  } else if (Thin()) {
+// Paints the kept calls into rows [top, bottom) of the picture. Every
+// decision about where a stroke goes is taken on the whole picture, as if
+// there were no bands; only the pixels written are cut to the band.
+class BandPainter {
+ public:
+  BandPainter(const PixelRows& rows, const PointGlyphTable* glyphs)
+      : rows_(rows), whole_(0, 0, rows.width, rows.height), glyphs_(glyphs) {}
+  ~BandPainter() {
+    if (painter_) painter_->end();
+  }
+
+  void Paint(const std::vector<PaintOp>& ops) {
+    const std::size_t count = ops.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      // The letters lie elsewhere in memory: asking for them some calls
+      // ahead hides most of the wait.
+      if (i + kLabelsAhead < count) PrefetchLetters(ops[i + kLabelsAhead]);
+      const PaintOp& op = ops[i];
+      switch (op.kind) {
+        case PaintOp::Fill:
+          Fill(QRect(QPoint(op.a, op.b), QPoint(op.c, op.d)), op.colour);
+          break;
+        case PaintOp::Rect:
+          Rect(op);
+          break;
+        case PaintOp::Line:
+          Line(op);
+          break;
+        case PaintOp::Ellipse:
+          Ellipse(op);
+          break;
+        case PaintOp::Text:
+          if (InBand(op)) Text(op);
+          break;
+        case PaintOp::Glyph:
+          Glyph(op);
+          break;
+      }
+    }
+  }
+
+ private:
+  // Labels keep the rows they may touch in c..d.
+  bool InBand(const PaintOp& op) const { return op.d >= rows_.top && op.c < rows_.bottom; }
+
+  static void PrefetchLetters(const PaintOp& op) {
+    if (op.kind != PaintOp::Text || op.letters == nullptr) return;
+    const char* at = static_cast<const char*>(op.letters);
+    __builtin_prefetch(at);
+    __builtin_prefetch(at + 64);
+    __builtin_prefetch(at + 128);
+  }
+
+  // A painter on the band alone, in the picture's coordinates.
+  QPainter& Painter(const PaintOp& op) {
+    if (!painter_) {
+      band_ = QImage(rows_.bits + rows_.top * rows_.bytesPerLine, rows_.width,
+                     rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
+      painter_.emplace(&band_);
+      painter_->translate(0, -rows_.top);
+      painter_->setBrush(Qt::NoBrush);
+    }
+    if (!penSet_ || penColour_ != op.colour || penWidth_ != op.penWidth) {
+      QPen pen(QColor::fromRgb(op.colour), op.penWidth);
+      pen.setJoinStyle(Qt::RoundJoin);
+      pen.setCapStyle(Qt::RoundCap);
+      painter_->setPen(pen);
+      penSet_ = true;
+      penColour_ = op.colour;
+      penWidth_ = op.penWidth;
+    }
+    return *painter_;
+  }
+
+  ThinPen Pen(const PaintOp& op, int phase = 0) const {
+    return ThinPen(rows_, op.colour, PatternOf(op.style), phase);
+  }
+
+  // The picture grown by the pen's reach: what lies outside is never seen.
+  QRectF VisibleArea(const PaintOp& op) const {
+    const double reach = op.penWidth + 2;
+    return QRectF(whole_).adjusted(-reach, -reach, reach, reach);
+  }
+
+  void Fill(QRect box, QRgb colour) {
+    box = box.intersected(QRect(0, rows_.top, rows_.width, rows_.bottom - rows_.top));
+    if (box.isEmpty()) return;
+    const qsizetype stride = rows_.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
+    QRgb* row = reinterpret_cast<QRgb*>(rows_.bits) + box.top() * stride + box.left();
+    colour |= 0xFF000000u;
+    if (box.width() == rows_.width && stride == rows_.width) {
+      std::fill_n(row, static_cast<qsizetype>(box.height()) * stride, colour);
+      return;
+    }
+    for (int y = box.top(); y <= box.bottom(); ++y, row += stride) {
+      std::fill_n(row, box.width(), colour);
+    }
+  }
+
+  void Rect(const PaintOp& op) {
+    if (PassesBy(op, std::min(op.b, op.d), std::max(op.b, op.d))) return;
+    const double l = std::min(op.a, op.c), t = std::min(op.b, op.d);
+    const double r = std::max(op.a, op.c) - 1, b = std::max(op.b, op.d) - 1;
+    Stroke(op, {{l, t}, {r, t}, {r, b}, {l, b}}, true);
+  }
+
+  // Whether nothing between rows `top` and `bottom`, grown by the pen's
+  // reach, falls into the band: every line keeps to the rows of its ends.
+  bool PassesBy(const PaintOp& op, int top, int bottom) const {
+    const int reach = op.penWidth + 2;
+    return bottom + reach < rows_.top || top - reach >= rows_.bottom;
+  }
+
+  void Line(const PaintOp& op) {
+    if (PassesBy(op, std::min(op.b, op.d), std::max(op.b, op.d))) return;
+    QLineF line(op.a, op.b, op.c, op.d);
+    const QRectF area = VisibleArea(op);
+    if (area.contains(line.p1()) && area.contains(line.p2())) {
+      if (op.penWidth != 1) {
+        Stroke(op, {line.p1(), line.p2()}, false);
+        return;
+      }
+      const QPoint from(op.a, op.b), to(op.c, op.d);
+      ThinPen pen = Pen(op);
+      pen.Segment(from, to);
+      pen.Segment(to, to + QPoint(1, 0));  // the end pixel itself
+      return;
+    }
+    // Far-away ends are cut off here, not left to the drawing code; a pattern
+    // keeps its phase so a dashed line does not crawl while it is dragged.
+    const QPoint start(op.a, op.b);
+    if (!ClipSegment(area, line)) return;
+    if (op.penWidth != 1) {
+      Painter(op).drawLine(line);
+      return;
+    }
+    const QPoint from = Nearest(line.p1());
+    const int phase = std::max(std::abs(from.x() - start.x()), std::abs(from.y() - start.y()));
+    Pen(op, phase).Segment(from, Nearest(line.p2()));
+  }
+
+  void Ellipse(const PaintOp& op) {
+    const QRectF box = QRectF(QPointF(op.a, op.b), QPointF(op.c - 1, op.d - 1)).normalized();
+    if (!VisibleArea(op).intersects(box)) return;
+    const double limit = kHugeEllipseFactor * (whole_.width() + whole_.height());
+    if (box.width() > limit || box.height() > limit) {
+      Stroke(op, VisibleArc(op, box), false);
+      return;
+    }
+    // The other band's circles: every corner of one lies within half a
+    // pixel of its box, and a wide pen reaches no further than its width.
+    const double reach = op.penWidth + 1;
+    if (box.bottom() + reach < rows_.top || box.top() - reach >= rows_.bottom) return;
+    if (op.penWidth != 1) {
+      Painter(op).drawEllipse(box);
+      return;
+    }
     // Chord by chord as the corners come: a big drawing has thousands of
     // circles, and collecting their corners first cost a fifth of a repaint.
-    ThinPen pen(image_, pen_.color().rgb(), pattern_);
+    ThinPen pen = Pen(op);
     QPoint first, previous;
     bool started = false;
     ForEachEllipseCorner(box, [&](QPointF p) {
@@ -234,100 +368,230 @@ void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
       previous = point;
     });
     pen.Segment(previous, first);
-  } else {
-    Painter().drawEllipse(box);
   }
+
+  void Stroke(const PaintOp& op, const std::vector<QPointF>& corners, bool closed) {
+    if (corners.size() < 2) return;
+    if (op.penWidth != 1) {
+      QPainter& painter = Painter(op);
+      if (closed) {
+        painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
+      } else {
+        painter.drawPolyline(corners.data(), static_cast<int>(corners.size()));
+      }
+      return;
+    }
+    ThinPen pen = Pen(op);
+    for (std::size_t i = 1; i < corners.size(); ++i) {
+      pen.Segment(Nearest(corners[i - 1]), Nearest(corners[i]));
+    }
+    const QPoint last = Nearest(corners.back());
+    if (closed) {
+      pen.Segment(last, Nearest(corners.front()));
+    } else {
+      pen.Segment(last, last + QPoint(1, 0));  // the end pixel itself
+    }
+  }
+
+  // A circle far larger than the picture: only the arc inside the picture,
+  // as corners of a polyline. The objects draw circles only, so the box is
+  // taken as one.
+  std::vector<QPointF> VisibleArc(const PaintOp& op, const QRectF& box) const {
+    const QRectF area = VisibleArea(op);
+    const QPointF c = box.center();
+    const double r = (box.width() + box.height()) / 4;
+    const QPointF corners[4] = {area.topLeft(), area.topRight(), area.bottomLeft(),
+                                area.bottomRight()};
+    double farthest = 0;
+    for (const QPointF& corner : corners) farthest = std::max(farthest, QLineF(c, corner).length());
+    const double nearestX = std::clamp(c.x(), area.left(), area.right());
+    const double nearestY = std::clamp(c.y(), area.top(), area.bottom());
+    const double nearest = QLineF(c, QPointF(nearestX, nearestY)).length();
+    // With the centre inside the picture the circle would be small; here it
+    // lies outside, so the picture is seen from it under less than half a turn.
+    if (r < nearest || r > farthest || nearest == 0) return {};
+    const double towards = std::atan2(area.center().y() - c.y(), area.center().x() - c.x());
+    double from = 0, to = 0;
+    for (const QPointF& corner : corners) {
+      const double turn = std::remainder(
+          std::atan2(corner.y() - c.y(), corner.x() - c.x()) - towards, 2 * std::numbers::pi);
+      from = std::min(from, turn);
+      to = std::max(to, turn);
+    }
+    const double length = r * (to - from);
+    const int segments = static_cast<int>(std::clamp(length / 2, 2.0, double{kMaxArcSegments}));
+    std::vector<QPointF> arc;
+    arc.reserve(static_cast<std::size_t>(segments) + 1);
+    for (int i = 0; i <= segments; ++i) {
+      const double angle = towards + from + (to - from) * i / segments;
+      arc.push_back(c + r * QPointF(std::cos(angle), std::sin(angle)));
+    }
+    return arc;
+  }
+
+  void Text(const PaintOp& op) {
+    const auto* picture = static_cast<const LabelPictures::Picture*>(op.item);
+    if (op.opaque) {
+      Fill(QRect(op.a, op.b, picture->size.width, picture->size.height).intersected(whole_),
+           qRgb(255, 255, 255));
+    }
+    if (op.letters != nullptr) {
+      BlitMask(rows_, op.a, op.b, *static_cast<const PackedMask*>(op.letters));
+    } else {
+      BlitInk(rows_, op.a, op.b, picture->ink, picture->reach);
+    }
+  }
+
+  void Glyph(const PaintOp& op) {
+    const auto& glyph = *static_cast<const QImage*>(op.item);
+    if (const std::vector<InkRun>* runs = glyphs_->Runs(op.c, op.d)) {
+      BlitInk(rows_, op.a, op.b, *runs, glyph.rect());
+    } else {
+      Painter(op).drawImage(op.a, op.b, glyph);
+    }
+  }
+
+  PixelRows rows_;
+  QRect whole_;
+  const PointGlyphTable* glyphs_;
+  QImage band_;
+  std::optional<QPainter> painter_;
+  bool penSet_ = false;
+  QRgb penColour_ = 0;
+  int penWidth_ = 0;
+};
+
+}  // namespace
+
+QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont)
+    : glyphs_(glyphs), labels_(std::make_unique<LabelPictures>(labelFont)) {
+  SetPen(kBlack, 1, PenStyle::Solid);
 }
 
-void QImageCanvas::Stroke(const std::vector<QPointF>& corners, bool closed) {
-  if (image_.isNull() || corners.size() < 2) return;
-  if (!Thin()) {
-    QPainter& painter = Painter();
-    if (closed) {
-      painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
-    } else {
-      painter.drawPolyline(corners.data(), static_cast<int>(corners.size()));
-    }
+QImageCanvas::~QImageCanvas() = default;
+
+void QImageCanvas::Resize(QSize size) {
+  kept_.clear();
+  labelCall_ = 0;
+  if (size.isEmpty()) {
+    image_ = QImage();
     return;
   }
-  ThinPen pen(image_, pen_.color().rgb(), pattern_);
-  for (std::size_t i = 1; i < corners.size(); ++i) {
-    pen.Segment(Nearest(corners[i - 1]), Nearest(corners[i]));
-  }
-  const QPoint last = Nearest(corners.back());
-  if (closed) {
-    pen.Segment(last, Nearest(corners.front()));
-  } else {
-    pen.Segment(last, last + QPoint(1, 0));  // the end pixel itself
-  }
+  image_ = QImage(size, QImage::Format_RGB32);
+  image_.fill(Qt::white);
 }
 
-// A circle far larger than the picture: only the arc inside the picture, as
-// corners of a polyline. The objects draw circles only, so the box is taken
-// as one.
-std::vector<QPointF> QImageCanvas::VisibleArc(const QRectF& box) const {
-  const QRectF area = VisibleArea();
-  const QPointF c = box.center();
-  const double r = (box.width() + box.height()) / 4;
-  const QPointF corners[4] = {area.topLeft(), area.topRight(), area.bottomLeft(),
-                              area.bottomRight()};
-  double farthest = 0;
-  for (const QPointF& corner : corners) farthest = std::max(farthest, QLineF(c, corner).length());
-  const double nearestX = std::clamp(c.x(), area.left(), area.right());
-  const double nearestY = std::clamp(c.y(), area.top(), area.bottom());
-  const double nearest = QLineF(c, QPointF(nearestX, nearestY)).length();
-  // With the centre inside the picture the circle would be small; here it
-  // lies outside, so the picture is seen from it under less than half a turn.
-  if (r < nearest || r > farthest || nearest == 0) return {};
-  const double towards = std::atan2(area.center().y() - c.y(), area.center().x() - c.x());
-  double from = 0, to = 0;
-  for (const QPointF& corner : corners) {
-    const double turn = std::remainder(std::atan2(corner.y() - c.y(), corner.x() - c.x()) - towards,
-                                       2 * std::numbers::pi);
-    from = std::min(from, turn);
-    to = std::max(to, turn);
+void QImageCanvas::SetLabelFont(const QFont& font) {
+  PaintKept();  // the kept labels point into the pictures of the old font
+  lastLabels_.clear();
+  labels_ = std::make_unique<LabelPictures>(font);
+}
+
+const QImage& QImageCanvas::Image() {
+  PaintKept();
+  return image_;
+}
+
+void QImageCanvas::SetBands(int bands) {
+  bands_ = std::clamp(bands, 0, 2);
+}
+
+void QImageCanvas::Keep(PaintOp op) {
+  op.style = penStyle_;
+  op.penWidth = penWidth_;
+  if (op.kind != PaintOp::Fill) op.colour = penColour_;
+  kept_.push_back(op);
+}
+
+void QImageCanvas::PaintKept() {
+  if (kept_.empty()) return;
+  const PixelRows whole = PixelRows::Whole(image_);
+  const int height = whole.height;
+  static const bool twoCores = std::thread::hardware_concurrency() >= 2;
+  const bool two = bands_ == 0 ? twoCores && kept_.size() >= kCallsWorthTwoBands : bands_ == 2;
+  if (!two || height < 2) {
+    BandPainter(whole, glyphs_).Paint(kept_);
+  } else {
+    if (!worker_) worker_ = std::make_unique<BandWorker>();
+    PixelRows upper = whole, lower = whole;
+    upper.bottom = lower.top = height / 2;
+    worker_->Start([&] { BandPainter(lower, glyphs_).Paint(kept_); });
+    // The lower band reads what lives here: it must be done before this
+    // returns, even by an exception.
+    struct WaitForLower {
+      BandWorker& worker;
+      ~WaitForLower() { worker.Wait(); }
+    } waitForLower{*worker_};
+    BandPainter(upper, glyphs_).Paint(kept_);
   }
-  const double length = r * (to - from);
-  const int segments = static_cast<int>(std::clamp(length / 2, 2.0, double{kMaxArcSegments}));
-  std::vector<QPointF> arc;
-  arc.reserve(static_cast<std::size_t>(segments) + 1);
-  for (int i = 0; i <= segments; ++i) {
-    const double angle = towards + from + (to - from) * i / segments;
-    arc.push_back(c + r * QPointF(std::cos(angle), std::sin(angle)));
-  }
-  return arc;
+  kept_.clear();
+  labelCall_ = 0;
+  if (labels_->Trim()) lastLabels_.clear();
+}
+
+void QImageCanvas::SetPen(Color color, int width, PenStyle style) {
+  penWidth_ = std::clamp(width, 1, kMaxPenWidth);
+  penColour_ = ToQColor(color).rgb();
+  // Patterns exist for one-pixel pens only; a wider pen draws solid, so a
+  // dashed line made wider turns solid and keeps its style for width 1.
+  penStyle_ = penWidth_ == 1 ? style : PenStyle::Solid;
+}
+
+void QImageCanvas::SetFontColor(Color color) {
+  fontColor_ = ToQColor(color).rgb();
+}
+
+void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
+  if (image_.isNull()) return;
+  const QRect box = QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                          QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1))
+                        .intersected(image_.rect());
+  if (box.isEmpty()) return;
+  Keep({.kind = PaintOp::Fill,
+        .colour = ToQColor(color).rgb(),
+        .a = box.left(),
+        .b = box.top(),
+        .c = box.right(),
+        .d = box.bottom()});
+}
+
+void QImageCanvas::DrawRect(int left, int top, int right, int bottom) {
+  if (image_.isNull()) return;
+  Keep({.kind = PaintOp::Rect, .a = left, .b = top, .c = right, .d = bottom});
+}
+
+void QImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
+  if (image_.isNull()) return;
+  Keep({.kind = PaintOp::Line, .a = x1, .b = y1, .c = x2, .d = y2});
+}
+
+void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
+  if (image_.isNull()) return;
+  Keep({.kind = PaintOp::Ellipse, .a = left, .b = top, .c = right, .d = bottom});
 }
 
 void QImageCanvas::DrawText(int x, int y, std::string_view text) {
   if (image_.isNull() || text.empty()) return;
   if (x >= image_.width() || y >= image_.height()) return;
-  const LabelPictures::Picture& picture = labels_->Get(text, fontColor_);
-  if (!picture.reach.translated(x, y).intersects(image_.rect())) return;
-  if (!transparent_) {
-    Painter().fillRect(QRect(x, y, picture.size.width, picture.size.height), Qt::white);
-    EndPainting();  // the letters go straight into the picture's memory
+  const std::size_t call = labelCall_++;
+  if (call == lastLabels_.size()) lastLabels_.push_back({});
+  LabelCall& last = lastLabels_[call];
+  if (last.picture == nullptr || last.colour != fontColor_ || last.text != text) {
+    const LabelPictures::Picture& picture = labels_->Get(text, fontColor_);
+    const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
+    last = {fontColor_,    std::string(text),
+            &picture,      picture.mask,
+            picture.reach, letters | QRect(0, 0, picture.size.width, picture.size.height)};
   }
-  const int width = image_.width(), height = image_.height();
-  uchar* const bits = image_.bits();
-  const qsizetype bytesPerLine = image_.bytesPerLine();
-  // Most labels lie wholly inside: their pixels need no bounds test.
-  const bool inside = image_.rect().contains(picture.reach.translated(x, y));
-  for (const LabelPictures::Ink& ink : picture.ink) {
-    const int px = x + ink.x, py = y + ink.y;
-    if (!inside && (static_cast<unsigned>(px) >= static_cast<unsigned>(width) ||
-                    static_cast<unsigned>(py) >= static_cast<unsigned>(height))) {
-      continue;
-    }
-    QRgb& target = reinterpret_cast<QRgb*>(bits + py * bytesPerLine)[px];
-    if (qAlpha(ink.colour) == 255) {
-      target = ink.colour;
-      continue;
-    }
-    const int clear = 255 - qAlpha(ink.colour);
-    auto over = [clear](int ink, int under) { return ink + (under * clear + 127) / 255; };
-    target = qRgb(over(qRed(ink.colour), qRed(target)), over(qGreen(ink.colour), qGreen(target)),
-                  over(qBlue(ink.colour), qBlue(target)));
-  }
+  if (!last.reach.translated(x, y).intersects(image_.rect())) return;
+  Keep({.kind = PaintOp::Text,
+        .opaque = !transparent_,
+        .a = x,
+        .b = y,
+        .c = y + last.touched.top(),
+        .d = y + last.touched.bottom(),
+        .item = last.picture,
+        .letters = last.mask});
 }
 
 TextSize QImageCanvas::MeasureText(std::string_view text) {
@@ -338,7 +602,8 @@ void QImageCanvas::DrawPointGlyph(int left, int top, int width, int paletteIndex
   if (image_.isNull() || glyphs_ == nullptr) return;
   const QImage& glyph = glyphs_->Glyph(width, paletteIndex);
   if (glyph.isNull() || !image_.rect().intersects(QRect(QPoint(left, top), glyph.size()))) return;
-  Painter().drawImage(left, top, glyph);
+  Keep(
+      {.kind = PaintOp::Glyph, .a = left, .b = top, .c = width, .d = paletteIndex, .item = &glyph});
 }
 
 }  // namespace zelmora

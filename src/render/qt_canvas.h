@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QImage>
 #include <QLineF>
-#include <QPen>
 #include <memory>
 #include <vector>
 
@@ -11,11 +10,11 @@
 #include "render/label_pictures.h"
 #include "render/thin_pen.h"
 
-class QPainter;
-
 namespace zelmora {
 
 class PointGlyphTable;
+class BandWorker;
+struct PaintOp;
 
 // Object name labels: the face is the user's "Name Font" setting.
 inline constexpr int kLabelFontPixelSize = 13;
@@ -27,19 +26,26 @@ std::vector<int> DashLengths(PenStyle style);
 bool ClipSegment(const QRectF& area, QLineF& line);
 
 // The off-screen picture of the drawing surface, painted by the objects.
-// One-pixel pens are drawn straight into the picture's memory; wider pens go
-// through a painter that stays open across the calls of a repaint. Image()
-// closes it, so whoever copies the picture to the screen sees every stroke.
+// The calls are kept in order and painted when the picture is asked for
+// (Image()): on a machine with two cores the upper and the lower half of the
+// picture are painted at the same time, each half clipping every stroke to
+// itself, which gives the very pixels one pass over the whole would give.
+// One-pixel pens, labels and point glyphs are written straight into the
+// picture's memory; wider pens go through a painter.
 class QImageCanvas : public Canvas {
  public:
   // `glyphs` may be null (then points draw nothing); it must outlive the canvas.
   explicit QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont = LabelFont({}));
   ~QImageCanvas() override;
 
-  // A new white picture of `size`.
+  // A new white picture of `size`; what was drawn and not yet painted is dropped.
   void Resize(QSize size);
   void SetLabelFont(const QFont& font);
+  // The picture with every call so far painted.
   const QImage& Image();
+  // Paints every repaint in `bands` (1 or 2) bands at once; 0, the default,
+  // paints a large repaint in two bands when there are two cores.
+  void SetBands(int bands);
 
   void SetPen(Color color, int width, PenStyle style) override;
   void SetFontColor(Color color) override;
@@ -54,23 +60,35 @@ class QImageCanvas : public Canvas {
   void DrawPointGlyph(int left, int top, int width, int paletteIndex) override;
 
  private:
-  QPainter& Painter();
-  void EndPainting();
-  bool Thin() const { return pen_.width() == 1; }
-  // The picture grown by the pen's reach: what lies outside is never seen.
-  QRectF VisibleArea() const;
-  // The corners in order, then back to the first when `closed`.
-  void Stroke(const std::vector<QPointF>& corners, bool closed);
-  std::vector<QPointF> VisibleArc(const QRectF& box) const;
+  // Keeps a call with the pen and colours now set.
+  void Keep(PaintOp op);
+  void PaintKept();
 
   const PointGlyphTable* glyphs_;
   QImage image_;
-  std::unique_ptr<QPainter> painter_;
-  QPen pen_;
-  PixelPattern pattern_;
+  QRgb penColour_ = qRgb(0, 0, 0);
+  int penWidth_ = 1;
+  PenStyle penStyle_ = PenStyle::Solid;
   QRgb fontColor_ = qRgb(0, 0, 0);
   bool transparent_ = false;
   std::unique_ptr<LabelPictures> labels_;
+  std::vector<PaintOp> kept_;  // in the order of the calls
+  // The labels of the last repaint in order, with their pictures: the next
+  // repaint asks for the same ones in the same order, and comparing with the
+  // same call of the last one costs far less than a lookup.
+  struct LabelCall {
+    QRgb colour;
+    std::string text;
+    const LabelPictures::Picture* picture;
+    // The picture's, kept here so that a repaint need not read the picture.
+    const PackedMask* mask;
+    QRect reach;
+    QRect touched;  // what its letters and its cleared box may cover
+  };
+  std::vector<LabelCall> lastLabels_;
+  std::size_t labelCall_ = 0;
+  int bands_ = 0;
+  std::unique_ptr<BandWorker> worker_;
 };
 
 }  // namespace zelmora

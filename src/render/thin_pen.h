@@ -13,25 +13,46 @@ using PixelPattern = std::vector<std::uint8_t>;
 // A pattern from alternating ink and gap lengths in pixels; {} for solid.
 PixelPattern MakePixelPattern(const std::vector<int>& lengths);
 
+// The memory of a 32-bit picture and the rows [top, bottom) a pen may write
+// to. Two bands of one picture are painted at the same time, each by its own
+// pen, so a pen must never touch a row outside its band.
+struct PixelRows {
+  uchar* bits = nullptr;  // row 0 of the whole picture
+  qsizetype bytesPerLine = 0;
+  int width = 0, height = 0;
+  int top = 0, bottom = 0;
+
+  // Every row of `image`.
+  static PixelRows Whole(QImage& image);
+};
+
 // One-pixel lines written straight into a 32-bit picture. The painter's
 // general stroker takes several times longer per pixel, and a drawing of ten
 // thousand objects is mostly one-pixel lines and circles.
 class ThinPen {
  public:
-  ThinPen(QImage& image, QRgb colour, const PixelPattern& pattern, int phase = 0);
+  ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase = 0);
 
   // The segment from `from` to `to` without its last pixel, so that joined
   // segments paint each pixel once and a pattern runs on across the joint.
-  // Pixels outside the picture are skipped; the caller keeps segments short.
-  void Segment(QPoint from, QPoint to);
+  // The pixels are those of the whole segment: cutting it to the picture
+  // (or the band) only leaves out the ones that fall outside.
+  void Segment(QPoint from, QPoint to) {
+    // Most chords of a circle that crosses the other band lie wholly above
+    // or below this one; a solid pen has no pattern to move on for them.
+    if (pattern_.empty() &&
+        ((from.y() < top_ && to.y() < top_) || (from.y() >= bottom_ && to.y() >= bottom_))) {
+      return;
+    }
+    Walk(from, to);
+  }
 
  private:
-  template <bool kPatterned, bool kChecked>
   void Walk(QPoint from, QPoint to);
 
   uchar* bits_;
-  qsizetype bytesPerLine_;
-  int width_, height_;
+  qsizetype stride_;  // in pixels
+  int width_, top_, bottom_;
   QRgb colour_;
   const PixelPattern& pattern_;
   std::size_t phase_;

@@ -44,6 +44,7 @@ class MainFormTest : public QObject {
   void keypadPlusZoomsAboutTheCentre();
   void heldMouseZoomRunsUntilRelease();
   void repaintShowsBackgroundPointAndSelection();
+  void surfaceShowsWhatIsDrawnBeforeItIsPresented();
   void popupMenuSelectsTheChosenObject();
   void selectedNameIsShownWhole_data();
   void selectedNameIsShownWhole();
@@ -237,6 +238,16 @@ void MainFormTest::repaintShowsBackgroundPointAndSelection() {
   QCOMPARE(QColor(shown.pixel(150, 100)), QColor(Qt::white));
   QCOMPARE(QColor(shown.pixel(100, 97)), QColor(Qt::black));  // glyph of width 3
   QCOMPARE(QColor(shown.pixel(100, 96)), QColor(Qt::white));
+}
+
+// A dialog opening over the surface repaints it before the editor presents
+// the picture: what was drawn must show all the same.
+void MainFormTest::surfaceShowsWhatIsDrawnBeforeItIsPresented() {
+  Canvas& canvas = form_->PictureCanvas();
+  canvas.SetPen(kBlack, 1, PenStyle::Solid);
+  canvas.DrawLine(10, 50, 300, 50);
+  const QImage shown = form_->PlaneBox()->grab().toImage();
+  QCOMPARE(QColor(shown.pixel(150, 50)), QColor(Qt::black));
 }
 
 void MainFormTest::popupMenuSelectsTheChosenObject() {

@@ -1,11 +1,15 @@
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QtTest>
 #include <cmath>
 #include <optional>
+#include <random>
 
 #include "document/image_pack.h"
+#include "drawing_10k.h"
 #include "geometry/object_list.h"
+#include "geometry/paint.h"
 #include "render/label_pictures.h"
 #include "render/pack_pixmaps.h"
 #include "render/point_glyph_table.h"
@@ -42,6 +46,52 @@ QVector<int> Runs(const QImage& image, int y, int x, int length, QRgb paper = 0x
   return runs;
 }
 
+// Every kind of call at random, crowded around the middle row where two
+// bands meet: lines and circles across it or reaching far beyond the
+// picture, dashed and wide pens, labels with and without their box, glyphs,
+// fills.
+void PaintAtRandom(Canvas& canvas, unsigned seed, QSize size) {
+  std::mt19937 random(seed);
+  auto among = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const int w = size.width(), h = size.height(), middle = h / 2;
+  auto x = [&] { return among(-40, w + 40); };
+  auto y = [&] { return among(0, 2) == 0 ? among(-40, h + 40) : middle + among(-12, 12); };
+  auto far = [&](int near) { return among(0, 5) == 0 ? near + among(-1, 1) * (1 << 22) : near; };
+  const char* names[] = {"A", "Bq", "C12", "Жук", "M_1"};
+  canvas.FillRect(0, 0, w, h, kBackgroundColor);
+  for (int i = 0; i < 400; ++i) {
+    const Color colour = PaletteColor(among(0, 15), kBlack);
+    canvas.SetPen(colour, among(0, 4) == 0 ? among(2, 7) : 1, static_cast<PenStyle>(among(0, 4)));
+    canvas.SetFontColor(colour);
+    canvas.SetBackgroundTransparent(among(0, 2) != 0);
+    const int x1 = x(), y1 = y();
+    const int r = among(0, 9) == 0 ? among(1000, 1 << 22) : among(0, 150);
+    switch (among(0, 6)) {
+      case 0:
+      case 1:
+        canvas.DrawLine(x1, y1, far(among(0, 3) == 0 ? x1 : x()), far(y()));
+        break;
+      case 2:
+        canvas.DrawEllipse(x1 - r, y1 - r, x1 + r, y1 + r);
+        break;
+      case 3:
+        canvas.DrawRect(x1, y1, x(), y());
+        break;
+      case 4:
+        canvas.DrawText(x1, y1 - among(0, 14), names[among(0, 4)]);
+        break;
+      case 5:
+        canvas.DrawPointGlyph(x1, y1 - among(0, 14), among(1, 7), among(0, 15));
+        break;
+      default:
+        canvas.FillRect(x1, y1, x1 + among(-30, 30), y1 + among(-30, 30), colour);
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 class QtCanvasTest : public QObject {
@@ -66,6 +116,10 @@ class QtCanvasTest : public QObject {
   void hugeCoordinatesStillDraw();
   void zoomedFarDrawingPaintsWhereItBelongs();
   void floodFillStaysInsideItsArea();
+  void labelsLookAsTheFontDrawsThem_data();
+  void labelsLookAsTheFontDrawsThem();
+  void twoBandsPaintLikeOne_data();
+  void twoBandsPaintLikeOne();
 
  private:
   std::optional<PointGlyphTable> table_;
@@ -369,6 +423,80 @@ void QtCanvasTest::floodFillStaysInsideItsArea() {
   large.fill(Qt::black);
   FloodFill(large, QPoint(1000, 1000), qRgb(0, 0, 0), qRgb(0, 0, 255));
   QCOMPARE(QColor(large.pixel(0, 1999)), QColor(0, 0, 255));
+}
+
+void QtCanvasTest::labelsLookAsTheFontDrawsThem_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QPoint>("at");
+  const QString wide = QStringLiteral("WWWWWWWWWWWW");  // wider than one word of a mask
+  QTest::newRow("inside") << QStringLiteral("A12 Жук") << QPoint(20, 30);
+  QTest::newRow("wide") << wide << QPoint(5, 30);
+  QTest::newRow("cut by the left edge") << wide << QPoint(-70, 30);
+  QTest::newRow("cut by the right edge") << wide << QPoint(150, 30);
+  QTest::newRow("cut by the top edge") << QStringLiteral("Qy") << QPoint(20, -6);
+  QTest::newRow("cut by the bottom edge") << QStringLiteral("Qy") << QPoint(20, 72);
+}
+
+// A label's pixels are exactly those the painter sets for its text, wherever
+// the picture's edges cut it.
+void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
+  QFETCH(QString, text);
+  QFETCH(QPoint, at);
+  const QFont font = LabelFont(QStringLiteral("Times New Roman"));
+  const QRgb colour = qRgb(0, 0, 255);
+  QImageCanvas canvas(nullptr, font);
+  canvas.Resize({200, 80});
+  canvas.SetFontColor(0xFF0000);
+  canvas.SetBackgroundTransparent(true);
+  const QByteArray utf8 = text.toUtf8();
+  canvas.DrawText(at.x(), at.y(), std::string_view(utf8.data(), utf8.size()));
+  QImage expected(200, 80, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  painter.setFont(font);
+  painter.setPen(QColor(colour));
+  painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), text);
+  painter.end();
+  QCOMPARE(canvas.Image(), expected);
+}
+
+void QtCanvasTest::twoBandsPaintLikeOne_data() {
+  QTest::addColumn<int>("drawing");  // 0: the benchmark's, 1: the mixed one, else random
+  QTest::addColumn<QSize>("size");
+  QTest::newRow("benchmark drawing") << 0 << QSize(1262, 666);
+  QTest::newRow("mixed drawing") << 1 << QSize(1262, 666);
+  for (int seed = 2; seed < 42; ++seed) {
+    QTest::addRow("random %d", seed) << seed << QSize(120 + seed * 37 % 400, 3 + seed * 53 % 300);
+  }
+}
+
+// Painting the upper and the lower half at once must give the very pixels
+// of painting the whole picture in one pass.
+void QtCanvasTest::twoBandsPaintLikeOne() {
+  QFETCH(int, drawing);
+  QFETCH(QSize, size);
+  ObjectList list;
+  if (drawing == 0) bench::BuildDrawing(list, size.width(), size.height());
+  if (drawing == 1) bench::BuildMixedDrawing(list, size.width(), size.height());
+  auto paint = [&](int bands) {
+    QImageCanvas canvas(&*table_);
+    canvas.SetBands(bands);
+    canvas.Resize(size);
+    if (drawing < 2) {
+      PaintDrawing(canvas, list, &list[0], {false, size.width(), size.height()}, size.width(),
+                   size.height());
+    } else {
+      PaintAtRandom(canvas, static_cast<unsigned>(drawing), size);
+    }
+    return canvas.Image().copy();
+  };
+  const QImage one = paint(1), two = paint(2);
+  for (int y = 0; y < size.height(); ++y) {
+    for (int x = 0; x < size.width(); ++x) {
+      if (one.pixel(x, y) != two.pixel(x, y))
+        QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+    }
+  }
 }
 
 QTEST_MAIN(QtCanvasTest)
