@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <functional>
@@ -27,6 +28,12 @@ constexpr double kChordError = 0.25;
 // Fewer calls than this are painted in one band: handing them to the other
 // core would cost more than it saves.
 constexpr std::size_t kCallsWorthTwoBands = 256;
+// How many calls the canvas keeps before handing them to the lower band's
+// painter while a repaint is still being made.
+constexpr std::size_t kCallsPerHandOver = 512;
+// How much of the picture the upper band may shrink or grow to, and by how
+// much each repaint moves the border towards an even share of the work.
+constexpr double kLeastShare = 0.2, kShareStep = 0.01;
 // How many calls ahead a label's letters are asked for from memory.
 constexpr std::size_t kLabelsAhead = 6;
 
@@ -181,6 +188,18 @@ class BandWorker {
   std::thread thread_;  // last: it starts once everything above is ready
 };
 
+// The lower band of a repaint is painted while the calls are still being
+// made: the canvas hands over the calls kept so far every few hundred, and
+// the rest when the picture is asked for; the upper band is painted then.
+struct QImageCanvas::LowerBand {
+  std::mutex mutex;
+  std::condition_variable more, caughtUp;
+  const PaintOp* calls = nullptr;  // the kept calls, while the painter may read them
+  std::size_t handedOver = 0, painted = 0;
+  bool ended = false;
+  std::chrono::steady_clock::time_point finished;
+};
+
 namespace {
 
 const PixelPattern& PatternOf(PenStyle style) {
@@ -206,8 +225,8 @@ class BandPainter {
     if (painter_) painter_->end();
   }
 
-  void Paint(const std::vector<PaintOp>& ops) {
-    const std::size_t count = ops.size();
+  void Paint(const std::vector<PaintOp>& ops) { Paint(ops.data(), ops.size()); }
+  void Paint(const PaintOp* ops, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
       // The letters lie elsewhere in memory: asking for them some calls
       // ahead hides most of the wait.
@@ -468,9 +487,14 @@ QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont
   SetPen(kBlack, 1, PenStyle::Solid);
 }
 
-QImageCanvas::~QImageCanvas() = default;
+QImageCanvas::~QImageCanvas() {
+  if (!streaming_) return;
+  HandOver(true);
+  worker_->Wait();
+}
 
 void QImageCanvas::Resize(QSize size) {
+  if (streaming_) PaintKept();  // the lower band's painter writes into the old picture
   kept_.clear();
   labelCall_ = 0;
   if (size.isEmpty()) {
@@ -492,38 +516,134 @@ const QImage& QImageCanvas::Image() {
   return image_;
 }
 
-void QImageCanvas::SetBands(int bands) {
+void QImageCanvas::SetBands(int bands, double upperShare) {
   bands_ = std::clamp(bands, 0, 2);
+  fixedShare_ = upperShare > 0 && upperShare < 1;
+  if (fixedShare_) upperShare_ = upperShare;
 }
 
 void QImageCanvas::Keep(PaintOp op) {
   op.style = penStyle_;
   op.penWidth = penWidth_;
   if (op.kind != PaintOp::Fill) op.colour = penColour_;
+  if (kept_.empty()) BeginRepaint();
+  if (streaming_ && kept_.size() == kept_.capacity()) {
+    // Growing moves the calls: first the painter must have finished all it
+    // was given, and it reads them only when handed more.
+    std::unique_lock lock(lower_->mutex);
+    lower_->caughtUp.wait(lock, [this] { return lower_->painted == lower_->handedOver; });
+    kept_.push_back(op);
+    lower_->calls = kept_.data();
+    return;
+  }
   kept_.push_back(op);
+  if (streaming_ && kept_.size() - lower_->handedOver >= kCallsPerHandOver) HandOver(false);
+}
+
+bool QImageCanvas::TwoBands(std::size_t calls) const {
+  static const bool twoCores = std::thread::hardware_concurrency() >= 2;
+  const bool two = bands_ == 2 || (bands_ == 0 && twoCores && calls >= kCallsWorthTwoBands);
+  return two && image_.height() >= 2;
+}
+
+void QImageCanvas::BeginRepaint() {
+  // The last repaint tells whether this one will be worth two bands.
+  if (!TwoBands(lastCount_)) return;
+  kept_.reserve(lastCount_ + lastCount_ / 4 + 64);
+  if (!worker_) worker_ = std::make_unique<BandWorker>();
+  if (!lower_) lower_ = std::make_unique<LowerBand>();
+  lower_->calls = kept_.data();
+  lower_->handedOver = lower_->painted = 0;
+  lower_->ended = false;
+  const int height = image_.height();
+  splitRow_ = std::clamp(static_cast<int>(height * upperShare_ + 0.5), 1, height - 1);
+  PixelRows rows = PixelRows::Whole(image_);
+  rows.top = splitRow_;
+  streaming_ = true;
+  worker_->Start([this, rows] { PaintLowerBand(rows); });
+}
+
+void QImageCanvas::HandOver(bool last) {
+  {
+    std::lock_guard lock(lower_->mutex);
+    lower_->calls = kept_.data();
+    lower_->handedOver = kept_.size();
+    lower_->ended = last;
+  }
+  lower_->more.notify_one();
+}
+
+// Runs on the worker: paints what it is handed until the repaint ends.
+void QImageCanvas::PaintLowerBand(const PixelRows& rows) {
+  LowerBand& band = *lower_;
+  BandPainter painter(rows, glyphs_);
+  std::size_t done = 0;
+  for (;;) {
+    const PaintOp* calls = nullptr;
+    std::size_t count = 0;
+    bool ended = false;
+    {
+      std::unique_lock lock(band.mutex);
+      band.painted = done;
+      band.caughtUp.notify_one();
+      band.more.wait(lock, [&] { return band.handedOver > done || band.ended; });
+      calls = band.calls;
+      count = band.handedOver;
+      ended = band.ended;
+    }
+    if (count > done) {
+      painter.Paint(calls + done, count - done);
+      done = count;
+    } else if (ended) {
+      break;
+    }
+  }
+  std::lock_guard lock(band.mutex);
+  band.painted = done;
+  band.finished = std::chrono::steady_clock::now();
 }
 
 void QImageCanvas::PaintKept() {
   if (kept_.empty()) return;
   const PixelRows whole = PixelRows::Whole(image_);
-  const int height = whole.height;
-  static const bool twoCores = std::thread::hardware_concurrency() >= 2;
-  const bool two = bands_ == 0 ? twoCores && kept_.size() >= kCallsWorthTwoBands : bands_ == 2;
-  if (!two || height < 2) {
-    BandPainter(whole, glyphs_).Paint(kept_);
-  } else {
-    if (!worker_) worker_ = std::make_unique<BandWorker>();
-    PixelRows upper = whole, lower = whole;
-    upper.bottom = lower.top = height / 2;
-    worker_->Start([&] { BandPainter(lower, glyphs_).Paint(kept_); });
+  if (streaming_) {
+    HandOver(true);
     // The lower band reads what lives here: it must be done before this
     // returns, even by an exception.
+    struct WaitForLower {
+      QImageCanvas& canvas;
+      ~WaitForLower() {
+        canvas.worker_->Wait();
+        canvas.streaming_ = false;
+      }
+    } waitForLower{*this};
+    PixelRows upper = whole;
+    upper.bottom = splitRow_;
+    BandPainter(upper, glyphs_).Paint(kept_);
+    const auto upperDone = std::chrono::steady_clock::now();
+    worker_->Wait();
+    // The band that finished first takes more rows next time: the lower one
+    // starts earlier, while the calls are being made.
+    if (!fixedShare_) {
+      const double step = lower_->finished > upperDone ? kShareStep : -kShareStep;
+      upperShare_ = std::clamp(upperShare_ + step, kLeastShare, 1 - kLeastShare);
+    }
+  } else if (!TwoBands(kept_.size())) {
+    BandPainter(whole, glyphs_).Paint(kept_);
+  } else {
+    // A repaint larger than the last one: both bands now, once the calls
+    // are all made.
+    if (!worker_) worker_ = std::make_unique<BandWorker>();
+    PixelRows upper = whole, lower = whole;
+    upper.bottom = lower.top = whole.height / 2;
+    worker_->Start([&] { BandPainter(lower, glyphs_).Paint(kept_); });
     struct WaitForLower {
       BandWorker& worker;
       ~WaitForLower() { worker.Wait(); }
     } waitForLower{*worker_};
     BandPainter(upper, glyphs_).Paint(kept_);
   }
+  lastCount_ = kept_.size();
   kept_.clear();
   labelCall_ = 0;
   if (labels_->Trim()) lastLabels_.clear();

@@ -44,8 +44,10 @@ class QImageCanvas : public Canvas {
   // The picture with every call so far painted.
   const QImage& Image();
   // Paints every repaint in `bands` (1 or 2) bands at once; 0, the default,
-  // paints a large repaint in two bands when there are two cores.
-  void SetBands(int bands);
+  // paints a large repaint in two bands when there are two cores. The upper
+  // band's share of the rows is `upperShare` or, when 0, found as the
+  // repaints go so that both bands finish together.
+  void SetBands(int bands, double upperShare = 0);
 
   void SetPen(Color color, int width, PenStyle style) override;
   void SetFontColor(Color color) override;
@@ -63,6 +65,10 @@ class QImageCanvas : public Canvas {
   // Keeps a call with the pen and colours now set.
   void Keep(PaintOp op);
   void PaintKept();
+  bool TwoBands(std::size_t calls) const;
+  void BeginRepaint();
+  void HandOver(bool last);
+  void PaintLowerBand(const PixelRows& rows);
 
   const PointGlyphTable* glyphs_;
   QImage image_;
@@ -88,7 +94,14 @@ class QImageCanvas : public Canvas {
   std::vector<LabelCall> lastLabels_;
   std::size_t labelCall_ = 0;
   int bands_ = 0;
-  std::unique_ptr<BandWorker> worker_;
+  bool fixedShare_ = false;
+  double upperShare_ = 0.5;
+  std::size_t lastCount_ = 0;  // calls of the last repaint
+  struct LowerBand;
+  std::unique_ptr<LowerBand> lower_;
+  bool streaming_ = false;  // the lower band is being painted as calls come
+  int splitRow_ = 0;
+  std::unique_ptr<BandWorker> worker_;  // after lower_: its thread reads it
 };
 
 }  // namespace zelmora

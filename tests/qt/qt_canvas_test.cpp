@@ -470,31 +470,43 @@ void QtCanvasTest::twoBandsPaintLikeOne_data() {
   }
 }
 
-// Painting the upper and the lower half at once must give the very pixels
-// of painting the whole picture in one pass.
+// Painting the upper and the lower band at once, the lower one while the
+// calls are still being made, must give the very pixels of painting the
+// whole picture in one pass, wherever the border between the bands lies and
+// in the second repaint of a canvas as in the first.
 void QtCanvasTest::twoBandsPaintLikeOne() {
   QFETCH(int, drawing);
   QFETCH(QSize, size);
   ObjectList list;
   if (drawing == 0) bench::BuildDrawing(list, size.width(), size.height());
   if (drawing == 1) bench::BuildMixedDrawing(list, size.width(), size.height());
-  auto paint = [&](int bands) {
+  auto paint = [&](int bands, double upperShare) {
     QImageCanvas canvas(&*table_);
-    canvas.SetBands(bands);
+    canvas.SetBands(bands, upperShare);
     canvas.Resize(size);
-    if (drawing < 2) {
-      PaintDrawing(canvas, list, &list[0], {false, size.width(), size.height()}, size.width(),
-                   size.height());
-    } else {
-      PaintAtRandom(canvas, static_cast<unsigned>(drawing), size);
+    std::vector<QImage> repaints;
+    for (int repaint = 0; repaint < 2; ++repaint) {
+      if (drawing < 2) {
+        PaintDrawing(canvas, list, &list[0], {false, size.width(), size.height()}, size.width(),
+                     size.height());
+      } else {
+        PaintAtRandom(canvas, static_cast<unsigned>(drawing), size);
+      }
+      repaints.push_back(canvas.Image().copy());
     }
-    return canvas.Image().copy();
+    return repaints;
   };
-  const QImage one = paint(1), two = paint(2);
-  for (int y = 0; y < size.height(); ++y) {
-    for (int x = 0; x < size.width(); ++x) {
-      if (one.pixel(x, y) != two.pixel(x, y))
-        QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+  const QImage one = paint(1, 0).front();
+  for (const double upperShare : {0.0, 0.25, 0.8}) {
+    for (const QImage& two : paint(2, upperShare)) {
+      for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+          if (one.pixel(x, y) != two.pixel(x, y)) {
+            QFAIL(
+                qPrintable(QStringLiteral("share %1, pixel %2,%3").arg(upperShare).arg(x).arg(y)));
+          }
+        }
+      }
     }
   }
 }
