@@ -108,4 +108,30 @@ inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
   return root;
 }
 
+// Rows of midpoints of neighbours in the row above, 10 011 objects under a
+// top row of 141 free points scattered over the surface; P is the middle one
+// of the top row, and about half of the drawing hangs below it.
+inline TGPoint& BuildLatticeDrawing(ObjectList& list, int width, int height) {
+  constexpr int kLevels = 140;
+  std::vector<TGObject*> row;
+  for (int i = 0; i <= kLevels; ++i) {
+    TGPoint& p = list.AddPoint();
+    p.X = 20 + (i * 97) % (width - 40);
+    p.Y = 20 + (i * 61) % (height - 40);
+    list.Complete(p, {}, 0);
+    row.push_back(&p);
+  }
+  TGPoint& root = static_cast<TGPoint&>(*row[kLevels / 2]);
+  for (int level = 1; level <= kLevels; ++level) {
+    std::vector<TGObject*> next;
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+      TGPoint& m = list.AddPoint();
+      list.Complete(m, {row[i], row[i + 1]}, 9);
+      next.push_back(&m);
+    }
+    row = std::move(next);
+  }
+  return root;
+}
+
 }  // namespace zelmora::bench

@@ -56,6 +56,11 @@ Window& MixedWindow() {
   return window;
 }
 
+Window& LatticeWindow() {
+  static Window window(bench::BuildLatticeDrawing);
+  return window;
+}
+
 void BM_Repaint10k(benchmark::State& state) {
   Window& w = TheWindow();
   if (!w.form) return state.SkipWithError("Mustapha.zmr is missing next to the benchmark");
@@ -94,6 +99,11 @@ void BM_DragStepMixed10k(benchmark::State& state) {
   DragRoot(state, MixedWindow());
 }
 BENCHMARK(BM_DragStepMixed10k)->Unit(benchmark::kMillisecond);
+
+void BM_DragStepLattice10k(benchmark::State& state) {
+  DragRoot(state, LatticeWindow());
+}
+BENCHMARK(BM_DragStepLattice10k)->Unit(benchmark::kMillisecond);
 
 // The whole surface of the same drawing as a vector picture, file written.
 void ExportWhole(benchmark::State& state, const char* name) {
