@@ -22,13 +22,6 @@
 namespace zelmora {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kMaxNameBytes = 12;  // one byte per character in the file
-// Widths this large come only from damaged files; the cap keeps the hit
-// tolerance and the painter's pen arithmetic far from overflow.
-constexpr std::int32_t kMaxWidth = 1000;
-constexpr int kMaxPenStyle = 4;
-
 // ---- Text at the file boundary ----
 
 // Line ends as text files know them: CR LF, LF or a lone CR. A last line
@@ -50,21 +43,6 @@ std::string FromFileLine(std::string_view stored) {
   return Cp1251ToUtf8(DecodeLine(stored));
 }
 
-// Windows-1251 without control codes: line breaks, and the codes that the
-// line encoding would turn into line breaks, would split the line on reading.
-std::string ToFileText(std::string_view utf8) {
-  std::string kept;
-  for (char c : utf8) {
-    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') kept += c;
-  }
-  return Utf8ToCp1251Lossy(kept);
-}
-
-void AppendLine(std::string& out, std::string_view fileText) {
-  out += EncodeLine(fileText);
-  out += kLineEnd;
-}
-
 // Truncation toward zero; NaN and values beyond 64 bits are pinned so that
 // whatever is written reads back.
 std::int64_t Truncated(double value) {
@@ -77,30 +55,21 @@ std::int64_t Truncated(double value) {
 // ---- Writing ----
 
 void AppendRecord(std::string& out, const TGObject& object) {
-  std::string record;
-  auto field = [&record](auto value, char end = ';') {
-    if constexpr (std::is_same_v<decltype(value), bool>) {
-      record += value ? '1' : '0';
-    } else {
-      record += std::to_string(value);
-    }
-    record += end;
-  };
-  auto coordinate = [&field](double value) { field(Truncated(value), ':'); };
+  RecordWriter record;
+  auto coordinate = [&record](double value) { record.Field(Truncated(value), ':'); };
 
-  field(object.Kind());
+  record.Field(object.Kind());
   std::string name = WithoutControlCharacters(object.Name);
   std::replace(name.begin(), name.end(), ';', ',');
-  record += ToFileText(name).substr(0, kMaxNameBytes);
-  record += ';';
-  field(PaletteIndex(object.Color));
-  field(object.Width);
-  field(object.PenStyle);
-  field(object.NameVisible);
-  field(object.MustDraw);
-  field(object.Defined);
-  field(object.Hidden);
-  field(object.Method);
+  record.Text(ToFileText(name).substr(0, kMaxNameBytes));
+  record.Field(PaletteIndex(object.Color));
+  record.Field(object.Width);
+  record.Field(object.PenStyle);
+  record.Field(object.NameVisible);
+  record.Field(object.MustDraw);
+  record.Field(object.Defined);
+  record.Field(object.Hidden);
+  record.Field(object.Method);
   switch (object.Kind()) {
     case kPointKind: {
       const auto& p = static_cast<const TGPoint&>(object);
@@ -110,7 +79,7 @@ void AppendRecord(std::string& out, const TGObject& object) {
     case kLineKind: {
       const auto& l = static_cast<const TGLine&>(object);
       coordinate(l.X1), coordinate(l.Y1), coordinate(l.X2), coordinate(l.Y2);
-      field(l.Bounded1, ':'), field(l.Bounded2, ':'), field(l.EndsOff, ':');
+      record.Field(l.Bounded1, ':'), record.Field(l.Bounded2, ':'), record.Field(l.EndsOff, ':');
       break;
     }
     case kCircleKind: {
@@ -127,12 +96,12 @@ void AppendRecord(std::string& out, const TGObject& object) {
     default:
       break;
   }
-  record += ';';
-  for (const TGObject* child : object.Children) field(child->Index(), ':');
-  record += ';';
-  for (const TGObject* parent : object.Parents) field(parent->Index(), ':');
-  record += ';';
-  AppendLine(out, record);
+  record.End();
+  for (const TGObject* child : object.Children) record.Field(child->Index(), ':');
+  record.End();
+  for (const TGObject* parent : object.Parents) record.Field(parent->Index(), ':');
+  record.End();
+  AppendLine(out, record.text());
 }
 
 // ---- Reading ----

@@ -20,24 +20,13 @@
 namespace zelmora {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kMaxNameBytes = 12;  // one byte per character in the file
-constexpr std::int32_t kMaxWidth = 1000;   // as the document reader caps it
-constexpr int kMaxPenStyle = 4;
 constexpr Color kMaxColor = 0xFFFFFF;
 
 // ---- Writing ----
 
 // Windows-1251 on one line and inside one field.
 std::string FieldText(std::string_view utf8) {
-  std::string kept = StorableMacroText(utf8);
-  std::erase_if(kept, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
-  return Utf8ToCp1251Lossy(kept);
-}
-
-void AppendLine(std::string& out, std::string_view fileText) {
-  out += EncodeLine(fileText);
-  out += kLineEnd;
+  return ToFileText(StorableMacroText(utf8));
 }
 
 // Halves go to the even neighbour; values beyond 64 bits are pinned so the
@@ -76,48 +65,38 @@ class MacroNumbers {
 
 std::string Record(const TGObject& object, const std::string* hint, const MacroNumbers& numbers,
                    std::size_t argumentCount, bool renameOnLoad) {
-  std::string record;
-  auto field = [&record](auto value, char end = ';') {
-    if constexpr (std::is_same_v<decltype(value), bool>) {
-      record += value ? '1' : '0';
-    } else {
-      record += std::to_string(value);
-    }
-    record += end;
-  };
-  record += std::to_string(object.Kind());
-  if (hint != nullptr) record += FieldText(*hint);
-  record += ';';
-  if (!renameOnLoad) {
-    record += FieldText(object.Name).substr(0, kMaxNameBytes);
-  }
-  record += ';';
-  field(object.NameVisible);
-  field(object.Color);
-  field(object.Width);
-  field(object.PenStyle);
-  field(!object.MacroMark);
-  field(object.Method);
+  RecordWriter record;
+  // An argument record carries its prompt in the field of its kind.
+  std::string kind = std::to_string(object.Kind());
+  if (hint != nullptr) kind += FieldText(*hint);
+  record.Text(kind);
+  record.Text(renameOnLoad ? std::string() : FieldText(object.Name).substr(0, kMaxNameBytes));
+  record.Field(object.NameVisible);
+  record.Field(object.Color);
+  record.Field(object.Width);
+  record.Field(object.PenStyle);
+  record.Field(!object.MacroMark);
+  record.Field(object.Method);
   if (object.Kind() == kLineKind) {
     const auto& line = static_cast<const TGLine&>(object);
-    field(line.Bounded1), field(line.Bounded2), field(line.EndsOff);
+    record.Field(line.Bounded1), record.Field(line.Bounded2), record.Field(line.EndsOff);
   }
   // Only construction records are listed: the applied macro links nothing to
   // objects outside it, and arguments have no parents inside it.
   for (const TGObject* child : object.Children) {
     const auto number = numbers.Of(child);
-    if (number && static_cast<std::size_t>(*number) >= argumentCount) field(*number, ':');
+    if (number && static_cast<std::size_t>(*number) >= argumentCount) record.Field(*number, ':');
   }
-  record += ';';
+  record.End();
   if (hint == nullptr) {
-    for (const TGObject* parent : object.Parents) field(numbers.Of(parent).value_or(0), ':');
+    for (const TGObject* parent : object.Parents) record.Field(numbers.Of(parent).value_or(0), ':');
   }
-  record += ';';
+  record.End();
   if (object.Kind() == kAngleKind || object.Kind() == kLengthKind) {
-    field(RoundedValue(ValueOf(object)), ':');
-    record += ';';
+    record.Field(RoundedValue(ValueOf(object)), ':');
+    record.End();
   }
-  return record;
+  return record.text();
 }
 
 // ---- Reading ----

@@ -1,19 +1,69 @@
 #pragma once
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "document/cp1251.h"
+#include "document/line_code.h"
 #include "geometry/utf8.h"
 
 // The fields of one record of a document or macro file: text separated by
 // ';' (or ':' inside a group), numbers in decimal.
 namespace zelmora {
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+inline constexpr std::size_t kMaxNameBytes = 12;  // one byte per character in the file
+// Widths this large come only from damaged files; the cap keeps the hit
+// tolerance and the painter's pen arithmetic far from overflow.
+inline constexpr std::int32_t kMaxWidth = 1000;
+inline constexpr int kMaxPenStyle = 4;
+
+// Windows-1251 without control codes: line breaks, and the codes that the
+// line encoding would turn into line breaks, would split the line on reading.
+inline std::string ToFileText(std::string_view utf8) {
+  std::string kept;
+  for (char c : utf8) {
+    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') kept += c;
+  }
+  return Utf8ToCp1251Lossy(kept);
+}
+
+inline void AppendLine(std::string& out, std::string_view fileText) {
+  out += EncodeLine(fileText);
+  out += kLineEnd;
+}
+
+// Puts a record's fields together: flags as 0 or 1, numbers in decimal, each
+// ended by ';' or, inside a group, ':'.
+class RecordWriter {
+ public:
+  template <class T>
+  void Field(T value, char end = ';') {
+    if constexpr (std::is_same_v<T, bool>) {
+      record_ += value ? '1' : '0';
+    } else {
+      record_ += std::to_string(value);
+    }
+    record_ += end;
+  }
+  // File text as it stands, then the end of the field.
+  void Text(std::string_view fileText, char end = ';') {
+    record_ += fileText;
+    record_ += end;
+  }
+  void End(char end = ';') { record_ += end; }
+  const std::string& text() const { return record_; }
+
+ private:
+  std::string record_;
+};
 
 // A whole decimal number, an optional '+' or '-' first; nothing for any other text.
 template <class Int>
