@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "document/document_file.h"
+#include "drawing_10k.h"
 
 namespace zelmora {
 namespace {
+
+constexpr int kSurface = 1000;  // the lattices' free points lie on a square this wide
 
 // Repeatable coordinates spread over a window-sized plane.
 class Scatter {
@@ -59,23 +62,6 @@ void BuildConstruction(ObjectList& list, std::size_t count) {
   }
 }
 
-// `levels` + 1 free points and `levels` rows of midpoints of neighbours above
-// them: every free point reaches the apex along astronomically many paths.
-void BuildLattice(ObjectList& list, int levels = 60) {
-  Scatter scatter;
-  std::vector<TGObject*> row;
-  for (int i = 0; i <= levels; ++i) row.push_back(&FreePoint(list, scatter));
-  for (int level = 1; level <= levels; ++level) {
-    std::vector<TGObject*> next;
-    for (std::size_t i = 0; i + 1 < row.size(); ++i) {
-      TGPoint& m = list.AddPoint();
-      list.Complete(m, {row[i], row[i + 1]}, 9);
-      next.push_back(&m);
-    }
-    row = std::move(next);
-  }
-}
-
 std::filesystem::path WriteDocument(const std::string& name, const ObjectList& list) {
   const auto path = std::filesystem::temp_directory_path() /
                     ("document_bench-" + std::to_string(::getpid()) + "-" + name + ".zms");
@@ -110,7 +96,7 @@ void BM_Load10k(benchmark::State& state) {
 
 void LoadLattice(benchmark::State& state, int levels, const std::string& name) {
   ObjectList built;
-  BuildLattice(built, levels);
+  bench::BuildLattice(built, levels, kSurface, kSurface);
   const auto path = WriteDocument(name, built);
   RunLoad(state, path);
   state.counters["objects"] = static_cast<double>(built.size());

@@ -108,21 +108,20 @@ inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
   return root;
 }
 
-// Rows of midpoints of neighbours in the row above, 10 011 objects under a
-// top row of 141 free points scattered over the surface; P is the middle one
-// of the top row, and about half of the drawing hangs below it.
-inline TGPoint& BuildLatticeDrawing(ObjectList& list, int width, int height) {
-  constexpr int kLevels = 140;
+// `levels` + 1 free points scattered over the surface and `levels` rows of
+// midpoints of neighbours in the row above; every free point reaches the
+// bottom along astronomically many paths. Returns the middle free point.
+inline TGPoint& BuildLattice(ObjectList& list, int levels, int width, int height) {
   std::vector<TGObject*> row;
-  for (int i = 0; i <= kLevels; ++i) {
+  for (int i = 0; i <= levels; ++i) {
     TGPoint& p = list.AddPoint();
     p.X = 20 + (i * 97) % (width - 40);
     p.Y = 20 + (i * 61) % (height - 40);
     list.Complete(p, {}, 0);
     row.push_back(&p);
   }
-  TGPoint& root = static_cast<TGPoint&>(*row[kLevels / 2]);
-  for (int level = 1; level <= kLevels; ++level) {
+  TGPoint& root = static_cast<TGPoint&>(*row[static_cast<std::size_t>(levels / 2)]);
+  for (int level = 1; level <= levels; ++level) {
     std::vector<TGObject*> next;
     for (std::size_t i = 0; i + 1 < row.size(); ++i) {
       TGPoint& m = list.AddPoint();
@@ -132,6 +131,11 @@ inline TGPoint& BuildLatticeDrawing(ObjectList& list, int width, int height) {
     row = std::move(next);
   }
   return root;
+}
+
+// 10 011 objects; about half of them hang below P.
+inline TGPoint& BuildLatticeDrawing(ObjectList& list, int width, int height) {
+  return BuildLattice(list, 140, width, height);
 }
 
 }  // namespace zelmora::bench
