@@ -11,9 +11,8 @@
 
 #include "geometry/construction_method.h"
 #include "geometry/graph.h"
-#include "geometry/tg_circle.h"
+#include "geometry/object_shape.h"
 #include "geometry/tg_line.h"
-#include "geometry/tg_point.h"
 
 // Opening means: every object in list order rebuilds its incident list and
 // recomputes itself and all it carries. Done literally that is quadratic on
@@ -47,68 +46,29 @@ struct Written {
   bool operator==(const Written&) const = default;
 };
 
-std::uint64_t Bits(double v) {
-  return std::bit_cast<std::uint64_t>(v);
-}
-double Real(std::uint64_t bits) {
-  return std::bit_cast<double>(bits);
-}
-
 Written WrittenBy(const TGObject& object) {
   Written w;
+  const ShapeNumbers shape = ShapeOf(object);
+  for (std::size_t i = 0; i < shape.size(); ++i)
+    w.values[i] = std::bit_cast<std::uint64_t>(shape[i]);
   w.flags[0] = object.Defined;
-  switch (object.Kind()) {
-    case kPointKind: {
-      const auto& p = static_cast<const TGPoint&>(object);
-      w.values = {Bits(p.X), Bits(p.Y), 0, 0};
-      break;
-    }
-    case kLineKind: {
-      const auto& l = static_cast<const TGLine&>(object);
-      w.values = {Bits(l.X1), Bits(l.Y1), Bits(l.X2), Bits(l.Y2)};
-      w.flags[1] = l.Bounded1;
-      w.flags[2] = l.Bounded2;
-      break;
-    }
-    case kCircleKind: {
-      const auto& c = static_cast<const TGCircle&>(object);
-      w.values = {Bits(c.CX), Bits(c.CY), Bits(c.R), 0};
-      break;
-    }
-    default:
-      break;
+  if (object.Kind() == kLineKind) {
+    const auto& l = static_cast<const TGLine&>(object);
+    w.flags[1] = l.Bounded1;
+    w.flags[2] = l.Bounded2;
   }
   return w;
 }
 
 void Restore(TGObject& object, const Written& w) {
+  ShapeNumbers shape;
+  for (std::size_t i = 0; i < shape.size(); ++i) shape[i] = std::bit_cast<double>(w.values[i]);
+  SetShape(object, shape);
   object.Defined = w.flags[0];
-  switch (object.Kind()) {
-    case kPointKind: {
-      auto& p = static_cast<TGPoint&>(object);
-      p.X = Real(w.values[0]);
-      p.Y = Real(w.values[1]);
-      break;
-    }
-    case kLineKind: {
-      auto& l = static_cast<TGLine&>(object);
-      l.X1 = Real(w.values[0]);
-      l.Y1 = Real(w.values[1]);
-      l.X2 = Real(w.values[2]);
-      l.Y2 = Real(w.values[3]);
-      l.Bounded1 = w.flags[1];
-      l.Bounded2 = w.flags[2];
-      break;
-    }
-    case kCircleKind: {
-      auto& c = static_cast<TGCircle&>(object);
-      c.CX = Real(w.values[0]);
-      c.CY = Real(w.values[1]);
-      c.R = Real(w.values[2]);
-      break;
-    }
-    default:
-      break;
+  if (object.Kind() == kLineKind) {
+    auto& l = static_cast<TGLine&>(object);
+    l.Bounded1 = w.flags[1];
+    l.Bounded2 = w.flags[2];
   }
 }
 

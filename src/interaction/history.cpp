@@ -27,33 +27,12 @@ ObjectFields FieldsOf(const TGObject& o) {
   f.labelOffsetX = o.LabelOffsetX;
   f.labelOffsetY = o.LabelOffsetY;
   f.method = o.Method;
-  switch (f.kind) {
-    case kPointKind: {
-      const auto& p = static_cast<const TGPoint&>(o);
-      f.shape = {p.X, p.Y, 0, 0};
-      break;
-    }
-    case kLineKind: {
-      const auto& l = static_cast<const TGLine&>(o);
-      f.shape = {l.X1, l.Y1, l.X2, l.Y2};
-      f.bounded1 = l.Bounded1;
-      f.bounded2 = l.Bounded2;
-      f.endsOff = l.EndsOff;
-      break;
-    }
-    case kCircleKind: {
-      const auto& c = static_cast<const TGCircle&>(o);
-      f.shape = {c.CX, c.CY, c.R, 0};
-      break;
-    }
-    case kAngleKind:
-      f.shape = {static_cast<const TGAngle&>(o).Value, 0, 0, 0};
-      break;
-    case kLengthKind:
-      f.shape = {static_cast<const TGLength&>(o).Value, 0, 0, 0};
-      break;
-    default:
-      break;
+  f.shape = ShapeOf(o);
+  if (f.kind == kLineKind) {
+    const auto& l = static_cast<const TGLine&>(o);
+    f.bounded1 = l.Bounded1;
+    f.bounded2 = l.Bounded2;
+    f.endsOff = l.EndsOff;
   }
   return f;
 }
@@ -72,22 +51,11 @@ bool SameFields(const TGObject& o, const ObjectFields& f) {
       !Same(o.LabelOffsetY, f.labelOffsetY) || o.Method != f.method) {
     return false;
   }
-  const ObjectFields live =
-      f.kind == kPointKind || f.kind == kCircleKind ? ObjectFields{} : FieldsOf(o);
-  switch (f.kind) {
-    case kPointKind: {
-      const auto& p = static_cast<const TGPoint&>(o);
-      return Same(p.X, f.shape[0]) && Same(p.Y, f.shape[1]);
-    }
-    case kCircleKind: {
-      const auto& c = static_cast<const TGCircle&>(o);
-      return Same(c.CX, f.shape[0]) && Same(c.CY, f.shape[1]) && Same(c.R, f.shape[2]);
-    }
-    default:
-      return std::equal(live.shape.begin(), live.shape.end(), f.shape.begin(), Same) &&
-             live.bounded1 == f.bounded1 && live.bounded2 == f.bounded2 &&
-             live.endsOff == f.endsOff;
-  }
+  const ShapeNumbers live = ShapeOf(o);
+  if (!std::equal(live.begin(), live.end(), f.shape.begin(), Same)) return false;
+  if (f.kind != kLineKind) return true;
+  const auto& l = static_cast<const TGLine&>(o);
+  return l.Bounded1 == f.bounded1 && l.Bounded2 == f.bounded2 && l.EndsOff == f.endsOff;
 }
 
 void SetFields(TGObject& o, const ObjectFields& f) {
@@ -102,39 +70,12 @@ void SetFields(TGObject& o, const ObjectFields& f) {
   o.LabelOffsetX = f.labelOffsetX;
   o.LabelOffsetY = f.labelOffsetY;
   o.Method = f.method;
-  switch (o.Kind()) {
-    case kPointKind: {
-      auto& p = static_cast<TGPoint&>(o);
-      p.X = f.shape[0];
-      p.Y = f.shape[1];
-      break;
-    }
-    case kLineKind: {
-      auto& l = static_cast<TGLine&>(o);
-      l.X1 = f.shape[0];
-      l.Y1 = f.shape[1];
-      l.X2 = f.shape[2];
-      l.Y2 = f.shape[3];
-      l.Bounded1 = f.bounded1;
-      l.Bounded2 = f.bounded2;
-      l.EndsOff = f.endsOff;
-      break;
-    }
-    case kCircleKind: {
-      auto& c = static_cast<TGCircle&>(o);
-      c.CX = f.shape[0];
-      c.CY = f.shape[1];
-      c.R = f.shape[2];
-      break;
-    }
-    case kAngleKind:
-      static_cast<TGAngle&>(o).Value = f.shape[0];
-      break;
-    case kLengthKind:
-      static_cast<TGLength&>(o).Value = f.shape[0];
-      break;
-    default:
-      break;
+  SetShape(o, f.shape);
+  if (o.Kind() == kLineKind) {
+    auto& l = static_cast<TGLine&>(o);
+    l.Bounded1 = f.bounded1;
+    l.Bounded2 = f.bounded2;
+    l.EndsOff = f.endsOff;
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "document/document_file.h"
 #include "geometry/object_list.h"
+#include "geometry/object_shape.h"
 
 namespace zelmora {
 
@@ -29,7 +30,7 @@ struct ObjectFields {
   bool nameVisible = false, mustDraw = false, defined = true, hidden = false;
   double labelOffsetX = 0, labelOffsetY = 0;
   int method = 0;
-  std::array<double, 4> shape{};  // X Y | X1 Y1 X2 Y2 | CX CY R | Value
+  ShapeNumbers shape{};
   bool bounded1 = false, bounded2 = false, endsOff = false;
 };
 
