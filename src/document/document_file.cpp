@@ -282,25 +282,12 @@ std::string CheckGraph(const ObjectList& list) {
   const ChildTable table = ChildrenFromParents(list);
   if (!LinksAgree(list, table)) return DescribeFirstMismatch(list);
   // An object whose parents never all come ready lies on, or below, a cycle.
-  std::vector<std::size_t> waiting(list.size());
-  std::vector<std::size_t> ready;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    waiting[i] = list[i].Parents.size();
-    if (waiting[i] == 0) ready.push_back(i);
-  }
-  std::size_t done = 0;
-  while (!ready.empty()) {
-    const std::size_t object = ready.back();
-    ready.pop_back();
-    ++done;
-    for (std::size_t k = table.start[object]; k < table.start[object + 1]; ++k) {
-      if (--waiting[table.child[k]] == 0) ready.push_back(table.child[k]);
-    }
-  }
-  if (done < list.size()) {
-    const auto stuck = std::find_if(waiting.begin(), waiting.end(), [](auto n) { return n > 0; });
-    return "object " + std::to_string(stuck - waiting.begin()) +
-           " lies on or below a cycle of parents";
+  const std::vector<std::size_t> order = ParentsFirst(list);
+  if (order.size() < list.size()) {
+    std::vector<bool> ready(list.size());
+    for (std::size_t i : order) ready[i] = true;
+    const auto stuck = std::find(ready.begin(), ready.end(), false) - ready.begin();
+    return "object " + std::to_string(stuck) + " lies on or below a cycle of parents";
   }
   return {};
 }

@@ -103,25 +103,6 @@ bool ReadsOnlyParents(const TGObject& object) {
   }
 }
 
-// Parents before children; empty when there is a cycle.
-std::vector<std::size_t> ParentsFirst(const ObjectList& list) {
-  const std::size_t n = list.size();
-  std::vector<std::size_t> order;
-  order.reserve(n);
-  std::vector<std::size_t> waiting(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    waiting[i] = list[i].Parents.size();
-    if (waiting[i] == 0) order.push_back(i);
-  }
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    for (const TGObject* child : list[order[k]].Children) {
-      if (child != nullptr && --waiting[At(child)] == 0) order.push_back(At(child));
-    }
-  }
-  if (order.size() != n) order.clear();
-  return order;
-}
-
 // Adds to `marked` everything above the objects of `from`.
 void MarkAncestors(const ObjectList& list, std::vector<std::size_t> from,
                    std::vector<bool>& marked) {

@@ -59,4 +59,23 @@ void UpdateDescendants(TGObject& changed) {
   for (TGObject* object : GraphWalker::UpdateOrder(changed)) object->Recompute();
 }
 
+std::vector<std::size_t> ParentsFirst(const ObjectList& list) {
+  const std::size_t n = list.size();
+  std::vector<std::size_t> order;
+  order.reserve(n);
+  std::vector<std::size_t> waiting(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    waiting[i] = list[i].Parents.size();
+    if (waiting[i] == 0) order.push_back(i);
+  }
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    for (const TGObject* child : list[order[k]].Children) {
+      if (child == nullptr) continue;
+      const auto c = static_cast<std::size_t>(child->Index());
+      if (--waiting[c] == 0) order.push_back(c);
+    }
+  }
+  return order;
+}
+
 }  // namespace zelmora

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
+#include "geometry/object_list.h"
 #include "geometry/tg_object.h"
 
 namespace zelmora {
@@ -58,5 +60,9 @@ class DragSession {
 // Recomputes `changed` and then every object built on it, each exactly once,
 // each after all of its changed parents. Whoever changes an object calls this.
 void UpdateDescendants(TGObject& changed);
+
+// The objects' indices with every object after all its parents. On a cycle
+// the objects on or below it are missing.
+std::vector<std::size_t> ParentsFirst(const ObjectList& list);
 
 }  // namespace zelmora
