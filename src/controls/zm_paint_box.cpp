@@ -1,5 +1,7 @@
 #include "controls/zm_paint_box.h"
 
+#include <utility>
+
 #include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
@@ -51,8 +53,8 @@ TZMPaintBox::TZMPaintBox(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
 }
 
-void TZMPaintBox::SetPicture(const QImage* picture) {
-  picture_ = picture;
+void TZMPaintBox::SetPicture(PictureSource source) {
+  picture_ = std::move(source);
   update();
 }
 
@@ -71,9 +73,10 @@ void TZMPaintBox::DoMouseLeave() {
 void TZMPaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   QRegion uncovered = event->region();
-  if (picture_ != nullptr && !picture_->isNull()) {
-    painter.drawImage(0, 0, *picture_);
-    uncovered -= QRect(QPoint(0, 0), picture_->size());
+  const QImage* picture = picture_ ? picture_() : nullptr;
+  if (picture != nullptr && !picture->isNull()) {
+    painter.drawImage(0, 0, *picture);
+    uncovered -= QRect(QPoint(0, 0), picture->size());
   }
   // Nothing may be left unpainted: the background is never erased.
   for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::white);

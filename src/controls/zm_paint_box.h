@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
 #include "controls/mouse_presence.h"
@@ -23,11 +25,12 @@ class TZMPaintBox : public QWidget {
  public:
   explicit TZMPaintBox(QWidget* parent = nullptr);
 
-  // The picture copied to the surface at (0, 0) on every paint; the caller
-  // keeps it alive. Whatever it does not cover is painted white. nullptr
-  // paints the whole surface white.
-  void SetPicture(const QImage* picture);
-  const QImage* Picture() const { return picture_; }
+  // Where the picture copied to the surface at (0, 0) comes from, asked on
+  // every paint: a picture still being finished is finished for it. The
+  // caller keeps the picture alive. Whatever it does not cover is painted
+  // white; no source, or one giving nullptr, paints the whole surface white.
+  using PictureSource = std::function<const QImage*()>;
+  void SetPicture(PictureSource source);
 
   // Puts the screen cursor on the surface position (x, y).
   void MoveCursorTo(int x, int y);
@@ -57,7 +60,7 @@ class TZMPaintBox : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  const QImage* picture_ = nullptr;
+  PictureSource picture_;
   MousePresence presence_;
 };
 

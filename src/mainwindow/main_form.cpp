@@ -77,22 +77,6 @@ QLabel* StatusText(const QString& text, Qt::Alignment alignment, const char* nam
   return label;
 }
 
-// The canvas paints what it was asked to draw when the picture is taken;
-// the surface may be repainted before the editor presents it (a dialog
-// opening over it), and must show every stroke drawn so far even then.
-class FinishPictureBeforePaint : public QObject {
- public:
-  FinishPictureBeforePaint(QImageCanvas& canvas, QObject* parent)
-      : QObject(parent), canvas_(canvas) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) canvas_.Image();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  QImageCanvas& canvas_;
-};
-
 }  // namespace
 
 TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> ownStore,
@@ -313,8 +297,10 @@ QFrame* TMainForm::BuildStatusBar() {
 }
 
 void TMainForm::ConnectSurface() {
-  planeBox_->SetPicture(&canvas_.Image());
-  planeBox_->installEventFilter(new FinishPictureBeforePaint(canvas_, planeBox_));
+  // The canvas paints what it was asked to draw when the picture is taken;
+  // the surface may be repainted before the editor presents it (a dialog
+  // opening over it) and must show every stroke drawn so far even then.
+  planeBox_->SetPicture([this] { return &canvas_.Image(); });
   connect(planeBox_, &TZMPaintBox::MouseDown, this,
           [this](MouseButton button, Modifiers mods, int x, int y) {
             editor_->MouseDown(button, mods, x, y);

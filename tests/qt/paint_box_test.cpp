@@ -180,7 +180,7 @@ class PaintBoxTest : public QObject {
     box.resize(100, 80);
     QImage picture(60, 40, QImage::Format_RGB32);
     picture.fill(QColor(10, 20, 30));
-    box.SetPicture(&picture);
+    box.SetPicture([&picture] { return &picture; });
     connect(&box, &TZMPaintBox::Paint, this,
             [](QPainter& painter) { painter.fillRect(QRect(0, 0, 3, 3), Qt::blue); });
     const QImage shown = box.grab().toImage();
