@@ -1,5 +1,7 @@
 #include "geometry/paint.h"
 
+#include <algorithm>
+
 namespace zelmora {
 
 void PaintDrawing(Canvas& canvas, ObjectList& objects, TGObject* selected,
@@ -9,6 +11,14 @@ void PaintDrawing(Canvas& canvas, ObjectList& objects, TGObject* selected,
     if (&objects[i] != selected) objects[i].Draw(canvas, false, false, context);
   }
   if (selected != nullptr) selected->Draw(canvas, true, false, context);
+}
+
+void PaintFirstObjects(Canvas& canvas, ObjectList& objects, std::size_t count,
+                       const DrawContext& context, int width, int height) {
+  count = std::min(count, objects.size());
+  canvas.FillRect(0, 0, width, height, kBackgroundColor);
+  for (std::size_t i = 0; i + 1 < count; ++i) objects[i].Draw(canvas, false, false, context);
+  if (count > 0) objects[count - 1].Draw(canvas, true, false, context);
 }
 
 }  // namespace zelmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "geometry/canvas.h"
 #include "geometry/object_list.h"
 
@@ -11,5 +13,10 @@ namespace zelmora {
 // a rendered file looks exactly like the screen.
 void PaintDrawing(Canvas& canvas, ObjectList& objects, TGObject* selected,
                   const DrawContext& context, int width, int height);
+
+// The drawing as it stood after its first `count` objects, the newest of
+// them selected: one step of a replayed construction.
+void PaintFirstObjects(Canvas& canvas, ObjectList& objects, std::size_t count,
+                       const DrawContext& context, int width, int height);
 
 }  // namespace zelmora
