@@ -13,6 +13,7 @@
 #include "cli/plane_operations.h"
 #include "cli/render_command.h"
 #include "document/document_file.h"
+#include "geometry/construction_protocol.h"
 
 namespace zelmora {
 namespace {
@@ -53,6 +54,12 @@ constexpr const char* kHelp = R"(Usage:
       Applies the macro to the objects I, one per argument and of the kind
       the macro asks for, and prints the resulting document as dump does
       (or saves it to OUT.zms and prints nothing).
+  zelmora-cli protocol DOC.zms [--html OUT.html]
+      Prints the construction protocol: one line per object in drawing
+      order, numbered from 1, saying how it was built ("3. Середина отрезка
+      AB: точка C"). With --html it writes the protocol as a web page
+      instead: the table of the steps and a small picture of the drawing
+      (needs the desktop build).
   zelmora-cli --help
       Shows this text.
   zelmora-cli --version
@@ -123,6 +130,24 @@ int Convert(const std::vector<std::string>& args) {
   return Save(args[1], list, info);
 }
 
+int Protocol(const std::vector<std::string>& args, const std::string& programFolder) {
+  std::optional<std::string> html;
+  if (args.size() == 3 && args[1] == "--html") {
+    html = args[2];
+  } else if (args.size() != 1) {
+    return Usage("protocol needs a file and at most --html OUT.html");
+  }
+  ObjectList list;
+  DocumentInfo info;
+  if (!LoadForCommand(args[0], list, info)) return kFileFailed;
+  if (html) {
+    const std::string title = std::filesystem::path(args[0]).stem().string();
+    return WriteProtocolPage(list, title, *html, programFolder);
+  }
+  std::cout << ProtocolText(BuildProtocol(list));
+  return std::cout.flush() ? kDone : kFileFailed;
+}
+
 }  // namespace
 }  // namespace zelmora
 
@@ -147,6 +172,7 @@ int main(int argc, char** argv) {
   const std::string programFolder = error ? std::string(".") : self.parent_path().string();
   if (command == "render") return RenderCommand(args, programFolder);
   if (command == "record-macro") return RecordMacroCommand(args, programFolder);
+  if (command == "protocol") return Protocol(args, programFolder);
   if (command == "apply-macro") return ApplyMacroCommand(args, programFolder);
   return Usage("unknown command \"" + command + "\"");
 }

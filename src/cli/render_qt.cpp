@@ -1,20 +1,19 @@
 // Renders with the window's own canvases, offscreen, so a worksheet made by
 // a script shows what the screen shows.
-#include <QGuiApplication>
 #include <QImage>
 #include <QString>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <regex>
 
+#include "cli/offscreen_painting.h"
 #include "cli/render_command.h"
 #include "document/document_file.h"
 #include "document/image_pack.h"
 #include "geometry/paint.h"
-#include "render/pack_pixmaps.h"
 #include "render/picture_export.h"
 #include "render/point_glyph_table.h"
+#include "render/protocol_picture.h"
 #include "render/qt_canvas.h"
 
 namespace zelmora {
@@ -85,20 +84,11 @@ int RenderCommand(const std::vector<std::string>& args, const std::string& progr
   if (loaded.status == LoadStatus::kNotFound) return Fail(args[0] + ": no such file", 1);
   if (!loaded.ok()) return Fail(args[0] + ": unreadable document: " + loaded.detail, 1);
 
-  // Fonts need a GUI application, but nothing here needs a screen.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "zelmora-cli";
-  char* argv[] = {name, nullptr};
-  // Qt's own chatter (runtime folders and the like) is no concern of a
-  // script; our errors go to stderr as one line.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QGuiApplication application(argc, argv);
-
-  std::optional<PointGlyphTable> glyphs;
-  if (PackPixmaps::Load(QString::fromStdString(programFolder)))
-    glyphs = PointGlyphTable::FromPack();
-  if (!glyphs) return Fail(std::string(kImagePackFileName) + " next to zelmora-cli is damaged", 1);
+  OffscreenPainting painting(programFolder);
+  if (!painting.glyphs) {
+    return Fail(std::string(kImagePackFileName) + " next to zelmora-cli is damaged", 1);
+  }
+  const std::optional<PointGlyphTable>& glyphs = painting.glyphs;
 
   const DrawContext context{false, width, height};
   QImage picture;
@@ -111,6 +101,24 @@ int RenderCommand(const std::vector<std::string>& args, const std::string& progr
   const DrawingSource source{objects, context, surface.size(), &*glyphs, LabelFont({})};
   const QString error = WritePicture(out, *format, area, picture, source);
   if (!error.isEmpty()) return Fail(args[1] + ": cannot be written: " + error.toStdString(), 1);
+  return 0;
+}
+
+int WriteProtocolPage(ObjectList& objects, const std::string& title, const std::string& htmlPath,
+                      const std::string& programFolder) {
+  OffscreenPainting painting(programFolder);
+  if (!painting.glyphs) {
+    return Fail(std::string(kImagePackFileName) + " next to zelmora-cli is damaged", 1);
+  }
+  const DrawingSource source{objects,
+                             {false, kDefaultWidth, kDefaultHeight},
+                             QSize(kDefaultWidth, kDefaultHeight),
+                             &*painting.glyphs,
+                             LabelFont({})};
+  const QImage picture = ProtocolPicture(source);
+  const QString error = WriteProtocolHtml(QString::fromStdString(htmlPath), BuildProtocol(objects),
+                                          QString::fromStdString(title), picture);
+  if (!error.isEmpty()) return Fail(htmlPath + ": cannot be written: " + error.toStdString(), 1);
   return 0;
 }
 

@@ -9,4 +9,10 @@ int RenderCommand(const std::vector<std::string>&, const std::string&) {
   return 2;
 }
 
+int WriteProtocolPage(ObjectList&, const std::string&, const std::string&, const std::string&) {
+  std::cerr << "zelmora-cli: protocol --html needs the desktop build (this one was built without "
+               "Qt)\n";
+  return 2;
+}
+
 }  // namespace zelmora

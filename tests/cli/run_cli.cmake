@@ -7,12 +7,20 @@
 #   EXPECT_ERR     a text stderr must contain; stderr must then be one line
 #   SAME_FILES     two files, separated by "@@", that must be byte for byte equal afterwards
 #   ABSENT_FILE    a file that must not exist afterwards (removed before the run)
+#   READ_FILE      a file the run writes (removed before it): EXPECT_OUT and
+#                  REFUSE_OUT look into it instead of stdout
 string(REPLACE "@@" ";" args "${ARGS}")
 if(DEFINED ABSENT_FILE)
   file(REMOVE "${ABSENT_FILE}")
 endif()
+if(DEFINED READ_FILE)
+  file(REMOVE "${READ_FILE}")
+endif()
 execute_process(COMMAND "${CLI}" ${args} RESULT_VARIABLE exit_status OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
+if(DEFINED READ_FILE AND exit_status EQUAL 0)
+  file(READ "${READ_FILE}" out)
+endif()
 if(NOT exit_status STREQUAL EXPECT_EXIT)
   message(FATAL_ERROR "exit status ${exit_status}, expected ${EXPECT_EXIT}\n${out}\n${err}")
 endif()
