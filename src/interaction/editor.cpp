@@ -147,8 +147,24 @@ void Editor::DescribeObjectAt(int x, int y, int kind, bool picking) {
 // ---- painting ---------------------------------------------------------------
 
 void Editor::Paint(Canvas& canvas) {
-  PaintDrawing(canvas, objects_, SelectedObject(), PaintContext(), surfaceWidth_, surfaceHeight_);
+  if (replay_.Active()) {
+    PaintFirstObjects(canvas, objects_, replay_.Step(), PaintContext(), surfaceWidth_,
+                      surfaceHeight_);
+  } else {
+    PaintDrawing(canvas, objects_, SelectedObject(), PaintContext(), surfaceWidth_, surfaceHeight_);
+  }
   mode_->PaintOverlay(canvas);
+}
+
+void Editor::ShowReplayStep(std::size_t step) {
+  replay_.Show(step, objects_.size());
+  Repaint();
+}
+
+void Editor::EndReplay() {
+  if (!replay_.Active()) return;
+  replay_.Stop();
+  Repaint();
 }
 
 void Editor::Repaint() {
@@ -196,6 +212,7 @@ void Editor::MouseMove(Modifiers mods, int x, int y) {
 }
 
 void Editor::MouseDown(MouseButton button, Modifiers mods, int x, int y) {
+  replay_.Stop();
   if (button == MouseButton::Left) {
     leftHeld_ = true;
     mode_->LeftPress(mods, x, y);
@@ -229,6 +246,7 @@ void Editor::ShowPopup(int x, int y) {
 }
 
 void Editor::MenuSelect(int tag) {
+  replay_.Stop();
   if (objects_.at(tag) == nullptr) return;  // the drawing changed under the menu
   mode_->MenuSelect(tag);
   CommitAction();
@@ -308,6 +326,7 @@ void Editor::SelectedKey(Key key) {
 }
 
 void Editor::KeyDown(Key key, Modifiers mods) {
+  replay_.Stop();
   HandleKey(key, mods);
   CommitAction();
 }
@@ -364,6 +383,7 @@ std::string Editor::HelpPageForState() const {
 // ---- commands ---------------------------------------------------------------
 
 void Editor::ReturnToNormal() {
+  replay_.Stop();
   mode_->Leave();
   // Marks are traversal scratch; nothing may carry them out of a mode.
   for (std::size_t i = 0; i < objects_.size(); ++i) {
@@ -407,6 +427,7 @@ void Editor::ToggleLabelControl() {
 }
 
 void Editor::DeleteSelected() {
+  replay_.Stop();
   if (selected_ >= 0 && State() == InteractionState::Normal && SelectedObject() != nullptr) {
     objects_.DeleteWithDescendants(static_cast<std::size_t>(selected_));
   }
@@ -419,6 +440,7 @@ void Editor::ClearDrawing() {
   // Whatever the mode holds (a panel, picks, half-made objects) refers to
   // the drawing that is about to go.
   mode_->Leave();
+  replay_.Stop();
   objects_.ClearModified();
   objects_.Clear();
   creation_ = CreationState{};
@@ -444,6 +466,7 @@ void Editor::AttachDocumentInfo(DocumentInfo* info) {
 }
 
 void Editor::ResetHistory() {
+  replay_.Stop();
   actionDepth_ = 0;
   actionName_.clear();
   history_.Reset(objects_, info_);
@@ -473,7 +496,9 @@ void Editor::CommitAction(std::string name) {
   if (actionDepth_ > 0) return;
   if (name.empty()) name = std::move(actionName_);
   actionName_.clear();
-  history_.Commit(objects_, info_, mode_->PendingObjects(), std::move(name));
+  // A dialog may change the drawing without a press or a command: the
+  // replayed steps no longer show it.
+  if (history_.Commit(objects_, info_, mode_->PendingObjects(), std::move(name))) replay_.Stop();
   FollowHistory();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "geometry/hit_test.h"
 #include "geometry/object_list.h"
 #include "interaction/creation_state.h"
+#include "interaction/drawing_replay.h"
 #include "interaction/editor_view.h"
 #include "interaction/export_rect.h"
 #include "interaction/history.h"
@@ -156,6 +158,14 @@ class Editor : private CursorPlacer {
   // How the objects are painted now.
   DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
 
+  // The construction shown step by step (the protocol window): painting
+  // shows the first objects only, the newest selected. Every edit, and every
+  // command that starts one, first shows the whole drawing again.
+  const DrawingReplay& Replay() const { return replay_; }
+  void SetReplayListener(std::function<void()> onStop) { replay_.SetStopListener(onStop); }
+  void ShowReplayStep(std::size_t step);
+  void EndReplay();
+
   // Macros. The window supplies the selection panel and the dialogs of a
   // recording; without them a recording does not start.
   void SetMacroDialogs(MacroDialogs* dialogs) { macroDialogs_ = dialogs; }
@@ -255,6 +265,7 @@ class Editor : private CursorPlacer {
   MacroRecordMode macroRecord_{objects_, view_};
   MacroApplyMode macroApply_{objects_, view_};
   History history_;
+  DrawingReplay replay_;
   DocumentInfo* info_ = nullptr;
   std::string actionName_;
   int actionDepth_ = 0;
