@@ -18,6 +18,8 @@ struct ProtocolRow {
   std::vector<int> parents;  // list indices, in the order the method reads them
   std::string parentNames;   // "A, B"
   bool defined = true;
+
+  bool operator==(const ProtocolRow&) const = default;
 };
 
 // What `object` is called in a sentence: its name, or for a typed-in angle or

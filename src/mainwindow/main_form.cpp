@@ -13,6 +13,7 @@
 
 #include "controls/zm_paint_box.h"
 #include "dialogs/help_form.h"
+#include "dialogs/protocol_form.h"
 #include "document/macro_file.h"
 #include "interaction/editor_texts.h"
 #include "mainwindow/key_translation.h"

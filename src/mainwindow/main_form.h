@@ -31,6 +31,7 @@ namespace zelmora {
 
 class ShadowTextLabel;
 class THelpForm;
+class TProtocolForm;
 class TZMPaintBox;
 
 struct MainFormOptions {
@@ -120,6 +121,13 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void PrintDrawing();
   // What the vector pictures and the printer paint.
   DrawingSource Source();
+
+  // "Протокол построения" (protocol_window.cpp): the window beside the
+  // drawing, its printout and its page. nullptr until first opened.
+  void ShowProtocol();
+  TProtocolForm* ProtocolWindow() const { return protocolForm_.get(); }
+  void PrintProtocol();
+  void SaveProtocolHtml();
 
  protected:
   bool event(QEvent* event) override;
@@ -214,6 +222,10 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   std::array<QAction*, kRecentEntries> recentItems_{};
   QAction* recentSeparator_ = nullptr;
   std::vector<std::pair<InteractionState, QToolButton*>> modeButtons_;
+  // Last, so it goes before the editor it shows.
+  std::unique_ptr<TProtocolForm> protocolForm_;
+  void SaveProtocolPlacement();
+  QString DocumentTitle() const;
 };
 
 }  // namespace zelmora

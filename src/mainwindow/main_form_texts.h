@@ -57,6 +57,10 @@ inline constexpr const char* kObjectPropertiesItem = "Свойства объе�
 inline constexpr const char* kViewMenu = "Вид";
 inline constexpr const char* kObjectBarItem = "Панель объектов";
 inline constexpr const char* kPictureBarItem = "Работа с рисунком";
+inline constexpr const char* kProtocolItem = "Протокол построения";
+inline constexpr const char* kProtocolSaveTitle = "Сохранить протокол";
+inline constexpr const char* kProtocolSaveFilter = "Веб-страница (*.html *.htm)";
+inline constexpr const char* kProtocolDocName = "Протокол построения: %1";
 
 inline constexpr const char* kMacrosMenu = "Макросы";
 

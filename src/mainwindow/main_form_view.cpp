@@ -11,6 +11,7 @@
 #include "dialogs/creation_dialogs.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/help_form.h"
+#include "dialogs/protocol_form.h"
 #include "mainwindow/main_form.h"
 
 // What the editor asks of the window: the picture, the status texts, the
@@ -26,6 +27,7 @@ constexpr int kSmallestObjectLabelPixels = 8;
 void TMainForm::Present() {
   canvas_.Image();  // closes the painter: the surface must see the finished picture
   planeBox_->update();
+  if (protocolForm_ != nullptr) protocolForm_->DrawingChanged();
 }
 
 void TMainForm::SetPrompt(const std::string& text) {
@@ -50,6 +52,7 @@ void TMainForm::SetObjectLabel(const std::string& text) {
   }
   objectLabel_->setFont(FontFitting(font, caption, room));
   objectLabel_->setText(caption);
+  if (protocolForm_ != nullptr) protocolForm_->ShowSelected(editor_->Selected());
 }
 
 void TMainForm::SetCoordinates(const std::string& x, const std::string& y) {

@@ -176,6 +176,9 @@ void TMainForm::BuildViewMenu() {
   pictureBarItem_ = AddItem(view, "N60", texts::kPictureBarItem);
   pictureBarItem_->setCheckable(true);
   connect(pictureBarItem_, &QAction::triggered, this, &TMainForm::TogglePictureBar);
+  view->addSeparator();
+  connect(AddItem(view, "ProtocolItem", texts::kProtocolItem), &QAction::triggered, this,
+          &TMainForm::ShowProtocol);
 }
 
 void TMainForm::BuildOptionsMenu() {

@@ -128,6 +128,7 @@ void TMainForm::SaveAtClose() {
   settings_.helpShow = hintWindowItem_->isChecked();
   settings_.objectPanel = !objectBar_->isHidden();
   settings_.picturePanel = !pictureBar_->isHidden();
+  SaveProtocolPlacement();
   QStringList failures;
   if (!SaveSessionSettings(store_, settings_)) failures << Text(texts::kSettingsNotSaved);
   // A list that could not be read at start is left as it is.
