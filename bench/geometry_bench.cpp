@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "drawing_10k.h"
+#include "geometry/construction_protocol.h"
 #include "geometry/graph.h"
 #include "geometry/object_list.h"
 
@@ -113,6 +115,19 @@ BENCHMARK(BM_DragChain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragLattice)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragFan)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DeleteChain)->Unit(benchmark::kMillisecond);
+
+// The construction protocol of 10 000 objects of a lesson's kinds, as the
+// protocol window builds it whenever the drawing changes. Target: 20 ms.
+void BM_Protocol10k(benchmark::State& state) {
+  ObjectList list;
+  bench::BuildMixedDrawing(list, 1280, 800);
+  for (auto _ : state) {
+    const std::vector<ProtocolRow> rows = BuildProtocol(list);
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.counters["objects"] = static_cast<double>(list.size());
+}
+BENCHMARK(BM_Protocol10k)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zelmora

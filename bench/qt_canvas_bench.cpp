@@ -10,7 +10,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include <QSlider>
+
 #include "controls/zm_paint_box.h"
+#include "dialogs/protocol_form.h"
 #include "drawing_10k.h"
 #include "mainwindow/main_form.h"
 #include "platform/qt_settings_store.h"
@@ -104,6 +107,26 @@ void BM_DragStepLattice10k(benchmark::State& state) {
   DragRoot(state, LatticeWindow());
 }
 BENCHMARK(BM_DragStepLattice10k)->Unit(benchmark::kMillisecond);
+
+// One replay step near the end of the mixed drawing, as the protocol
+// window's slider takes it: the step, the controls and the repaint of the
+// first 9 998 or 9 999 objects. Target: less than a drag step on it.
+void BM_ReplayStepMixed10k(benchmark::State& state) {
+  Window& w = MixedWindow();
+  if (!w.form) return state.SkipWithError("Mustapha.zmr is missing next to the benchmark");
+  w.form->ShowProtocol();
+  QSlider* slider = w.form->ProtocolWindow()->Slider();
+  const int last = static_cast<int>(w.form->editor().Objects().size());
+  int step = 0;
+  for (auto _ : state) {
+    slider->setValue(last - 1 - (++step % 2));
+    benchmark::DoNotOptimize(w.form->Picture().constBits());
+  }
+  const bool replayed = w.form->editor().Replay().Active();
+  w.form->ProtocolWindow()->close();
+  if (!replayed) state.SkipWithError("the slider did not start the replay");
+}
+BENCHMARK(BM_ReplayStepMixed10k)->Unit(benchmark::kMillisecond);
 
 // The whole surface of the same drawing as a vector picture, file written.
 void ExportWhole(benchmark::State& state, const char* name) {

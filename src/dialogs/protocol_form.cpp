@@ -4,6 +4,7 @@
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSlider>
@@ -366,6 +367,14 @@ void TProtocolForm::hideEvent(QHideEvent* event) {
   playTimer_.stop();
   editor_.EndReplay();
   QWidget::hideEvent(event);
+}
+
+void TProtocolForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    emit helpRequested();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace zelmora

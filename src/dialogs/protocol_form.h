@@ -51,9 +51,11 @@ class TProtocolForm : public QWidget {
  signals:
   void printRequested();
   void saveRequested();
+  void helpRequested();  // F1
 
  protected:
   void hideEvent(QHideEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QWidget* BuildReplayBar();

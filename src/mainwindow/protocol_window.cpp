@@ -22,6 +22,7 @@ namespace zelmora {
 namespace {
 
 constexpr int kGap = 8;
+constexpr const char* kHelpPage = "Протокол построения";
 const QUrl kPictureName(QStringLiteral("zelmora-drawing.png"));
 
 QString Text(const char* utf8) {
@@ -57,6 +58,8 @@ void TMainForm::ShowProtocol() {
         this, *editor_, PointIcons{glyphs_.Glyph(1, 0), glyphs_.Glyph(1, kBackgroundColorIndex)});
     connect(protocolForm_.get(), &TProtocolForm::printRequested, this, &TMainForm::PrintProtocol);
     connect(protocolForm_.get(), &TProtocolForm::saveRequested, this, &TMainForm::SaveProtocolHtml);
+    connect(protocolForm_.get(), &TProtocolForm::helpRequested, this,
+            [this] { zelmora::OpenHelpPage(Context(), Text(kHelpPage)); });
     if (const auto placed = LoadProtocolWindowSettings(store_)) {
       protocolForm_->setGeometry(placed->left, placed->top, placed->width, placed->height);
       protocolForm_->SetStepMs(placed->stepMs);

@@ -126,6 +126,9 @@ class ProtocolWindowTest : public QObject {
       }
       return int(QDialog::Accepted);
     };
+    QTest::keyClick(form_, Qt::Key_F1);
+    QCOMPARE(w_->prompts.urls.size(), 1);
+    QVERIFY(w_->prompts.urls.front().toLocalFile().endsWith(Utf8("Help/Протокол построения.htm")));
     form_->Button("Печать протокола…")->click();
     form_->Button("Сохранить как HTML…")->click();
     QCOMPARE(w_->prompts.dialogs, (QStringList{"QPrintPreviewDialog", "QFileDialog"}));
