@@ -286,9 +286,14 @@ void TProtocolForm::RowChosen() {
 
 void TProtocolForm::ShowStep(int step) {
   if (ObjectCount() == 0) return;
-  editor_.ShowReplayStep(static_cast<std::size_t>(std::clamp(step, 1, ObjectCount())));
+  step = std::clamp(step, 1, ObjectCount());
+  // The newest object is the chosen one, on the plane's label and in the table.
+  syncing_ = true;
+  editor_.ObjectSelect(step - 1);
+  syncing_ = false;
+  editor_.ShowReplayStep(static_cast<std::size_t>(step));
   SyncControls();
-  ShowSelected(static_cast<int>(editor_.Replay().Step()) - 1);
+  ShowSelected(step - 1);
 }
 
 void TProtocolForm::ToStart() {

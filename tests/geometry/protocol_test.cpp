@@ -44,7 +44,7 @@ TEST(ProtocolSentences, EveryMethodNamesEachOfItsParents) {
 
 struct LineCase {
   std::string name;
-  int method;
+  ConstructionMethod method;
   std::vector<std::pair<double, double>> points;  // free points, then the object
   std::string expected;
 };
@@ -60,14 +60,13 @@ TEST_P(ProtocolLineTest, ReadsAsATeacherWritesIt) {
     TGPoint& p = list.AddPoint();
     p.X = x;
     p.Y = y;
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, Info(ConstructionMethod::FreePoint).code);
     points.push_back(&p);
   }
-  const MethodInfo* method = FindMethod(c.method);
-  ASSERT_NE(method, nullptr);
-  TGObject* object = list.AddOfKind(method->kind);
-  points.resize(method->parents.size());
-  list.Complete(*object, points, c.method);
+  const MethodInfo& method = Info(c.method);
+  TGObject* object = list.AddOfKind(method.kind);
+  points.resize(method.parents.size());
+  list.Complete(*object, points, method.code);
   const std::vector<ProtocolRow> rows = BuildProtocol(list);
   EXPECT_EQ(ProtocolLine(rows.back()), c.expected);
   EXPECT_EQ(ProtocolLine(rows.front()), "1. Свободная точка: точка A1");
@@ -76,17 +75,26 @@ TEST_P(ProtocolLineTest, ReadsAsATeacherWritesIt) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProtocolLineTest,
     ::testing::Values(
-        LineCase{"Midpoint", 9, {{0, 0}, {10, 0}}, "3. Середина отрезка A1A2: точка A3"},
-        LineCase{"Segment", 105, {{0, 0}, {10, 0}}, "3. Отрезок A1A2: отрезок b1"},
-        LineCase{"Ray", 109, {{0, 0}, {10, 0}}, "3. Луч A1A2: луч b1"},
-        LineCase{"Line", 101, {{0, 0}, {10, 0}}, "3. Прямая через точки A1 и A2: прямая b1"},
+        LineCase{"Midpoint",
+                 ConstructionMethod::Midpoint,
+                 {{0, 0}, {10, 0}},
+                 "3. Середина отрезка A1A2: точка A3"},
+        LineCase{"Segment",
+                 ConstructionMethod::Segment,
+                 {{0, 0}, {10, 0}},
+                 "3. Отрезок A1A2: отрезок b1"},
+        LineCase{"Ray", ConstructionMethod::Ray, {{0, 0}, {10, 0}}, "3. Луч A1A2: луч b1"},
+        LineCase{"Line",
+                 ConstructionMethod::LineThroughTwoPoints,
+                 {{0, 0}, {10, 0}},
+                 "3. Прямая через точки A1 и A2: прямая b1"},
         LineCase{"CircleThroughThree",
-                 203,
+                 ConstructionMethod::CircleThroughThreePoints,
                  {{0, 0}, {10, 0}, {0, 10}},
                  "4. Окружность через точки A1, A2 и A3: окружность S1"},
         // Three points on one line have no circle through them.
         LineCase{"Undefined",
-                 203,
+                 ConstructionMethod::CircleThroughThreePoints,
                  {{0, 0}, {10, 0}, {20, 0}},
                  "4. Окружность через точки A1, A2 и A3: окружность S1 (сейчас не существует)"}),
     [](const ::testing::TestParamInfo<LineCase>& info) { return info.param.name; });
@@ -94,13 +102,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Protocol, RowsFollowTheDrawingAndNameTheParents) {
   ObjectList list;
   TGPoint& a = list.AddPoint();
-  list.Complete(a, {}, 0);
+  list.Complete(a, {}, Info(ConstructionMethod::FreePoint).code);
   TGLine& line = list.AddLine();
-  list.Complete(line, {}, 100);
+  list.Complete(line, {}, Info(ConstructionMethod::FreeLine).code);
   TGAngle& angle = list.AddAngle();
   angle.Value = 30;
   TGLine& turned = list.AddLine();
-  list.Complete(turned, {&a, &line, &angle}, 107);
+  list.Complete(turned, {&a, &line, &angle}, Info(ConstructionMethod::LineAtConstantAngle).code);
   TGObject& lost = list.AddPoint();
   lost.Method = 42;  // a method no version of the program had
   const std::vector<ProtocolRow> rows = BuildProtocol(list);

@@ -72,6 +72,9 @@ class ProtocolWindowTest : public QObject {
     form_->Slider()->setValue(6);
     QCOMPARE(editor.Replay().Step(), std::size_t{6});
     QCOMPARE(form_->Table()->selectionModel()->selectedRows().front().row(), 5);
+    QCOMPARE(editor.Selected(), 5);
+    form_->Table()->selectRow(2);  // a row chosen during the replay is its step
+    QCOMPARE(editor.Replay().Step(), std::size_t{3});
     press("В конец");
     QVERIFY(!editor.Replay().Active());
     QCOMPARE(form_->Slider()->value(), 10);

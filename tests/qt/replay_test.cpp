@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "document/document_file.h"
+#include "geometry/construction_method.h"
 #include "geometry/paint.h"
 #include "interaction/editor.h"
 #include "render/pack_pixmaps.h"
@@ -109,7 +110,7 @@ class ReplayTest : public QObject {
     const std::function<void(Editor&)> edits[] = {
         [](Editor& e) { e.KeyDown(Key::Right, {}); },
         [](Editor& e) { e.MouseDown(MouseButton::Left, {}, 5, 5); },
-        [](Editor& e) { e.StartCreation(9); },
+        [](Editor& e) { e.StartCreation(Info(ConstructionMethod::Midpoint).code); },
         [](Editor& e) {
           e.ObjectSelect(9);
           e.DeleteSelected();
