@@ -34,6 +34,8 @@ constexpr const char* kStepOf = "Шаг %1 из %2";
 constexpr const char* kWhole = "Весь чертёж: %1";
 constexpr int kRefreshPauseMs = 150;
 constexpr int kKindColumn = 1;
+constexpr int kSentenceColumn = 3;
+constexpr int kColumnWidths[] = {44, 110, 70, 300, 110, 80};
 
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
@@ -143,10 +145,17 @@ TProtocolForm::TProtocolForm(QWidget* owner, Editor& editor, const PointIcons& i
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(20);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  // Fixed widths but for the sentence, which takes the rest: measuring the
+  // contents would read every row of a large drawing.
+  QHeaderView* header = table_->horizontalHeader();
+  for (int column = 0; column < model_->columnCount(); ++column) {
+    header->resizeSection(column, kColumnWidths[column]);
+  }
+  header->setSectionResizeMode(kSentenceColumn, QHeaderView::Stretch);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_, 1);
   layout->addWidget(BuildReplayBar());
+  layout->addWidget(BuildSliderBar());
   layout->addWidget(BuildOutputBar());
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TProtocolForm::RowChosen);
@@ -156,7 +165,7 @@ TProtocolForm::TProtocolForm(QWidget* owner, Editor& editor, const PointIcons& i
   refreshTimer_.setInterval(kRefreshPauseMs);
   connect(&refreshTimer_, &QTimer::timeout, this, &TProtocolForm::Refresh);
   editor_.SetReplayListener([this] { ReplayStopped(); });
-  resize(620, 420);
+  resize(760, 460);
   Refresh();
 }
 
@@ -183,6 +192,14 @@ QWidget* TProtocolForm::BuildReplayBar() {
   add(kForward, [this] { StepForward(); });
   add(kToEnd, [this] { editor_.EndReplay(); });
   playButton_ = add(kPlay, [this] { TogglePlay(); });
+  row->addStretch(1);
+  return bar;
+}
+
+QWidget* TProtocolForm::BuildSliderBar() {
+  auto* bar = new QWidget(this);
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
   slider_ = new QSlider(Qt::Horizontal, bar);
   slider_->setPageStep(1);
   connect(slider_, &QSlider::valueChanged, this, [this](int step) {

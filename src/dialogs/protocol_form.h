@@ -59,6 +59,7 @@ class TProtocolForm : public QWidget {
 
  private:
   QWidget* BuildReplayBar();
+  QWidget* BuildSliderBar();
   QWidget* BuildOutputBar();
   void ShowStep(int step);
   void ToStart();

@@ -60,7 +60,7 @@ inline constexpr const char* kPictureBarItem = "Работа с рисунком
 inline constexpr const char* kProtocolItem = "Протокол построения";
 inline constexpr const char* kProtocolSaveTitle = "Сохранить протокол";
 inline constexpr const char* kProtocolSaveFilter = "Веб-страница (*.html *.htm)";
-inline constexpr const char* kProtocolDocName = "Протокол построения: %1";
+inline constexpr const char* kProtocolDocName = "Протокол построения - %1";
 
 inline constexpr const char* kMacrosMenu = "Макросы";
 
