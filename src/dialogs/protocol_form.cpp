@@ -260,8 +260,9 @@ int TProtocolForm::ObjectCount() const {
   return static_cast<int>(editor_.Objects().size());
 }
 
+// A closed window catches up when it opens again.
 void TProtocolForm::DrawingChanged() {
-  refreshTimer_.start();
+  if (isVisible()) refreshTimer_.start();
 }
 
 void TProtocolForm::Refresh() {

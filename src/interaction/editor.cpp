@@ -108,8 +108,13 @@ int Editor::NearObject(double x, double y, int kind) {
   auto fits = [&](const TGObject& o) {
     return (kind == 0 || o.Kind() == kind) && HitTest(o, x, y, canvas, Hits());
   };
-  if (TGObject* s = SelectedObject(); s != nullptr && fits(*s)) return selected_;
-  for (std::size_t i = 0; i < objects_.size(); ++i) {
+  // A replay shows the first objects only; the mouse finds no other.
+  const std::size_t shown = replay_.Active() ? replay_.Step() : objects_.size();
+  if (TGObject* s = SelectedObject();
+      s != nullptr && static_cast<std::size_t>(selected_) < shown && fits(*s)) {
+    return selected_;
+  }
+  for (std::size_t i = 0; i < shown; ++i) {
     if (fits(objects_[i])) return static_cast<int>(i);
   }
   return -1;

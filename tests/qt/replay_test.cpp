@@ -105,6 +105,20 @@ class ReplayTest : public QObject {
     QCOMPARE(WritePlane(editor_->Objects(), {}), before);
   }
 
+  // Hovering names only what the step shows: at step 3 nothing passes
+  // through O, which lies on m1 (found first) in the whole drawing.
+  void theMouseFindsOnlyWhatIsShown() {
+    editor_->ShowReplayStep(3);
+    editor_->MouseMove({}, 420, 330);
+    const QString atStep3 = QString::fromStdString(view_->helpLabel);
+    QVERIFY(!atStep3.contains(QStringLiteral("m1")) && !atStep3.contains(QStringLiteral(" O")));
+    editor_->MouseMove({}, 260, 400);
+    QVERIFY(QString::fromStdString(view_->helpLabel).endsWith(QStringLiteral(" A")));
+    editor_->EndReplay();
+    editor_->MouseMove({}, 420, 330);
+    QVERIFY(QString::fromStdString(view_->helpLabel).endsWith(QStringLiteral(" m1")));
+  }
+
   // A press, a key or a command while replaying acts on the whole drawing.
   void editingFirstShowsTheWholeDrawing() {
     const std::function<void(Editor&)> edits[] = {
