@@ -59,7 +59,7 @@ void ExportWhole(benchmark::State& state, const char* name) {
                              DrawContext{false, kSurface.width(), kSurface.height()}, kSurface,
                              Glyphs(), LabelFont({})};
   for (auto _ : state) {
-    const QString error = WritePicture(path, *PictureFormatOf(path), whole, {}, source);
+    const QString error = WritePicture(path, *WriterFor(path), whole, {}, source);
     if (!error.isEmpty()) return state.SkipWithError(error.toStdString().c_str());
   }
   state.counters["objects"] = static_cast<double>(drawing.objects.size());

@@ -9,4 +9,8 @@ int RenderCommand(const std::vector<std::string>&, const std::string&) {
   return 2;
 }
 
+std::string RenderHelp() {
+  return "      (This build has no pictures: it was built without Qt.)\n";
+}
+
 }  // namespace zelmora

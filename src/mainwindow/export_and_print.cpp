@@ -44,7 +44,8 @@ std::optional<std::string> TMainForm::AskExportPath() {
 std::string TMainForm::WriteExport(const std::string& path, PixelRect area) {
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
   const QRect rect(area.left, area.top, area.width, area.height);
-  return WritePicture(name, PictureFormatOf(name).value_or(PictureFormat::Bmp), rect,
+  const PictureWriter* writer = WriterFor(name);
+  return WritePicture(name, writer != nullptr ? *writer : *PictureWriters().front(), rect,
                       canvas_.Image(), Source())
       .toStdString();
 }

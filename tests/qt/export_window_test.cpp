@@ -114,7 +114,7 @@ class ExportWindowTest : public QObject {
     const QMap<QString, int> shapes = CountElements(svg);
     QVERIFY(!shapes.contains("error"));
     // Of the five segments only those to the left-hand points reach the rectangle.
-    QCOMPARE(shapes.value("polyline") + shapes.value("line"), 2);
+    QCOMPARE(shapes.value("path"), 2);
 
     window.Trigger("N57");
     Drag(QPoint(100, 50), QPoint(400, 250));
