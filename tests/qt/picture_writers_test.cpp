@@ -119,6 +119,7 @@ class PictureWritersTest : public QObject {
   void initTestCase() {
     DocumentInfo info;
     QVERIFY(LoadPlane(kExample.toStdString(), objects, info).ok());
+    objects[0].Name = "Жук_1";  // letters LaTeX and XML must not take as commands
     QVERIFY(PackPixmaps::Load(QStringLiteral(ZELMORA_BIN_DIR)));
     glyphs = PointGlyphTable::FromPack();
     QVERIFY(glyphs);
@@ -146,6 +147,45 @@ class PictureWritersTest : public QObject {
       checks.at(writer->Name())(bytes);
       if (QTest::currentTestFailed()) return;
     }
+  }
+
+  // The TikZ picture in a Russian LaTeX document, as its preamble comment
+  // tells, looks like the PNG. Needs pdflatex and pdftoppm; installs nothing.
+  void tikzCompilesToThePngsPicture() {
+    const QString latex = QStandardPaths::findExecutable("pdflatex");
+    const QString rasterizer = QStandardPaths::findExecutable("pdftoppm");
+    if (latex.isEmpty() || rasterizer.isEmpty()) QSKIP("pdflatex or pdftoppm is not installed");
+    QTemporaryDir dir;
+    QFile picture(dir.filePath("picture.tex"));
+    QVERIFY(picture.open(QIODevice::WriteOnly));
+    picture.write(Written(*WriterFor("a.tex")));
+    picture.close();
+    QFile document(dir.filePath("sheet.tex"));
+    QVERIFY(document.open(QIODevice::WriteOnly));
+    // The page is the picture: 0.75 bp a pixel, no margins.
+    document.write(QStringLiteral("\\documentclass{article}\n"
+                                  "\\usepackage[T2A]{fontenc}\\usepackage[utf8]{inputenc}\n"
+                                  "\\usepackage[russian]{babel}\\usepackage{tikz}\n"
+                                  "\\pagestyle{empty}\\paperwidth=%1bp \\paperheight=%2bp\n"
+                                  "\\hoffset=-1in \\voffset=-1in \\oddsidemargin=0pt "
+                                  "\\topmargin=0pt \\headheight=0pt \\headsep=0pt\n"
+                                  "\\parindent=0pt\n"
+                                  "\\begin{document}\\input{picture.tex}\\end{document}\n")
+                       .arg(kArea.width() * 0.75)
+                       .arg(kArea.height() * 0.75)
+                       .toUtf8());
+    document.close();
+    QProcess run;
+    run.setWorkingDirectory(dir.path());
+    run.start(latex, {"-interaction=nonstopmode", "-halt-on-error", "sheet.tex"});
+    QVERIFY(run.waitForFinished(300000));
+    QVERIFY2(run.exitCode() == 0, run.readAllStandardOutput().right(2000).constData());
+    run.start(rasterizer, {"-r", "96", "-png", "-singlefile", "sheet.pdf", "sheet"});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 0);
+    const QImage compiled = QImage(dir.filePath("sheet.png")).convertToFormat(QImage::Format_RGB32);
+    // The letters are TeX's own, the strokes smoothed: alike, not equal.
+    ExpectAlike(compiled, Png(), 2, 0.9);
   }
 
   // The dialog's filters, the names the command line takes and the

@@ -10,13 +10,11 @@ const PictureWriter& BmpWriter();
 const PictureWriter& PngWriter();
 const PictureWriter& SvgWriter();
 const PictureWriter& PdfWriter();
+const PictureWriter& TikzWriter();
 
 std::span<const PictureWriter* const> PictureWriters() {
   static const std::array kWriters{
-      &BmpWriter(),
-      &PngWriter(),
-      &SvgWriter(),
-      &PdfWriter(),
+      &BmpWriter(), &PngWriter(), &SvgWriter(), &PdfWriter(), &TikzWriter(),
   };
   return kWriters;
 }
