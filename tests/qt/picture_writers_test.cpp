@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -119,7 +120,7 @@ class PictureWritersTest : public QObject {
   void initTestCase() {
     DocumentInfo info;
     QVERIFY(LoadPlane(kExample.toStdString(), objects, info).ok());
-    objects[0].Name = "Жук_1";  // letters LaTeX and XML must not take as commands
+    objects[0].Name = "Ж<&_%#1";  // letters LaTeX and XML must not take as commands
     QVERIFY(PackPixmaps::Load(QStringLiteral(ZELMORA_BIN_DIR)));
     glyphs = PointGlyphTable::FromPack();
     QVERIFY(glyphs);
@@ -186,6 +187,33 @@ class PictureWritersTest : public QObject {
     const QImage compiled = QImage(dir.filePath("sheet.png")).convertToFormat(QImage::Format_RGB32);
     // The letters are TeX's own, the strokes smoothed: alike, not equal.
     ExpectAlike(compiled, Png(), 2, 0.9);
+  }
+
+  // A circle far larger than TeX's lengths reach, crossing the picture, is
+  // written as its visible piece in numbers TeX can hold.
+  void tikzKeepsHugeCirclesWithinTexsLengths() {
+    ObjectList huge;
+    TGCircle& circle = huge.AddCircle();
+    circle.CX = 400;
+    circle.CY = 300 + 1e6;
+    circle.R = 1e6;  // its top passes through (400, 300)
+    huge.Complete(circle, {}, 200);
+    const DrawingSource hugeSource{huge, source->context, kSurface, &*glyphs, LabelFont({})};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(WriterFor("a.tex")->Write(buffer, {kArea, picture, hugeSource, {}}));
+    const QRegularExpression point(R"(\((-?[\d.]+),(-?[\d.]+)\))");
+    int corners = 0;
+    for (const QString& line : QString::fromUtf8(buffer.data()).split('\n')) {
+      if (!line.startsWith("\\draw")) continue;
+      // The circle's top, 200 pixels below the picture's, from edge to edge.
+      for (const QRegularExpressionMatch& at : point.globalMatch(line)) {
+        QVERIFY(std::abs(at.captured(1).toDouble()) < kArea.width() + 10);
+        QVERIFY(std::abs(at.captured(2).toDouble() - 200.5) < 1);
+        ++corners;
+      }
+    }
+    QVERIFY(corners >= 2);
   }
 
   // The dialog's filters, the names the command line takes and the
