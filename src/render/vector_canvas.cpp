@@ -47,10 +47,19 @@ void VectorCanvas::AddFill(const QRectF& box, const QColor& colour) {
 }
 
 void VectorCanvas::AddDisc(const QRectF& box, const QColor& colour) {
-  painter_.setPen(Qt::NoPen);
-  painter_.setBrush(colour);
-  painter_.drawEllipse(box);
-  painter_.setBrush(Qt::NoBrush);
+  if (box.width() != box.height()) {
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(colour);
+    painter_.drawEllipse(box);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.setPen(pen_);
+    return;
+  }
+  // A dot of a round pen as wide as the disc: a far shorter page than an
+  // outline of curves, and as round.
+  QPen dot(colour, box.width(), Qt::SolidLine, Qt::RoundCap);
+  painter_.setPen(dot);
+  painter_.drawPoint(box.center());
   painter_.setPen(pen_);
 }
 

@@ -108,6 +108,19 @@ class PictureWritersTest : public QObject {
                                .arg(kArea.height())
                                .toLatin1()));
     QVERIFY(!bytes.contains("/Subtype /Image"));
+    // One point a pixel: rasterised at 72 to the inch it is the PNG again.
+    const QString rasterizer = QStandardPaths::findExecutable("pdftoppm");
+    if (rasterizer.isEmpty()) return;
+    QTemporaryDir dir;
+    QFile pdf(dir.filePath("picture.pdf"));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write(bytes);
+    pdf.close();
+    QProcess run;
+    run.start(rasterizer, {"-r", "72", "-png", "-singlefile", pdf.fileName(), dir.filePath("p")});
+    QVERIFY(run.waitForFinished(60000));
+    ExpectAlike(QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32), Png(), 1,
+                0.95);
   }
   void CheckTikz(const QByteArray& bytes) {
     QVERIFY(bytes.contains("\\begin{tikzpicture}"));
