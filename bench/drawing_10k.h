@@ -10,10 +10,10 @@ namespace zelmora::bench {
 inline constexpr int kDescendants = 10000;
 inline constexpr int kBasePoints = 200;
 
-// A free point P at the centre and, built on it through a chain, 10 000
-// objects: labelled points, full lines, segments and circles in turn, each
-// reaching towards one of 200 free points spread over the surface.
-inline TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
+// A free point P at the centre and, built on it through a chain,
+// `descendants` objects: labelled points, full lines, segments and circles in
+// turn, each reaching towards one of 200 free points spread over the surface.
+inline TGPoint& BuildChainDrawing(ObjectList& list, int width, int height, int descendants) {
   TGPoint& root = list.AddPoint();
   root.X = width / 2.0;
   root.Y = height / 2.0;
@@ -27,7 +27,7 @@ inline TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
     bases.push_back(&b);
   }
   TGPoint* last = &root;
-  for (int k = 0; k < kDescendants; ++k) {
+  for (int k = 0; k < descendants; ++k) {
     TGPoint* base = bases[static_cast<std::size_t>(k % kBasePoints)];
     switch (k % 4) {
       case 0: {
@@ -50,16 +50,19 @@ inline TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
   return root;
 }
 
-inline constexpr int kMixedObjects = 10000;
-inline constexpr int kMixedFreePoints = kMixedObjects * 12 / 100;
+inline TGPoint& BuildDrawing(ObjectList& list, int width, int height) {
+  return BuildChainDrawing(list, width, height, kDescendants);
+}
 
-// 10 000 objects of the kinds a lesson builds: 12 % free points (P, at the
+inline constexpr int kMixedObjects = 10000;
+
+// `objects` objects of the kinds a lesson builds: 12 % free points (P, at the
 // centre, among them) and, all depending on P, midpoints, lines through two
 // points, crossings of two lines and of a line with a circle, and circles by
 // centre and point. Each round takes the midpoint m of the previous round's m
 // and a free point, so the drawing stays on the surface; the line through m
 // crosses both the other line and the circle centred on that crossing.
-inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
+inline TGPoint& BuildMixedDrawingOf(ObjectList& list, int width, int height, int objects) {
   auto freePoint = [&list](double x, double y) -> TGPoint& {
     TGPoint& p = list.AddPoint();
     p.X = x;
@@ -69,7 +72,7 @@ inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
   };
   TGPoint& root = freePoint(width / 2.0, height / 2.0);
   std::vector<TGPoint*> bases;
-  for (int i = 1; i < kMixedFreePoints; ++i) {
+  for (int i = 1; i < objects * 12 / 100; ++i) {
     bases.push_back(&freePoint(20 + (i * 97) % (width - 40), 20 + (i * 61) % (height - 40)));
   }
   auto base = [&bases](int k) { return bases[static_cast<std::size_t>(k) % bases.size()]; };
@@ -77,7 +80,7 @@ inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
   TGLine *through = nullptr, *other = nullptr;
   TGCircle* circle = nullptr;
   TGPoint* crossing = nullptr;
-  for (int k = 0; list.size() < static_cast<std::size_t>(kMixedObjects); ++k) {
+  for (int k = 0; list.size() < static_cast<std::size_t>(objects); ++k) {
     switch (k % 6) {
       case 0:
         previous = m;
@@ -106,6 +109,10 @@ inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
     }
   }
   return root;
+}
+
+inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
+  return BuildMixedDrawingOf(list, width, height, kMixedObjects);
 }
 
 // `levels` + 1 free points scattered over the surface and `levels` rows of

@@ -2,11 +2,9 @@
 // of a point that everything else is built on, as the window takes it: the
 // mouse move, the update of the drawing and the repaint. Target: a frame
 // (16 ms) each, well below on a drawing of a lesson's kinds of objects.
-// Exporting the whole of it as a vector picture: well under a second.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -17,7 +15,6 @@
 #include "drawing_10k.h"
 #include "mainwindow/main_form.h"
 #include "platform/qt_settings_store.h"
-#include "render/picture_export.h"
 
 namespace {
 
@@ -127,29 +124,6 @@ void BM_ReplayStepMixed10k(benchmark::State& state) {
   if (!replayed) state.SkipWithError("the slider did not start the replay");
 }
 BENCHMARK(BM_ReplayStepMixed10k)->Unit(benchmark::kMillisecond);
-
-// The whole surface of the same drawing as a vector picture, file written.
-void ExportWhole(benchmark::State& state, const char* name) {
-  Window& w = TheWindow();
-  if (!w.form) return state.SkipWithError("Mustapha.zmr is missing next to the benchmark");
-  const QString path = w.settingsFolder.filePath(QString::fromLatin1(name));
-  const QRect whole(QPoint(0, 0), w.form->PlaneBox()->size());
-  for (auto _ : state) {
-    const QString error = WritePicture(path, *PictureFormatOf(path), whole, {}, w.form->Source());
-    if (!error.isEmpty()) return state.SkipWithError(error.toStdString().c_str());
-  }
-  state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
-}
-
-void BM_ExportSvg10k(benchmark::State& state) {
-  ExportWhole(state, "export.svg");
-}
-BENCHMARK(BM_ExportSvg10k)->Unit(benchmark::kMillisecond);
-
-void BM_ExportPdf10k(benchmark::State& state) {
-  ExportWhole(state, "export.pdf");
-}
-BENCHMARK(BM_ExportPdf10k)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -108,6 +108,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QTranslator translator;
   LoadQtTranslations(app, translator);
+  QApplication::setPalette(zelmora::ProgramPalette());
 
   auto splash = std::make_unique<zelmora::TSplForm>();
   splash->ShowNow();

@@ -34,15 +34,16 @@ constexpr const char* kHelp = R"(Usage:
       nothing is printed.
   zelmora-cli convert IN.zms OUT.zms
       Loads IN.zms and saves it as OUT.zms in the current format.
-  zelmora-cli render FILE.zms OUT.png|bmp|svg|pdf [--size WxH] [--rect X1 Y1 X2 Y2]
+  zelmora-cli render FILE.zms OUT [--size WxH] [--rect X1 Y1 X2 Y2]
       Paints the document exactly as the window does (white background,
       objects in list order, labels in the default font) on a drawing
-      surface of WxH pixels (default 1024x768) and writes it in the format
-      of OUT's extension: PNG and BMP as pixels, SVG and PDF as shapes that
-      stay sharp at any size (one pixel to one point). --rect writes only
-      the rectangle between the corners (X1, Y1) and (X2, Y2), cut to the
-      surface. Needs the desktop build.
-  zelmora-cli record-macro DOC.zms OUT.zmm --args I[,I...] --results J[,J...]
+      surface of WxH pixels (default 1024x768) and writes it to OUT.
+      --rect writes only the rectangle between the corners (X1, Y1) and
+      (X2, Y2), cut to the surface. Needs the desktop build.
+)";
+
+constexpr const char* kHelpAfterRender =
+    R"(  zelmora-cli record-macro DOC.zms OUT.zmm --args I[,I...] --results J[,J...]
               [--hint TEXT]... [--name NAME] [--rename-on-load] [--drop-superfluous]
       Records a macro from the document: the --args objects in order are its
       arguments, each with the next --hint as its prompt (empty when none is
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "--help" || command == "-h" || command == "help") {
-    std::cout << kHelp;
+    std::cout << kHelp << RenderHelp() << kHelpAfterRender;
     return kDone;
   }
   if (command == "--version") {

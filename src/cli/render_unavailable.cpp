@@ -15,4 +15,8 @@ int WriteProtocolPage(ObjectList&, const std::string&, const std::string&, const
   return 2;
 }
 
+std::string RenderHelp() {
+  return "      (This build has no pictures: it was built without Qt.)\n";
+}
+
 }  // namespace zelmora

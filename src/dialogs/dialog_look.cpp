@@ -32,6 +32,15 @@ int DialogContext::RunModal(QDialog& dialog) const {
   return runModal ? runModal(dialog) : dialog.exec();
 }
 
+QPalette ProgramPalette() {
+  // Black texts on white edits and light grey buttons, as the panels were drawn for.
+  QPalette light(QColor(240, 240, 240));
+  light.setColor(QPalette::Base, Qt::white);
+  light.setColor(QPalette::Highlight, QColor(0, 0, 128));
+  light.setColor(QPalette::HighlightedText, Qt::white);
+  return light;
+}
+
 QFont DialogTitleFont() {
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);

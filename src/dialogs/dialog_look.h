@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QLabel>
+#include <QPalette>
 #include <QString>
 #include <QToolButton>
 #include <QUrl>
@@ -48,6 +49,11 @@ inline constexpr int kWallpaperBorder = 10;
 inline constexpr int kTextMarginToEdge = 8;
 inline constexpr const char* kOkCaption = "Согласен";
 inline constexpr const char* kCancelCaption = "Отмена";
+
+// The program's own light colours for every widget. Its panels, wallpaper
+// and drawing paper are light whatever the desktop's theme, so the texts on
+// them stay dark: a dark theme's light texts would vanish on them.
+QPalette ProgramPalette();
 
 // White bold "Courier New", 19 pixels: dialog titles.
 QFont DialogTitleFont();

@@ -421,6 +421,11 @@ void Editor::ConfirmExport() {
   if (State() == InteractionState::ExportRect) export_->Confirm();
 }
 
+std::optional<PixelRect> Editor::ChosenExportArea() const {
+  if (State() != InteractionState::ExportRect || export_->Area().Empty()) return std::nullopt;
+  return export_->Area();
+}
+
 void Editor::ToggleShowAll() {
   showAll_ = !showAll_;
   Deselect();

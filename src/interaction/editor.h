@@ -149,6 +149,9 @@ class Editor : private CursorPlacer {
   // файл"), then write it ("Экспорт"). Cancelling is ReturnToNormal.
   void StartExport(ExportView& view);
   void ConfirmExport();
+  // The rectangle chosen in the export so far; none outside the export or
+  // before a rectangle is dragged.
+  std::optional<PixelRect> ChosenExportArea() const;
   // The help page for F1 in the current state; empty where F1 does nothing.
   std::string HelpPageForState() const;
 

@@ -1,10 +1,15 @@
+#include <QBuffer>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "geometry/paint.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
 
@@ -44,7 +49,8 @@ std::optional<std::string> TMainForm::AskExportPath() {
 std::string TMainForm::WriteExport(const std::string& path, PixelRect area) {
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
   const QRect rect(area.left, area.top, area.width, area.height);
-  return WritePicture(name, PictureFormatOf(name).value_or(PictureFormat::Bmp), rect,
+  const PictureWriter* writer = WriterFor(name);
+  return WritePicture(name, writer != nullptr ? *writer : *PictureWriters().front(), rect,
                       canvas_.Image(), Source())
       .toStdString();
 }
@@ -53,6 +59,36 @@ void TMainForm::ShowExportFailed(const std::string& path, const std::string& err
   prompts_.Inform(this, Text(texts::kExportFailed)
                             .arg(QFile::decodeName(QByteArray::fromStdString(path)),
                                  QString::fromStdString(error)));
+}
+
+void TMainForm::CopyPicture() {
+  const QSize surface(editor_->SurfaceWidth(), editor_->SurfaceHeight());
+  const std::optional<PixelRect> chosen = editor_->ChosenExportArea();
+  const QRect area = chosen ? QRect(chosen->left, chosen->top, chosen->width, chosen->height)
+                            : QRect(QPoint(0, 0), surface);
+  // Painted afresh: a pasted picture shows neither the selection nor the
+  // export's frame.
+  QImageCanvas pixels(&glyphs_, LabelFont(QString::fromStdString(settings_.nameFont)));
+  pixels.Resize(surface);
+  PaintDrawing(pixels, editor_->Objects(), nullptr, editor_->PaintContext(), surface.width(),
+               surface.height());
+  const QImage picture = pixels.Image().copy(area);
+  auto mime = std::make_unique<QMimeData>();
+  mime->setImageData(picture);
+  // Word processors take the PNG, drawing programs the SVG.
+  const struct {
+    const char* file;
+    const char* type;
+  } kFormats[] = {{"a.png", "image/png"}, {"a.svg", "image/svg+xml"}};
+  for (const auto& format : kFormats) {
+    const PictureWriter* writer = WriterFor(QString::fromLatin1(format.file));
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    if (writer != nullptr && writer->Write(bytes, {area, pixels.Image(), Source(), {}})) {
+      mime->setData(QString::fromLatin1(format.type), bytes.data());
+    }
+  }
+  QGuiApplication::clipboard()->setMimeData(mime.release());
 }
 
 void TMainForm::PrintDrawing() {

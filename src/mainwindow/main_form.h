@@ -119,6 +119,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
 
   // "Печать…": the whole surface on one page, through a preview.
   void PrintDrawing();
+  // The drawing, or the rectangle chosen in the export, on the clipboard
+  // as PNG and SVG.
+  void CopyPicture();
   // What the vector pictures and the printer paint.
   DrawingSource Source();
 

@@ -33,6 +33,7 @@ inline constexpr const char* kFilePropertiesItem = "Свойства";
 inline constexpr const char* kSaveAsMacroItem = "Сохранить как макрос";
 inline constexpr const char* kExportMenu = "Экспорт";
 inline constexpr const char* kExportPictureItem = "Графический файл";
+inline constexpr const char* kCopyPictureItem = "Копировать как рисунок";
 inline constexpr const char* kPrintItem = "Печать…";
 inline constexpr const char* kExportDialogTitle = "Экспорт в bmp";
 inline constexpr const char* kExportFailed = "Не удалось записать файл \"%1\":\n%2";

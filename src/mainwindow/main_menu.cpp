@@ -97,6 +97,10 @@ void TMainForm::BuildFileMenu() {
   QMenu* exportMenu = file->addMenu(Text(texts::kExportMenu));
   connect(AddItem(exportMenu, "N57", texts::kExportPictureItem), &QAction::triggered, this,
           [this] { editor_->StartExport(*this); });
+  item = AddItem(exportMenu, "CopyPicture", texts::kCopyPictureItem);
+  // Ctrl+C opens the new-circle dialog; Ctrl+Insert is copying's other key.
+  item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+  connect(item, &QAction::triggered, this, &TMainForm::CopyPicture);
   // No shortcut: Ctrl+P opens the new-point dialog.
   connect(AddItem(file, "PrintZM", texts::kPrintItem), &QAction::triggered, this,
           &TMainForm::PrintDrawing);

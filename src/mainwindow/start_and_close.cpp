@@ -31,6 +31,7 @@ std::filesystem::path LocalPath(const QString& path) {
 }  // namespace
 
 std::unique_ptr<TMainForm> TMainForm::Create(MainFormOptions options) {
+  QApplication::setPalette(ProgramPalette());
   std::unique_ptr<UserPrompts> ownPrompts;
   if (options.prompts == nullptr) ownPrompts = std::make_unique<QtUserPrompts>();
   UserPrompts& prompts = options.prompts != nullptr ? *options.prompts : *ownPrompts;

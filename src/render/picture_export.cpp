@@ -2,13 +2,9 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
-#include <iterator>
 
 #include "geometry/paint.h"
 #include "render/vector_canvas.h"
@@ -16,74 +12,25 @@
 namespace zelmora {
 namespace {
 
-struct PictureKind {
-  const char* filter;
-  const char* extension;
-};
-constexpr PictureKind kKinds[] = {
-    {"BMP (*.bmp)", "bmp"},
-    {"PNG (*.png)", "png"},
-    {"SVG (*.svg)", "svg"},
-    {"PDF (*.pdf)", "pdf"},
-};
-constexpr int kKindCount = static_cast<int>(std::size(kKinds));
-
 // The header line of a printed page, as a share of the page's height.
 constexpr double kHeaderShare = 0.025;
 
-// One drawing pixel is one point of the page: a picture of the screen's size
-// prints at the screen's size, and scales from there without loss.
-constexpr int kPointsPerInch = 72;
-
-bool WriteVector(QSaveFile& file, PictureFormat format, const QRect& area,
-                 const DrawingSource& source) {
-  const QString title = QFileInfo(file.fileName()).completeBaseName();
-  if (format == PictureFormat::Svg) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(area.size());
-    svg.setViewBox(QRect(QPoint(0, 0), area.size()));
-    svg.setResolution(kPointsPerInch);
-    svg.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    PaintVectorDrawing(painter, source, area);
-    return painter.end();
-  }
-  QPdfWriter pdf(&file);
-  pdf.setTitle(title);
-  pdf.setResolution(kPointsPerInch);
-  pdf.setPageSize(QPageSize(QSizeF(area.size()), QPageSize::Point));
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  QPainter painter;
-  if (!painter.begin(&pdf)) return false;
-  PaintVectorDrawing(painter, source, area);
-  return painter.end();
-}
-
 }  // namespace
-
-std::optional<PictureFormat> PictureFormatOf(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("bmp")) return PictureFormat::Bmp;
-  if (suffix == QLatin1String("png")) return PictureFormat::Png;
-  if (suffix == QLatin1String("svg")) return PictureFormat::Svg;
-  if (suffix == QLatin1String("pdf")) return PictureFormat::Pdf;
-  return std::nullopt;
-}
 
 QStringList PictureFilters() {
   QStringList filters;
-  for (const PictureKind& kind : kKinds) filters.append(QString::fromLatin1(kind.filter));
+  for (const PictureWriter* writer : PictureWriters()) filters.append(writer->Filter());
   return filters;
 }
 
 QString PictureExtension(int index) {
-  return QString::fromLatin1(kKinds[index >= 0 && index < kKindCount ? index : 0].extension);
+  const auto writers = PictureWriters();
+  const bool known = index >= 0 && static_cast<std::size_t>(index) < writers.size();
+  return writers[known ? static_cast<std::size_t>(index) : 0]->Extensions().first();
 }
 
 QString WithPictureExtension(const QString& path, int filterIndex) {
-  if (PictureFormatOf(path)) return path;
+  if (WriterFor(path) != nullptr) return path;
   return path + '.' + PictureExtension(filterIndex);
 }
 
@@ -91,7 +38,8 @@ void PaintVectorDrawing(QPainter& painter, const DrawingSource& source, const QR
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setClipRect(QRect(QPoint(0, 0), area.size()));
-  painter.translate(-area.topLeft());
+  // The surface pixel (x, y) has its centre at (x + 0.5, y + 0.5).
+  painter.translate(QPointF(0.5, 0.5) - QPointF(area.topLeft()));
   VectorCanvas canvas(painter, source.glyphs, source.labelFont, area);
   PaintDrawing(canvas, source.objects, nullptr, source.context, source.surface.width(),
                source.surface.height());
@@ -122,25 +70,13 @@ void PaintPrintedPage(QPainter& painter, const QRectF& page, const DrawingSource
   painter.restore();
 }
 
-QString WritePicture(const QString& path, PictureFormat format, const QRect& area,
+QString WritePicture(const QString& path, const PictureWriter& writer, const QRect& area,
                      const QImage& picture, const DrawingSource& source) {
   if (area.isEmpty()) return QStringLiteral("the region is empty");
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  bool written = false;
-  switch (format) {
-    case PictureFormat::Bmp:
-      written = picture.copy(area).save(&file, "BMP");
-      break;
-    case PictureFormat::Png:
-      written = picture.copy(area).save(&file, "PNG");
-      break;
-    case PictureFormat::Svg:
-    case PictureFormat::Pdf:
-      written = WriteVector(file, format, area, source);
-      break;
-  }
-  if (!written) {
+  const PictureJob job{area, picture, source, QFileInfo(path).completeBaseName()};
+  if (!writer.Write(file, job)) {
     const QString error = file.errorString();
     file.cancelWriting();
     return error.isEmpty() ? QStringLiteral("the picture could not be written") : error;

@@ -35,6 +35,19 @@ QImage ColouredGlyph(const QImage& base, int width, int index) {
 
 }  // namespace
 
+std::optional<GlyphDisc> PointGlyphTable::Disc(int width, int paletteIndex) const {
+  const QImage& glyph = Glyph(width, paletteIndex);
+  QRect ink;
+  for (int y = 0; y < glyph.height(); ++y) {
+    for (int x = 0; x < glyph.width(); ++x) {
+      if (qAlpha(glyph.pixel(x, y)) != 0) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  if (ink.isEmpty()) return std::nullopt;
+  const QPoint centre = ink.center();
+  return GlyphDisc{QRectF(ink), glyph.pixelColor(centre)};
+}
+
 void FloodFill(QImage& image, QPoint seed, QRgb target, QRgb fill) {
   if (!image.rect().contains(seed)) return;
   if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRectF>
 #include <array>
 #include <optional>
 
@@ -12,6 +13,13 @@
 namespace zelmora {
 
 inline constexpr int kPointGlyphWidths = 7;
+
+// A point glyph as a shape: the disc inscribed in the box its ink covers
+// (pixel edges, from the glyph's top-left corner), in the colour of its centre.
+struct GlyphDisc {
+  QRectF box;
+  QColor colour;
+};
 
 // The pictures of points: one per glyph size (1..7) and palette colour
 // (0..15), all with a transparent background.
@@ -26,6 +34,9 @@ class PointGlyphTable {
   // The same glyph as runs of opaque pixels; null when the glyph has
   // translucent pixels (then only the painter blends it right) or is null.
   const std::vector<InkRun>* Runs(int width, int paletteIndex) const;
+  // The glyph drawn as a disc by the pictures that stay sharp at any size;
+  // nullopt where the glyph is null or has no ink.
+  std::optional<GlyphDisc> Disc(int width, int paletteIndex) const;
 
  private:
   PointGlyphTable() = default;

@@ -1,8 +1,11 @@
 // The region export and the printed page, driven through the real window.
+#include <QClipboard>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -114,7 +117,7 @@ class ExportWindowTest : public QObject {
     const QMap<QString, int> shapes = CountElements(svg);
     QVERIFY(!shapes.contains("error"));
     // Of the five segments only those to the left-hand points reach the rectangle.
-    QCOMPARE(shapes.value("polyline") + shapes.value("line"), 2);
+    QCOMPARE(shapes.value("path"), 2);
 
     window.Trigger("N57");
     Drag(QPoint(100, 50), QPoint(400, 250));
@@ -138,6 +141,36 @@ class ExportWindowTest : public QObject {
     Export(dir.filePath("a.bmp"));
     QVERIFY(QFile::exists(dir.filePath("a.bmp")));
     QCOMPARE(window.form->editor().State(), InteractionState::Normal);
+  }
+
+  // Ctrl+Insert puts the drawing on the clipboard as PNG and SVG of its
+  // size; in the export, the rectangle chosen so far, without its frame,
+  // and the export goes on.
+  void copyPutsThePictureOnTheClipboard_data() {
+    QTest::addColumn<bool>("inExport");
+    QTest::newRow("whole drawing") << false;
+    QTest::newRow("chosen rectangle") << true;
+  }
+  void copyPutsThePictureOnTheClipboard() {
+    QFETCH(bool, inExport);
+    QRect rect(QPoint(0, 0), window.form->PlaneBox()->size());
+    const QImage drawing = window.form->Picture().copy();
+    if (inExport) {
+      window.Trigger("N57");
+      rect = QRect(QPoint(10, 15), QSize(250, 200));
+      Drag(rect.topLeft(), rect.bottomRight() + QPoint(1, 1));
+    }
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(window.form.get(), Qt::Key_Insert, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied != nullptr);
+    QCOMPARE(QImage::fromData(copied->data("image/png")).convertToFormat(QImage::Format_RGB32),
+             drawing.copy(rect));
+    QSvgRenderer svg(copied->data("image/svg+xml"));
+    QCOMPARE(svg.defaultSize(), rect.size());
+    QCOMPARE(window.form->editor().State(),
+             inExport ? InteractionState::ExportRect : InteractionState::Normal);
+    QCOMPARE(window.prompts.dialogs, QStringList());
   }
 
   // The printed page holds the whole surface, scaled to the page's width

@@ -16,6 +16,8 @@ class ExportMode : public EditorMode {
   // The panel's action button: writes the rectangle and ends the mode, or
   // says what is missing and stays.
   void Confirm();
+  // The rectangle dragged so far, cut to the surface; empty when none is.
+  PixelRect Area() const;
 
   void LeftPress(Modifiers mods, int x, int y) override;
   void Drag(int x, int y) override;
@@ -24,7 +26,6 @@ class ExportMode : public EditorMode {
   void Leave() override;
 
  private:
-  PixelRect Area() const;
   // An empty rectangle is refused with a word on the panel.
   bool RefuseEmpty();
 
