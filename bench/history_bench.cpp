@@ -28,7 +28,6 @@ void BM_UndoDrag10k(benchmark::State& state) {
   }
   state.counters["objects"] = static_cast<double>(list.size());
   state.counters["entry_bytes"] = static_cast<double>(history.NewestEntryBytes());
-  state.counters["copy_bytes"] = static_cast<double>(history.CopyBytes());
 }
 BENCHMARK(BM_UndoDrag10k)->Unit(benchmark::kMillisecond);
 
