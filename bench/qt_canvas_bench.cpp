@@ -3,12 +3,12 @@
 // mouse move, the update of the drawing and the repaint. Target: a frame
 // (16 ms) each, well below on a drawing of a lesson's kinds of objects.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QApplication>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <memory>
-
-#include <QSlider>
 
 #include "controls/zm_paint_box.h"
 #include "dialogs/protocol_form.h"
@@ -39,11 +39,38 @@ struct Window {
     form->show();
     QApplication::processEvents();
     root = &build(form->editor().Objects(), form->PlaneBox()->width(), form->PlaneBox()->height());
+    // As if the drawing had just been opened.
+    form->editor().ResetHistory();
   }
   QTemporaryDir settingsFolder;
   std::unique_ptr<QtSettingsStore> store;
   std::unique_ptr<TMainForm> form;
   TGPoint* root = nullptr;
+};
+
+// The CPU time of the whole process, every thread, in milliseconds: the
+// benchmark's own CPU column counts only the thread that runs it, and the
+// canvas paints on a second one.
+double ProcessCpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Adds up the process CPU time of the measured parts of a benchmark.
+class ProcessCpu {
+ public:
+  void Start() { started_ = ProcessCpuMs(); }
+  void Stop() { spent_ += ProcessCpuMs() - started_; }
+  void Report(benchmark::State& state) const {
+    if (state.iterations() > 0) {
+      state.counters["process_cpu_ms"] = spent_ / static_cast<double>(state.iterations());
+    }
+  }
+
+ private:
+  double started_ = 0, spent_ = 0;
 };
 
 Window& TheWindow() {
@@ -64,10 +91,14 @@ Window& LatticeWindow() {
 void BM_Repaint10k(benchmark::State& state) {
   Window& w = TheWindow();
   if (!w.form) return state.SkipWithError("Mustapha.zmr is missing next to the benchmark");
+  ProcessCpu cpu;
+  cpu.Start();
   for (auto _ : state) {
     w.form->editor().Repaint();
     benchmark::DoNotOptimize(w.form->Picture().constBits());
   }
+  cpu.Stop();
+  cpu.Report(state);
 }
 BENCHMARK(BM_Repaint10k)->Unit(benchmark::kMillisecond);
 
@@ -79,11 +110,15 @@ void DragRoot(benchmark::State& state, Window& w) {
   editor.MouseDown(MouseButton::Left, {}, x, y);
   const Modifiers held{.left = true};
   int step = 0;
+  ProcessCpu cpu;
+  cpu.Start();
   for (auto _ : state) {
     ++step;
     editor.MouseMove(held, x + step % 40, y + step % 25);
     benchmark::DoNotOptimize(w.form->Picture().constBits());
   }
+  cpu.Stop();
+  cpu.Report(state);
   const bool dragged =
       static_cast<int>(w.root->X) == x + step % 40 && static_cast<int>(w.root->Y) == y + step % 25;
   editor.MouseUp(MouseButton::Left, {}, x, y);
@@ -105,6 +140,51 @@ void BM_DragStepLattice10k(benchmark::State& state) {
 }
 BENCHMARK(BM_DragStepLattice10k)->Unit(benchmark::kMillisecond);
 
+// A press on P and a release after a one-pixel drag, of which one is
+// measured (the other is not); every release records a drag of the whole
+// drawing.
+void PressAndRelease(benchmark::State& state, bool timePress) {
+  Window& w = MixedWindow();
+  if (!w.form) return state.SkipWithError("Mustapha.zmr is missing next to the benchmark");
+  Editor& editor = w.form->editor();
+  const Modifiers held{.left = true};
+  ProcessCpu cpu;
+  int step = 0;
+  for (auto _ : state) {
+    const int x = static_cast<int>(w.root->X), y = static_cast<int>(w.root->Y);
+    const int to = x + (++step % 2 == 0 ? 1 : -1);
+    if (timePress) {
+      cpu.Start();
+      editor.MouseDown(MouseButton::Left, {}, x, y);
+      cpu.Stop();
+      state.PauseTiming();
+      editor.MouseMove(held, to, y);
+      editor.MouseUp(MouseButton::Left, {}, to, y);
+      state.ResumeTiming();
+    } else {
+      state.PauseTiming();
+      editor.MouseDown(MouseButton::Left, {}, x, y);
+      editor.MouseMove(held, to, y);
+      state.ResumeTiming();
+      cpu.Start();
+      editor.MouseUp(MouseButton::Left, {}, to, y);
+      cpu.Stop();
+    }
+    if (static_cast<int>(w.root->X) != to) return state.SkipWithError("the press missed P");
+  }
+  cpu.Report(state);
+}
+
+void BM_PressMixed10k(benchmark::State& state) {
+  PressAndRelease(state, true);
+}
+BENCHMARK(BM_PressMixed10k)->Unit(benchmark::kMillisecond);
+
+void BM_ReleaseMixed10k(benchmark::State& state) {
+  PressAndRelease(state, false);
+}
+BENCHMARK(BM_ReleaseMixed10k)->Unit(benchmark::kMillisecond);
+
 // One replay step near the end of the mixed drawing, as the protocol
 // window's slider takes it: the step, the controls and the repaint of the
 // first 9 998 or 9 999 objects. Target: less than a drag step on it.
@@ -115,10 +195,14 @@ void BM_ReplayStepMixed10k(benchmark::State& state) {
   QSlider* slider = w.form->ProtocolWindow()->Slider();
   const int last = static_cast<int>(w.form->editor().Objects().size());
   int step = 0;
+  ProcessCpu cpu;
   for (auto _ : state) {
+    cpu.Start();
     slider->setValue(last - 1 - (++step % 2));
     benchmark::DoNotOptimize(w.form->Picture().constBits());
+    cpu.Stop();
   }
+  cpu.Report(state);
   const bool replayed = w.form->editor().Replay().Active();
   w.form->ProtocolWindow()->close();
   if (!replayed) state.SkipWithError("the slider did not start the replay");

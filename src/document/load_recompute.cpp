@@ -38,40 +38,6 @@ std::size_t At(const TGObject* o) {
   return static_cast<std::size_t>(o->Index());
 }
 
-// Everything a recompute may write, bit for bit, so that a change of sign of
-// zero or a NaN counts as a change too.
-struct Written {
-  std::array<std::uint64_t, 4> values{};
-  std::array<bool, 3> flags{};
-  bool operator==(const Written&) const = default;
-};
-
-Written WrittenBy(const TGObject& object) {
-  Written w;
-  const ShapeNumbers shape = ShapeOf(object);
-  for (std::size_t i = 0; i < shape.size(); ++i)
-    w.values[i] = std::bit_cast<std::uint64_t>(shape[i]);
-  w.flags[0] = object.Defined;
-  if (object.Kind() == kLineKind) {
-    const auto& l = static_cast<const TGLine&>(object);
-    w.flags[1] = l.Bounded1;
-    w.flags[2] = l.Bounded2;
-  }
-  return w;
-}
-
-void Restore(TGObject& object, const Written& w) {
-  ShapeNumbers shape;
-  for (std::size_t i = 0; i < shape.size(); ++i) shape[i] = std::bit_cast<double>(w.values[i]);
-  SetShape(object, shape);
-  object.Defined = w.flags[0];
-  if (object.Kind() == kLineKind) {
-    auto& l = static_cast<TGLine&>(object);
-    l.Bounded1 = w.flags[1];
-    l.Bounded2 = w.flags[2];
-  }
-}
-
 bool Recomputes(const TGObject& object) {
   const MethodInfo* method = MethodOf(object);
   return method != nullptr && method->recompute != nullptr;
@@ -79,8 +45,7 @@ bool Recomputes(const TGObject& object) {
 
 bool IsSlider(const TGObject& object) {
   const MethodInfo* method = MethodOf(object);
-  return method != nullptr && (method->method == ConstructionMethod::PointOnLine ||
-                               method->method == ConstructionMethod::PointOnCircle);
+  return method != nullptr && method->reads == Reads::kOwnPlace;
 }
 
 // Whether a recompute with unchanged parents changes nothing. Sliders start
@@ -89,18 +54,7 @@ bool IsSlider(const TGObject& object) {
 // incident list), so those are always recomputed.
 bool ReadsOnlyParents(const TGObject& object) {
   const MethodInfo* method = MethodOf(object);
-  if (method == nullptr || method->recompute == nullptr) return true;
-  switch (method->method) {
-    case ConstructionMethod::PointOnLine:
-    case ConstructionMethod::PointOnCircle:
-    case ConstructionMethod::LineCircleFirst:
-    case ConstructionMethod::LineCircleSecond:
-    case ConstructionMethod::CirclesFirst:
-    case ConstructionMethod::CirclesSecond:
-      return false;
-    default:
-      return true;
-  }
+  return method == nullptr || method->recompute == nullptr || method->reads == Reads::kParentsOnly;
 }
 
 // Adds to `marked` everything above the objects of `from`.
@@ -122,115 +76,143 @@ void MarkAncestors(const ObjectList& list, std::vector<std::size_t> from,
 // each of its members: steps of other objects reach none of it, and its
 // members read nothing outside it. Within a step any parents-first order
 // gives the same result, since a recompute reads only what lies above it.
-void FollowLiteralOrder(ObjectList& list, const std::vector<std::size_t>& order,
-                        const std::vector<bool>& exact) {
-  const std::size_t n = list.size();
-  std::vector<std::size_t> rank(n);
-  for (std::size_t k = 0; k < n; ++k) rank[order[k]] = k;
+class LiteralOrder {
+ public:
+  LiteralOrder(ObjectList& list, const std::vector<std::size_t>& order,
+               const std::vector<bool>& exact)
+      : list_(list), order_(order), exact_(exact), n_(list.size()) {}
+
+  void Run() {
+    Plan();
+    computedAt_.assign(n_, 0);
+    changedAt_.assign(n_, 0);
+    queuedIn_.assign(n_, n_);
+    for (std::size_t i = 0; i < n_; ++i) {
+      list_[i].RebuildIncident();
+      if (!exact_[i]) continue;
+      walkBelow_[i] ? WalkStep(i) : QueueStep(i);
+    }
+  }
+
+ private:
+  using Queued = std::pair<std::size_t, std::size_t>;  // (rank, index)
 
   // The step that first recomputes an object is its smallest index among
   // itself and its ancestors; an object reading more than its parents makes
   // every step above it walk.
-  std::vector<std::size_t> first(n);
-  std::vector<bool> pure(n), walkBelow(n);
-  for (std::size_t j : order) {
-    if (!exact[j]) continue;
-    first[j] = j;
-    pure[j] = ReadsOnlyParents(list[j]);
-    for (const TGObject* parent : list[j].Parents) {
-      if (parent != nullptr) first[j] = std::min(first[j], first[At(parent)]);
+  void Plan() {
+    rank_.resize(n_);
+    for (std::size_t k = 0; k < n_; ++k) rank_[order_[k]] = k;
+    std::vector<std::size_t> first(n_);
+    pure_.assign(n_, false);
+    walkBelow_.assign(n_, false);
+    for (std::size_t j : order_) {
+      if (!exact_[j]) continue;
+      first[j] = j;
+      pure_[j] = ReadsOnlyParents(list_[j]);
+      for (const TGObject* parent : list_[j].Parents) {
+        if (parent != nullptr) first[j] = std::min(first[j], first[At(parent)]);
+      }
     }
-  }
-  for (auto k = n; k-- > 0;) {
-    const std::size_t j = order[k];
-    if (!exact[j]) continue;
-    bool walk = !pure[j];
-    for (const TGObject* child : list[j].Children) {
-      if (child != nullptr && exact[At(child)]) walk = walk || walkBelow[At(child)];
+    for (auto k = n_; k-- > 0;) {
+      const std::size_t j = order_[k];
+      if (!exact_[j]) continue;
+      bool walk = !pure_[j];
+      for (const TGObject* child : list_[j].Children) {
+        if (child != nullptr && exact_[At(child)]) walk = walk || walkBelow_[At(child)];
+      }
+      walkBelow_[j] = walk;
     }
-    walkBelow[j] = walk;
-  }
-  std::vector<std::vector<std::size_t>> firstAt(n);
-  for (std::size_t j = 0; j < n; ++j) {
-    if (exact[j]) firstAt[first[j]].push_back(j);
+    firstAt_.assign(n_, {});
+    for (std::size_t j = 0; j < n_; ++j) {
+      if (exact_[j]) firstAt_[first[j]].push_back(j);
+    }
   }
 
-  std::uint64_t tick = 0;
-  std::vector<std::uint64_t> computedAt(n, 0), changedAt(n, 0);
-  const auto stale = [&](std::size_t j) {
-    if (!pure[j] || computedAt[j] == 0) return true;
-    return std::any_of(list[j].Parents.begin(), list[j].Parents.end(), [&](const TGObject* p) {
-      return p != nullptr && changedAt[At(p)] > computedAt[j];
+  bool Stale(std::size_t j) const {
+    if (!pure_[j] || computedAt_[j] == 0) return true;
+    return std::any_of(list_[j].Parents.begin(), list_[j].Parents.end(), [&](const TGObject* p) {
+      return p != nullptr && changedAt_[At(p)] > computedAt_[j];
     });
-  };
-  // Returns whether the object changed.
-  const auto recompute = [&](std::size_t j) {
-    const Written before = WrittenBy(list[j]);
-    list[j].Recompute();
-    computedAt[j] = ++tick;
-    if (WrittenBy(list[j]) == before) return false;
-    changedAt[j] = tick;
-    return true;
-  };
+  }
 
-  std::vector<std::size_t> queuedIn(n, n);  // the step an object was queued in
-  std::priority_queue<std::pair<std::size_t, std::size_t>,
-                      std::vector<std::pair<std::size_t, std::size_t>>, std::greater<>>
-      queue;  // (rank, index): parents come out before children
-  std::vector<std::size_t> below;
-  for (std::size_t i = 0; i < n; ++i) {
-    list[i].RebuildIncident();
-    if (!exact[i]) continue;
-    const auto enqueue = [&](std::size_t j) {
-      if (queuedIn[j] == i) return;
-      queuedIn[j] = i;
-      queue.emplace(rank[j], j);
-    };
-    if (walkBelow[i]) {
-      // Everything the step reaches within the set, parents first.
-      below.assign(1, i);
-      queuedIn[i] = i;
-      for (std::size_t k = 0; k < below.size(); ++k) {
-        for (const TGObject* child : list[below[k]].Children) {
-          if (child != nullptr && exact[At(child)] && queuedIn[At(child)] != i) {
-            queuedIn[At(child)] = i;
-            below.push_back(At(child));
-          }
+  // Returns whether the object changed.
+  bool Recompute(std::size_t j) {
+    const Placing before = PlacingOf(list_[j]);
+    list_[j].Recompute();
+    computedAt_[j] = ++tick_;
+    if (PlacingOf(list_[j]) == before) return false;
+    changedAt_[j] = tick_;
+    return true;
+  }
+
+  // Everything step `i` reaches within the set, parents first.
+  void WalkStep(std::size_t i) {
+    below_.assign(1, i);
+    queuedIn_[i] = i;
+    for (std::size_t k = 0; k < below_.size(); ++k) {
+      for (const TGObject* child : list_[below_[k]].Children) {
+        if (child != nullptr && exact_[At(child)] && queuedIn_[At(child)] != i) {
+          queuedIn_[At(child)] = i;
+          below_.push_back(At(child));
         }
       }
-      std::sort(below.begin(), below.end(),
-                [&](std::size_t a, std::size_t b) { return rank[a] < rank[b]; });
-      for (std::size_t j : below) {
-        if (stale(j)) recompute(j);
-      }
-      continue;
     }
-    enqueue(i);
-    for (std::size_t j : firstAt[i]) enqueue(j);
-    while (!queue.empty()) {
-      const std::size_t j = queue.top().second;
-      queue.pop();
-      if (!stale(j) || !recompute(j)) continue;
-      for (const TGObject* child : list[j].Children) {
-        if (child != nullptr && exact[At(child)]) enqueue(At(child));
+    std::sort(below_.begin(), below_.end(),
+              [&](std::size_t a, std::size_t b) { return rank_[a] < rank_[b]; });
+    for (std::size_t j : below_) {
+      if (Stale(j)) Recompute(j);
+    }
+  }
+
+  // Only what changes is followed down.
+  void QueueStep(std::size_t i) {
+    Enqueue(i, i);
+    for (std::size_t j : firstAt_[i]) Enqueue(j, i);
+    while (!queue_.empty()) {
+      const std::size_t j = queue_.top().second;
+      queue_.pop();
+      if (!Stale(j) || !Recompute(j)) continue;
+      for (const TGObject* child : list_[j].Children) {
+        if (child != nullptr && exact_[At(child)]) Enqueue(At(child), i);
       }
     }
   }
-}
+
+  void Enqueue(std::size_t j, std::size_t step) {
+    if (queuedIn_[j] == step) return;
+    queuedIn_[j] = step;
+    queue_.emplace(rank_[j], j);
+  }
+
+  ObjectList& list_;
+  const std::vector<std::size_t>& order_;
+  const std::vector<bool>& exact_;
+  const std::size_t n_;
+  std::vector<std::size_t> rank_;
+  std::vector<bool> pure_, walkBelow_;
+  std::vector<std::vector<std::size_t>> firstAt_;
+  std::uint64_t tick_ = 0;
+  std::vector<std::uint64_t> computedAt_, changedAt_;
+  std::vector<std::size_t> queuedIn_;  // the step an object was queued in
+  // Parents come out before children.
+  std::priority_queue<Queued, std::vector<Queued>, std::greater<>> queue_;
+  std::vector<std::size_t> below_;
+};
 
 // Recomputes the object from its current inputs and tells whether the result
 // is the same whatever the object held before: every stored value is put one
 // bit off (and Defined flipped) and the recompute made again.
 bool RecomputeIgnoresPast(TGObject& object) {
-  Written past = WrittenBy(object);
+  Placing past = PlacingOf(object);
   object.Recompute();
-  const Written result = WrittenBy(object);
+  const Placing result = PlacingOf(object);
   for (auto& v : past.values) v ^= 1;
   past.flags[0] = !past.flags[0];
-  Restore(object, past);
+  SetPlacing(object, past);
   object.Recompute();
-  const bool same = WrittenBy(object) == result;
-  Restore(object, result);
+  const bool same = PlacingOf(object) == result;
+  SetPlacing(object, result);
   return same;
 }
 
@@ -246,10 +228,10 @@ void RecomputeLoaded(ObjectList& list) {
     }
     return;
   }
-  std::vector<Written> stored(n);
+  std::vector<Placing> stored(n);
   std::vector<std::vector<TGObject*>> storedIncident(n);
   for (std::size_t i = 0; i < n; ++i) {
-    stored[i] = WrittenBy(list[i]);
+    stored[i] = PlacingOf(list[i]);
     storedIncident[i] = list[i].Incident;
   }
 
@@ -263,7 +245,7 @@ void RecomputeLoaded(ObjectList& list) {
   for (;;) {
     for (std::size_t j : needHistory) exact[j] = true;
     MarkAncestors(list, std::move(needHistory), exact);
-    FollowLiteralOrder(list, order, exact);
+    LiteralOrder(list, order, exact).Run();
     needHistory.clear();
     for (std::size_t j : order) {
       if (!exact[j] && Recomputes(list[j]) && !RecomputeIgnoresPast(list[j])) {
@@ -272,7 +254,7 @@ void RecomputeLoaded(ObjectList& list) {
     }
     if (needHistory.empty()) return;
     for (std::size_t i = 0; i < n; ++i) {
-      Restore(list[i], stored[i]);
+      SetPlacing(list[i], stored[i]);
       list[i].Incident = storedIncident[i];
     }
   }

@@ -392,6 +392,7 @@ MacroApplied ApplyMacroBytes(std::string_view bytes, ObjectList& list,
     }
   }
 
+  for (TGObject* argument : arguments) ChangeLog::Relinking(*argument);
   std::vector<TGObject*> map(arguments);
   for (std::size_t k = macro.argumentCount; k < macro.records.size(); ++k) {
     TGObject* object = list.AddOfKind(macro.records[k].kind);

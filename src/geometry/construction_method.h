@@ -83,6 +83,18 @@ void As(TGObject& object) {
 }
 }  // namespace recompute
 
+// What a recompute reads besides its parents; opening orders its recomputes
+// by it.
+enum class Reads : std::uint8_t {
+  kParentsOnly,
+  // A slider projects from where it stands, so every position its carrier
+  // passes through counts.
+  kOwnPlace,
+  // A crossing may copy a known common point of its two curves, found
+  // through a parent's incident list above it.
+  kCommonPoint,
+};
+
 struct MethodInfo {
   ConstructionMethod method;
   int code;  // Method as documents, macros and the step table store it
@@ -96,6 +108,7 @@ struct MethodInfo {
   bool draggable;                // a drag moves it, rather than being undone by its recompute
   bool takesValue;               // its last parent is an angle or length the user types in
   void (*recompute)(TGObject&);  // nullptr for free objects: they keep their data
+  Reads reads = Reads::kParentsOnly;
 
   constexpr ObjectKind ParentKind(std::size_t slot) const {
     constexpr std::string_view kLetters = " PLCAD";  // each at its kind code
@@ -115,18 +128,19 @@ constexpr bool kValue = true, kNoValue = false;
 template <class T, void (*F)(T&)>
 constexpr void (*Run)(TGObject&) = &recompute::As<T, F>;
 constexpr std::uint8_t kNone = 0, kFirst = 1, kSecond = 2, kFirstTwo = 3, kAllThree = 7;
+constexpr Reads kOwnPlace = Reads::kOwnPlace, kCommonPoint = Reads::kCommonPoint;
 
 // clang-format off
 inline constexpr MethodInfo kMethods[] = {
-  // method                       code kind         parents  through    drag    value     recompute
+  // method                       code kind         parents  through    drag    value     recompute (reads)
   {M::FreePoint,                  0,   kPointKind,  "",      kNone,     kDrag,  kNoValue, nullptr},
-  {M::PointOnLine,                1,   kPointKind,  "L",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnLine>},
-  {M::PointOnCircle,              2,   kPointKind,  "C",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnCircle>},
+  {M::PointOnLine,                1,   kPointKind,  "L",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnLine>, kOwnPlace},
+  {M::PointOnCircle,              2,   kPointKind,  "C",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnCircle>, kOwnPlace},
   {M::LinesCrossing,              3,   kPointKind,  "LL",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LinesCrossing>},
-  {M::LineCircleFirst,            4,   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleFirst>},
-  {M::LineCircleSecond,           5,   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleSecond>},
-  {M::CirclesFirst,               6,   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesFirst>},
-  {M::CirclesSecond,              7,   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesSecond>},
+  {M::LineCircleFirst,            4,   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleFirst>, kCommonPoint},
+  {M::LineCircleSecond,           5,   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleSecond>, kCommonPoint},
+  {M::CirclesFirst,               6,   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesFirst>, kCommonPoint},
+  {M::CirclesSecond,              7,   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesSecond>, kCommonPoint},
   {M::Projection,                 8,   kPointKind,  "PL",    kSecond,   kFixed, kNoValue, Run<TGPoint, recompute::Projection>},
   {M::Midpoint,                   9,   kPointKind,  "PP",    kNone,     kFixed, kNoValue, Run<TGPoint, recompute::Midpoint>},
   {M::PointAtDistance,            10,  kPointKind,  "PPD",   kNone,     kFixed, kValue,   Run<TGPoint, recompute::PointAtDistance>},

@@ -42,21 +42,27 @@ std::vector<TGObject*> GraphWalker::UpdateOrder(TGObject& root) {
 }
 
 void DragSession::DragTo(int x, int y) {
-  Dragged().DragPosition(x, y);
+  TGObject& dragged = Dragged();
+  ChangeLog::Moving(dragged, [&] { dragged.DragPosition(x, y); });
   Update();
 }
 
 void DragSession::ShiftTo(int x, int y) {
-  Dragged().ShiftPosition(x, y);
+  TGObject& dragged = Dragged();
+  ChangeLog::Moving(dragged, [&] { dragged.ShiftPosition(x, y); });
   Update();
 }
 
 void DragSession::Update() const {
-  for (TGObject* object : order_) object->Recompute();
+  for (TGObject* object : order_) Recompute(*object);
+}
+
+void Recompute(TGObject& object) {
+  ChangeLog::Moving(object, [&object] { object.Recompute(); });
 }
 
 void UpdateDescendants(TGObject& changed) {
-  for (TGObject* object : GraphWalker::UpdateOrder(changed)) object->Recompute();
+  for (TGObject* object : GraphWalker::UpdateOrder(changed)) Recompute(*object);
 }
 
 std::vector<std::size_t> ParentsFirst(const ObjectList& list) {

@@ -57,6 +57,9 @@ class DragSession {
   std::vector<TGObject*> order_;  // the dragged object first
 };
 
+// Recomputes one object, recording in its drawing's log what moved.
+void Recompute(TGObject& object);
+
 // Recomputes `changed` and then every object built on it, each exactly once,
 // each after all of its changed parents. Whoever changes an object calls this.
 void UpdateDescendants(TGObject& changed);

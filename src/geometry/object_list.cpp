@@ -1,6 +1,7 @@
 #include "geometry/object_list.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "geometry/graph.h"
@@ -24,6 +25,7 @@ T& ObjectList::Append() {
   ref.Width = defaults.width;
   ref.index_ = static_cast<int>(objects_.size());
   objects_.push_back(std::move(object));
+  log_.Added(ref);
   return ref;
 }
 
@@ -111,17 +113,32 @@ void ObjectList::DeleteWithDescendants(std::size_t index) {
   std::sort(bereaved.begin(), bereaved.end());
   bereaved.erase(std::unique(bereaved.begin(), bereaved.end()), bereaved.end());
   for (TGObject* parent : bereaved) {
+    ChangeLog::Relinking(*parent);
     std::erase_if(parent->Children,
                   [](const TGObject* child) { return child != nullptr && child->index_ < 0; });
   }
-  std::erase_if(objects_, [](const std::unique_ptr<TGObject>& o) { return o->index_ < 0; });
+  RemoveFlagged();
+  for (auto& o : objects_) log_.RebuildIncident(*o);
+}
+
+void ObjectList::RemoveFlagged() {
+  std::vector<std::unique_ptr<TGObject>> removed;
+  const auto gone = std::stable_partition(objects_.begin(), objects_.end(),
+                                          [](const auto& o) { return o->index_ >= 0; });
+  std::move(gone, objects_.end(), std::back_inserter(removed));
+  objects_.erase(gone, objects_.end());
   Renumber();
-  for (auto& o : objects_) o->RebuildIncident();
+  log_.Removed(std::move(removed));
 }
 
 void ObjectList::Complete(const std::vector<TGObject*>& objects,
                           const std::vector<TGObject*>& parents, int method) {
+  for (TGObject* object : objects) {
+    ChangeLog::Relinking(*object);
+    ChangeLog::Restyling(*object);
+  }
   for (TGObject* parent : parents) {
+    ChangeLog::Relinking(*parent);
     for (TGObject* object : objects) {
       object->Parents.push_back(parent);
       parent->Children.push_back(object);
@@ -135,13 +152,14 @@ void ObjectList::Complete(const std::vector<TGObject*>& objects,
     object->Method = method++;
     object->MustDraw = true;
   }
-  for (TGObject* object : objects) object->Recompute();
+  for (TGObject* object : objects) ChangeLog::Moving(*object, [object] { object->Recompute(); });
   MarkModified();
 }
 
 void ObjectList::DropLast(std::size_t count) {
   count = std::min(count, objects_.size());
-  objects_.resize(objects_.size() - count);
+  for (std::size_t i = objects_.size() - count; i < objects_.size(); ++i) objects_[i]->index_ = -1;
+  RemoveFlagged();
 }
 
 std::vector<std::unique_ptr<TGObject>> ObjectList::TakeOut(
@@ -182,9 +200,14 @@ void ObjectList::Swap(ObjectList& other) noexcept {
   std::swap(lineCounter, other.lineCounter);
   std::swap(circleCounter, other.circleCounter);
   objects_.swap(other.objects_);
+  log_.Clear();
+  other.log_.Clear();
+  for (auto& o : objects_) log_.Adopt(*o);
+  for (auto& o : other.objects_) other.log_.Adopt(*o);
 }
 
 void ObjectList::Clear() {
+  log_.Clear();
   objects_.clear();
   pointCounter = lineCounter = circleCounter = 0;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/change_log.h"
 #include "geometry/tg_circle.h"
 #include "geometry/tg_line.h"
 #include "geometry/tg_object.h"
@@ -82,7 +83,11 @@ class ObjectList {
   void Clear();
   // Exchanges the whole drawing (objects, counters, flag, defaults) with
   // `other`: a reader builds into a fresh list and commits only on success.
+  // What either log recorded is forgotten: the owner starts a new history.
   void Swap(ObjectList& other) noexcept;
+
+  // What the actions on this drawing did, for the history.
+  ChangeLog& Log() { return log_; }
 
   // Whether the drawing changed since it was opened or saved; every change
   // a user could lose marks it.
@@ -99,8 +104,11 @@ class ObjectList {
   template <class T>
   T& Append();
   void Renumber();
+  // Moves the objects whose index is -1 out of the list and to the log.
+  void RemoveFlagged();
 
   std::vector<std::unique_ptr<TGObject>> objects_;
+  ChangeLog log_;
   bool modified_ = false;
 };
 

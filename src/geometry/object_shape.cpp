@@ -1,5 +1,7 @@
 #include "geometry/object_shape.h"
 
+#include <bit>
+
 #include "geometry/tg_circle.h"
 #include "geometry/tg_line.h"
 #include "geometry/tg_point.h"
@@ -61,6 +63,34 @@ void SetShape(TGObject& object, const ShapeNumbers& shape) {
       break;
     default:
       break;
+  }
+}
+
+Placing PlacingOf(const TGObject& object) {
+  Placing p;
+  const ShapeNumbers shape = ShapeOf(object);
+  for (std::size_t i = 0; i < shape.size(); ++i) {
+    p.values[i] = std::bit_cast<std::uint64_t>(shape[i]);
+  }
+  p.flags[0] = object.Defined;
+  if (object.Kind() == kLineKind) {
+    const auto& l = static_cast<const TGLine&>(object);
+    p.flags[1] = l.Bounded1;
+    p.flags[2] = l.Bounded2;
+  }
+  return p;
+}
+
+void SetPlacing(TGObject& object, const Placing& placing) {
+  ShapeNumbers shape;
+  for (std::size_t i = 0; i < shape.size(); ++i)
+    shape[i] = std::bit_cast<double>(placing.values[i]);
+  SetShape(object, shape);
+  object.Defined = placing.flags[0];
+  if (object.Kind() == kLineKind) {
+    auto& l = static_cast<TGLine&>(object);
+    l.Bounded1 = placing.flags[1];
+    l.Bounded2 = placing.flags[2];
   }
 }
 

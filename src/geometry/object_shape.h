@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "geometry/tg_object.h"
 
@@ -15,5 +16,17 @@ using ShapeNumbers = std::array<double, 4>;
 ShapeNumbers ShapeOf(const TGObject& object);
 // Only the numbers the object's kind has are set.
 void SetShape(TGObject& object, const ShapeNumbers& shape);
+
+// Everything a recompute or a move may write, bit for bit, so that a change
+// of sign of zero or a NaN counts as a change too: the shape numbers, whether
+// the object is defined and a line's bounded ends.
+struct Placing {
+  std::array<std::uint64_t, 4> values{};
+  std::array<bool, 3> flags{};
+  bool operator==(const Placing&) const = default;
+};
+
+Placing PlacingOf(const TGObject& object);
+void SetPlacing(TGObject& object, const Placing& placing);
 
 }  // namespace zelmora

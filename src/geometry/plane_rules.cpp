@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "geometry/change_log.h"
 #include "geometry/tg_line.h"
 #include "geometry/tg_point.h"
 
@@ -44,6 +45,7 @@ bool MoveLabelOffset(TGObject& object, int mx, int my, const LabelMoveContext& c
     if (context.cursor != nullptr) context.cursor->PutCursorAt(object.SavedX, object.SavedY);
     return false;
   }
+  ChangeLog::Restyling(object);
   object.LabelOffsetX = nx;
   object.LabelOffsetY = ny;
   object.SavedX = mx;

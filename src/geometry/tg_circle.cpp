@@ -1,5 +1,6 @@
 #include "geometry/tg_circle.h"
 
+#include "geometry/change_log.h"
 #include "geometry/construction_method.h"
 
 #include <algorithm>
@@ -171,6 +172,7 @@ void TGCircle::MoveLabel(int x, int y, const LabelMoveContext& context) {
     if (context.cursor != nullptr) context.cursor->PutCursorAt(SavedX, SavedY);
     return;
   }
+  ChangeLog::Restyling(*this);
   LabelOffsetY = rho != 0 ? std::acos(std::clamp(d / rho, -1.0, 1.0)) * kDegreesPerRadian : 0;
   LabelOffsetX = rho - R;
   if (l < 0) LabelOffsetY = -LabelOffsetY;

@@ -2,18 +2,19 @@
 
 #include <algorithm>
 
+#include "geometry/change_log.h"
 #include "geometry/graph.h"
 #include "geometry/pixel.h"
 
 namespace zelmora {
 
 void TGObject::DragTo(int x, int y) {
-  DragPosition(x, y);
+  ChangeLog::Moving(*this, [&] { DragPosition(x, y); });
   UpdateDescendants(*this);
 }
 
 void TGObject::ShiftTo(int x, int y) {
-  ShiftPosition(x, y);
+  ChangeLog::Moving(*this, [&] { ShiftPosition(x, y); });
   UpdateDescendants(*this);
 }
 

@@ -35,6 +35,8 @@ struct TransformFrame {
 
 // The window's side of a refused label move: the mouse cursor goes back to
 // where the label move last stood.
+class ChangeLog;
+
 class CursorPlacer {
  public:
   virtual ~CursorPlacer() = default;
@@ -128,8 +130,15 @@ class TGObject {
  private:
   friend class ObjectList;
   friend class GraphWalker;
+  friend class ChangeLog;
   int index_ = -1;
   std::uint64_t visitStamp_ = 0;  // traversal bookkeeping of GraphWalker
+  // Bookkeeping of the change log of the list that holds the object: the
+  // action in which each part of the object was last recorded, and its index
+  // when the last action was recorded (-1 while it is new).
+  ChangeLog* log_ = nullptr;
+  std::uint64_t placingStamp_ = 0, styleStamp_ = 0, linksStamp_ = 0;
+  int committedIndex_ = -1;
 };
 
 }  // namespace zelmora

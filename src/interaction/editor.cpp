@@ -318,6 +318,7 @@ void Editor::ArrowKey(int dx, int dy) {
 void Editor::SelectedKey(Key key) {
   TGObject* s = SelectedObject();
   if (s == nullptr) return;
+  ChangeLog::Restyling(*s);
   if (key == Key::Digit0) {
     s->MustDraw = !s->MustDraw;
     NameAction(texts::kVisibilityAction + s->Name);
@@ -358,6 +359,7 @@ void Editor::HandleKey(Key key, Modifiers mods) {
   switch (key) {
     case Key::V:
       if (TGObject* s = SelectedObject()) {
+        ChangeLog::Restyling(*s);
         s->NameVisible = !s->NameVisible;
         NameAction(texts::kNameVisibilityAction + s->Name);
       }

@@ -4,11 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "document/document_file.h"
+#include "geometry/change_log.h"
 #include "geometry/object_list.h"
 #include "geometry/object_shape.h"
 
@@ -17,55 +19,32 @@ namespace zelmora {
 // The most the history may hold; the oldest entries go first.
 inline constexpr std::size_t kHistoryBudget = std::size_t{64} << 20;
 
-// An object's own values, without the scratch a drag or macro recording
-// leaves behind (saved positions, marks) and without the drawn ends of a
-// line, which every repaint recomputes: recording those would make a bare
-// click or a repaint look like a change.
-struct ObjectFields {
-  int kind = 0;
-  std::string name;
-  Color color = kBlack;
-  int penStyle = 0;
-  int width = 1;
-  bool nameVisible = false, mustDraw = false, defined = true, hidden = false;
-  double labelOffsetX = 0, labelOffsetY = 0;
-  int method = 0;
-  ShapeNumbers shape{};
-  bool bounded1 = false, bounded2 = false, endsOff = false;
-};
-
-// The three lists of an object; `Link` is a pointer in the live drawing and
-// an index in a stored entry (stored objects are rebuilt, so their addresses
-// change).
-template <class Link>
-struct ObjectLinks {
-  std::vector<Link> parents, children, incident;
-  bool operator==(const ObjectLinks&) const = default;
-};
-
 struct NameCounters {
   int point = 0, line = 0, circle = 0;
   bool operator==(const NameCounters&) const = default;
 };
 
-// The changes of the drawing, one entry per user action. The history keeps
-// a copy of the drawing as it stood after the last entry; Commit compares
-// the drawing with it and stores only what differs (a drag: the moved
-// objects' values; a deletion: the deleted objects and the lists of their
-// parents), so the entries are small and undo touches only what changed.
+// The changes of the drawing, one entry per user action. An entry is what
+// the drawing's change log recorded during the action: the objects added,
+// the objects removed (kept alive), and for each part of an object the
+// action changed (placing, style, lists) that part as it was. Undo swaps
+// each kept part with the live one and moves the objects back out and in;
+// redo does the same the other way, so an entry holds one state of what
+// changed and nothing else.
 class History {
  public:
   explicit History(std::size_t budget = kHistoryBudget) : budget_(budget) {}
 
-  // Forgets every entry; the drawing as it is becomes the saved state.
-  void Reset(const ObjectList& objects, const DocumentInfo* info);
+  // Forgets every entry; the drawing as it is becomes the saved state, and
+  // its log starts recording.
+  void Reset(ObjectList& objects, const DocumentInfo* info);
 
-  // Records what changed since the last entry as one entry called `name`
-  // (a creation or deletion is named after its object when `name` is
-  // empty). The last `transients` objects are not part of the drawing yet
-  // (an object being placed, the free points of an unfinished
-  // construction). False when nothing changed.
-  bool Commit(const ObjectList& objects, const DocumentInfo* info, std::size_t transients,
+  // Records what the log holds as one entry called `name` (a creation or
+  // deletion is named after its object when `name` is empty). The last
+  // `transients` objects are not part of the drawing yet (an object being
+  // placed, the free points of an unfinished construction). False when
+  // nothing changed.
+  bool Commit(ObjectList& objects, const DocumentInfo* info, std::size_t transients,
               std::string name);
 
   bool CanUndo() const { return position_ > 0; }
@@ -82,50 +61,43 @@ class History {
 
   std::size_t Entries() const { return entries_.size(); }
   std::size_t Bytes() const { return bytes_; }
-  // The copy of the drawing that changes are found against (outside the budget).
-  std::size_t CopyBytes() const;
   // The size of the newest entry, as counted against the budget.
   std::size_t NewestEntryBytes() const { return entries_.empty() ? 0 : entries_.back().bytes; }
 
  private:
-  struct Kept {
-    const TGObject* object = nullptr;
-    ObjectFields fields;
-    ObjectLinks<const TGObject*> links;
-  };
-  struct Stored {
+  // An object that an entry adds or removes, at its index in the drawing
+  // that has it; owned by the entry while it is out of the drawing.
+  struct Placed {
     std::size_t index = 0;
-    ObjectFields fields;
-    ObjectLinks<int> links;
-  };
-  struct Changed {
-    std::size_t before = 0, after = 0;  // index before and after the action
-    bool fieldsChanged = false, linksChanged = false;
-    ObjectFields fieldsBefore, fieldsAfter;
-    ObjectLinks<int> linksBefore, linksAfter;
+    TGObject* object = nullptr;
+    std::unique_ptr<TGObject> owned;
   };
   struct Entry {
     std::uint64_t id = 0;
     std::string name;
     NameCounters countersBefore, countersAfter;
     std::optional<DocumentInfo> infoBefore, infoAfter;
-    std::vector<Stored> removed;  // indices before the action, ascending
-    std::vector<Stored> added;    // indices after the action, ascending
-    std::vector<Changed> changed;
+    std::vector<Placed> removed;  // indices before the action, ascending
+    std::vector<Placed> added;    // indices after the action, ascending
+    std::vector<Before<Placing>> placings;
+    std::vector<Before<ObjectStyle>> styles;
+    std::vector<Before<ObjectLinks>> links;
     std::size_t bytes = 0;
   };
 
   static constexpr std::uint64_t kNoState = ~std::uint64_t{0};
   std::uint64_t StateId() const { return position_ == 0 ? baseId_ : entries_[position_ - 1].id; }
-  void Apply(ObjectList& objects, DocumentInfo* info, const Entry& entry, bool backwards);
-  void Recapture(const ObjectList& objects, std::size_t count);
-  void FoldLinks(Entry& entry, std::vector<Changed>& changes);
+  static Entry EntryOf(RecordedAction action);
+  bool ChangesSomething(const Entry& entry) const;
+  void FoldLinks(std::vector<Before<ObjectLinks>> links);
+  void NameEntry(Entry& entry, std::string name) const;
+  void Push(Entry entry);
+  void Apply(ObjectList& objects, DocumentInfo* info, Entry& entry, bool backwards);
   void Trim();
 
   std::size_t budget_;
   std::deque<Entry> entries_;
   std::size_t position_ = 0;  // entries before it are applied
-  std::vector<Kept> baseline_;
   NameCounters counters_;
   DocumentInfo info_;
   std::uint64_t nextId_ = 1;

@@ -83,6 +83,7 @@ ApplyResult ApplyProperties(ObjectList& objects, int index, const ObjectProperti
   if (object == nullptr) return ApplyResult::kNoObject;
   if (CheckName(confirmed.name) != NameProblem::kNone) return ApplyResult::kNameRefused;
 
+  ChangeLog::Restyling(*object);
   const int kind = object->Kind();
   bool changed = false;
   auto write = [&changed](auto& field, const auto& value) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "document/document_file.h"
 #include "document/macro_file.h"
 #include "interaction/editor.h"
 #include "support/fake_editor_view.h"
@@ -111,6 +112,33 @@ TEST_F(EditorMacroTest, RecordedOnThePlaneAndAppliedFromTheMenu) {
   // The application, with the free point made for it, is one step back.
   editor.Undo();
   EXPECT_EQ(editor.Objects().size(), 3u);
+}
+
+// A macro applied to objects of the drawing links them to what it builds;
+// a step back gives the file and what is built on each object back, a step
+// forward the drawing as the macro left it.
+TEST_F(EditorMacroTest, ApplicationOnObjectsOfTheDrawingStepsBackAndForthExactly) {
+  RecordMidpoint();
+  const auto state = [this] {
+    std::string s = WritePlane(editor.Objects(), {});
+    for (std::size_t i = 0; i < editor.Objects().size(); ++i) {
+      for (const TGObject* child : editor.Objects()[i].Children) {
+        s += ' ' + std::to_string(child->Index());
+      }
+      s += ';';
+    }
+    return s;
+  };
+  const std::string before = state();
+  editor.StartMacroApplication(*dialogs.path);
+  Press(100, 100);
+  Press(300, 100);
+  ASSERT_EQ(editor.Objects().size(), 4u);
+  const std::string after = state();
+  editor.Undo();
+  EXPECT_EQ(state(), before);
+  editor.Redo();
+  EXPECT_EQ(state(), after);
 }
 
 TEST_F(EditorMacroTest, CancelledApplicationRemovesItsAutomaticPoints) {
