@@ -13,6 +13,7 @@
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "document/load_recompute.h"
 #include "document/record_fields.h"
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
@@ -402,10 +403,9 @@ MacroApplied ApplyMacroBytes(std::string_view bytes, ObjectList& list,
     for (int p : macro.parentsOf[k]) map[k]->Parents.push_back(map[static_cast<std::size_t>(p)]);
     for (int c : macro.childrenOf[k]) map[k]->Children.push_back(map[static_cast<std::size_t>(c)]);
   }
-  for (TGObject* object : map) {
-    object->RebuildIncident();
-    UpdateDescendants(*object);
-  }
+  // One update after linking, as opening does: updating below each new
+  // object in turn recomputes a long chain again for every link of it.
+  RecomputeLoaded(list);
   list.MarkModified();
   applied.ok = true;
   applied.created = map.size() - arguments.size();

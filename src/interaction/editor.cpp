@@ -470,7 +470,8 @@ void Editor::NameAction(std::string name) {
 }
 
 void Editor::CommitAction(std::string name) {
-  if (actionDepth_ > 0) return;
+  // A held zoom button is one action: it is recorded at the release.
+  if (actionDepth_ > 0 || zoomLoop_) return;
   if (name.empty()) name = std::move(actionName_);
   actionName_.clear();
   history_.Commit(objects_, info_, mode_->PendingObjects(), std::move(name));

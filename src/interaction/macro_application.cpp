@@ -7,6 +7,25 @@
 
 namespace zelmora {
 
+std::string DefaultArgumentHint(int kind) {
+  switch (kind) {
+    case kPointKind:
+      return "Выберите точку";
+    case kLineKind:
+      return "Выберите прямую";
+    case kCircleKind:
+      return "Выберите окружность";
+    default:
+      return {};
+  }
+}
+
+std::string MacroApplication::NextHint() const {
+  if (Complete()) return {};
+  const std::string& hint = hints[given.size()];
+  return hint.empty() ? DefaultArgumentHint(kinds[given.size()]) : hint;
+}
+
 MacroOutcome BeginMacroApplication(const std::filesystem::path& path,
                                    MacroApplication& application) {
   application = MacroApplication{};
