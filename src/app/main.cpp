@@ -1,15 +1,17 @@
 #include <QApplication>
 #include <QFile>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <string_view>
 
+#include "dialogs/russian_locale.h"
 #include "dialogs/splash_form.h"
 #include "document/data_folders.h"
 #include "mainwindow/main_form.h"
@@ -18,27 +20,74 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: zelmora [FILE.zms]
-Opens the program, with the drawing FILE.zms when one is given.
+constexpr const char* kUsage = R"(Usage: zelmora [FILE.zms | MACRO.zmm]
+Opens the program, with the drawing FILE.zms when one is given; a macro
+MACRO.zmm is offered for the Macros menu.
 
   --help       shows this text
   --version    shows the version
+  --           ends the options: a file name that begins with "-" follows
 )";
 
+constexpr int kBadUsage = 2;
+
+// Qt's own options, which QApplication takes off the command line, and
+// whether each is followed by a value.
+struct QtOption {
+  const char* name;
+  bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"-platform", true},        {"-platformpluginpath", true},
+    {"-platformtheme", true},   {"-plugin", true},
+    {"-qwindowgeometry", true}, {"-qwindowicon", true},
+    {"-qwindowtitle", true},    {"-display", true},
+    {"-geometry", true},        {"-style", true},
+    {"-stylesheet", true},      {"-session", true},
+    {"-reverse", false},        {"-widgetcount", false},
+    {"-nograb", false},         {"-dograb", false},
+    {"-sync", false},
+};
+
+// The options Qt does not take: an unknown option or a Qt option without
+// its value. Empty when the command line is sound.
+std::string UnknownOption(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") return {};
+    if (arg.empty() || arg[0] != '-') continue;
+    const auto qt = std::find_if(std::begin(kQtOptions), std::end(kQtOptions),
+                                 [&](const QtOption& o) { return arg == o.name; });
+    if (qt == std::end(kQtOptions) || (qt->takesValue && ++i >= argc)) return std::string(arg);
+  }
+  return {};
+}
+
 // Answered before Qt starts, so they work without a display, from a
-// terminal or a script. Nothing else on the command line is an option:
-// a drawing's name may begin with anything.
-bool AnsweredFromCommandLine(int argc, char* argv[]) {
-  if (argc != 2) return false;
-  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+// terminal or a script. -1: go on and start the window.
+int AnswerFromCommandLine(int argc, char* argv[]) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::fputs(kUsage, stdout);
-    return true;
+    return 0;
   }
-  if (std::strcmp(argv[1], "--version") == 0) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("zelmora %s\n", ZELMORA_VERSION);
-    return true;
+    return 0;
   }
-  return false;
+  if (const std::string unknown = UnknownOption(argc, argv); !unknown.empty()) {
+    std::fprintf(stderr, "zelmora: unknown option \"%s\"\n", unknown.c_str());
+    std::fputs(kUsage, stderr);
+    return kBadUsage;
+  }
+  return -1;
+}
+
+// The file named on the command line, after Qt took its options. A path
+// with blanks given without quotes arrives in pieces.
+QString CommandLineFile() {
+  QStringList words = QCoreApplication::arguments().mid(1);
+  if (!words.isEmpty() && words.front() == QLatin1String("--")) words.removeFirst();
+  return words.join(QLatin1Char(' '));
 }
 
 // Without a display Qt prints a stack of warnings and aborts; one line says
@@ -53,15 +102,6 @@ bool DisplayFound(int argc, char* argv[]) {
 #else
   return true;
 #endif
-}
-
-// The standard buttons of message boxes and file dialogs speak Russian, as
-// the rest of the program does.
-void LoadQtTranslations(QApplication& app, QTranslator& translator) {
-  if (translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    app.installTranslator(&translator);
-  }
 }
 
 // Installed, the program folder belongs to the system; the user's own data
@@ -99,15 +139,16 @@ class StartPrompts : public zelmora::QtUserPrompts {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (AnsweredFromCommandLine(argc, argv)) return 0;
+  if (const int status = AnswerFromCommandLine(argc, argv); status >= 0) return status;
   if (!DisplayFound(argc, argv)) {
     std::fputs("No display found: set DISPLAY (or run under xvfb-run) to see the window.\n",
                stderr);
     return 1;
   }
+  zelmora::RussianSystemLocale russianLocale;
   QApplication app(argc, argv);
-  QTranslator translator;
-  LoadQtTranslations(app, translator);
+  zelmora::UseRussianInterface(app);
+  russianLocale.Restore();
 
   auto splash = std::make_unique<zelmora::TSplForm>();
   splash->ShowNow();
@@ -120,8 +161,7 @@ int main(int argc, char* argv[]) {
   options.programFolder = QCoreApplication::applicationDirPath();
   options.userFolder = UserDataFolder(options.programFolder);
   options.prompts = &prompts;
-  // A path with blanks given without quotes arrives in pieces.
-  options.commandLineFile = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+  options.commandLineFile = CommandLineFile();
   std::unique_ptr<zelmora::TMainForm> form = zelmora::TMainForm::Create(options);
   splash.reset();
   if (!form) return 1;
