@@ -106,18 +106,26 @@ bool DisplayFound(int argc, char* argv[]) {
 
 // Installed, the program folder belongs to the system; the user's own data
 // folder then holds what the program writes.
-QString UserDataFolder(const QString& programFolder) {
-  const std::filesystem::path program = QFile::encodeName(programFolder).toStdString();
-  const std::filesystem::path perUser =
-      QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-          .toStdString();
-  const zelmora::DataFolders folders =
-      zelmora::ChooseDataFolders(program, perUser, zelmora::FolderWritable(program));
+std::filesystem::path LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+QString FromLocalPath(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+void ChooseUserFolders(zelmora::MainFormOptions& options) {
+  const std::filesystem::path program = LocalPath(options.programFolder);
+  const zelmora::DataFolders folders = zelmora::ChooseDataFolders(
+      program, LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+      zelmora::ProgramFolderIsOwn(program),
+      LocalPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
   if (!folders.problem.empty()) {
     std::fprintf(stderr, "zelmora: %s; the program folder is used instead\n",
                  folders.problem.c_str());
   }
-  return QFile::decodeName(QByteArray::fromStdString(folders.user.string()));
+  options.userFolder = FromLocalPath(folders.user);
+  options.drawingsFolder = FromLocalPath(folders.drawings);
 }
 
 // The messages of the start (a missing command-line file, a damaged image
@@ -159,7 +167,7 @@ int main(int argc, char* argv[]) {
   StartPrompts prompts(splash);
   zelmora::MainFormOptions options;
   options.programFolder = QCoreApplication::applicationDirPath();
-  options.userFolder = UserDataFolder(options.programFolder);
+  ChooseUserFolders(options);
   options.prompts = &prompts;
   options.commandLineFile = CommandLineFile();
   std::unique_ptr<zelmora::TMainForm> form = zelmora::TMainForm::Create(options);
