@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "document/cp1251.h"
+#include "document/file_limits.h"
 #include "document/line_code.h"
 #include "document/load_recompute.h"
 #include "document/record_fields.h"
@@ -433,14 +434,9 @@ std::optional<MacroList> LoadMacroListAtStart(const std::filesystem::path& progr
   return list;
 }
 
-std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  if (in.bad()) return std::nullopt;
-  return bytes;
+std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path,
+                                              std::string* problem) {
+  return ReadWholeFile(path, problem);
 }
 
 }  // namespace zelmora
