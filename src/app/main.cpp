@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
@@ -128,6 +129,14 @@ void ChooseUserFolders(zelmora::MainFormOptions& options) {
   options.drawingsFolder = FromLocalPath(folders.drawings);
 }
 
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
+}
+
 // The messages of the start (a missing command-line file, a damaged image
 // pack) come while the splash is up; it stays above every other window and
 // would hide their button, so it goes first.
@@ -158,11 +167,16 @@ int main(int argc, char* argv[]) {
   zelmora::UseRussianInterface(app);
   russianLocale.Restore();
 
-  auto splash = std::make_unique<zelmora::TSplForm>();
-  splash->ShowNow();
-
   const QString title = QString::fromUtf8(zelmora::texts::kProgramTitle);
   QApplication::setApplicationName(title);
+  // The desktop matches the window to its menu entry by these (Wayland by
+  // the file name, X11 by the window class, which follows the name above:
+  // "Zelmora 2.0"). Set before the first window, which fixes the class.
+  QGuiApplication::setDesktopFileName(QStringLiteral("zelmora"));
+  QApplication::setWindowIcon(ProgramIcon());
+
+  auto splash = std::make_unique<zelmora::TSplForm>();
+  splash->ShowNow();
 
   StartPrompts prompts(splash);
   zelmora::MainFormOptions options;
