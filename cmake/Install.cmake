@@ -11,6 +11,10 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
 endif()
 set(ZELMORA_PROGRAM_DIR lib/zelmora)
 set(desktop_dir ${PROJECT_SOURCE_DIR}/data/desktop)
+# The project has no site of its own yet: this is the reserved example
+# domain that the about box names too, to be replaced by a real address.
+set(ZELMORA_HOMEPAGE https://zelmora.example/)
+set(ZELMORA_METAINFO_ID example.zelmora.Zelmora)
 
 # What --version prints.
 foreach(program zelmora zelmora-cli)
@@ -57,6 +61,10 @@ install(
   DESTINATION share/mime/packages
   RENAME zelmora.xml)
 install(FILES ${desktop_dir}/zelmora.svg DESTINATION share/icons/hicolor/scalable/apps)
+# What software centres list (check: appstreamcli validate).
+configure_file(${desktop_dir}/zelmora.metainfo.xml
+               ${CMAKE_BINARY_DIR}/${ZELMORA_METAINFO_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${ZELMORA_METAINFO_ID}.metainfo.xml DESTINATION share/metainfo)
 file(GLOB icon_pictures CONFIGURE_DEPENDS ${desktop_dir}/icons/*.png)
 foreach(picture ${icon_pictures})
   get_filename_component(size ${picture} NAME_WE)
@@ -66,23 +74,31 @@ foreach(picture ${icon_pictures})
     RENAME zelmora.png)
 endforeach()
 
-# The documentation every Debian package carries, and the manual pages.
+# The documentation every Debian package carries, and the manual pages. The
+# package has a Debian revision, so its changelog is the Debian one.
 set(debian_dir ${PROJECT_SOURCE_DIR}/data/debian)
 set(doc_dir ${CMAKE_BINARY_DIR}/doc)
 file(MAKE_DIRECTORY ${doc_dir})
 foreach(page changelog zelmora.1 zelmora-cli.1)
   set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
                                                                ${debian_dir}/${page})
+  set(packed ${page}.gz)
+  if(page STREQUAL changelog)
+    set(packed changelog.Debian.gz)
+  endif()
   # -n keeps the time stamp out, so the package is the same from build to build.
-  execute_process(COMMAND gzip -9n -c ${debian_dir}/${page} OUTPUT_FILE ${doc_dir}/${page}.gz)
+  execute_process(COMMAND gzip -9n -c ${debian_dir}/${page} OUTPUT_FILE ${doc_dir}/${packed})
 endforeach()
-install(FILES ${debian_dir}/copyright ${doc_dir}/changelog.gz DESTINATION share/doc/zelmora)
+install(FILES ${debian_dir}/copyright ${doc_dir}/changelog.Debian.gz DESTINATION share/doc/zelmora)
 install(FILES ${doc_dir}/zelmora.1.gz ${doc_dir}/zelmora-cli.1.gz DESTINATION share/man/man1)
 
 # cpack -G DEB (see package.sh).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zelmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The first packaging of this upstream version: 2.0-1.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZELMORA_HOMEPAGE})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "The Zelmora developers <zelmora@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ruler and compass constructions for school geometry")
@@ -95,11 +111,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Labels and dialog titles are measured in these fonts. Welcome but optional:
-# the Russian texts of the standard buttons, help pages opened in the browser,
-# and (outside the big desktops) xdg-open knowing a drawing by its MIME type.
+# the Russian texts of Qt's standard buttons and file dialogs, and xdg-open,
+# which hands help pages to the browser outside the big desktops. Nothing
+# more: each further recommendation pulls its own on a minimal system.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-translations-l10n, xdg-utils, libfile-mimeinfo-perl")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
 

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation clang-format
   xvfb xauth
-  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file appstream
 )
 
 missing=()

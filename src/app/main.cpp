@@ -1,15 +1,19 @@
 #include <QApplication>
 #include <QFile>
-#include <QLibraryInfo>
-#include <QLocale>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <string_view>
 
+#include "dialogs/dialog_look.h"
+#include "dialogs/russian_locale.h"
 #include "dialogs/splash_form.h"
 #include "document/data_folders.h"
 #include "mainwindow/main_form.h"
@@ -18,27 +22,74 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: zelmora [FILE.zms]
-Opens the program, with the drawing FILE.zms when one is given.
+constexpr const char* kUsage = R"(Usage: zelmora [FILE.zms | MACRO.zmm]
+Opens the program, with the drawing FILE.zms when one is given; a macro
+MACRO.zmm is offered for the Macros menu.
 
   --help       shows this text
   --version    shows the version
+  --           ends the options: a file name that begins with "-" follows
 )";
 
+constexpr int kBadUsage = 2;
+
+// Qt's own options, which QApplication takes off the command line, and
+// whether each is followed by a value.
+struct QtOption {
+  const char* name;
+  bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"-platform", true},        {"-platformpluginpath", true},
+    {"-platformtheme", true},   {"-plugin", true},
+    {"-qwindowgeometry", true}, {"-qwindowicon", true},
+    {"-qwindowtitle", true},    {"-display", true},
+    {"-geometry", true},        {"-style", true},
+    {"-stylesheet", true},      {"-session", true},
+    {"-reverse", false},        {"-widgetcount", false},
+    {"-nograb", false},         {"-dograb", false},
+    {"-sync", false},
+};
+
+// The options Qt does not take: an unknown option or a Qt option without
+// its value. Empty when the command line is sound.
+std::string UnknownOption(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") return {};
+    if (arg.empty() || arg[0] != '-') continue;
+    const auto qt = std::find_if(std::begin(kQtOptions), std::end(kQtOptions),
+                                 [&](const QtOption& o) { return arg == o.name; });
+    if (qt == std::end(kQtOptions) || (qt->takesValue && ++i >= argc)) return std::string(arg);
+  }
+  return {};
+}
+
 // Answered before Qt starts, so they work without a display, from a
-// terminal or a script. Nothing else on the command line is an option:
-// a drawing's name may begin with anything.
-bool AnsweredFromCommandLine(int argc, char* argv[]) {
-  if (argc != 2) return false;
-  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+// terminal or a script. -1: go on and start the window.
+int AnswerFromCommandLine(int argc, char* argv[]) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::fputs(kUsage, stdout);
-    return true;
+    return 0;
   }
-  if (std::strcmp(argv[1], "--version") == 0) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("zelmora %s\n", ZELMORA_VERSION);
-    return true;
+    return 0;
   }
-  return false;
+  if (const std::string unknown = UnknownOption(argc, argv); !unknown.empty()) {
+    std::fprintf(stderr, "zelmora: unknown option \"%s\"\n", unknown.c_str());
+    std::fputs(kUsage, stderr);
+    return kBadUsage;
+  }
+  return -1;
+}
+
+// The file named on the command line, after Qt took its options. A path
+// with blanks given without quotes arrives in pieces.
+QString CommandLineFile() {
+  QStringList words = QCoreApplication::arguments().mid(1);
+  if (!words.isEmpty() && words.front() == QLatin1String("--")) words.removeFirst();
+  return words.join(QLatin1Char(' '));
 }
 
 // Without a display Qt prints a stack of warnings and aborts; one line says
@@ -55,29 +106,36 @@ bool DisplayFound(int argc, char* argv[]) {
 #endif
 }
 
-// The standard buttons of message boxes and file dialogs speak Russian, as
-// the rest of the program does.
-void LoadQtTranslations(QApplication& app, QTranslator& translator) {
-  if (translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    app.installTranslator(&translator);
-  }
-}
-
 // Installed, the program folder belongs to the system; the user's own data
 // folder then holds what the program writes.
-QString UserDataFolder(const QString& programFolder) {
-  const std::filesystem::path program = QFile::encodeName(programFolder).toStdString();
-  const std::filesystem::path perUser =
-      QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-          .toStdString();
-  const zelmora::DataFolders folders =
-      zelmora::ChooseDataFolders(program, perUser, zelmora::FolderWritable(program));
+std::filesystem::path LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+QString FromLocalPath(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+void ChooseUserFolders(zelmora::MainFormOptions& options) {
+  const std::filesystem::path program = LocalPath(options.programFolder);
+  const zelmora::DataFolders folders = zelmora::ChooseDataFolders(
+      program, LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+      zelmora::ProgramFolderIsOwn(program),
+      LocalPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
   if (!folders.problem.empty()) {
     std::fprintf(stderr, "zelmora: %s; the program folder is used instead\n",
                  folders.problem.c_str());
   }
-  return QFile::decodeName(QByteArray::fromStdString(folders.user.string()));
+  options.userFolder = FromLocalPath(folders.user);
+  options.drawingsFolder = FromLocalPath(folders.drawings);
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
 }
 
 // The messages of the start (a missing command-line file, a damaged image
@@ -99,30 +157,35 @@ class StartPrompts : public zelmora::QtUserPrompts {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (AnsweredFromCommandLine(argc, argv)) return 0;
+  if (const int status = AnswerFromCommandLine(argc, argv); status >= 0) return status;
   if (!DisplayFound(argc, argv)) {
     std::fputs("No display found: set DISPLAY (or run under xvfb-run) to see the window.\n",
                stderr);
     return 1;
   }
+  zelmora::RussianSystemLocale russianLocale;
   QApplication app(argc, argv);
-  QTranslator translator;
-  LoadQtTranslations(app, translator);
+  zelmora::UseRussianInterface(app);
+  russianLocale.Restore();
   QApplication::setPalette(zelmora::ProgramPalette());
+
+  const QString title = QString::fromUtf8(zelmora::texts::kProgramTitle);
+  QApplication::setApplicationName(title);
+  // The desktop matches the window to its menu entry by these (Wayland by
+  // the file name, X11 by the window class, which follows the name above:
+  // "Zelmora 2.0"). Set before the first window, which fixes the class.
+  QGuiApplication::setDesktopFileName(QStringLiteral("zelmora"));
+  QApplication::setWindowIcon(ProgramIcon());
 
   auto splash = std::make_unique<zelmora::TSplForm>();
   splash->ShowNow();
 
-  const QString title = QString::fromUtf8(zelmora::texts::kProgramTitle);
-  QApplication::setApplicationName(title);
-
   StartPrompts prompts(splash);
   zelmora::MainFormOptions options;
   options.programFolder = QCoreApplication::applicationDirPath();
-  options.userFolder = UserDataFolder(options.programFolder);
+  ChooseUserFolders(options);
   options.prompts = &prompts;
-  // A path with blanks given without quotes arrives in pieces.
-  options.commandLineFile = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+  options.commandLineFile = CommandLineFile();
   std::unique_ptr<zelmora::TMainForm> form = zelmora::TMainForm::Create(options);
   splash.reset();
   if (!form) return 1;

@@ -61,60 +61,77 @@ std::string MissingObject(const std::vector<int>& numbers, const ObjectList& lis
   return {};
 }
 
-}  // namespace
-
-int RecordMacroCommand(const std::vector<std::string>& args, const std::string& programFolder) {
-  if (args.size() < 2) return Usage("record-macro needs a drawing and a macro file");
+// What record-macro is told after the drawing and the macro file.
+struct RecordOptions {
   std::optional<std::vector<int>> arguments, results;
   std::vector<std::string> hints;
   std::optional<std::string> name;
   bool renameOnLoad = false, dropSuperfluous = false;
+};
+
+// Empty when the options are sound, else what is wrong with them.
+std::string ParseRecordOptions(const std::vector<std::string>& args, RecordOptions& options) {
   for (std::size_t i = 2; i < args.size(); ++i) {
     const std::string& option = args[i];
     const bool hasValue = i + 1 < args.size();
     if (option == "--rename-on-load") {
-      renameOnLoad = true;
+      options.renameOnLoad = true;
     } else if (option == "--drop-superfluous") {
-      dropSuperfluous = true;
+      options.dropSuperfluous = true;
     } else if (option == "--args" || option == "--results") {
       auto numbers = hasValue ? ParseNumbers(args[++i]) : std::nullopt;
-      if (!numbers) return Usage(option + " needs object numbers like 0,1,2");
-      (option == "--args" ? arguments : results) = std::move(numbers);
+      if (!numbers) return option + " needs object numbers like 0,1,2";
+      (option == "--args" ? options.arguments : options.results) = std::move(numbers);
     } else if (option == "--hint" || option == "--name") {
-      if (!hasValue) return Usage(option + " needs a text");
+      if (!hasValue) return option + " needs a text";
       if (option == "--hint") {
-        hints.push_back(args[++i]);
+        options.hints.push_back(args[++i]);
       } else {
-        name = args[++i];
+        options.name = args[++i];
       }
     } else {
-      return Usage("unknown option \"" + option + "\"");
+      return "unknown option \"" + option + "\"";
     }
   }
-  if (!arguments || !results) return Usage("record-macro needs --args and --results");
-  if (hints.size() > arguments->size()) return Usage("more --hint texts than arguments");
+  if (!options.arguments || !options.results) return "record-macro needs --args and --results";
+  if (options.hints.size() > options.arguments->size()) return "more --hint texts than arguments";
+  return {};
+}
+
+}  // namespace
+
+int RecordMacroCommand(const std::vector<std::string>& args, const std::string& programFolder) {
+  if (args.size() < 2) return Usage("record-macro needs a drawing and a macro file");
+  RecordOptions options;
+  if (const std::string problem = ParseRecordOptions(args, options); !problem.empty()) {
+    return Usage(problem);
+  }
+  const std::vector<int>& arguments = *options.arguments;
+  const std::vector<int>& results = *options.results;
+  const std::vector<std::string>& hints = options.hints;
 
   ObjectList list;
   DocumentInfo info;
   if (!LoadForCommand(args[0], list, info)) return kFileFailed;
-  std::string missing = MissingObject(*arguments, list);
-  if (missing.empty()) missing = MissingObject(*results, list);
+  std::string missing = MissingObject(arguments, list);
+  if (missing.empty()) missing = MissingObject(results, list);
   if (!missing.empty()) return Usage(missing);
 
   MacroRecording recording;
   recording.phase = MacroPhase::Arguments;
-  for (std::size_t k = 0; k < arguments->size(); ++k) {
-    RegisterMacroPick(list, recording, (*arguments)[k]);
+  for (std::size_t k = 0; k < arguments.size(); ++k) {
+    RegisterMacroPick(list, recording, arguments[k]);
     recording.hints.push_back(k < hints.size() ? hints[k] : std::string());
   }
   recording.phase = MacroPhase::Results;
-  for (int result : *results) RegisterMacroPick(list, recording, result);
-  if (!CheckMacro(list, recording, [&](const std::string&) { return dropSuperfluous; })) {
+  for (int result : results) RegisterMacroPick(list, recording, result);
+  const auto dropSuperfluous = [&](const std::string&) { return options.dropSuperfluous; };
+  if (!CheckMacro(list, recording, dropSuperfluous)) {
     return Failed(ErrorText(programFolder, kErrorMacroNotDependent));
   }
   recording.phase = MacroPhase::Finished;
-  recording.renameOnLoad = renameOnLoad;
-  recording.name = name.value_or(MacroNameFromPath(args[1]));
+  recording.renameOnLoad = options.renameOnLoad;
+  recording.name = options.name.value_or(MacroNameFromPath(args[1]));
   const SaveResult saved = SaveMacro(list, recording, args[1]);
   if (!saved.ok) return Failed(saved.error);
   return kDone;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "document/data_folders.h"
 #include "document/image_pack.h"
 #include "document/text_table.h"
 #include "render/pack_pixmaps.h"
@@ -63,6 +64,11 @@ QFont FontFitting(QFont font, const QString& text, int room) {
                           static_cast<qreal>(room - advance) / static_cast<qreal>(text.size()));
   }
   return font;
+}
+
+QString DialogContext::DrawingsFolder() const {
+  if (!drawingsFolder.isEmpty()) return drawingsFolder;
+  return ProgramSubfolder(UserFolder(), QString::fromLatin1(kSavesFolderName));
 }
 
 QString ProgramSubfolder(const QString& programFolder, const QString& name) {

@@ -26,6 +26,8 @@ struct DialogContext {
   QString programFolder;
   // The macro list, "Saves/" and "Macros/"; empty: the program folder.
   QString userFolder;
+  // Where Open and Save start; empty: "Saves/" of the user's folder.
+  QString drawingsFolder;
   // Shows error message `number` (the program's message window). Left empty,
   // the error only beeps.
   std::function<void(int number)> showError;
@@ -37,6 +39,7 @@ struct DialogContext {
   std::function<int(QDialog& dialog)> runModal;
 
   QString UserFolder() const { return userFolder.isEmpty() ? programFolder : userFolder; }
+  QString DrawingsFolder() const;
   void ShowError(int number) const;
   bool OpenUrl(const QUrl& url) const;
   int RunModal(QDialog& dialog) const;

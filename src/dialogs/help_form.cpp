@@ -18,8 +18,10 @@ constexpr int kPromptFlags = Qt::AlignCenter | Qt::TextWordWrap;
 
 }  // namespace
 
+// A tool window of its parent: above the main window, never above the help
+// page that F1 opens in a browser or any other program.
 THelpForm::THelpForm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
       text_(QString::fromUtf8(texts::kStandardPrompt)),
       font_(PromptFont(text_)) {
   setObjectName(QStringLiteral("HelpForm"));

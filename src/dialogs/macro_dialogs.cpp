@@ -8,6 +8,7 @@
 
 #include "dialogs/cp1251_input.h"
 #include "document/image_pack.h"
+#include "interaction/macro_application.h"
 
 namespace zelmora {
 namespace {
@@ -26,20 +27,6 @@ constexpr const char* kOpenMacrosLabel = "Открытые макросы";
 constexpr const char* kDeleteCaption = "Удалить";
 constexpr const char* kSemicolonTip =
     "Точка с запятой заменяется запятой: её не сохранить в макросе";
-
-// The standard prompts by kind code; angles and lengths have none.
-const char* DefaultHint(int kind) {
-  switch (kind) {
-    case 1:
-      return "Выберите точку";
-    case 2:
-      return "Выберите прямую";
-    case 3:
-      return "Выберите окружность";
-    default:
-      return nullptr;
-  }
-}
 
 QLineEdit* MacroTextEdit(QWidget* parent, const QString& text) {
   auto* edit = new QLineEdit(parent);
@@ -104,7 +91,8 @@ TMHelpForm::TMHelpForm(QWidget* owner, DialogContext context, int kind)
 }
 
 void TMHelpForm::UseDefault() {
-  if (const char* hint = DefaultHint(kind_)) edit_->setText(Utf8(hint));
+  const std::string hint = DefaultArgumentHint(kind_);
+  if (!hint.empty()) edit_->setText(QString::fromStdString(hint));
 }
 
 void TMHelpForm::Confirm() {

@@ -87,11 +87,21 @@ QString Utf8(const char* utf8) {
 constexpr std::array<Qt::PenStyle, 5> kQtPenStyles = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
                                                       Qt::DashDotLine, Qt::DashDotDotLine};
 
-// The circle dialog names the styles by pictures made of dashes.
-QStringList DashTextStyles() {
+// The circle dialog names the styles by pictures made of dashes, each as
+// long as fits the box: longer ones would open the list past the dialog.
+QStringList DashTextStyles(const QComboBox& box) {
   const QString em = QStringLiteral("—"), en = QStringLiteral("–"), gap = QStringLiteral(" ");
-  return {em.repeated(39), (em + gap).repeated(20), (en + gap).repeated(20),
-          (em + gap + en + gap).repeated(10), (em + gap + en + gap + en + gap).repeated(7)};
+  const QFontMetrics metrics(box.font());
+  // The arrow button takes about a square of the box's height.
+  const int room = box.width() - box.height() - 8;
+  QStringList styles;
+  for (const QString& unit :
+       {em, em + gap, en + gap, em + gap + en + gap, em + gap + en + gap + en + gap}) {
+    QString text = unit;
+    while (metrics.horizontalAdvance(text + unit) <= room) text += unit;
+    styles.append(text);
+  }
+  return styles;
 }
 
 // A sample line of style `style` across `row`, as the list and the closed
@@ -246,10 +256,10 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
       penStyle_ = new PenStyleComboBox(panel);
     } else {
       penStyle_ = new QComboBox(panel);
-      penStyle_->addItems(DashTextStyles());
     }
     penStyle_->setObjectName(QStringLiteral("PenStyleCB"));
     penStyle_->setGeometry(168, 120, 145, 22);
+    if (layout.penStyle == PenStyleLook::kDashText) penStyle_->addItems(DashTextStyles(*penStyle_));
   }
 
   AddSectionTitle(panel, "Параметры прорисовки", 120 + shift, 300);

@@ -61,20 +61,38 @@ bool FolderWritable(const fs::path& folder) {
   return created;
 }
 
+bool InstalledProgramFolder(const fs::path& programFolder) {
+  std::error_code error;
+  fs::path folder = fs::weakly_canonical(programFolder, error);
+  if (error) folder = programFolder;
+  folder = folder.lexically_normal();
+  if (folder.filename().empty()) folder = folder.parent_path();  // a trailing separator
+  const fs::path relative = folder.relative_path();
+  for (const char* prefix : {"usr", "opt", "bin", "sbin", "lib", "lib64", "snap"}) {
+    if (!relative.empty() && *relative.begin() == prefix) return true;
+  }
+  return folder.filename() == "zelmora" && folder.parent_path().filename() == "lib";
+}
+
+bool ProgramFolderIsOwn(const fs::path& programFolder) {
+  return !InstalledProgramFolder(programFolder) && FolderWritable(programFolder);
+}
+
 DataFolders ChooseDataFolders(const fs::path& programFolder, const fs::path& perUserFolder,
-                              bool programFolderWritable) {
-  DataFolders folders{programFolder, programFolder, {}};
-  if (programFolderWritable) return folders;
+                              bool programFolderIsOwn, const fs::path& documentsFolder) {
+  DataFolders folders{programFolder, programFolder, programFolder / kSavesFolderName, {}};
+  if (programFolderIsOwn) return folders;
   if (perUserFolder.empty()) {
     folders.problem = "no folder for the user's data is known";
     return folders;
   }
+  const fs::path drawings = documentsFolder.empty() ? perUserFolder / kSavesFolderName
+                                                    : documentsFolder / kDocumentsSubfolderName;
   std::string problem;
-  bool ready = SeedFolder({}, perUserFolder, problem);
-  for (const char* name : {kSavesFolderName, kMacrosFolderName}) {
-    if (!ready) break;
-    ready = SeedFolder(ShippedSubfolder(programFolder, name), perUserFolder / name, problem);
-  }
+  bool ready = SeedFolder({}, perUserFolder, problem) &&
+               SeedFolder(ShippedSubfolder(programFolder, kMacrosFolderName),
+                          perUserFolder / kMacrosFolderName, problem) &&
+               SeedFolder(ShippedSubfolder(programFolder, kSavesFolderName), drawings, problem);
   if (!ready) {
     folders.problem = problem;
     return folders;
@@ -86,6 +104,7 @@ DataFolders ChooseDataFolders(const fs::path& programFolder, const fs::path& per
     fs::copy_file(shippedList, userList, error);
   }
   folders.user = perUserFolder;
+  folders.drawings = drawings;
   return folders;
 }
 

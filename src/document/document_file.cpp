@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "document/cp1251.h"
+#include "document/file_limits.h"
 #include "document/line_code.h"
 #include "document/record_fields.h"
 #include "geometry/construction_method.h"
@@ -300,11 +301,6 @@ std::string LinePrefix(std::size_t index) {
   return "line " + std::to_string(index + 1) + ": ";
 }
 
-std::string SystemError(const std::filesystem::path& path, const std::string& what) {
-  return "cannot " + what + " " + path.string() + ": " +
-         std::error_code(errno, std::generic_category()).message();
-}
-
 }  // namespace
 
 int LoadResult::ErrorNumber() const {
@@ -406,12 +402,10 @@ LoadResult LoadPlane(const std::filesystem::path& path, ObjectList& list, Docume
   if (!std::filesystem::exists(path, ec)) {
     return {LoadStatus::kNotFound, "no file " + path.string(), {}};
   }
-  if (std::filesystem::is_directory(path, ec)) return Unreadable(path.string() + " is a folder");
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return Unreadable(SystemError(path, "open"));
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return Unreadable(SystemError(path, "read"));
-  return ReadPlane(bytes, list, info);
+  std::string problem;
+  const std::optional<std::string> bytes = ReadWholeFile(path, &problem);
+  if (!bytes) return Unreadable(problem);
+  return ReadPlane(*bytes, list, info);
 }
 
 }  // namespace zelmora

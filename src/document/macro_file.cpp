@@ -12,7 +12,9 @@
 #include <utility>
 
 #include "document/cp1251.h"
+#include "document/file_limits.h"
 #include "document/line_code.h"
+#include "document/load_recompute.h"
 #include "document/record_fields.h"
 #include "geometry/graph.h"
 #include "geometry/utf8.h"
@@ -403,10 +405,9 @@ MacroApplied ApplyMacroBytes(std::string_view bytes, ObjectList& list,
     for (int p : macro.parentsOf[k]) map[k]->Parents.push_back(map[static_cast<std::size_t>(p)]);
     for (int c : macro.childrenOf[k]) map[k]->Children.push_back(map[static_cast<std::size_t>(c)]);
   }
-  for (TGObject* object : map) {
-    object->RebuildIncident();
-    UpdateDescendants(*object);
-  }
+  // One update after linking, as opening does: updating below each new
+  // object in turn recomputes a long chain again for every link of it.
+  RecomputeLoaded(list);
   list.MarkModified();
   applied.ok = true;
   applied.created = map.size() - arguments.size();
@@ -434,14 +435,9 @@ std::optional<MacroList> LoadMacroListAtStart(const std::filesystem::path& progr
   return list;
 }
 
-std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  if (in.bad()) return std::nullopt;
-  return bytes;
+std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path,
+                                              std::string* problem) {
+  return ReadWholeFile(path, problem);
 }
 
 }  // namespace zelmora

@@ -79,7 +79,9 @@ MacroApplied ApplyMacroBytes(std::string_view bytes, ObjectList& list,
 // the list file exists but cannot be read.
 std::optional<MacroList> LoadMacroListAtStart(const std::filesystem::path& programFolder);
 
-// The whole file; nullopt when it cannot be read.
-std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path);
+// The whole file; nullopt when it cannot be read or is no file to read
+// (see ReadRefusal), with the reason in `problem` when given.
+std::optional<std::string> ReadMacroFileBytes(const std::filesystem::path& path,
+                                              std::string* problem = nullptr);
 
 }  // namespace zelmora

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document/cp1251.h"
+#include "document/file_limits.h"
 #include "document/file_replace.h"
 #include "document/line_code.h"
 
@@ -53,7 +54,7 @@ std::optional<MacroList> LoadMcrFile(const std::filesystem::path& file) {
   std::error_code error;
   const auto status = std::filesystem::status(file, error);
   if (status.type() == std::filesystem::file_type::not_found) return MacroList{};
-  if (error || std::filesystem::is_directory(status)) return std::nullopt;
+  if (error || !ReadRefusal(file).empty()) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
   if (!in.is_open()) return std::nullopt;
   MacroList list = ReadMacroList(in);

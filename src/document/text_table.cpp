@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "document/cp1251.h"
+#include "document/file_limits.h"
 #include "document/line_code.h"
 
 namespace zelmora {
@@ -40,8 +41,7 @@ Search FindEntry(std::istream& in, int key, std::string& header) {
 
 // A directory opens as a stream on some systems and then reads as empty.
 std::optional<std::ifstream> OpenTable(const std::filesystem::path& table) {
-  std::error_code error;
-  if (std::filesystem::is_directory(table, error)) return std::nullopt;
+  if (!ReadRefusal(table).empty()) return std::nullopt;
   std::ifstream in(table, std::ios::binary);
   if (!in.is_open()) return std::nullopt;
   return in;

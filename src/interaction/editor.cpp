@@ -505,7 +505,8 @@ void Editor::NameAction(std::string name) {
 }
 
 void Editor::CommitAction(std::string name) {
-  if (actionDepth_ > 0) return;
+  // A held zoom button is one action: it is recorded at the release.
+  if (actionDepth_ > 0 || zoomLoop_) return;
   if (name.empty()) name = std::move(actionName_);
   actionName_.clear();
   // A dialog may change the drawing without a press or a command: the

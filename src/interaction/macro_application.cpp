@@ -7,13 +7,33 @@
 
 namespace zelmora {
 
+std::string DefaultArgumentHint(int kind) {
+  switch (kind) {
+    case kPointKind:
+      return "Выберите точку";
+    case kLineKind:
+      return "Выберите прямую";
+    case kCircleKind:
+      return "Выберите окружность";
+    default:
+      return {};
+  }
+}
+
+std::string MacroApplication::NextHint() const {
+  if (Complete()) return {};
+  const std::string& hint = hints[given.size()];
+  return hint.empty() ? DefaultArgumentHint(kinds[given.size()]) : hint;
+}
+
 MacroOutcome BeginMacroApplication(const std::filesystem::path& path,
                                    MacroApplication& application) {
   application = MacroApplication{};
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return {kErrorMacroFileMissing, "no such file", 0};
-  const auto bytes = ReadMacroFileBytes(path);
-  if (!bytes) return {kErrorMacroFileUnreadable, "the file cannot be read", 0};
+  std::string problem;
+  const auto bytes = ReadMacroFileBytes(path, &problem);
+  if (!bytes) return {kErrorMacroFileUnreadable, problem, 0};
   const MacroRead read = ReadMacroHeader(*bytes);
   if (!read.header) return {kErrorMacroFileUnreadable, read.detail, 0};
   application.path = path;
@@ -28,8 +48,9 @@ MacroOutcome ApplyMacro(const std::filesystem::path& path, ObjectList& list,
                         const std::vector<int>& given) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return {kErrorFileNotFound, "no such file", 0};
-  const auto bytes = ReadMacroFileBytes(path);
-  if (!bytes) return {kErrorMacroFileUnreadable, "the file cannot be read", 0};
+  std::string problem;
+  const auto bytes = ReadMacroFileBytes(path, &problem);
+  if (!bytes) return {kErrorMacroFileUnreadable, problem, 0};
   std::vector<TGObject*> arguments;
   for (int index : given) arguments.push_back(list.at(index));
   const MacroApplied applied = ApplyMacroBytes(*bytes, list, arguments);

@@ -22,9 +22,15 @@ struct MacroApplication {
   bool Complete() const { return given.size() >= kinds.size(); }
   // Kind demanded next; 0 once every argument is given.
   int NextKind() const { return Complete() ? 0 : kinds[given.size()]; }
-  // Prompt for the next argument; empty once every argument is given.
-  std::string NextHint() const { return Complete() ? std::string() : hints[given.size()]; }
+  // Prompt for the next argument: its hint, or the standard prompt of its
+  // kind when the recording left the hint empty; empty once every argument
+  // is given.
+  std::string NextHint() const;
 };
+
+// The standard prompt for picking an object of `kind` ("Выберите точку");
+// empty for the value kinds, which are not picked.
+std::string DefaultArgumentHint(int kind);
 
 struct MacroOutcome {
   int error = 0;       // the error message to show: 0 none, 5, 7 or 8

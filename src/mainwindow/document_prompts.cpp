@@ -27,13 +27,11 @@ Answer TMainForm::Ask(const std::string& question) {
 }
 
 std::optional<std::string> TMainForm::AskOpenPath() {
-  return LocalPath(prompts_.AskOpenPath(
-      this, ProgramSubfolder(Context().UserFolder(), Text(texts::kSavesFolder))));
+  return LocalPath(prompts_.AskOpenPath(this, Context().DrawingsFolder()));
 }
 
 std::optional<std::string> TMainForm::AskSavePath() {
-  return LocalPath(prompts_.AskSavePath(
-      this, ProgramSubfolder(Context().UserFolder(), Text(texts::kSavesFolder))));
+  return LocalPath(prompts_.AskSavePath(this, Context().DrawingsFolder()));
 }
 
 void TMainForm::ShowSaveFailed(const std::string& message) {

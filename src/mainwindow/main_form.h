@@ -41,6 +41,8 @@ struct MainFormOptions {
   // own data folder when the program folder is not writable. Empty: the
   // program folder.
   QString userFolder;
+  // Where Open and Save start; empty: Saves/ of the user's folder.
+  QString drawingsFolder;
   // The user's settings; null: the user's own store. Tests give a store of
   // their own. It must outlive the window.
   SettingsStore* store = nullptr;

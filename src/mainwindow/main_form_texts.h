@@ -89,7 +89,6 @@ inline constexpr const char* kSaveDialogTitle = "Сохранить в файл"
 inline constexpr const char* kMacroFilter = "Макрос Zelmora (*.zmm)";
 inline constexpr const char* kMacroOpenDialogTitle = "Загрузка макроса";
 inline constexpr const char* kMacroSaveDialogTitle = "Сохранение как макрос";
-inline constexpr const char* kSavesFolder = "Saves";
 
 // Messages.
 inline constexpr const char* kCommandLineFileMissing =

@@ -75,6 +75,7 @@ DialogContext TMainForm::Context() {
   DialogContext context;
   context.programFolder = options_.programFolder;
   context.userFolder = options_.userFolder;
+  context.drawingsFolder = options_.drawingsFolder;
   context.showError = [this](int number) { ShowError(number); };
   context.openUrl = [this](const QUrl& url) { return prompts_.OpenUrl(url); };
   context.runModal = [this](QDialog& dialog) { return prompts_.RunDialog(dialog); };

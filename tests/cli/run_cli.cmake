@@ -5,6 +5,7 @@
 #   EXPECT_OUT     texts stdout must contain, separated by "@@"
 #   REFUSE_OUT     texts stdout must not contain, separated by "@@"
 #   EXPECT_ERR     a text stderr must contain; stderr must then be one line
+#   EXPECT_ERR_TEXT  a text stderr must contain, among any number of lines
 #   SAME_FILES     two files, separated by "@@", that must be byte for byte equal afterwards
 #   ABSENT_FILE    a file that must not exist afterwards (removed before the run)
 #   READ_FILE      a file the run writes (removed before it): EXPECT_OUT and
@@ -48,6 +49,12 @@ if(DEFINED EXPECT_ERR)
   list(LENGTH breaks lines)
   if(at EQUAL -1 OR NOT lines EQUAL 1)
     message(FATAL_ERROR "stderr is not one line with: ${EXPECT_ERR}\n${err}")
+  endif()
+endif()
+if(DEFINED EXPECT_ERR_TEXT)
+  string(FIND "${err}" "${EXPECT_ERR_TEXT}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "stderr lacks: ${EXPECT_ERR_TEXT}\n${err}")
   endif()
 endif()
 if(DEFINED SAME_FILES)

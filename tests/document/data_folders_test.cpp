@@ -81,3 +81,47 @@ TEST(DataFoldersTest, WritableMeansAFileCanBeCreated) {
 
 }  // namespace
 }  // namespace zelmora
+
+namespace zelmora {
+namespace {
+
+// Installed, the program folder is never the program's own, even for root,
+// who may write there; a copy of its own is used where it stands.
+TEST(DataFoldersTest, AnInstalledProgramFolderIsNeverOwn) {
+  const struct {
+    const char* folder;
+    bool installed;
+  } cases[] = {
+      {"/usr/lib/zelmora", true},
+      {"/usr/local/lib/zelmora/", true},
+      {"/opt/zelmora", true},
+      {"/home/ann/apps/lib/zelmora", true},
+      {"/home/ann/zelmora/build/bin", false},
+      {"/media/stick/Zelmora", false},
+      {"/home/ann/library/zelmora", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(InstalledProgramFolder(c.folder), c.installed) << c.folder;
+  }
+  Layout layout;
+  EXPECT_TRUE(ProgramFolderIsOwn(layout.program));
+  fs::create_directories(layout.root / "lib" / "zelmora");
+  EXPECT_FALSE(ProgramFolderIsOwn(layout.root / "lib" / "zelmora")) << "writable, but installed";
+}
+
+// Drawings go where a pupil finds them; macros and the list stay hidden.
+TEST(DataFoldersTest, DrawingsGoToTheDocumentsFolder) {
+  Layout layout;
+  const fs::path documents = layout.root / "home" / "Документы";
+  const DataFolders folders = ChooseDataFolders(layout.program, layout.user, false, documents);
+  ASSERT_TRUE(folders.problem.empty()) << folders.problem;
+  EXPECT_EQ(folders.drawings, documents / "Zelmora");
+  EXPECT_EQ(Read(documents / "Zelmora" / "Пример.zms"), "drawing");
+  EXPECT_EQ(Read(layout.user / "Macros" / "a.zmm"), "macro");
+  EXPECT_FALSE(fs::exists(layout.user / "Saves"));
+  EXPECT_EQ(ChooseDataFolders(layout.program, layout.user, true, documents).drawings,
+            layout.program / "Saves");
+}
+
+}  // namespace
+}  // namespace zelmora

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../../bench/chained_midpoints.h"
 #include "document/line_code.h"
 #include "support/temp_folder.h"
 
@@ -33,6 +34,27 @@ TEST(MacroListAtStart, FirstStartOffersTheShippedMacrosUntilAListIsSaved) {
   ASSERT_TRUE(SaveMcrFile(folder / kMacroListFile, {}));
   EXPECT_EQ(LoadMacroListAtStart(folder), MacroList{});
   fs::remove_all(folder);
+}
+
+// A long macro builds every record on the right parents at the right place;
+// applied record by record this took minutes under the sanitizers.
+TEST(MacroApplication, ALongChainIsBuiltWhole) {
+  constexpr int kRecords = 20000;
+  ObjectList list;
+  bench::AddArgumentPoints(list);
+  const MacroApplied applied =
+      ApplyMacroBytes(bench::ChainedMidpointMacro(kRecords), list, {&list[0], &list[1]});
+  ASSERT_TRUE(applied.ok) << applied.detail;
+  ASSERT_EQ(list.size(), 2u + kRecords);
+  double x = 900, y = 450;
+  for (std::size_t k = 2; k < list.size(); ++k) {
+    x = (x + 100) / 2;
+    y = (y + 50) / 2;
+    const auto& m = static_cast<const TGPoint&>(list[k]);
+    ASSERT_EQ(m.Parents, (std::vector<TGObject*>{&list[k - 1], &list[0]})) << k;
+    ASSERT_DOUBLE_EQ(m.X, x) << k;
+    ASSERT_DOUBLE_EQ(m.Y, y) << k;
+  }
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ for file in zelmora zelmora-cli Mustapha.zmr "Killer King.zmr" "Killer Queen.zmr
   Lollypop.zmr Help/Содержание.htm Help/zelmora.css Help/figures/203.png \
   share/applications/zelmora.desktop share/mime/packages/zelmora.xml \
   share/icons/hicolor/scalable/apps/zelmora.svg share/icons/hicolor/48x48/apps/zelmora.png \
-  share/doc/zelmora/copyright share/doc/zelmora/changelog.gz share/man/man1/zelmora.1.gz; do
+  share/doc/zelmora/copyright share/doc/zelmora/changelog.Debian.gz share/metainfo/example.zelmora.Zelmora.metainfo.xml share/man/man1/zelmora.1.gz; do
   case $file in
   share/*) path=$prefix/$file ;;
   *) path=$program_folder/$file ;;
@@ -56,6 +56,8 @@ PATH="$prefix/bin:$PATH" timeout 30 zelmora-cli render "$drawing" "$prefix/out.p
 
 desktop-file-validate "$prefix/share/applications/zelmora.desktop" || fail "desktop file invalid"
 xmllint --noout "$prefix/share/mime/packages/zelmora.xml" || fail "MIME XML malformed"
+appstreamcli validate --no-net --pedantic \
+  "$prefix/share/metainfo/example.zelmora.Zelmora.metainfo.xml" || fail "AppStream metainfo invalid"
 # The MIME database compiled from our file must know both file types.
 mkdir -p "$prefix/mime/packages"
 cp "$prefix/share/mime/packages/zelmora.xml" "$prefix/mime/packages/"

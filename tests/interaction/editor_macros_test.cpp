@@ -141,6 +141,21 @@ TEST_F(EditorMacroTest, ApplicationOnObjectsOfTheDrawingStepsBackAndForthExactly
   EXPECT_EQ(state(), after);
 }
 
+// A hint left empty at the recording still tells the pupil what to pick.
+TEST_F(EditorMacroTest, AnEmptyHintShowsTheStandardPromptOfItsKind) {
+  editor.StartMacroRecording();
+  dialogs.hints = {"", "Вторая"};
+  Press(100, 100);
+  Press(300, 100);
+  editor.MacroPanelAction();
+  Press(200, 100);
+  editor.MacroPanelAction();
+  editor.StartMacroApplication(*dialogs.path);
+  EXPECT_EQ(view.prompt, "Выберите точку");
+  Press(100, 100);
+  EXPECT_EQ(view.prompt, "Вторая");
+}
+
 TEST_F(EditorMacroTest, CancelledApplicationRemovesItsAutomaticPoints) {
   RecordMidpoint();
   editor.StartMacroApplication(*dialogs.path);

@@ -420,6 +420,8 @@ TEST_F(EditorTest, MouseZoomStepsAtThePressThenOncePerInterval) {
     SCOPED_TRACE(c.name);
     editor.ClearDrawing();
     editor.ApplySettings({.feeling = 5, .zoomStep = 0.05});
+    FreePoint(300, 300);
+    editor.ResetHistory();
     if (editor.State() != InteractionState::ZoomMode) editor.ToggleMode(InteractionState::ZoomMode);
     const double before = editor.ViewScale();
     Press(200, 200);
@@ -429,6 +431,10 @@ TEST_F(EditorTest, MouseZoomStepsAtThePressThenOncePerInterval) {
     }
     Release(200, 200);
     EXPECT_NEAR(editor.ViewScale() / before, std::pow(1.05, c.steps), 1e-9);
+    // One press and hold is one step to undo, however long it was held.
+    EXPECT_EQ(editor.ActionHistory().Entries(), 1u);
+    editor.Undo();
+    EXPECT_EQ(static_cast<const TGPoint&>(editor.Objects()[0]).X, 300);
   }
 }
 

@@ -116,8 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ExportTest, AnEmptyRectangleWritesNothingAndSaysWhy) {
   exportView.paths = {"/tmp/a.bmp", "/tmp/a.bmp"};
   EXPECT_TRUE(exportView.panelShown);
-  for (auto drag : {std::array{0, 0, 0, 0}, std::array{50, 50, 50, 90}}) {
+  // Nothing pressed, a bare click, a drag straight down.
+  for (auto drag :
+       {std::array{0, 0, 0, 0}, std::array{60, 60, 60, 60}, std::array{50, 50, 50, 90}}) {
     if (drag[2] != 0) DragRectangle(drag[0], drag[1], drag[2], drag[3]);
+    EXPECT_EQ(DottedFrames(), 0);  // no dot or line of an empty frame
     editor.ConfirmExport();
     EXPECT_EQ(exportView.dialogs, 0);
     EXPECT_TRUE(exportView.written.empty());

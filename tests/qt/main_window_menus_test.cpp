@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 #include "dialogs/help_form.h"
@@ -510,6 +511,8 @@ void MainWindowMenusTest::hintWindowFollowsPromptAndMenu() {
   w_->Trigger("N53");
   QVERIFY(hint->isVisible());
   QVERIFY(w_->Item("N53")->isChecked());
+  // It stays above the main window, whose tool window it is.
+  QCOMPARE(hint->windowHandle()->transientParent(), w_->form->windowHandle());
 
   w_->Trigger("NewObject101");
   QCOMPARE(hint->Text(), QString::fromStdString(w_->form->Prompt()));

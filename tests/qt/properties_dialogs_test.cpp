@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -198,7 +199,11 @@ void PropertiesDialogsTest::openingShowsWhatTheControlsCanOffer() {
   o.PenStyle = 2;
   auto form = drawing.Open(Context());
   QCOMPARE(form->WidthSlider()->value(), shownWidth);
-  if (QComboBox* styles = form->PenStyleList()) QCOMPARE(styles->isEnabled(), styleListEnabled);
+  if (QComboBox* styles = form->PenStyleList()) {
+    QCOMPARE(styles->isEnabled(), styleListEnabled);
+    // The open list is as wide as the box, not past the dialog's edge.
+    QVERIFY(styles->view()->sizeHintForColumn(0) <= styles->width());
+  }
   if (QCheckBox* box = form->EndsOffCheckBox()) {
     QCOMPARE(box->isVisible() ? box->text() : QString(), endsOffCaption);
   }

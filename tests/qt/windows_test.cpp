@@ -131,7 +131,9 @@ class WindowsTest : public QObject {
     QCOMPARE(hint.Text(), QStringLiteral("Жми F1 для помощи"));
     QCOMPARE(hint.size(), QSize(THelpForm::kWidth, THelpForm::kHeight));
     const Qt::WindowFlags flags = hint.windowFlags();
-    QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+    // Above its main window only: never above the browser that F1 opens.
+    QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(flags.testFlag(Qt::Tool));
     QVERIFY(flags.testFlag(Qt::FramelessWindowHint));
     hint.SetText(QStringLiteral("Выберите первую точку"));
     QCOMPARE(hint.Text(), QStringLiteral("Выберите первую точку"));

@@ -22,7 +22,10 @@ class ExportMode : public EditorMode {
   void LeftPress(Modifiers mods, int x, int y) override;
   void Drag(int x, int y) override;
   void Release(MouseButton button, int x, int y) override;
-  void PaintOverlay(Canvas& canvas) override { rect_.PaintFrame(canvas); }
+  // An empty rectangle has no frame: a bare click would leave a dot.
+  void PaintOverlay(Canvas& canvas) override {
+    if (!Area().Empty()) rect_.PaintFrame(canvas);
+  }
   void Leave() override;
 
  private:
