@@ -6,6 +6,7 @@
 #include "document/document_file.h"
 #include "document/load_recompute.h"
 #include "geometry/graph.h"
+#include "geometry/object_shape.h"
 #include "lessons/attempt_rules.h"
 #include "lessons/instance_placer.h"
 #include "lessons/method_steps.h"
@@ -45,6 +46,7 @@ class Checker {
 
   bool Prepare();
   void Run(CheckResult& result);
+  void PutBack();
 
  private:
   void FindCrossings();
@@ -69,6 +71,7 @@ class Checker {
   std::vector<bool> pupilDependent_;  // per attempt object: rests on the pupil's free objects
   std::vector<Instance> instances_;
   bool firstAsItStands_ = false;
+  std::vector<ShapeNumbers> original_;  // the attempt's own places, to put back
 };
 
 bool Checker::Prepare() {
@@ -76,7 +79,15 @@ bool Checker::Prepare() {
   if (!ReadPlane(WritePlane(task_.construction, {}), reference_, info).ok()) return false;
   FindCrossings();
   MarkPupilDependents();
+  for (std::size_t i = 0; i < attempt_.size(); ++i) original_.push_back(ShapeOf(attempt_[i]));
   return true;
+}
+
+void Checker::PutBack() {
+  for (std::size_t i = 0; i < attempt_.size(); ++i) {
+    if (PlacedByHand(attempt_[i])) SetShape(attempt_[i], original_[i]);
+  }
+  RecomputeLoaded(attempt_);
 }
 
 void Checker::FindCrossings() {
@@ -244,6 +255,7 @@ CheckResult CheckAttempt(const Task& task, ObjectList& attempt, const CheckOptio
     return result;
   }
   checker.Run(result);
+  checker.PutBack();
   result.solved = result.forbidden.empty() &&
                   std::all_of(result.targets.begin(), result.targets.end(),
                               [](TargetStatus s) { return s == TargetStatus::kBuilt; });

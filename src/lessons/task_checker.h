@@ -35,8 +35,7 @@ struct CheckResult {
   bool overBudget = false;
 };
 
-// `attempt` is recomputed on the random pictures and left on the last one:
-// pass a copy of a drawing that is shown.
+// `attempt` is recomputed on the random pictures, then put back as it stood.
 CheckResult CheckAttempt(const Task& task, ObjectList& attempt, const CheckOptions& options = {});
 
 // The result in plain Russian, a line per point; `methodName` names a method

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_file.h"
 #include "lessons/sketch.h"
 #include "lessons/task_checker.h"
 #include "lessons/task_making.h"
@@ -169,7 +170,9 @@ TEST_P(CheckerTest, GivesTheVerdictAPupilShouldSee) {
   Sketch attempt;
   Givens(attempt, c.goal);
   c.draw(attempt);
+  const std::string before = WritePlane(attempt.list, {});
   const CheckResult result = CheckAttempt(task, attempt.list);
+  EXPECT_EQ(WritePlane(attempt.list, {}), before) << "checking moved the pupil's drawing";
   ASSERT_EQ(result.isAttempt, c.isAttempt) << result.notAttempt;
   if (!c.isAttempt) {
     EXPECT_FALSE(result.notAttempt.empty());
