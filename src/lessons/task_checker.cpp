@@ -71,7 +71,9 @@ class Checker {
   std::vector<bool> pupilDependent_;  // per attempt object: rests on the pupil's free objects
   std::vector<Instance> instances_;
   bool firstAsItStands_ = false;
-  std::vector<ShapeNumbers> original_;  // the attempt's own places, to put back
+  // Where each object of the attempt stood and whether it was defined: an
+  // undefined object keeps its last place, so all are put back, not recomputed.
+  std::vector<std::pair<ShapeNumbers, bool>> original_;
 };
 
 bool Checker::Prepare() {
@@ -79,15 +81,17 @@ bool Checker::Prepare() {
   if (!ReadPlane(WritePlane(task_.construction, {}), reference_, info).ok()) return false;
   FindCrossings();
   MarkPupilDependents();
-  for (std::size_t i = 0; i < attempt_.size(); ++i) original_.push_back(ShapeOf(attempt_[i]));
+  for (std::size_t i = 0; i < attempt_.size(); ++i) {
+    original_.emplace_back(ShapeOf(attempt_[i]), attempt_[i].Defined);
+  }
   return true;
 }
 
 void Checker::PutBack() {
   for (std::size_t i = 0; i < attempt_.size(); ++i) {
-    if (PlacedByHand(attempt_[i])) SetShape(attempt_[i], original_[i]);
+    SetShape(attempt_[i], original_[i].first);
+    attempt_[i].Defined = original_[i].second;
   }
-  RecomputeLoaded(attempt_);
 }
 
 void Checker::FindCrossings() {
