@@ -32,6 +32,7 @@ for folder in Saves Macros; do
   [ -d "$program_folder/$folder" ] || fail "$program_folder/$folder is missing"
 done
 ls "$program_folder"/Saves/*.zms >/dev/null 2>&1 || fail "no example drawings in Saves/"
+ls "$program_folder"/Tasks/*.zmt >/dev/null 2>&1 || fail "no lesson tasks in Tasks/"
 
 # Launchers: on the PATH, pointing into the program folder.
 for program in zelmora zelmora-cli; do
