@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -121,6 +122,17 @@ class Editor : private CursorPlacer {
   void NewObjectDialog(NewObjectKind kind);
   // Empties the drawing, as New does: counters, selection, state, view scale.
   void ClearDrawing();
+  // A lesson's limits: which methods its tools may build (by stored code)
+  // and how many objects at the start of the drawing, the task's givens,
+  // may not be deleted. The default limits nothing.
+  struct LessonLimits {
+    std::function<bool(int method)> allows;
+    std::size_t keptObjects = 0;
+  };
+  void SetLessonLimits(LessonLimits limits) { lessonLimits_ = std::move(limits); }
+  // Whether a creation command may start: some method it stands for is allowed.
+  bool CommandAllowed(int command) const;
+  bool MethodAllowed(int method) const;
   // Undo and redo of the menu: back to the normal state, then one step.
   void Undo();
   void Redo();
@@ -233,6 +245,7 @@ class Editor : private CursorPlacer {
   EditorView& view_;
   ConstructionTables& tables_;
   ObjectList objects_;
+  LessonLimits lessonLimits_;
   EditorSettings settings_;
   std::array<std::unique_ptr<EditorMode>, kInteractionStateCount> modes_;
   EditorMode* mode_ = nullptr;

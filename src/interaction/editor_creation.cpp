@@ -40,13 +40,14 @@ TGObject& AddValueObject(ObjectList& objects, int method, double value) {
 
 void Editor::StartCreation(int method) {
   ReturnToNormal();
+  if (!CommandAllowed(method)) return;
   creation_.requestedMethod = method;
   RestartCreation();
 }
 
 void Editor::NewObjectDialog(NewObjectKind kind) {
   ReturnToNormal();
-  if (const auto method = view_.AskNewObjectMethod(kind)) {
+  if (const auto method = view_.AskNewObjectMethod(kind); method && CommandAllowed(*method)) {
     creation_.requestedMethod = *method;
     RestartCreation();
   }
@@ -58,8 +59,24 @@ std::string Editor::Text(int method, int step) {
   return {};
 }
 
+bool Editor::MethodAllowed(int method) const {
+  // The crossing picked circle first is stored as the line's and circle's.
+  if (method == kCircleFirstCrossing) method = Info(ConstructionMethod::LineCircleFirst).code;
+  return !lessonLimits_.allows || lessonLimits_.allows(method);
+}
+
+bool Editor::CommandAllowed(int command) const {
+  for (const CommandCandidates& entry : kCommandCandidates) {
+    if (entry.command != command) continue;
+    return std::any_of(entry.methods.begin(), entry.methods.end(),
+                       [this](int method) { return MethodAllowed(method); });
+  }
+  return MethodAllowed(command);
+}
+
 void Editor::MarkCandidates(int command) {
   auto mark = [&](int method) {
+    if (!MethodAllowed(method)) return;
     const std::size_t slot = CandidateSlot(method);
     if (slot < creation_.candidates.size()) creation_.candidates[slot] = true;
   };

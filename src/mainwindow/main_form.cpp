@@ -153,6 +153,18 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   parts.nameOwner = [this]() -> QWidget* { return helpForm_; };
   macroMenu_ = std::make_unique<MacroMenu>(std::move(parts), macros_);
   editor_->SetMacroDialogs(macroMenu_.get());
+  LessonMenu::Parts lesson;
+  lesson.window = this;
+  lesson.editor = editor_.get();
+  lesson.session = session_.get();
+  lesson.prompts = &prompts_;
+  lesson.programFolder = options_.programFolder;
+  lesson.menu = lessonsMenu_;
+  lesson.methodName = [this](int code) {
+    return tables_.MethodText(code, 0).value_or(std::to_string(code));
+  };
+  lesson.toolsChanged = [this] { RestrictTools(); };
+  lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
 
 TMainForm::~TMainForm() {

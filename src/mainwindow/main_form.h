@@ -14,6 +14,7 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
+#include "mainwindow/lesson_menu.h"
 #include "mainwindow/macro_menu.h"
 #include "mainwindow/selection_panel.h"
 #include "mainwindow/user_prompts.h"
@@ -80,6 +81,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   SelectionPanel* SelectionBar() const { return selectionPanel_; }
   QFrame* StatusBar() const { return statusBar_; }
   MacroMenu& Macros() { return *macroMenu_; }
+  LessonMenu& Lessons() { return *lessonMenu_; }
 
   // EditorView
   Canvas& PictureCanvas() override { return canvas_; }
@@ -147,6 +149,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildMenus();
   void BuildFileMenu();
   void BuildNewObjectMenu();
+  // The creation items of the tools a lesson does not allow are off.
+  void RestrictTools();
   void BuildObjectsMenu();
   // The undo and redo items name the step they take and are off without one.
   void UpdateHistoryItems();
@@ -204,6 +208,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   QString exportFolder_;
   QMenu* macrosMenu_ = nullptr;  // N30
   std::unique_ptr<MacroMenu> macroMenu_;
+  QMenu* lessonsMenu_ = nullptr;
+  std::unique_ptr<LessonMenu> lessonMenu_;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60

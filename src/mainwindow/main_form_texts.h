@@ -58,6 +58,7 @@ inline constexpr const char* kViewMenu = "Вид";
 inline constexpr const char* kObjectBarItem = "Панель объектов";
 inline constexpr const char* kPictureBarItem = "Работа с рисунком";
 
+inline constexpr const char* kLessonsMenu = "Уроки";
 inline constexpr const char* kMacrosMenu = "Макросы";
 
 inline constexpr const char* kOptionsMenu = "Настройка";

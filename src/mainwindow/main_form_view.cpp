@@ -26,6 +26,7 @@ constexpr int kSmallestObjectLabelPixels = 8;
 void TMainForm::Present() {
   canvas_.Image();  // closes the painter: the surface must see the finished picture
   planeBox_->update();
+  if (lessonMenu_ != nullptr) lessonMenu_->DrawingChanged();
 }
 
 void TMainForm::SetPrompt(const std::string& text) {

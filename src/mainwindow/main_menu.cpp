@@ -73,6 +73,9 @@ void TMainForm::BuildMenus() {
   // Its items come with the macro list (MacroMenu).
   macrosMenu_ = menuBar()->addMenu(Text(texts::kMacrosMenu));
   macrosMenu_->setObjectName(QStringLiteral("N30"));
+  // Its items come with the lesson menu (LessonMenu).
+  lessonsMenu_ = menuBar()->addMenu(Text(texts::kLessonsMenu));
+  lessonsMenu_->setObjectName(QStringLiteral("LessonsMenu"));
   BuildOptionsMenu();
   BuildHelpMenu();
 }
@@ -111,6 +114,14 @@ void TMainForm::BuildFileMenu() {
   recentSeparator_ = file->addSeparator();
   recentSeparator_->setVisible(false);
   connect(AddItem(file, "N4", texts::kExitItem), &QAction::triggered, this, &QWidget::close);
+}
+
+void TMainForm::RestrictTools() {
+  for (QAction* item : menuBar()->findChildren<QAction*>()) {
+    if (item->objectName().startsWith(QStringLiteral("NewObject"))) {
+      item->setEnabled(editor_->CommandAllowed(item->data().toInt()));
+    }
+  }
 }
 
 void TMainForm::BuildNewObjectMenu() {

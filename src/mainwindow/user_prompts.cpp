@@ -94,6 +94,18 @@ std::optional<QString> QtUserPrompts::AskMacroPath(QWidget* parent, const QStrin
   return RunFileDialog(dialog);
 }
 
+std::optional<QString> UserPrompts::AskTaskPath(QWidget*, const QString&) {
+  return std::nullopt;
+}
+
+std::optional<QString> QtUserPrompts::AskTaskPath(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent, QStringLiteral("Открыть задачу"), folder,
+                     QStringLiteral("Задача Zelmora (*.zmt)"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return RunFileDialog(dialog);
+}
+
 bool QtUserPrompts::AskYesNo(QWidget* parent, const QString& title, const QString& question) {
   QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No,
                   parent);

@@ -36,6 +36,9 @@ class UserPrompts {
   // `folder`; nothing when cancelled.
   virtual std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder,
                                               bool save) = 0;
+  // The task dialog (Open, lesson tasks), opening in `folder`; nothing when
+  // cancelled or where no dialog is offered.
+  virtual std::optional<QString> AskTaskPath(QWidget* parent, const QString& folder);
   // A question with a question icon and Yes and No; closing it is No.
   virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& question) = 0;
   // Hands a file or an address to the desktop; false when that failed.
@@ -53,6 +56,7 @@ class QtUserPrompts : public UserPrompts {
   std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskExportPath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder, bool save) override;
+  std::optional<QString> AskTaskPath(QWidget* parent, const QString& folder) override;
   bool AskYesNo(QWidget* parent, const QString& title, const QString& question) override;
   bool OpenUrl(const QUrl& url) override;
   int RunDialog(QDialog& dialog) override;

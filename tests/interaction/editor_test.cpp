@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "geometry/construction_method.h"
 #include "interaction/editor.h"
 #include "support/fake_editor_view.h"
 
@@ -486,6 +489,54 @@ TEST_F(EditorTest, PaintDrawsTheSelectionLastOnAWhitePicture) {
     if (call.op == Op::Glyph) glyphColors.push_back(call.glyphColorIndex);
   }
   EXPECT_EQ(glyphColors, (std::vector<int>{0, 14}));
+}
+
+}  // namespace
+}  // namespace zelmora
+
+namespace zelmora {
+namespace {
+
+// A lesson of a ruler and a compass: the commands of other tools do not
+// start, a command standing for several methods starts on those allowed,
+// and the task's givens stay.
+TEST_F(EditorTest, ALessonLimitsToolsAndKeepsTheGivens) {
+  TGPoint& a = FreePoint(100, 100);
+  FreePoint(300, 100);
+  using M = ConstructionMethod;
+  std::vector<int> allowed;
+  for (M m : {M::FreePoint, M::PointOnLine, M::PointOnCircle, M::LinesCrossing, M::LineCircleFirst,
+              M::LineCircleSecond, M::CirclesFirst, M::CirclesSecond, M::LineThroughTwoPoints,
+              M::Segment, M::Ray, M::CircleByCentreAndPoint, M::CircleByCentreAndRadius}) {
+    allowed.push_back(Info(m).code);
+  }
+  editor.SetLessonLimits(
+      {[&](int code) { return std::find(allowed.begin(), allowed.end(), code) != allowed.end(); },
+       2});
+  const struct {
+    int command;
+    bool starts;
+  } cases[] = {{Info(M::PerpendicularBisector).code, false},
+               {Info(M::Midpoint).code, false},
+               {Info(M::BisectorOfThreePoints).code, false},
+               {Info(M::LinesCrossing).code, true},
+               {Info(M::PointOnLine).code, true},
+               {Info(M::CircleByCentreAndPoint).code, true}};
+  for (const auto& c : cases) {
+    editor.StartCreation(c.command);
+    EXPECT_EQ(editor.State() != InteractionState::Normal, c.starts) << c.command;
+    editor.ReturnToNormal();
+  }
+  Press(100, 100);
+  Release(100, 100);
+  ASSERT_EQ(editor.Selected(), a.Index());
+  editor.DeleteSelected();
+  EXPECT_EQ(editor.Objects().size(), 2u);
+  editor.SetLessonLimits({});
+  Press(100, 100);
+  Release(100, 100);
+  editor.DeleteSelected();
+  EXPECT_EQ(editor.Objects().size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,206 @@
+#include "mainwindow/lesson_menu.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include "dialogs/dialog_look.h"
+#include "document/document_file.h"
+#include "lessons/attempt_rules.h"
+#include "lessons/task_checker.h"
+#include "lessons/task_file.h"
+
+namespace zelmora {
+namespace {
+
+constexpr const char* kOpenItem = "Открыть задачу…";
+constexpr const char* kCheckItem = "Проверить";
+constexpr const char* kHintItem = "Подсказка";
+constexpr const char* kRestartItem = "Начать заново";
+constexpr const char* kCloseItem = "Закрыть задачу";
+constexpr const char* kPanelTitle = "Задача";
+constexpr const char* kUnreadableTask = "Не удаётся прочитать файл задачи";
+constexpr const char* kNoMoreHints = "Больше подсказок нет.";
+constexpr const char* kRestartQuestion = "Стереть всё построенное и начать задачу заново?";
+constexpr const char* kAttention = "Внимание!";
+
+QString Utf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QString Lines(const std::vector<std::string>& lines) {
+  QStringList joined;
+  for (const std::string& line : lines) joined << Utf8(line);
+  return joined.join(QLatin1Char('\n'));
+}
+
+QString Budget(int used, int budget) {
+  QString text = QString::number(used);
+  if (budget != kNoBudget) text += QStringLiteral(" из %1").arg(budget);
+  return text;
+}
+
+// The task's givens alone, ready to take the place of the drawing.
+void GivensOf(const Task& task, ObjectList& givens) {
+  DocumentInfo info;
+  ReadPlane(WritePlane(task.construction, {}), givens, info);
+  for (std::size_t i = givens.size(); i-- > task.givenCount;) {
+    if (i < givens.size()) givens.DeleteWithDescendants(i);
+  }
+}
+
+}  // namespace
+
+LessonMenu::LessonMenu(Parts parts) : parts_(std::move(parts)) {
+  QMenu* menu = parts_.menu;
+  auto item = [&](const char* name, const char* caption, void (LessonMenu::*slot)()) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  item("LessonOpen", kOpenItem, &LessonMenu::ChooseTask);
+  check_ = item("LessonCheck", kCheckItem, &LessonMenu::Check);
+  check_->setShortcut(QKeySequence(Qt::Key_F9));
+  hint_ = item("LessonHint", kHintItem, &LessonMenu::ShowHint);
+  restart_ = item("LessonRestart", kRestartItem, &LessonMenu::Restart);
+  menu->addSeparator();
+  close_ = item("LessonClose", kCloseItem, &LessonMenu::CloseTask);
+  BuildPanel();
+  UpdateItems();
+}
+
+LessonMenu::~LessonMenu() = default;
+
+void LessonMenu::BuildPanel() {
+  panel_ = new QDockWidget(QString::fromUtf8(kPanelTitle), parts_.window);
+  panel_->setObjectName(QStringLiteral("LessonPanel"));
+  panel_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  auto* body = new QWidget;
+  auto* column = new QVBoxLayout(body);
+  for (QLabel** label : {&title_, &statement_, &steps_, &result_, &hints_}) {
+    *label = new QLabel;
+    (*label)->setWordWrap(true);
+    (*label)->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(*label);
+  }
+  title_->setStyleSheet(QStringLiteral("font-weight: bold"));
+  result_->setObjectName(QStringLiteral("LessonResult"));
+  column->addStretch(1);
+  body->setMinimumWidth(240);
+  panel_->setWidget(body);
+  parts_.window->addDockWidget(Qt::RightDockWidgetArea, panel_);
+  panel_->hide();
+}
+
+void LessonMenu::UpdateItems() {
+  for (QAction* action : {check_, hint_, restart_, close_}) action->setEnabled(task_ != nullptr);
+  panel_->setVisible(task_ != nullptr);
+}
+
+void LessonMenu::ChooseTask() {
+  const QString folder = ProgramSubfolder(parts_.programFolder, QStringLiteral("Tasks"));
+  if (const auto path = parts_.prompts->AskTaskPath(parts_.window, folder)) OpenTask(*path);
+}
+
+bool LessonMenu::OpenTask(const QString& path) {
+  auto task = std::make_unique<Task>();
+  const TaskLoadResult loaded = LoadTask(QFile::encodeName(path).toStdString(), *task);
+  if (!loaded.ok) {
+    parts_.prompts->Inform(parts_.window,
+                           QString::fromUtf8(kUnreadableTask) +
+                               QStringLiteral(" %1: %2").arg(path, Utf8(loaded.detail)));
+    return false;
+  }
+  if (!parts_.session->New()) return false;
+  task_ = std::move(task);
+  hintsShown_ = 0;
+  title_->setText(Utf8(task_->title));
+  statement_->setText(Lines(task_->statement));
+  result_->clear();
+  hints_->clear();
+  StartAttempt();
+  return true;
+}
+
+void LessonMenu::StartAttempt() {
+  Editor& editor = *parts_.editor;
+  ObjectList givens;
+  givens.defaults = editor.Objects().defaults;
+  GivensOf(*task_, givens);
+  editor.ClearDrawing();
+  editor.Objects().Swap(givens);
+  const Task* task = task_.get();
+  editor.SetLessonLimits({[task](int code) {
+                            const MethodInfo* method = FindMethod(code);
+                            return method != nullptr && task->Allows(method->method);
+                          },
+                          task->givenCount});
+  editor.ResetHistory();
+  editor.Repaint();
+  if (parts_.toolsChanged) parts_.toolsChanged();
+  UpdateItems();
+  DrawingChanged();
+}
+
+void LessonMenu::Check() {
+  if (task_ == nullptr) return;
+  ObjectList attempt;
+  DocumentInfo info;
+  ReadPlane(WritePlane(parts_.editor->Objects(), {}), attempt, info);
+  // The pupil may have dragged the givens to test the construction.
+  CheckOptions options;
+  options.givensInPlace = false;
+  const CheckResult result = CheckAttempt(*task_, attempt, options);
+  result_->setText(Lines(DescribeResult(*task_, result, parts_.methodName)));
+}
+
+void LessonMenu::ShowHint() {
+  if (task_ == nullptr) return;
+  if (hintsShown_ == task_->hints.size()) {
+    parts_.prompts->Inform(parts_.window, QString::fromUtf8(kNoMoreHints));
+    return;
+  }
+  ++hintsShown_;
+  QStringList shown;
+  for (std::size_t i = 0; i < hintsShown_; ++i) {
+    shown << QStringLiteral("Подсказка %1: %2").arg(i + 1).arg(Utf8(task_->hints[i]));
+  }
+  hints_->setText(shown.join(QLatin1Char('\n')));
+}
+
+void LessonMenu::Restart() {
+  if (task_ == nullptr) return;
+  if (!parts_.prompts->AskYesNo(parts_.window, QString::fromUtf8(kAttention),
+                                QString::fromUtf8(kRestartQuestion))) {
+    return;
+  }
+  result_->clear();
+  StartAttempt();
+}
+
+void LessonMenu::CloseTask() {
+  task_.reset();
+  parts_.editor->SetLessonLimits({});
+  if (parts_.toolsChanged) parts_.toolsChanged();
+  UpdateItems();
+}
+
+void LessonMenu::DrawingChanged() {
+  if (task_ == nullptr || parts_.editor->Objects().size() < task_->givenCount) return;
+  CheckResult counted;
+  CountSteps(*task_, parts_.editor->Objects(), counted);
+  steps_->setText(QStringLiteral("Шагов: %1, элементарных построений: %2")
+                      .arg(Budget(counted.steps, task_->maxSteps),
+                           Budget(counted.elementary, task_->maxElementary)));
+}
+
+QString LessonMenu::ResultText() const {
+  return result_->text();
+}
+
+}  // namespace zelmora

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "interaction/document_session.h"
+#include "interaction/editor.h"
+#include "mainwindow/user_prompts.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QMenu;
+
+namespace zelmora {
+
+struct Task;
+
+// The "Уроки" menu and the task panel: a pupil opens a task, builds with
+// the tools the lesson allows, and checks the construction.
+class LessonMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Parts {
+    QMainWindow* window = nullptr;
+    Editor* editor = nullptr;
+    DocumentSession* session = nullptr;
+    UserPrompts* prompts = nullptr;
+    QString programFolder;  // its Tasks/ holds the shipped tasks
+    QMenu* menu = nullptr;  // "Уроки", empty
+    // A method's name for the pupil, by its code.
+    std::function<std::string(int)> methodName;
+    // Called when the allowed tools change (a task opened or closed).
+    std::function<void()> toolsChanged;
+  };
+  explicit LessonMenu(Parts parts);
+  ~LessonMenu() override;
+
+  // "Открыть задачу…" with a file chosen already (the command line); false
+  // when the task could not be read or the user kept the drawing.
+  bool OpenTask(const QString& path);
+  void ChooseTask();
+  void Check();
+  void ShowHint();
+  void Restart();
+  void CloseTask();
+  // After every change of the drawing: the steps on the panel.
+  void DrawingChanged();
+
+  const Task* CurrentTask() const { return task_.get(); }
+  QDockWidget* Panel() const { return panel_; }
+  QString ResultText() const;
+
+ private:
+  void BuildPanel();
+  void StartAttempt();
+  void UpdateItems();
+
+  Parts parts_;
+  std::unique_ptr<Task> task_;
+  std::size_t hintsShown_ = 0;
+  QDockWidget* panel_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* statement_ = nullptr;
+  QLabel* steps_ = nullptr;
+  QLabel* result_ = nullptr;
+  QLabel* hints_ = nullptr;
+  QAction* check_ = nullptr;
+  QAction* hint_ = nullptr;
+  QAction* restart_ = nullptr;
+  QAction* close_ = nullptr;
+};
+
+}  // namespace zelmora
