@@ -3,8 +3,7 @@
 
 #include "cli/json_dump.h"
 #include "cli/task_commands.h"
-#include "document/document_file.h"
-#include "lessons/task_checker.h"
+#include "lessons/grading.h"
 #include "lessons/task_file.h"
 
 namespace zelmora {
@@ -14,39 +13,7 @@ constexpr int kAllSolved = 0;
 constexpr int kSomeNotSolved = 1;
 constexpr int kUnreadable = 2;
 
-struct Graded {
-  std::string file;
-  CheckResult result;
-  std::string error;  // the file is unreadable or no attempt of the task
-};
-
-Graded Grade(const Task& task, const std::string& file) {
-  Graded graded{file, {}, {}};
-  ObjectList attempt;
-  DocumentInfo info;
-  const LoadResult loaded = LoadPlane(file, attempt, info);
-  if (loaded.status == LoadStatus::kNotFound) {
-    graded.error = "no such file";
-  } else if (!loaded.ok()) {
-    graded.error = "unreadable document: " + loaded.detail;
-  } else {
-    graded.result = CheckAttempt(task, attempt);
-    if (!graded.result.isAttempt) graded.error = graded.result.notAttempt;
-  }
-  return graded;
-}
-
-const char* StatusName(TargetStatus status) {
-  switch (status) {
-    case TargetStatus::kBuilt:
-      return "built";
-    case TargetStatus::kOnlyHere:
-      return "only-here";
-    case TargetStatus::kMissing:
-      break;
-  }
-  return "missing";
-}
+using Graded = GradedAttempt;
 
 std::string WithBudget(int used, int budget) {
   std::string text = std::to_string(used);
@@ -134,7 +101,7 @@ int CheckTaskCommand(const std::vector<std::string>& args) {
   int status = kAllSolved;
   if (json) std::cout << "[";
   for (std::size_t i = 1; i < files.size(); ++i) {
-    const Graded graded = Grade(task, files[i]);
+    const Graded graded = GradeFile(task, files[i]);
     if (!graded.error.empty()) {
       status = kUnreadable;
     } else if (!graded.result.solved && status == kAllSolved) {

@@ -59,8 +59,8 @@ void GivensFirst(ObjectList& list, const ObjectSet& givens) {
   RecomputeLoaded(list);
 }
 
-MakeTaskResult Refused(std::string error, int target = -1) {
-  return {false, target, std::move(error)};
+MakeTaskResult Refused(std::string error, int target = -1, int restsOn = -1) {
+  return {false, target, restsOn, std::move(error)};
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ MakeTaskResult MakeTask(const ObjectList& drawing, const std::vector<int>& given
     if (const TGObject* free = HandPlacedAncestor(target, givenSet)) {
       return Refused("target " + std::to_string(n) + " rests on object " +
                          std::to_string(free->Index()) + ", which is not given",
-                     n);
+                     n, free->Index());
     }
     AddAncestors(target, keep);
   }
@@ -103,7 +103,7 @@ MakeTaskResult MakeTask(const ObjectList& drawing, const std::vector<int>& given
   task.construction.Swap(list);
   task.givenCount = made.givenCount;
   task.targets = made.targets;
-  return {true, -1, {}};
+  return {true, -1, -1, {}};
 }
 
 }  // namespace zelmora

@@ -15,6 +15,7 @@ struct MakeTaskResult {
   // The first target that rests on an object placed by hand that is not
   // given; -1 when the failure is another one.
   int notDependent = -1;
+  int restsOn = -1;   // the object placed by hand it rests on
   std::string error;  // English, for the command line
 };
 

@@ -1,8 +1,10 @@
 #include "mainwindow/lesson_menu.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -10,9 +12,13 @@
 
 #include "dialogs/dialog_look.h"
 #include "document/document_file.h"
+#include "document/file_replace.h"
 #include "lessons/attempt_rules.h"
+#include "lessons/grading.h"
 #include "lessons/task_checker.h"
 #include "lessons/task_file.h"
+#include "lessons/task_making.h"
+#include "mainwindow/teacher_dialogs.h"
 
 namespace zelmora {
 namespace {
@@ -22,11 +28,25 @@ constexpr const char* kCheckItem = "Проверить";
 constexpr const char* kHintItem = "Подсказка";
 constexpr const char* kRestartItem = "Начать заново";
 constexpr const char* kCloseItem = "Закрыть задачу";
+constexpr const char* kCreateItem = "Создать задачу…";
+constexpr const char* kGradeItem = "Проверить работы…";
 constexpr const char* kPanelTitle = "Задача";
 constexpr const char* kUnreadableTask = "Не удаётся прочитать файл задачи";
 constexpr const char* kNoMoreHints = "Больше подсказок нет.";
 constexpr const char* kRestartQuestion = "Стереть всё построенное и начать задачу заново?";
 constexpr const char* kAttention = "Внимание!";
+constexpr const char* kContinueQuestion = "Продолжить решение, сохранённое в файле «%1»?";
+constexpr const char* kPickBoth = "Отметьте данные задачи и то, что нужно построить.";
+constexpr const char* kNotMade = "Задачу не удалось создать: %1";
+constexpr const char* kNotDependent =
+    "«%1» зависит не только от данных: построение опирается на «%2», положение которого выбрано произвольно. "
+    "Отметьте «%2» как данное или постройте «%1» иначе.";
+constexpr const char* kSaveTaskTitle = "Сохранить задачу";
+constexpr const char* kTaskFilter = "Задача Zelmora (*.zmt)";
+constexpr const char* kWorksTitle = "Папка с работами учеников";
+constexpr const char* kSaveCsvTitle = "Сохранить таблицу";
+constexpr const char* kCsvFilter = "Таблица CSV (*.csv)";
+constexpr const char* kNotAnAttempt = "Файл «%1» — не решение этой задачи.";
 
 QString Utf8(const std::string& text) {
   return QString::fromStdString(text);
@@ -70,6 +90,9 @@ LessonMenu::LessonMenu(Parts parts) : parts_(std::move(parts)) {
   restart_ = item("LessonRestart", kRestartItem, &LessonMenu::Restart);
   menu->addSeparator();
   close_ = item("LessonClose", kCloseItem, &LessonMenu::CloseTask);
+  menu->addSeparator();
+  item("LessonCreate", kCreateItem, &LessonMenu::CreateTask);
+  item("LessonGrade", kGradeItem, &LessonMenu::GradeWorks);
   BuildPanel();
   UpdateItems();
 }
@@ -118,13 +141,45 @@ bool LessonMenu::OpenTask(const QString& path) {
   }
   if (!parts_.session->New()) return false;
   task_ = std::move(task);
+  taskPath_ = path;
   hintsShown_ = 0;
   title_->setText(Utf8(task_->title));
   statement_->setText(Lines(task_->statement));
   result_->clear();
   hints_->clear();
   StartAttempt();
+  OfferToContinue();
   return true;
+}
+
+QString LessonMenu::UserSubfolder(const char* name) const {
+  const QString user = parts_.userFolder ? parts_.userFolder() : parts_.programFolder;
+  return ProgramSubfolder(user, QString::fromLatin1(name));
+}
+
+QString LessonMenu::AttemptPath() const {
+  if (task_ == nullptr) return {};
+  return QDir(UserSubfolder("Saves"))
+      .filePath(QFileInfo(taskPath_).completeBaseName() + QStringLiteral(".zms"));
+}
+
+// The attempt saved last time, when there is one and the pupil wants it.
+void LessonMenu::OfferToContinue() {
+  const QString path = AttemptPath();
+  if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+  const QString name = QFileInfo(path).fileName();
+  if (!parts_.prompts->AskYesNo(parts_.window, QString::fromUtf8(kAttention),
+                                QString::fromUtf8(kContinueQuestion).arg(name))) {
+    return;
+  }
+  using Outcome = DocumentSession::LoadOutcome;
+  if (parts_.session->LoadPlane(QFile::encodeName(path).toStdString()) != Outcome::Loaded) return;
+  if (!GivensMismatch(*task_, parts_.editor->Objects(), false).empty()) {
+    parts_.prompts->Inform(parts_.window, QString::fromUtf8(kNotAnAttempt).arg(name));
+    parts_.session->New();
+    StartAttempt();
+  }
+  DrawingChanged();
 }
 
 void LessonMenu::StartAttempt() {
@@ -140,6 +195,8 @@ void LessonMenu::StartAttempt() {
                             return method != nullptr && task->Allows(method->method);
                           },
                           task->givenCount});
+  // The givens alone are no work of the pupil's that could be lost.
+  editor.Objects().ClearModified();
   editor.ResetHistory();
   editor.Repaint();
   if (parts_.toolsChanged) parts_.toolsChanged();
@@ -197,6 +254,68 @@ void LessonMenu::DrawingChanged() {
   steps_->setText(QStringLiteral("Шагов: %1, элементарных построений: %2")
                       .arg(Budget(counted.steps, task_->maxSteps),
                            Budget(counted.elementary, task_->maxElementary)));
+}
+
+void LessonMenu::CreateTask() {
+  const ObjectList& drawing = parts_.editor->Objects();
+  TaskForm form(parts_.window, drawing, parts_.methodName);
+  if (parts_.prompts->RunDialog(form) != QDialog::Accepted) return;
+  Task task;
+  form.FillTexts(task);
+  if (form.Givens().empty() || form.Targets().empty()) {
+    parts_.prompts->Inform(parts_.window, QString::fromUtf8(kPickBoth));
+    return;
+  }
+  const MakeTaskResult made = MakeTask(drawing, form.Givens(), form.Targets(), task);
+  if (!made.ok) {
+    const QString text =
+        made.notDependent < 0
+            ? QString::fromUtf8(kNotMade).arg(Utf8(made.error))
+            : QString::fromUtf8(kNotDependent)
+                  .arg(Utf8(drawing[static_cast<std::size_t>(made.notDependent)].Name),
+                       Utf8(drawing[static_cast<std::size_t>(made.restsOn)].Name));
+    parts_.prompts->Inform(parts_.window, text);
+    return;
+  }
+  const auto path =
+      parts_.prompts->AskFile(parts_.window, QString::fromUtf8(kSaveTaskTitle),
+                              UserSubfolder("Tasks"), QString::fromUtf8(kTaskFilter), true);
+  if (!path) return;
+  const SaveResult saved = SaveTask(QFile::encodeName(*path).toStdString(), task);
+  if (!saved.ok) parts_.prompts->Inform(parts_.window, Utf8(saved.error));
+}
+
+void LessonMenu::GradeWorks() {
+  const auto taskPath = parts_.prompts->AskTaskPath(parts_.window, UserSubfolder("Tasks"));
+  if (!taskPath) return;
+  Task task;
+  const TaskLoadResult loaded = LoadTask(QFile::encodeName(*taskPath).toStdString(), task);
+  if (!loaded.ok) {
+    parts_.prompts->Inform(parts_.window,
+                           QString::fromUtf8(kUnreadableTask) +
+                               QStringLiteral(" %1: %2").arg(*taskPath, Utf8(loaded.detail)));
+    return;
+  }
+  const auto folder = parts_.prompts->AskFolder(parts_.window, QString::fromUtf8(kWorksTitle),
+                                                UserSubfolder("Saves"));
+  if (!folder) return;
+  std::vector<GradedAttempt> grades;
+  const QDir works(*folder);
+  for (const QString& name : works.entryList({QStringLiteral("*.zms")}, QDir::Files, QDir::Name)) {
+    grades.push_back(GradeFile(task, QFile::encodeName(works.filePath(name)).toStdString()));
+  }
+  GradesForm form(parts_.window, task, std::move(grades),
+                  [this](const std::string& csv) { SaveCsv(csv); });
+  parts_.prompts->RunDialog(form);
+}
+
+void LessonMenu::SaveCsv(const std::string& csv) {
+  const auto path =
+      parts_.prompts->AskFile(parts_.window, QString::fromUtf8(kSaveCsvTitle),
+                              UserSubfolder("Saves"), QString::fromUtf8(kCsvFilter), true);
+  if (!path) return;
+  const SaveResult saved = ReplaceFileContents(QFile::encodeName(*path).toStdString(), csv);
+  if (!saved.ok) parts_.prompts->Inform(parts_.window, Utf8(saved.error));
 }
 
 QString LessonMenu::ResultText() const {

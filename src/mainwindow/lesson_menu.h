@@ -37,6 +37,8 @@ class LessonMenu : public QObject {
     std::function<std::string(int)> methodName;
     // Called when the allowed tools change (a task opened or closed).
     std::function<void()> toolsChanged;
+    // The user's own data folder: Saves/ and Tasks/ there.
+    std::function<QString()> userFolder;
   };
   explicit LessonMenu(Parts parts);
   ~LessonMenu() override;
@@ -49,20 +51,30 @@ class LessonMenu : public QObject {
   void ShowHint();
   void Restart();
   void CloseTask();
+  // The teacher's side: a task from the drawing, and a class's files graded.
+  void CreateTask();
+  void GradeWorks();
   // After every change of the drawing: the steps on the panel.
   void DrawingChanged();
 
   const Task* CurrentTask() const { return task_.get(); }
   QDockWidget* Panel() const { return panel_; }
   QString ResultText() const;
+  // Where an attempt of the open task is saved and looked for: Saves/ and
+  // the task's file name; empty without a task.
+  QString AttemptPath() const;
 
  private:
   void BuildPanel();
   void StartAttempt();
   void UpdateItems();
+  void OfferToContinue();
+  QString UserSubfolder(const char* name) const;
+  void SaveCsv(const std::string& csv);
 
   Parts parts_;
   std::unique_ptr<Task> task_;
+  QString taskPath_;
   std::size_t hintsShown_ = 0;
   QDockWidget* panel_ = nullptr;
   QLabel* title_ = nullptr;

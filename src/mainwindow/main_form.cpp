@@ -164,6 +164,7 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
     return tables_.MethodText(code, 0).value_or(std::to_string(code));
   };
   lesson.toolsChanged = [this] { RestrictTools(); };
+  lesson.userFolder = [this] { return Context().UserFolder(); };
   lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
 

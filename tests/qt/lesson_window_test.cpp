@@ -1,12 +1,17 @@
 // The lesson menu of the real main window: a task opened from the menu or
 // the command line restricts the tools, keeps its givens and answers
 // "Проверить" on the task panel.
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "lessons/task.h"
+#include "mainwindow/teacher_dialogs.h"
 #include "window_under_test.h"
 
 using namespace zelmora;
@@ -35,6 +40,8 @@ class LessonWindowTest : public QObject {
   void aTaskRestrictsToolsUntilItCloses();
   void checkingSaysWhatIsMissing();
   void theCommandLineOpensATask();
+  void aSavedAttemptIsOfferedAgain();
+  void aTeacherMakesATaskAndGradesAFolder();
 
  private:
   std::unique_ptr<WindowUnderTest> w_;
@@ -96,6 +103,71 @@ void LessonWindowTest::theCommandLineOpensATask() {
   QVERIFY(w_->Start(TaskFile(kBisectorTask)));
   QVERIFY(w_->form->Lessons().CurrentTask() != nullptr);
   QVERIFY(!w_->Item("NewObject104")->isEnabled());
+}
+
+void LessonWindowTest::aSavedAttemptIsOfferedAgain() {
+  QVERIFY(w_->Start());
+  w_->prompts.taskPaths.push_back(TaskFile(kBisectorTask));
+  w_->Trigger("LessonOpen");
+  const std::size_t givens = w_->Objects().size();
+  w_->AddPoint(60, 60);
+  const QString attempt = w_->form->Lessons().AttemptPath();
+  QVERIFY(attempt.endsWith(QStringLiteral("Saves/1.04 Серединный перпендикуляр.zms")));
+  w_->prompts.savePaths.push_back(attempt);
+  w_->Trigger("SaveZM");
+  QCOMPARE(w_->prompts.dialogFolders.last(), attempt);
+  w_->prompts.taskPaths.push_back(TaskFile(kBisectorTask));
+  w_->prompts.answers.push_back(Answer::Yes);
+  w_->Trigger("LessonOpen");
+  QCOMPARE(w_->Objects().size(), givens + 1);
+  QCOMPARE(w_->prompts.questions.size(), 1);
+  QVERIFY(!w_->Item("NewObject104")->isEnabled());
+}
+
+// Two free points and their midpoint: a task of the midpoint, made with all
+// tools, then graded on the drawing itself and on a drawing of the points alone.
+void LessonWindowTest::aTeacherMakesATaskAndGradesAFolder() {
+  QVERIFY(w_->Start());
+  w_->DrawTwoPoints();
+  w_->Trigger("NewObject9");
+  w_->Click(100, 100);
+  w_->Click(300, 120);
+  QTest::keyClick(w_->form.get(), Qt::Key_Escape);
+  QCOMPARE(w_->Objects().size(), 3u);
+  const QString works = w_->folder.Path(QStringLiteral("works"));
+  QVERIFY(QDir().mkpath(works));
+  w_->prompts.savePaths.push_back(works + QStringLiteral("/midpoint.zms"));
+  w_->Trigger("SaveZM");
+  w_->prompts.answerDialog = [](QDialog& dialog) {
+    auto& form = dynamic_cast<TaskForm&>(dialog);
+    form.GivenList()->item(0)->setCheckState(Qt::Checked);
+    form.GivenList()->item(1)->setCheckState(Qt::Checked);
+    form.TargetList()->item(2)->setCheckState(Qt::Checked);
+    form.AllowOnly(AllMethods());
+    return int(QDialog::Accepted);
+  };
+  const QString task = w_->folder.Path(QStringLiteral("midpoint.zmt"));
+  w_->prompts.filePaths.push_back(task);
+  w_->Trigger("LessonCreate");
+  QVERIFY(QFileInfo(task).isFile());
+
+  // A pupil who built nothing but saved the givens.
+  w_->Objects().DeleteWithDescendants(2);
+  w_->prompts.savePaths.push_back(works + QStringLiteral("/nothing.zms"));
+  w_->Trigger("N8");
+  QStringList verdicts;
+  w_->prompts.taskPaths.push_back(task);
+  w_->prompts.folders.push_back(works);
+  w_->prompts.answerDialog = [&](QDialog& dialog) {
+    const QTableWidget* table = dynamic_cast<GradesForm&>(dialog).Table();
+    for (int row = 0; row < table->rowCount(); ++row) {
+      verdicts << table->item(row, 0)->text() + QLatin1Char(' ') + table->item(row, 1)->text();
+    }
+    return int(QDialog::Rejected);
+  };
+  w_->Trigger("LessonGrade");
+  QCOMPARE(verdicts, (QStringList{QStringLiteral("midpoint.zms решена"),
+                                  QStringLiteral("nothing.zms не решена")}));
 }
 
 QTEST_MAIN(LessonWindowTest)
