@@ -39,7 +39,8 @@ constexpr const char* kContinueQuestion = "Продолжить решение, 
 constexpr const char* kPickBoth = "Отметьте данные задачи и то, что нужно построить.";
 constexpr const char* kNotMade = "Задачу не удалось создать: %1";
 constexpr const char* kNotDependent =
-    "«%1» зависит не только от данных: построение опирается на «%2», положение которого выбрано произвольно. "
+    "«%1» зависит не только от данных: построение опирается на «%2», положение которого выбрано "
+    "произвольно. "
     "Отметьте «%2» как данное или постройте «%1» иначе.";
 constexpr const char* kSaveTaskTitle = "Сохранить задачу";
 constexpr const char* kTaskFilter = "Задача Zelmora (*.zmt)";
