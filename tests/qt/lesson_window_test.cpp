@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "geometry/tg_circle.h"
+#include "geometry/tg_point.h"
 #include "lessons/task.h"
 #include "mainwindow/teacher_dialogs.h"
 #include "window_under_test.h"
@@ -42,6 +44,7 @@ class LessonWindowTest : public QObject {
   void theCommandLineOpensATask();
   void aSavedAttemptIsOfferedAgain();
   void aTeacherMakesATaskAndGradesAFolder();
+  void aPupilSolvesWithTheMenusAndFailsByEye();
 
  private:
   std::unique_ptr<WindowUnderTest> w_;
@@ -168,6 +171,54 @@ void LessonWindowTest::aTeacherMakesATaskAndGradesAFolder() {
   w_->Trigger("LessonGrade");
   QCOMPARE(verdicts, (QStringList{QStringLiteral("midpoint.zms решена"),
                                   QStringLiteral("nothing.zms не решена")}));
+}
+
+namespace {
+
+QPoint At(const TGObject& object) {
+  const auto& p = dynamic_cast<const TGPoint&>(object);
+  return QPoint(qRound(p.X), qRound(p.Y));
+}
+
+// A point of the circle straight left of its centre.
+QPoint LeftOf(const TGObject& object) {
+  const auto& c = dynamic_cast<const TGCircle&>(object);
+  return QPoint(qRound(c.CX - c.R), qRound(c.CY));
+}
+
+}  // namespace
+
+// The perpendicular bisector by two circles and the line through their
+// crossings, every pick a click; then the midpoint put by eye.
+void LessonWindowTest::aPupilSolvesWithTheMenusAndFailsByEye() {
+  QVERIFY(w_->Start());
+  w_->form->resize(1100, 900);
+  w_->prompts.taskPaths.push_back(TaskFile(kBisectorTask));
+  w_->Trigger("LessonOpen");
+  auto click = [&](QPoint p) { w_->Click(p.x(), p.y()); };
+  auto build = [&](const char* item, std::initializer_list<QPoint> picks) {
+    w_->Trigger(item);
+    for (QPoint p : picks) click(p);
+    QTest::keyClick(w_->form.get(), Qt::Key_Escape);
+  };
+  ObjectList& objects = w_->Objects();
+  const QPoint a = At(objects[0]), b = At(objects[1]);
+  build("NewObject201", {a, b});
+  build("NewObject201", {b, a});
+  build("NewObject3", {LeftOf(objects[3]), LeftOf(objects[4])});
+  QCOMPARE(objects.size(), 7u);
+  build("NewObject101", {At(objects[5]), At(objects[6])});
+  w_->Trigger("LessonCheck");
+  QString result = w_->form->Lessons().ResultText();
+  QVERIFY2(result.startsWith(QStringLiteral("Задача решена!")), qPrintable(result));
+
+  w_->prompts.taskPaths.push_back(TaskFile("1.05 Середина отрезка.zmt"));
+  w_->prompts.answers.push_back(Answer::No);  // the solved drawing is not kept
+  w_->Trigger("LessonOpen");
+  w_->AddPoint((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+  w_->Trigger("LessonCheck");
+  result = w_->form->Lessons().ResultText();
+  QVERIFY2(result.contains(QStringLiteral("совпадает только на этом рисунке")), qPrintable(result));
 }
 
 QTEST_MAIN(LessonWindowTest)
