@@ -182,6 +182,7 @@ QFrame* TMainForm::BuildObjectBar() {
         FlatButton(objectBar_, c.name, place(c.x), PackPixmaps::Glyph(c.glyph), c.hint);
     const NewObjectKind kind = c.kind;
     connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
+    newObjectButtons_[static_cast<std::size_t>(kind)] = button;
   }
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);
