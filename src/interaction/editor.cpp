@@ -407,7 +407,7 @@ void Editor::ToggleLabelControl() {
 }
 
 void Editor::DeleteSelected() {
-  const bool kept = static_cast<std::size_t>(selected_) < lessonLimits_.keptObjects;
+  const bool kept = static_cast<std::size_t>(selected_) < keptObjects_;
   if (selected_ >= 0 && !kept && State() == InteractionState::Normal &&
       SelectedObject() != nullptr) {
     objects_.DeleteWithDescendants(static_cast<std::size_t>(selected_));

@@ -13,6 +13,7 @@
 #include "dialogs/dialog_look.h"
 #include "document/document_file.h"
 #include "document/file_replace.h"
+#include "interaction/command_table.h"
 #include "lessons/attempt_rules.h"
 #include "lessons/grading.h"
 #include "lessons/task_checker.h"
@@ -63,6 +64,20 @@ QString Budget(int used, int budget) {
   QString text = QString::number(used);
   if (budget != kNoBudget) text += QStringLiteral(" из %1").arg(budget);
   return text;
+}
+
+// The commands of the lesson: those that may end in a method the task allows.
+CommandSet CommandsOf(const Task& task) {
+  CommandSet commands;
+  for (const CommandInfo& command : kCommands) {
+    for (MethodCode code : command.candidates) {
+      // The crossing picked circle first is stored as the line-circle crossing.
+      const MethodInfo* method = FindMethod(Number(
+          code == kCircleFirstCrossing ? CodeOf(ConstructionMethod::LineCircleFirst) : code));
+      if (method != nullptr && task.Allows(method->method)) commands.Add(command.command);
+    }
+  }
+  return commands;
 }
 
 // The task's givens alone, ready to take the place of the drawing.
@@ -190,17 +205,12 @@ void LessonMenu::StartAttempt() {
   GivensOf(*task_, givens);
   editor.ClearDrawing();
   editor.Objects().Swap(givens);
-  const Task* task = task_.get();
-  editor.SetLessonLimits({[task](int code) {
-                            const MethodInfo* method = FindMethod(code);
-                            return method != nullptr && task->Allows(method->method);
-                          },
-                          task->givenCount});
+  editor.SetEnabledCommands(CommandsOf(*task_));
+  editor.KeepFirstObjects(task_->givenCount);
   // The givens alone are no work of the pupil's that could be lost.
   editor.Objects().ClearModified();
   editor.ResetHistory();
   editor.Repaint();
-  if (parts_.toolsChanged) parts_.toolsChanged();
   UpdateItems();
   DrawingChanged();
 }
@@ -243,8 +253,8 @@ void LessonMenu::Restart() {
 
 void LessonMenu::CloseTask() {
   task_.reset();
-  parts_.editor->SetLessonLimits({});
-  if (parts_.toolsChanged) parts_.toolsChanged();
+  parts_.editor->SetEnabledCommands(CommandSet::All());
+  parts_.editor->KeepFirstObjects(0);
   UpdateItems();
 }
 

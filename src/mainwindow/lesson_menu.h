@@ -35,8 +35,6 @@ class LessonMenu : public QObject {
     QMenu* menu = nullptr;  // "Уроки", empty
     // A method's name for the pupil, by its code.
     std::function<std::string(int)> methodName;
-    // Called when the allowed tools change (a task opened or closed).
-    std::function<void()> toolsChanged;
     // The user's own data folder: Saves/ and Tasks/ there.
     std::function<QString()> userFolder;
   };

@@ -161,9 +161,8 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   lesson.programFolder = options_.programFolder;
   lesson.menu = lessonsMenu_;
   lesson.methodName = [this](int code) {
-    return tables_.MethodText(code, 0).value_or(std::to_string(code));
+    return tables_.MethodText(MethodCode{code}, 0).value_or(std::to_string(code));
   };
-  lesson.toolsChanged = [this] { RestrictTools(); };
   lesson.userFolder = [this] { return Context().UserFolder(); };
   lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
@@ -195,6 +194,7 @@ QFrame* TMainForm::BuildObjectBar() {
         FlatButton(objectBar_, c.name, place(c.x), PackPixmaps::Glyph(c.glyph), c.hint);
     const NewObjectKind kind = c.kind;
     connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
+    newObjectButtons_[static_cast<std::size_t>(kind)] = button;
   }
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);

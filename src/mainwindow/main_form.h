@@ -100,8 +100,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void OpenHelpPage(const std::string& page) override;
   // Both the editor's and the document's errors.
   void ShowError(int number) override;
-  std::optional<int> AskNewObjectMethod(NewObjectKind kind) override;
-  std::optional<double> AskParameter(int method) override;
+  std::optional<Command> AskNewObjectMethod(CommandGroup group, const CommandSet& enabled) override;
+  std::optional<double> AskParameter(ParameterKind kind) override;
+  void ShowEnabledCommands(const CommandSet& enabled) override;
 
   // DocumentView
   Answer Ask(const std::string& question) override;
@@ -149,8 +150,6 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildMenus();
   void BuildFileMenu();
   void BuildNewObjectMenu();
-  // The creation items of the tools a lesson does not allow are off.
-  void RestrictTools();
   void BuildObjectsMenu();
   // The undo and redo items name the step they take and are off without one.
   void UpdateHistoryItems();
@@ -220,6 +219,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   std::array<QAction*, kRecentEntries> recentItems_{};
   QAction* recentSeparator_ = nullptr;
   std::vector<std::pair<InteractionState, QToolButton*>> modeButtons_;
+  std::array<QAction*, kCommandCount> commandItems_{};               // "NewObject" + code
+  std::array<QToolButton*, kCommandGroupCount> newObjectButtons_{};  // a dialog per group
 };
 
 }  // namespace zelmora

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
-#include "geometry/construction_method.h"
 #include "interaction/editor.h"
 #include "support/fake_editor_view.h"
 
@@ -129,7 +126,7 @@ TEST_F(EditorTest, HoverReportsTheObjectAndWhetherItCanBeDragged) {
   editor.MouseMove(kNone, 500, 500);
   EXPECT_EQ(view.helpLabel, "  Объекты недоступны");
   EXPECT_EQ(view.surfaceCursor, CursorShape::Default);
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   editor.MouseMove(kNone, 100, 100);
   EXPECT_EQ(view.surfaceCursor, CursorShape::HandPoint);
 }
@@ -193,7 +190,7 @@ TEST_F(EditorTest, ArrowKeysWaitUntilADragEnds) {
 }
 
 TEST_F(EditorTest, ClearingTheDrawingMidConstructionResetsPromptAndCursor) {
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   ASSERT_EQ(view.prompt, "prompt 9/1");
   editor.ClearDrawing();
   EXPECT_EQ(view.prompt, "Жми F1 для помощи");
@@ -259,7 +256,7 @@ TEST_F(EditorTest, ArrowKeysMoveTheDrawingOneStep) {
 
 TEST_F(EditorTest, F1OpensThePageOfTheState) {
   editor.KeyDown(Key::F1, kNone);
-  editor.StartCreation(101);
+  editor.StartCreation(Command::LineThroughTwoPoints);
   editor.KeyDown(Key::F1, kNone);
   editor.ToggleMode(InteractionState::TranslateMode);
   editor.KeyDown(Key::F1, kNone);
@@ -365,7 +362,7 @@ TEST_F(EditorTest, LineSymmetryReflectsTheDrawingInThePressedLine) {
 TEST_F(EditorTest, PickedObjectsBlinkUntilTheConstructionIsComplete) {
   FreePoint(100, 100);
   FreePoint(300, 100);
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   Press(100, 100);
   Release(100, 100);
   ASSERT_TRUE(view.blinking);
@@ -497,42 +494,17 @@ TEST_F(EditorTest, PaintDrawsTheSelectionLastOnAWhitePicture) {
 namespace zelmora {
 namespace {
 
-// A lesson of a ruler and a compass: the commands of other tools do not
-// start, a command standing for several methods starts on those allowed,
-// and the task's givens stay.
-TEST_F(EditorTest, ALessonLimitsToolsAndKeepsTheGivens) {
+// The givens of a lesson task cannot be deleted; once the lesson ends they can.
+TEST_F(EditorTest, ALessonKeepsItsGivens) {
   TGPoint& a = FreePoint(100, 100);
   FreePoint(300, 100);
-  using M = ConstructionMethod;
-  std::vector<int> allowed;
-  for (M m : {M::FreePoint, M::PointOnLine, M::PointOnCircle, M::LinesCrossing, M::LineCircleFirst,
-              M::LineCircleSecond, M::CirclesFirst, M::CirclesSecond, M::LineThroughTwoPoints,
-              M::Segment, M::Ray, M::CircleByCentreAndPoint, M::CircleByCentreAndRadius}) {
-    allowed.push_back(Info(m).code);
-  }
-  editor.SetLessonLimits(
-      {[&](int code) { return std::find(allowed.begin(), allowed.end(), code) != allowed.end(); },
-       2});
-  const struct {
-    int command;
-    bool starts;
-  } cases[] = {{Info(M::PerpendicularBisector).code, false},
-               {Info(M::Midpoint).code, false},
-               {Info(M::BisectorOfThreePoints).code, false},
-               {Info(M::LinesCrossing).code, true},
-               {Info(M::PointOnLine).code, true},
-               {Info(M::CircleByCentreAndPoint).code, true}};
-  for (const auto& c : cases) {
-    editor.StartCreation(c.command);
-    EXPECT_EQ(editor.State() != InteractionState::Normal, c.starts) << c.command;
-    editor.ReturnToNormal();
-  }
+  editor.KeepFirstObjects(2);
   Press(100, 100);
   Release(100, 100);
   ASSERT_EQ(editor.Selected(), a.Index());
   editor.DeleteSelected();
   EXPECT_EQ(editor.Objects().size(), 2u);
-  editor.SetLessonLimits({});
+  editor.KeepFirstObjects(0);
   Press(100, 100);
   Release(100, 100);
   editor.DeleteSelected();
