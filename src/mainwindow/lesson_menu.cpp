@@ -13,9 +13,11 @@
 #include "dialogs/dialog_look.h"
 #include "document/document_file.h"
 #include "document/file_replace.h"
+#include "document/macro_file.h"
 #include "interaction/command_table.h"
 #include "lessons/attempt_rules.h"
 #include "lessons/grading.h"
+#include "lessons/macro_tools.h"
 #include "lessons/task_checker.h"
 #include "lessons/task_file.h"
 #include "lessons/task_making.h"
@@ -207,6 +209,12 @@ void LessonMenu::StartAttempt() {
   editor.Objects().Swap(givens);
   editor.SetEnabledCommands(CommandsOf(*task_));
   editor.KeepFirstObjects(task_->givenCount);
+  if (parts_.offerMacros) {
+    parts_.offerMacros([this](const std::string& path) {
+      const auto bytes = ReadMacroFileBytes(path);
+      return task_ != nullptr && bytes && TaskAllowsMacro(*task_, *bytes);
+    });
+  }
   // The givens alone are no work of the pupil's that could be lost.
   editor.Objects().ClearModified();
   editor.ResetHistory();
@@ -255,6 +263,7 @@ void LessonMenu::CloseTask() {
   task_.reset();
   parts_.editor->SetEnabledCommands(CommandSet::All());
   parts_.editor->KeepFirstObjects(0);
+  if (parts_.offerMacros) parts_.offerMacros(nullptr);
   UpdateItems();
 }
 

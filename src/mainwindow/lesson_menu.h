@@ -35,6 +35,8 @@ class LessonMenu : public QObject {
     QMenu* menu = nullptr;  // "Уроки", empty
     // A method's name for the pupil, by its code.
     std::function<std::string(int)> methodName;
+    // Offers the macros a file path filter lets through; null: all.
+    std::function<void(std::function<bool(const std::string&)>)> offerMacros;
     // The user's own data folder: Saves/ and Tasks/ there.
     std::function<QString()> userFolder;
   };

@@ -164,6 +164,9 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
     return tables_.MethodText(MethodCode{code}, 0).value_or(std::to_string(code));
   };
   lesson.userFolder = [this] { return Context().UserFolder(); };
+  lesson.offerMacros = [this](std::function<bool(const std::string&)> offered) {
+    macroMenu_->SetOffered(std::move(offered));
+  };
   lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
 

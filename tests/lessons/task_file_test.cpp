@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "document/line_code.h"
+#include "document/macro_file.h"
+#include "lessons/macro_tools.h"
 #include "lessons/sketch.h"
 #include "lessons/task_file.h"
 #include "lessons/task_making.h"
@@ -86,6 +89,34 @@ TEST(TaskFile, RefusesDamagedFilesWithAReason) {
     EXPECT_FALSE(loaded.detail.empty());
     EXPECT_EQ(read.title, "unchanged");
   }
+}
+
+}  // namespace
+}  // namespace zelmora
+
+namespace zelmora {
+namespace {
+
+// The shipped macros in a lesson of a ruler and a compass: the perpendicular
+// bisector is built with circles and lines alone, the circumcircle with the
+// bisector tool; a damaged file is never offered.
+TEST(TaskMacros, ALessonOffersTheMacrosItsToolsCouldBuild) {
+  Task task;
+  task.allowed = CompassRulerMethods();
+  const struct {
+    const char* file;
+    bool allowed;
+  } cases[] = {{"Серединный перпендикуляр.zmm", true}, {"Описанная окружность.zmm", false}};
+  for (const auto& c : cases) {
+    const auto bytes =
+        ReadMacroFileBytes(std::filesystem::path(ZELMORA_BIN_DIR) / "Macros" / c.file);
+    ASSERT_TRUE(bytes.has_value()) << c.file;
+    EXPECT_EQ(TaskAllowsMacro(task, *bytes), c.allowed) << c.file;
+    EXPECT_FALSE(TaskAllowsMacro(task, bytes->substr(0, bytes->size() / 2))) << c.file;
+  }
+  task.allowed = AllMethods();
+  EXPECT_TRUE(TaskAllowsMacro(task, *ReadMacroFileBytes(std::filesystem::path(ZELMORA_BIN_DIR) /
+                                                        "Macros" / "Описанная окружность.zmm")));
 }
 
 }  // namespace

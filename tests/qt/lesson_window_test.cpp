@@ -3,6 +3,7 @@
 // "Проверить" on the task panel.
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -60,8 +61,33 @@ void LessonWindowTest::theMenuFollowsMacros() {
   }
 }
 
+namespace {
+
+// The names of the macro items that can be chosen.
+QStringList OfferedMacros(const TMainForm& form) {
+  QStringList offered;
+  for (QAction* item : form.menuBar()->findChildren<QAction*>()) {
+    if (item->objectName().startsWith(QStringLiteral("Macro")) && item->isEnabled()) {
+      offered << item->text();
+    }
+  }
+  offered.sort();
+  return offered;
+}
+
+}  // namespace
+
 void LessonWindowTest::aTaskRestrictsToolsUntilItCloses() {
+  // Two shipped macros: a bisector of circles and lines, a circumcircle of bisector tools.
+  QVERIFY(QDir().mkpath(w_->folder.Path(QStringLiteral("Macros"))));
+  const QStringList macros = {QStringLiteral("Описанная окружность"),
+                              QStringLiteral("Серединный перпендикуляр")};
+  for (const QString& macro : macros) {
+    const QString file = QStringLiteral("/Macros/") + macro + QStringLiteral(".zmm");
+    QVERIFY(QFile::copy(QStringLiteral(ZELMORA_BIN_DIR) + file, w_->folder.path() + file));
+  }
   QVERIFY(w_->Start());
+  QCOMPARE(OfferedMacros(*w_->form), macros);
   w_->prompts.taskPaths.push_back(TaskFile(kBisectorTask));
   w_->Trigger("LessonOpen");
   QVERIFY(w_->prompts.dialogFolders.last().endsWith(QStringLiteral("Tasks")));
@@ -76,12 +102,14 @@ void LessonWindowTest::aTaskRestrictsToolsUntilItCloses() {
                {"NewObject201", true},  {"NewObject3", true},  {"NewObject101", true}};
   for (const auto& tool : tools)
     QVERIFY2(w_->Item(tool.item)->isEnabled() == tool.enabled, tool.item);
+  QCOMPARE(OfferedMacros(*w_->form), QStringList{macros[1]});
   // A given cannot be deleted: A stands at (200, 320).
   w_->Click(200, 320);
   QTest::keyClick(w_->form.get(), Qt::Key_Delete);
   QCOMPARE(w_->Objects().size(), task->givenCount);
   w_->Trigger("LessonClose");
   QVERIFY(w_->Item("NewObject104")->isEnabled());
+  QCOMPARE(OfferedMacros(*w_->form), macros);
   QVERIFY(!w_->form->Lessons().Panel()->isVisible());
 }
 
