@@ -75,7 +75,10 @@ constexpr const char* kHelp = R"(Usage:
       the pupil's own free objects. Prints a line per attempt (solved or
       not, each target built, only-here or missing, steps, forbidden method
       codes), or with --json an array of {"file", "solved", "targets":
-      [{"index", "status"}], "steps", "elementary", "forbidden", "error"}.
+      [{"index", "status"}], "steps", "elementary", "forbidden", "error"}:
+      index counts the targets from 0 in the order make-task was given them,
+      status is "built", "only-here" or "missing", error is null for an
+      attempt that was checked.
       Exit status 0 when every attempt is solved, 1 when some is not, 2 when
       a file is unreadable or is not an attempt of the task.
   zelmora-cli --help
