@@ -50,7 +50,7 @@ foreach(file IN LISTS data_files)
 endforeach()
 # The folders the Open and Save dialogs start in exist even when empty.
 install(
-  CODE "foreach(folder Help Saves Macros)
+  CODE "foreach(folder Help Saves Macros Tasks)
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZELMORA_PROGRAM_DIR}/\${folder}\")
 endforeach()")
 

@@ -138,4 +138,8 @@ std::string DumpJson(const ObjectList& list, const DocumentInfo& info) {
   return out;
 }
 
+std::string JsonString(std::string_view text) {
+  return Quoted(text);
+}
+
 }  // namespace zelmora

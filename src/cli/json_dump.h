@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "document/document_file.h"
 #include "geometry/object_list.h"
@@ -11,5 +12,8 @@ namespace zelmora {
 // stored fields, links and geometry. Doubles are printed in their shortest
 // form that reads back to the same value.
 std::string DumpJson(const ObjectList& list, const DocumentInfo& info);
+
+// `text` as a JSON string, quotes included.
+std::string JsonString(std::string_view text);
 
 }  // namespace zelmora

@@ -8,6 +8,7 @@
 
 #include "cli/json_dump.h"
 #include "cli/load_document.h"
+#include "cli/number_list.h"
 #include "document/document_file.h"
 #include "document/text_table.h"
 #include "interaction/macro_application.h"
@@ -35,23 +36,6 @@ std::string ErrorText(const std::string& programFolder, int number) {
   const auto text = TableText(std::filesystem::path(programFolder) / kErrorTableFile, number, 0);
   if (!text || *text == kMissingEntryText) return "error " + std::to_string(number);
   return *text;
-}
-
-// "I[,I...]": object numbers, at least one.
-std::optional<std::vector<int>> ParseNumbers(std::string_view text) {
-  std::vector<int> numbers;
-  while (true) {
-    const std::size_t comma = text.find(',');
-    const std::string_view piece = text.substr(0, comma);
-    int value = -1;
-    const auto [ptr, error] = std::from_chars(piece.data(), piece.data() + piece.size(), value);
-    if (piece.empty() || error != std::errc() || ptr != piece.data() + piece.size() || value < 0) {
-      return std::nullopt;
-    }
-    numbers.push_back(value);
-    if (comma == std::string_view::npos) return numbers;
-    text.remove_prefix(comma + 1);
-  }
 }
 
 std::string MissingObject(const std::vector<int>& numbers, const ObjectList& list) {

@@ -12,6 +12,7 @@
 #include "cli/macro_commands.h"
 #include "cli/plane_operations.h"
 #include "cli/render_command.h"
+#include "cli/task_commands.h"
 #include "document/document_file.h"
 #include "geometry/construction_protocol.h"
 
@@ -61,6 +62,33 @@ constexpr const char* kHelpAfterRender =
       AB: точка C"). With --html it writes the protocol as a web page
       instead: the table of the steps and a small picture of the drawing
       (needs the desktop build).
+  zelmora-cli make-task DOC.zms OUT.zmt --givens I[,I...] --targets J[,J...]
+              [--title TEXT] [--statement TEXT]... [--allow CODE[,CODE...]|--allow compass-ruler]
+              [--max-steps L] [--max-elementary E] [--hint TEXT]...
+      Makes a construction task from the document: the --givens objects (with
+      what they are built on) are what a pupil starts from, in the drawing's
+      order; the --targets objects are to be built, and their construction
+      from the givens is kept as the answer. Each --statement is a line of
+      the statement, each --hint a hint. --allow names the methods a pupil
+      may use by their codes, or the set of a ruler and a compass (free and
+      sliding points, crossings, line, segment, ray, circle by centre and
+      point or radius); without it every method is allowed. --max-steps and
+      --max-elementary set the budget of tool uses (L) and of elementary
+      ruler-and-compass steps (E). Exit status 1 when a target rests on an
+      object placed by hand that is not given (the message names it), 2 for
+      wrong usage or a file that cannot be read or written.
+  zelmora-cli check-task TASK.zmt ATTEMPT.zms... [--json]
+      Checks each attempt, a drawing that starts with the task's givens, on
+      the picture as it stands and on random placings of the givens and of
+      the pupil's own free objects. Prints a line per attempt (solved or
+      not, each target built, only-here or missing, steps, forbidden method
+      codes), or with --json an array of {"file", "solved", "targets":
+      [{"index", "status"}], "steps", "elementary", "forbidden", "error"}:
+      index counts the targets from 0 in the order make-task was given them,
+      status is "built", "only-here" or "missing", error is null for an
+      attempt that was checked.
+      Exit status 0 when every attempt is solved, 1 when some is not, 2 when
+      a file is unreadable or is not an attempt of the task.
   zelmora-cli --help
       Shows this text.
   zelmora-cli --version
@@ -167,6 +195,8 @@ int main(int argc, char** argv) {
   }
   if (command == "dump") return Dump(args);
   if (command == "convert") return Convert(args);
+  if (command == "make-task") return MakeTaskCommand(args);
+  if (command == "check-task") return CheckTaskCommand(args);
   // The data files (point glyphs, error texts) lie next to the executable.
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);

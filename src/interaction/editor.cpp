@@ -440,7 +440,9 @@ void Editor::ToggleLabelControl() {
 
 void Editor::DeleteSelected() {
   replay_.Stop();
-  if (selected_ >= 0 && State() == InteractionState::Normal && SelectedObject() != nullptr) {
+  const bool kept = static_cast<std::size_t>(selected_) < keptObjects_;
+  if (selected_ >= 0 && !kept && State() == InteractionState::Normal &&
+      SelectedObject() != nullptr) {
     objects_.DeleteWithDescendants(static_cast<std::size_t>(selected_));
   }
   Deselect();

@@ -31,7 +31,12 @@ std::optional<std::string> TMainForm::AskOpenPath() {
 }
 
 std::optional<std::string> TMainForm::AskSavePath() {
-  return LocalPath(prompts_.AskSavePath(this, Context().DrawingsFolder()));
+  QString folder = Context().DrawingsFolder();
+  // An attempt of a task is offered its own name, where opening the task looks for it.
+  if (session_->FileName().empty() && !lessonMenu_->AttemptPath().isEmpty()) {
+    folder = lessonMenu_->AttemptPath();
+  }
+  return LocalPath(prompts_.AskSavePath(this, folder));
 }
 
 void TMainForm::ShowSaveFailed(const std::string& message) {

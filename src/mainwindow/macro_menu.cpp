@@ -38,6 +38,11 @@ MacroMenu::MacroMenu(Parts parts, std::optional<MacroList>& list)
   InitialMacroMenu();
 }
 
+void MacroMenu::SetOffered(std::function<bool(const std::string& path)> offered) {
+  offered_ = std::move(offered);
+  InitialMacroMenu();
+}
+
 QString MacroMenu::MacrosFolder() const {
   return ProgramSubfolder(parts_.context().UserFolder(), QStringLiteral("Macros"));
 }
@@ -54,6 +59,7 @@ void MacroMenu::InitialMacroMenu() {
   for (std::size_t i = 0; i < list.size(); ++i) {
     QAction* item = parts_.menu->addAction(QString::fromStdString(list[i].caption));
     item->setObjectName(QStringLiteral("Macro%1").arg(i));
+    item->setEnabled(!offered_ || offered_(list[i].path));
     connect(item, &QAction::triggered, this, [this, i] { ChooseMacro(static_cast<int>(i)); });
   }
 }

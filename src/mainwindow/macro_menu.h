@@ -39,6 +39,9 @@ class MacroMenu : public QObject, public MacroDialogs {
 
   // Rebuilds the macro items after the three fixed ones.
   void InitialMacroMenu();
+  // Which macros may be applied, by file path (a lesson offers those its
+  // tools could build); null offers all.
+  void SetOffered(std::function<bool(const std::string& path)> offered);
   void AddMacro();
   void SetUpMenu();
   void ChooseMacro(int entry);
@@ -56,6 +59,7 @@ class MacroMenu : public QObject, public MacroDialogs {
   Parts parts_;
   std::optional<MacroList>& list_;
   QAction* separator_ = nullptr;
+  std::function<bool(const std::string& path)> offered_;
 };
 
 }  // namespace zelmora

@@ -154,6 +154,21 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   parts.nameOwner = [this]() -> QWidget* { return helpForm_; };
   macroMenu_ = std::make_unique<MacroMenu>(std::move(parts), macros_);
   editor_->SetMacroDialogs(macroMenu_.get());
+  LessonMenu::Parts lesson;
+  lesson.window = this;
+  lesson.editor = editor_.get();
+  lesson.session = session_.get();
+  lesson.prompts = &prompts_;
+  lesson.programFolder = options_.programFolder;
+  lesson.menu = lessonsMenu_;
+  lesson.methodName = [this](int code) {
+    return tables_.MethodText(MethodCode{code}, 0).value_or(std::to_string(code));
+  };
+  lesson.userFolder = [this] { return Context().UserFolder(); };
+  lesson.offerMacros = [this](std::function<bool(const std::string&)> offered) {
+    macroMenu_->SetOffered(std::move(offered));
+  };
+  lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
 
 TMainForm::~TMainForm() {
@@ -183,6 +198,7 @@ QFrame* TMainForm::BuildObjectBar() {
         FlatButton(objectBar_, c.name, place(c.x), PackPixmaps::Glyph(c.glyph), c.hint);
     const NewObjectKind kind = c.kind;
     connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
+    newObjectButtons_[static_cast<std::size_t>(kind)] = button;
   }
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);

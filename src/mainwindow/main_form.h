@@ -14,6 +14,7 @@
 #include "interaction/editor.h"
 #include "interaction/file_construction_tables.h"
 #include "mainwindow/cursors.h"
+#include "mainwindow/lesson_menu.h"
 #include "mainwindow/macro_menu.h"
 #include "mainwindow/selection_panel.h"
 #include "mainwindow/user_prompts.h"
@@ -83,6 +84,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   SelectionPanel* SelectionBar() const { return selectionPanel_; }
   QFrame* StatusBar() const { return statusBar_; }
   MacroMenu& Macros() { return *macroMenu_; }
+  LessonMenu& Lessons() { return *lessonMenu_; }
 
   // EditorView
   Canvas& PictureCanvas() override { return canvas_; }
@@ -101,8 +103,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void OpenHelpPage(const std::string& page) override;
   // Both the editor's and the document's errors.
   void ShowError(int number) override;
-  std::optional<int> AskNewObjectMethod(NewObjectKind kind) override;
-  std::optional<double> AskParameter(int method) override;
+  std::optional<Command> AskNewObjectMethod(CommandGroup group, const CommandSet& enabled) override;
+  std::optional<double> AskParameter(ParameterKind kind) override;
+  void ShowEnabledCommands(const CommandSet& enabled) override;
 
   // DocumentView
   Answer Ask(const std::string& question) override;
@@ -217,6 +220,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   QString exportFolder_;
   QMenu* macrosMenu_ = nullptr;  // N30
   std::unique_ptr<MacroMenu> macroMenu_;
+  QMenu* lessonsMenu_ = nullptr;
+  std::unique_ptr<LessonMenu> lessonMenu_;
   QMenu* objectPM_ = nullptr;
   QAction* objectBarItem_ = nullptr;   // N59
   QAction* pictureBarItem_ = nullptr;  // N60
@@ -231,6 +236,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   std::unique_ptr<TProtocolForm> protocolForm_;
   void SaveProtocolPlacement();
   QString DocumentTitle() const;
+  std::array<QAction*, kCommandCount> commandItems_{};               // "NewObject" + code
+  std::array<QToolButton*, kCommandGroupCount> newObjectButtons_{};  // a dialog per group
 };
 
 }  // namespace zelmora

@@ -43,9 +43,6 @@ inline constexpr const char* kUntitled = "без имени";
 inline constexpr const char* kExitItem = "Выход";
 
 inline constexpr const char* kNewObjectMenu = "Новый объект";
-inline constexpr const char* kPointMenu = "Точка";
-inline constexpr const char* kLineMenu = "Прямая";
-inline constexpr const char* kCircleMenu = "Окружность";
 
 inline constexpr const char* kObjectsMenu = "Объекты";
 inline constexpr const char* kShowAllItem = "Показать все";
@@ -63,6 +60,7 @@ inline constexpr const char* kProtocolSaveTitle = "Сохранить прото
 inline constexpr const char* kProtocolSaveFilter = "Веб-страница (*.html *.htm)";
 inline constexpr const char* kProtocolDocName = "Протокол построения - %1";
 
+inline constexpr const char* kLessonsMenu = "Уроки";
 inline constexpr const char* kMacrosMenu = "Макросы";
 
 inline constexpr const char* kOptionsMenu = "Настройка";

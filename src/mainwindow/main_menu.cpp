@@ -2,7 +2,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <span>
+#include <array>
+#include <string_view>
 
 #include "dialogs/about_form.h"
 #include "dialogs/file_properties_form.h"
@@ -24,34 +25,9 @@ QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-struct NewObjectItem {
-  int code;  // the construction method, also the item's tag
-  const char* caption;
-};
-
-constexpr NewObjectItem kPointMethods[] = {
-    {0, "На плоскости"},      {1, "Принадлежит объекту"}, {3, "Пересечение объектов"},
-    {8, "Проекция"},          {9, "Середина отрезка"},    {10, "Удаление от точки на константу"},
-    {11, "Центр окружности"},
-};
-constexpr NewObjectItem kLineMethods[] = {
-    {100, "На плоскости"},
-    {101, "Две точки"},
-    {105, "Отрезок"},
-    {109, "Луч"},
-    {102, "Параллельная"},
-    {103, "Перпендикуляр"},
-    {104, "Серединный перпендикуляр"},
-    {106, "Под улом к прямой"},
-    {107, "Под постоянным улом к прямой"},
-    {108, "Биссектриса"},
-};
-constexpr NewObjectItem kCircleMethods[] = {
-    {200, "На плоскости"},
-    {201, "По центру и точке"},
-    {202, "По центру и радиусу"},
-    {203, "Через три точки"},
-};
+QString Caption(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 }  // namespace
 
@@ -73,6 +49,9 @@ void TMainForm::BuildMenus() {
   // Its items come with the macro list (MacroMenu).
   macrosMenu_ = menuBar()->addMenu(Text(texts::kMacrosMenu));
   macrosMenu_->setObjectName(QStringLiteral("N30"));
+  // Its items come with the lesson menu (LessonMenu).
+  lessonsMenu_ = menuBar()->addMenu(Text(texts::kLessonsMenu));
+  lessonsMenu_->setObjectName(QStringLiteral("LessonsMenu"));
   BuildOptionsMenu();
   BuildHelpMenu();
 }
@@ -119,23 +98,18 @@ void TMainForm::BuildFileMenu() {
 
 void TMainForm::BuildNewObjectMenu() {
   QMenu* menu = menuBar()->addMenu(Text(texts::kNewObjectMenu));
-  const struct {
-    const char* caption;
-    std::span<const NewObjectItem> items;
-  } kinds[] = {
-      {texts::kPointMenu, kPointMethods},
-      {texts::kLineMenu, kLineMethods},
-      {texts::kCircleMenu, kCircleMethods},
-  };
-  for (const auto& kind : kinds) {
-    QMenu* submenu = menu->addMenu(Text(kind.caption));
-    for (const NewObjectItem& method : kind.items) {
-      QAction* item = submenu->addAction(Text(method.caption));
-      item->setObjectName(QStringLiteral("NewObject%1").arg(method.code));
-      item->setData(method.code);
-      const int code = method.code;
-      connect(item, &QAction::triggered, this, [this, code] { editor_->StartCreation(code); });
-    }
+  std::array<QMenu*, kCommandGroupCount> submenus{};
+  for (const auto& group : command_table::kGroups) {
+    submenus[static_cast<std::size_t>(group.group)] = menu->addMenu(Caption(group.menuCaption));
+  }
+  for (const CommandInfo& c : kCommands) {
+    QAction* item = submenus[static_cast<std::size_t>(c.group)]->addAction(Caption(c.menuCaption));
+    const int code = Number(c.code);
+    item->setObjectName(QStringLiteral("NewObject%1").arg(code));
+    item->setData(code);
+    const Command command = c.command;
+    connect(item, &QAction::triggered, this, [this, command] { editor_->StartCreation(command); });
+    commandItems_[static_cast<std::size_t>(command)] = item;
   }
 }
 

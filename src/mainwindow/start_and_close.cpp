@@ -92,7 +92,9 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
   hintWindowItem_->setChecked(settings_.helpShow);
   helpForm_->setVisible(settings_.helpShow);
-  if (!options_.commandLineFile.isEmpty()) {
+  if (options_.commandLineFile.endsWith(QStringLiteral(".zmt"), Qt::CaseInsensitive)) {
+    lessonMenu_->OpenTask(options_.commandLineFile);
+  } else if (!options_.commandLineFile.isEmpty()) {
     session_->OpenCommandLineFile(QFile::encodeName(options_.commandLineFile).toStdString());
   }
 }

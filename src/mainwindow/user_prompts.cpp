@@ -94,6 +94,43 @@ std::optional<QString> QtUserPrompts::AskMacroPath(QWidget* parent, const QStrin
   return RunFileDialog(dialog);
 }
 
+std::optional<QString> UserPrompts::AskTaskPath(QWidget*, const QString&) {
+  return std::nullopt;
+}
+
+std::optional<QString> UserPrompts::AskFile(QWidget*, const QString&, const QString&,
+                                            const QString&, bool) {
+  return std::nullopt;
+}
+
+std::optional<QString> UserPrompts::AskFolder(QWidget*, const QString&, const QString&) {
+  return std::nullopt;
+}
+
+std::optional<QString> QtUserPrompts::AskTaskPath(QWidget* parent, const QString& folder) {
+  return AskFile(parent, QStringLiteral("Открыть задачу"), folder,
+                 QStringLiteral("Задача Zelmora (*.zmt)"), false);
+}
+
+std::optional<QString> QtUserPrompts::AskFile(QWidget* parent, const QString& title,
+                                              const QString& folder, const QString& filter,
+                                              bool save) {
+  QFileDialog dialog(parent, title, folder, filter);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  const QString suffix = filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
+  if (save && !suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+  return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtUserPrompts::AskFolder(QWidget* parent, const QString& title,
+                                                const QString& folder) {
+  QFileDialog dialog(parent, title, folder);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  return RunFileDialog(dialog);
+}
+
 bool QtUserPrompts::AskYesNo(QWidget* parent, const QString& title, const QString& question) {
   QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No,
                   parent);

@@ -36,6 +36,16 @@ class UserPrompts {
   // `folder`; nothing when cancelled.
   virtual std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder,
                                               bool save) = 0;
+  // The task dialog (Open, lesson tasks), opening in `folder`; nothing when
+  // cancelled or where no dialog is offered.
+  virtual std::optional<QString> AskTaskPath(QWidget* parent, const QString& folder);
+  // Any other file (`filter` as Qt writes it: "Задача Zelmora (*.zmt)"), to
+  // open or to save, and a folder; nothing when cancelled or where no dialog
+  // is offered.
+  virtual std::optional<QString> AskFile(QWidget* parent, const QString& title,
+                                         const QString& folder, const QString& filter, bool save);
+  virtual std::optional<QString> AskFolder(QWidget* parent, const QString& title,
+                                           const QString& folder);
   // A question with a question icon and Yes and No; closing it is No.
   virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& question) = 0;
   // Hands a file or an address to the desktop; false when that failed.
@@ -53,6 +63,11 @@ class QtUserPrompts : public UserPrompts {
   std::optional<QString> AskSavePath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskExportPath(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskMacroPath(QWidget* parent, const QString& folder, bool save) override;
+  std::optional<QString> AskTaskPath(QWidget* parent, const QString& folder) override;
+  std::optional<QString> AskFile(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter, bool save) override;
+  std::optional<QString> AskFolder(QWidget* parent, const QString& title,
+                                   const QString& folder) override;
   bool AskYesNo(QWidget* parent, const QString& title, const QString& question) override;
   bool OpenUrl(const QUrl& url) override;
   int RunDialog(QDialog& dialog) override;

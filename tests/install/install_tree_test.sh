@@ -32,6 +32,7 @@ for folder in Saves Macros; do
   [ -d "$program_folder/$folder" ] || fail "$program_folder/$folder is missing"
 done
 ls "$program_folder"/Saves/*.zms >/dev/null 2>&1 || fail "no example drawings in Saves/"
+ls "$program_folder"/Tasks/*.zmt >/dev/null 2>&1 || fail "no lesson tasks in Tasks/"
 
 # Launchers: on the PATH, pointing into the program folder.
 for program in zelmora zelmora-cli; do
@@ -58,15 +59,16 @@ desktop-file-validate "$prefix/share/applications/zelmora.desktop" || fail "desk
 xmllint --noout "$prefix/share/mime/packages/zelmora.xml" || fail "MIME XML malformed"
 appstreamcli validate --no-net --pedantic \
   "$prefix/share/metainfo/example.zelmora.Zelmora.metainfo.xml" || fail "AppStream metainfo invalid"
-# The MIME database compiled from our file must know both file types.
+# The MIME database compiled from our file must know all three file types.
 mkdir -p "$prefix/mime/packages"
 cp "$prefix/share/mime/packages/zelmora.xml" "$prefix/mime/packages/"
 update-mime-database "$prefix/mime" >/dev/null 2>&1 || fail "update-mime-database failed"
-for glob in application/x-zelmora-drawing:\*.zms application/x-zelmora-macro:\*.zmm; do
+for glob in application/x-zelmora-drawing:\*.zms application/x-zelmora-macro:\*.zmm \
+  application/x-zelmora-task:\*.zmt; do
   grep -qF "$glob" "$prefix/mime/globs2" || fail "MIME database lacks $glob"
 done
 # The menu entry opens exactly the types the MIME file declares.
-for type in application/x-zelmora-drawing application/x-zelmora-macro; do
+for type in application/x-zelmora-drawing application/x-zelmora-macro application/x-zelmora-task; do
   grep -q "^MimeType=.*$type;" "$prefix/share/applications/zelmora.desktop" || fail "desktop file lacks $type"
 done
 

@@ -42,6 +42,19 @@ class ScriptedPrompts : public UserPrompts {
     dialogFolders.append(folder);
     return Next(macroPaths, std::optional<QString>());
   }
+  std::optional<QString> AskTaskPath(QWidget*, const QString& folder) override {
+    dialogFolders.append(folder);
+    return Next(taskPaths, std::optional<QString>());
+  }
+  std::optional<QString> AskFile(QWidget*, const QString&, const QString& folder, const QString&,
+                                 bool) override {
+    dialogFolders.append(folder);
+    return Next(filePaths, std::optional<QString>());
+  }
+  std::optional<QString> AskFolder(QWidget*, const QString&, const QString& folder) override {
+    dialogFolders.append(folder);
+    return Next(folders, std::optional<QString>());
+  }
   bool AskYesNo(QWidget*, const QString& title, const QString& question) override {
     titles.append(title);
     questions.append(question);
@@ -62,6 +75,9 @@ class ScriptedPrompts : public UserPrompts {
   std::deque<std::optional<QString>> savePaths;
   std::deque<std::optional<QString>> exportPaths;
   std::deque<std::optional<QString>> macroPaths;
+  std::deque<std::optional<QString>> taskPaths;
+  std::deque<std::optional<QString>> filePaths;
+  std::deque<std::optional<QString>> folders;
   bool urlsOpen = true;
   // Plays the user's part in a modal dialog and returns its result.
   std::function<int(QDialog&)> answerDialog;

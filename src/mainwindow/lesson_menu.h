@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "interaction/document_session.h"
+#include "interaction/editor.h"
+#include "mainwindow/user_prompts.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QMenu;
+
+namespace zelmora {
+
+struct Task;
+
+// The "Уроки" menu and the task panel: a pupil opens a task, builds with
+// the tools the lesson allows, and checks the construction.
+class LessonMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Parts {
+    QMainWindow* window = nullptr;
+    Editor* editor = nullptr;
+    DocumentSession* session = nullptr;
+    UserPrompts* prompts = nullptr;
+    QString programFolder;  // its Tasks/ holds the shipped tasks
+    QMenu* menu = nullptr;  // "Уроки", empty
+    // A method's name for the pupil, by its code.
+    std::function<std::string(int)> methodName;
+    // Offers the macros a file path filter lets through; null: all.
+    std::function<void(std::function<bool(const std::string&)>)> offerMacros;
+    // The user's own data folder: Saves/ and Tasks/ there.
+    std::function<QString()> userFolder;
+  };
+  explicit LessonMenu(Parts parts);
+  ~LessonMenu() override;
+
+  // "Открыть задачу…" with a file chosen already (the command line); false
+  // when the task could not be read or the user kept the drawing.
+  bool OpenTask(const QString& path);
+  void ChooseTask();
+  void Check();
+  void ShowHint();
+  void Restart();
+  void CloseTask();
+  // The teacher's side: a task from the drawing, and a class's files graded.
+  void CreateTask();
+  void GradeWorks();
+  // After every change of the drawing: the steps on the panel.
+  void DrawingChanged();
+
+  const Task* CurrentTask() const { return task_.get(); }
+  QDockWidget* Panel() const { return panel_; }
+  QString ResultText() const;
+  // Where an attempt of the open task is saved and looked for: Saves/ and
+  // the task's file name; empty without a task.
+  QString AttemptPath() const;
+
+ private:
+  void BuildPanel();
+  void StartAttempt();
+  void UpdateItems();
+  void OfferToContinue();
+  QString UserSubfolder(const char* name) const;
+  void SaveCsv(const std::string& csv);
+
+  Parts parts_;
+  std::unique_ptr<Task> task_;
+  QString taskPath_;
+  std::size_t hintsShown_ = 0;
+  QDockWidget* panel_ = nullptr;
+  QLabel* title_ = nullptr;
+  QLabel* statement_ = nullptr;
+  QLabel* steps_ = nullptr;
+  QLabel* result_ = nullptr;
+  QLabel* hints_ = nullptr;
+  QAction* check_ = nullptr;
+  QAction* hint_ = nullptr;
+  QAction* restart_ = nullptr;
+  QAction* close_ = nullptr;
+};
+
+}  // namespace zelmora

@@ -1,0 +1,239 @@
+#include "mainwindow/teacher_dialogs.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace zelmora {
+namespace {
+
+QString Utf8(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+const char* KindName(int kind) {
+  switch (kind) {
+    case kPointKind:
+      return "точка";
+    case kLineKind:
+      return "прямая";
+    case kCircleKind:
+      return "окружность";
+    default:
+      return "величина";
+  }
+}
+
+QListWidget* ObjectChecklist(const ObjectList& drawing) {
+  auto* list = new QListWidget;
+  for (std::size_t i = 0; i < drawing.size(); ++i) {
+    auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(
+        QString::fromStdString(drawing[i].Name), Utf8(KindName(drawing[i].Kind()))));
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    list->addItem(item);
+  }
+  return list;
+}
+
+std::vector<int> Checked(const QListWidget* list) {
+  std::vector<int> rows;
+  for (int i = 0; i < list->count(); ++i) {
+    if (list->item(i)->checkState() == Qt::Checked) rows.push_back(i);
+  }
+  return rows;
+}
+
+std::vector<std::string> Lines(const QPlainTextEdit* edit) {
+  std::vector<std::string> lines;
+  for (const QString& line : edit->toPlainText().split(QLatin1Char('\n'))) {
+    if (!line.trimmed().isEmpty()) lines.push_back(line.trimmed().toStdString());
+  }
+  return lines;
+}
+
+QSpinBox* BudgetBox() {
+  auto* box = new QSpinBox;
+  box->setRange(kNoBudget, 999);
+  box->setSpecialValueText(Utf8("нет"));
+  box->setValue(kNoBudget);
+  return box;
+}
+
+QDialogButtonBox* ConfirmButtons(QDialog* dialog) {
+  auto* buttons = new QDialogButtonBox;
+  buttons->addButton(Utf8("Согласен"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(Utf8("Отмена"), QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
+}
+
+}  // namespace
+
+TaskForm::TaskForm(QWidget* owner, const ObjectList& drawing,
+                   const std::function<std::string(int)>& methodName)
+    : QDialog(owner) {
+  setObjectName(QStringLiteral("TaskForm"));
+  setWindowTitle(Utf8("Создать задачу"));
+  givens_ = ObjectChecklist(drawing);
+  targets_ = ObjectChecklist(drawing);
+  auto* picks = new QGridLayout;
+  picks->addWidget(new QLabel(Utf8("Данные")), 0, 0);
+  picks->addWidget(new QLabel(Utf8("Что построить")), 0, 1);
+  picks->addWidget(givens_, 1, 0);
+  picks->addWidget(targets_, 1, 1);
+  title_ = new QLineEdit;
+  statement_ = new QPlainTextEdit;
+  hints_ = new QPlainTextEdit;
+  maxSteps_ = BudgetBox();
+  maxElementary_ = BudgetBox();
+  auto* texts = new QFormLayout;
+  texts->addRow(Utf8("Название"), title_);
+  texts->addRow(Utf8("Условие"), statement_);
+  texts->addRow(Utf8("Подсказки, по одной в строке"), hints_);
+  texts->addRow(Utf8("Шагов не больше"), maxSteps_);
+  texts->addRow(Utf8("Элементарных построений не больше"), maxElementary_);
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(picks);
+  column->addLayout(texts);
+  column->addWidget(BuildTools(methodName));
+  column->addWidget(ConfirmButtons(this));
+  AllowOnly(CompassRulerMethods());
+}
+
+QWidget* TaskForm::BuildTools(const std::function<std::string(int)>& methodName) {
+  auto* tools = new QGroupBox(Utf8("Разрешённые инструменты"));
+  auto* row = new QHBoxLayout(tools);
+  QVBoxLayout* group = nullptr;
+  int kind = kNoKind;
+  for (const MethodInfo& method : kMethods) {
+    if (method.kind != kind) {
+      kind = method.kind;
+      auto* box = new QGroupBox(Utf8(kind == kPointKind  ? "Точки"
+                                     : kind == kLineKind ? "Прямые"
+                                                         : "Окружности"));
+      group = new QVBoxLayout(box);
+      row->addWidget(box);
+    }
+    auto* check = new QCheckBox(QString::fromStdString(methodName(method.code)));
+    group->addWidget(check);
+    methods_.push_back(check);
+  }
+  auto* presets = new QVBoxLayout;
+  auto* compass = new QPushButton(Utf8("Циркуль и линейка"));
+  auto* all = new QPushButton(Utf8("Все инструменты"));
+  connect(compass, &QPushButton::clicked, this, [this] { AllowOnly(CompassRulerMethods()); });
+  connect(all, &QPushButton::clicked, this, [this] { AllowOnly(AllMethods()); });
+  presets->addWidget(compass);
+  presets->addWidget(all);
+  presets->addStretch(1);
+  row->addLayout(presets);
+  return tools;
+}
+
+void TaskForm::AllowOnly(const std::vector<ConstructionMethod>& methods) {
+  for (std::size_t i = 0; i < methods_.size(); ++i) methods_[i]->setChecked(false);
+  for (ConstructionMethod method : methods) {
+    methods_[static_cast<std::size_t>(method)]->setChecked(true);
+  }
+}
+
+std::vector<int> TaskForm::Givens() const {
+  return Checked(givens_);
+}
+
+std::vector<int> TaskForm::Targets() const {
+  return Checked(targets_);
+}
+
+void TaskForm::FillTexts(Task& task) const {
+  task.title = title_->text().trimmed().toStdString();
+  task.statement = Lines(statement_);
+  task.hints = Lines(hints_);
+  task.maxSteps = maxSteps_->value();
+  task.maxElementary = maxElementary_->value();
+  task.allowed.clear();
+  for (std::size_t i = 0; i < methods_.size(); ++i) {
+    if (methods_[i]->isChecked()) task.allowed.push_back(kMethods[i].method);
+  }
+}
+
+namespace {
+
+QString Verdict(const GradedAttempt& graded) {
+  if (!graded.error.empty()) return Utf8("ошибка");
+  return Utf8(graded.result.solved ? "решена" : "не решена");
+}
+
+QString NotBuilt(const Task& task, const CheckResult& result) {
+  QStringList names;
+  for (std::size_t t = 0; t < result.targets.size() && t < task.targets.size(); ++t) {
+    if (result.targets[t] == TargetStatus::kBuilt) continue;
+    const QString name = QString::fromStdString(task.construction[task.targets[t]].Name);
+    names << (result.targets[t] == TargetStatus::kOnlyHere ? name + Utf8(" (на глаз)") : name);
+  }
+  return names.join(QStringLiteral(", "));
+}
+
+QStringList Row(const Task& task, const GradedAttempt& graded) {
+  const CheckResult& r = graded.result;
+  QStringList forbidden;
+  for (int code : r.forbidden) forbidden << QString::number(code);
+  return {QFileInfo(QString::fromStdString(graded.file)).fileName(),
+          Verdict(graded),
+          QString::number(r.steps),
+          QString::number(r.elementary),
+          NotBuilt(task, r),
+          forbidden.join(QLatin1Char(' ')),
+          QString::fromStdString(graded.error)};
+}
+
+}  // namespace
+
+GradesForm::GradesForm(QWidget* owner, const Task& task, std::vector<GradedAttempt> grades,
+                       std::function<void(const std::string& csv)> saveCsv)
+    : QDialog(owner) {
+  setObjectName(QStringLiteral("GradesForm"));
+  setWindowTitle(Utf8("Проверка работ: ") + QString::fromStdString(task.title));
+  const QStringList headers = {Utf8("Файл"),  Utf8("Итог"),         Utf8("Шаги"),
+                               Utf8("Элем."), Utf8("Не построено"), Utf8("Запрещено"),
+                               Utf8("Ошибка")};
+  table_ = new QTableWidget(static_cast<int>(grades.size()), static_cast<int>(headers.size()));
+  table_->setHorizontalHeaderLabels(headers);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  for (std::size_t i = 0; i < grades.size(); ++i) {
+    const QStringList row = Row(task, grades[i]);
+    for (int c = 0; c < row.size(); ++c) {
+      table_->setItem(static_cast<int>(i), c, new QTableWidgetItem(row[c]));
+    }
+  }
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->resizeColumnsToContents();
+  auto* buttons = new QDialogButtonBox;
+  QPushButton* csv = buttons->addButton(Utf8("Сохранить CSV…"), QDialogButtonBox::ActionRole);
+  csv->setObjectName(QStringLiteral("SaveCsvButton"));
+  buttons->addButton(Utf8("Закрыть"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const std::string text = GradesCsv(task, grades);
+  connect(csv, &QPushButton::clicked, this, [saveCsv, text] { saveCsv(text); });
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(table_);
+  column->addWidget(buttons);
+  resize(720, 400);
+}
+
+}  // namespace zelmora

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "geometry/object_list.h"
+#include "lessons/grading.h"
+#include "lessons/task.h"
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QSpinBox;
+class QTableWidget;
+
+namespace zelmora {
+
+// "Создать задачу…": the givens and the targets among the drawing's
+// objects, then the title, statement, hints, allowed tools and budget.
+class TaskForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  TaskForm(QWidget* owner, const ObjectList& drawing,
+           const std::function<std::string(int)>& methodName);
+
+  std::vector<int> Givens() const;
+  std::vector<int> Targets() const;
+  // Everything but the construction, which MakeTask fills.
+  void FillTexts(Task& task) const;
+
+  QListWidget* GivenList() const { return givens_; }
+  QListWidget* TargetList() const { return targets_; }
+  void AllowOnly(const std::vector<ConstructionMethod>& methods);
+
+ private:
+  QWidget* BuildTools(const std::function<std::string(int)>& methodName);
+
+  QListWidget* givens_ = nullptr;
+  QListWidget* targets_ = nullptr;
+  QLineEdit* title_ = nullptr;
+  QPlainTextEdit* statement_ = nullptr;
+  QPlainTextEdit* hints_ = nullptr;
+  std::vector<QCheckBox*> methods_;  // one per method, in the method table's order
+  QSpinBox* maxSteps_ = nullptr;
+  QSpinBox* maxElementary_ = nullptr;
+};
+
+// "Проверить работы…": a table of the pupils' files and their results.
+class GradesForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  GradesForm(QWidget* owner, const Task& task, std::vector<GradedAttempt> grades,
+             std::function<void(const std::string& csv)> saveCsv);
+  QTableWidget* Table() const { return table_; }
+
+ private:
+  QTableWidget* table_ = nullptr;
+};
+
+}  // namespace zelmora
