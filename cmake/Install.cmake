@@ -97,7 +97,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Labels and dialog titles are measured in these fonts. Welcome but optional:
 # the Russian texts of the standard buttons, help pages opened in the browser,
 # and (outside the big desktops) xdg-open knowing a drawing by its MIME type.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libmuparser2v5")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-translations-l10n, xdg-utils, libfile-mimeinfo-perl")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

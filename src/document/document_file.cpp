@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "document/cp1251.h"
+#include "document/extended_records.h"
 #include "document/line_code.h"
 #include "document/record_fields.h"
 #include "geometry/construction_method.h"
@@ -96,7 +97,11 @@ void AppendRecord(std::string& out, const TGObject& object) {
     default:
       break;
   }
-  record.End();
+  if (IsExtendedKind(object.Kind())) {
+    WriteExtendedGeometry(record, object);
+  } else {
+    record.End();
+  }
   for (const TGObject* child : object.Children) record.Field(child->Index(), ':');
   record.End();
   for (const TGObject* parent : object.Parents) record.Field(parent->Index(), ':');
@@ -141,18 +146,21 @@ void ReadGeometry(RecordParser& in, TGObject& object) {
       static_cast<TGLength&>(object).Value = value();
       break;
     default:
+      if (IsExtendedKind(object.Kind())) return ReadExtendedGeometry(in, object);
       break;
   }
   if (!in.Field("geometry").empty()) in.Fail("the geometry holds more values than its kind has");
 }
 
 // Appends one object to `list`; returns what is wrong with the record, or "".
-std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
+std::string ReadRecord(std::string_view text, std::string_view version, ObjectList& list,
                        std::vector<KeptLinks>& links) {
   RecordParser in(text);
   const int kind = in.Number<int>("kind");
   if (in.failed()) return in.error();
-  TGObject* object = list.AddOfKind(kind);
+  // Measurements and texts came with version 2.1; an older file holds none.
+  const bool known = !IsExtendedKind(kind) || version >= kExtendedVersion;
+  TGObject* object = known ? list.AddOfKind(kind) : nullptr;
   if (object == nullptr) return "unknown object kind " + std::to_string(kind);
   object->Name =
       Utf8Prefix(WithoutControlCharacters(Cp1251ToUtf8(in.Field("name"))), kMaxNameLength);
@@ -163,7 +171,7 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
   object->NameVisible = in.Flag("name flag");
   object->MustDraw = in.Flag("drawn flag");
   object->Defined = in.Flag("defined flag");
-  if (hasHidden) object->Hidden = in.Flag("hidden flag");
+  if (version >= kDocumentVersion) object->Hidden = in.Flag("hidden flag");
   object->Method = in.Number<std::int32_t>("method");
   ReadGeometry(in, *object);
   KeptLinks kept;
@@ -320,6 +328,14 @@ int LoadResult::ErrorNumber() const {
 }
 
 bool ParentsFitMethod(const TGObject& object) {
+  if (object.Kind() == kMeasureKind) {
+    const MeasurementInfo* info = FindMeasurement(object.Method);
+    if (info == nullptr || object.Parents.size() != info->parents.size()) return false;
+    for (std::size_t i = 0; i < object.Parents.size(); ++i) {
+      if (!FitsMeasurement(object.Method, i, *object.Parents[i])) return false;
+    }
+    return true;
+  }
   const MethodInfo* method = MethodOf(object);
   // Recompute leaves an object of an unknown method as it is, like a free one.
   if (method == nullptr) return object.Parents.empty();
@@ -335,7 +351,7 @@ std::string WritePlane(const ObjectList& list, const DocumentInfo& info) {
   std::string out;
   out += kDocumentMagicWord;
   out += ' ';
-  out += kDocumentVersion;
+  out += UsesExtendedKinds(list) ? kExtendedVersion : kDocumentVersion;
   out += kLineEnd;
   AppendLine(out, ToFileText(info.author));
   // A comment line holding line breaks is stored as the lines it shows.
@@ -373,12 +389,11 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
   }
   for (; next < commentEnd; ++next) read.comment.push_back(FromFileLine(lines[next]));
 
-  const bool hasHidden = version >= kDocumentVersion;
   ObjectList loaded;
   loaded.defaults = list.defaults;
   std::vector<KeptLinks> links;
   for (; next < lines.size(); ++next) {
-    const std::string error = ReadRecord(DecodeLine(lines[next]), hasHidden, loaded, links);
+    const std::string error = ReadRecord(DecodeLine(lines[next]), version, loaded, links);
     if (!error.empty()) return Unreadable(LinePrefix(next) + error);
   }
   std::string error = LinkAll(loaded, links);

@@ -73,6 +73,7 @@ void Restore(TGObject& object, const Written& w) {
 }
 
 bool Recomputes(const TGObject& object) {
+  if (object.Kind() == kMeasureKind) return true;
   const MethodInfo* method = MethodOf(object);
   return method != nullptr && method->recompute != nullptr;
 }

@@ -2,7 +2,9 @@
 
 #include "geometry/tg_circle.h"
 #include "geometry/tg_line.h"
+#include "geometry/tg_measure.h"
 #include "geometry/tg_point.h"
+#include "geometry/tg_text.h"
 #include "geometry/tg_value.h"
 
 namespace zelmora {
@@ -25,6 +27,14 @@ ShapeNumbers ShapeOf(const TGObject& object) {
       return {static_cast<const TGAngle&>(object).Value, 0, 0, 0};
     case kLengthKind:
       return {static_cast<const TGLength&>(object).Value, 0, 0, 0};
+    case kMeasureKind: {
+      const auto& m = static_cast<const TGMeasure&>(object);
+      return {m.Value, m.Scale, 0, 0};
+    }
+    case kTextKind: {
+      const auto& t = static_cast<const TGText&>(object);
+      return {t.X, t.Y, 0, 0};
+    }
     default:
       return {};
   }
@@ -59,8 +69,44 @@ void SetShape(TGObject& object, const ShapeNumbers& shape) {
     case kLengthKind:
       static_cast<TGLength&>(object).Value = shape[0];
       break;
+    case kMeasureKind:
+      static_cast<TGMeasure&>(object).Value = shape[0];
+      static_cast<TGMeasure&>(object).Scale = shape[1];
+      break;
+    case kTextKind:
+      static_cast<TGText&>(object).X = shape[0];
+      static_cast<TGText&>(object).Y = shape[1];
+      break;
     default:
       break;
+  }
+}
+
+ObjectLook LookOf(const TGObject& object) {
+  ObjectLook look;
+  if (object.Kind() == kMeasureKind) {
+    const auto& m = static_cast<const TGMeasure&>(object);
+    look.decimals = m.Decimals;
+    look.centimetres = m.Centimetres;
+    look.hasValue = m.HasValue;
+  } else if (object.Kind() == kTextKind) {
+    const auto& t = static_cast<const TGText&>(object);
+    look.fontSize = t.FontSize;
+    look.text = t.Text;
+  }
+  return look;
+}
+
+void SetLook(TGObject& object, const ObjectLook& look) {
+  if (object.Kind() == kMeasureKind) {
+    auto& m = static_cast<TGMeasure&>(object);
+    m.Decimals = look.decimals;
+    m.Centimetres = look.centimetres;
+    m.HasValue = look.hasValue;
+  } else if (object.Kind() == kTextKind) {
+    auto& t = static_cast<TGText&>(object);
+    t.FontSize = look.fontSize;
+    t.Text = look.text;
   }
 }
 

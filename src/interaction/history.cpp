@@ -28,6 +28,7 @@ ObjectFields FieldsOf(const TGObject& o) {
   f.labelOffsetY = o.LabelOffsetY;
   f.method = o.Method;
   f.shape = ShapeOf(o);
+  f.look = LookOf(o);
   if (f.kind == kLineKind) {
     const auto& l = static_cast<const TGLine&>(o);
     f.bounded1 = l.Bounded1;
@@ -53,6 +54,7 @@ bool SameFields(const TGObject& o, const ObjectFields& f) {
   }
   const ShapeNumbers live = ShapeOf(o);
   if (!std::equal(live.begin(), live.end(), f.shape.begin(), Same)) return false;
+  if (f.kind >= kMeasureKind && LookOf(o) != f.look) return false;
   if (f.kind != kLineKind) return true;
   const auto& l = static_cast<const TGLine&>(o);
   return l.Bounded1 == f.bounded1 && l.Bounded2 == f.bounded2 && l.EndsOff == f.endsOff;
@@ -71,6 +73,7 @@ void SetFields(TGObject& o, const ObjectFields& f) {
   o.LabelOffsetY = f.labelOffsetY;
   o.Method = f.method;
   SetShape(o, f.shape);
+  SetLook(o, f.look);
   if (o.Kind() == kLineKind) {
     auto& l = static_cast<TGLine&>(o);
     l.Bounded1 = f.bounded1;
@@ -89,6 +92,10 @@ std::unique_ptr<TGObject> MakeObject(int kind) {
       return std::make_unique<TGCircle>();
     case kAngleKind:
       return std::make_unique<TGAngle>();
+    case kMeasureKind:
+      return std::make_unique<TGMeasure>();
+    case kTextKind:
+      return std::make_unique<TGText>();
     default:
       return std::make_unique<TGLength>();
   }
@@ -132,13 +139,16 @@ void SetLinks(TGObject& o, const ObjectLinks<int>& links, ObjectList& objects) {
 }
 
 NameCounters CountersOf(const ObjectList& objects) {
-  return {objects.pointCounter, objects.lineCounter, objects.circleCounter};
+  return {objects.pointCounter, objects.lineCounter, objects.circleCounter, objects.measureCounter,
+          objects.textCounter};
 }
 
 void SetCounters(ObjectList& objects, const NameCounters& c) {
   objects.pointCounter = c.point;
   objects.lineCounter = c.line;
   objects.circleCounter = c.circle;
+  objects.measureCounter = c.measure;
+  objects.textCounter = c.text;
 }
 
 std::size_t BytesOf(const ObjectFields& f) {

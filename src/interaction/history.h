@@ -31,6 +31,7 @@ struct ObjectFields {
   double labelOffsetX = 0, labelOffsetY = 0;
   int method = 0;
   ShapeNumbers shape{};
+  ObjectLook look;
   bool bounded1 = false, bounded2 = false, endsOff = false;
 };
 
@@ -44,7 +45,7 @@ struct ObjectLinks {
 };
 
 struct NameCounters {
-  int point = 0, line = 0, circle = 0;
+  int point = 0, line = 0, circle = 0, measure = 0, text = 0;
   bool operator==(const NameCounters&) const = default;
 };
 

@@ -23,6 +23,7 @@ VectorCanvas::VectorCanvas(QPainter& painter, const PointGlyphTable* glyphs, con
     : painter_(painter), glyphs_(glyphs), font_(labelFont), metrics_(labelFont), area_(area) {
   // Shapes are smoothed when a viewer or printer draws them; the letters too.
   font_.setStyleStrategy(QFont::PreferDefault);
+  labelFont_ = font_;
   painter_.setFont(font_);
   painter_.setBrush(Qt::NoBrush);
   SetPen(kBlack, 1, PenStyle::Solid);
@@ -108,6 +109,15 @@ void VectorCanvas::DrawText(int x, int y, std::string_view text) {
   if (recolour) painter_.setPen(fontColor_);
   painter_.drawText(QPointF(x, y + metrics_.ascent()), s);
   if (recolour) painter_.setPen(pen_);
+}
+
+void VectorCanvas::SetTextSize(int pixels) {
+  QFont font = labelFont_;
+  if (pixels > 0) font.setPixelSize(pixels);
+  if (font == font_) return;
+  font_ = font;
+  metrics_ = QFontMetrics(font_);
+  painter_.setFont(font_);
 }
 
 TextSize VectorCanvas::MeasureText(std::string_view text) {

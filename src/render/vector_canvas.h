@@ -33,6 +33,7 @@ class VectorCanvas : public Canvas {
   void DrawEllipse(int left, int top, int right, int bottom) override;
   void DrawText(int x, int y, std::string_view text) override;
   TextSize MeasureText(std::string_view text) override;
+  void SetTextSize(int pixels) override;
   void DrawPointGlyph(int left, int top, int width, int paletteIndex) override;
 
  private:
@@ -41,6 +42,7 @@ class VectorCanvas : public Canvas {
 
   QPainter& painter_;
   const PointGlyphTable* glyphs_;
+  QFont labelFont_;
   QFont font_;
   QFontMetrics metrics_;
   QRectF area_;
