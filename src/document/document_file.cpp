@@ -55,22 +55,9 @@ std::int64_t Truncated(double value) {
 
 // ---- Writing ----
 
-void AppendRecord(std::string& out, const TGObject& object) {
-  RecordWriter record;
+// The geometry group, closed; for a text, its lines follow.
+void AppendGeometry(RecordWriter& record, const TGObject& object) {
   auto coordinate = [&record](double value) { record.Field(Truncated(value), ':'); };
-
-  record.Field(object.Kind());
-  std::string name = WithoutControlCharacters(object.Name);
-  std::replace(name.begin(), name.end(), ';', ',');
-  record.Text(ToFileText(name).substr(0, kMaxNameBytes));
-  record.Field(PaletteIndex(object.Color));
-  record.Field(object.Width);
-  record.Field(object.PenStyle);
-  record.Field(object.NameVisible);
-  record.Field(object.MustDraw);
-  record.Field(object.Defined);
-  record.Field(object.Hidden);
-  record.Field(object.Method);
   switch (object.Kind()) {
     case kPointKind: {
       const auto& p = static_cast<const TGPoint&>(object);
@@ -95,13 +82,27 @@ void AppendRecord(std::string& out, const TGObject& object) {
       coordinate(static_cast<const TGLength&>(object).Value);
       break;
     default:
+      if (IsExtendedKind(object.Kind())) return WriteExtendedGeometry(record, object);
       break;
   }
-  if (IsExtendedKind(object.Kind())) {
-    WriteExtendedGeometry(record, object);
-  } else {
-    record.End();
-  }
+  record.End();
+}
+
+void AppendRecord(std::string& out, const TGObject& object) {
+  RecordWriter record;
+  record.Field(object.Kind());
+  std::string name = WithoutControlCharacters(object.Name);
+  std::replace(name.begin(), name.end(), ';', ',');
+  record.Text(ToFileText(name).substr(0, kMaxNameBytes));
+  record.Field(PaletteIndex(object.Color));
+  record.Field(object.Width);
+  record.Field(object.PenStyle);
+  record.Field(object.NameVisible);
+  record.Field(object.MustDraw);
+  record.Field(object.Defined);
+  record.Field(object.Hidden);
+  record.Field(object.Method);
+  AppendGeometry(record, object);
   for (const TGObject* child : object.Children) record.Field(child->Index(), ':');
   record.End();
   for (const TGObject* parent : object.Parents) record.Field(parent->Index(), ':');

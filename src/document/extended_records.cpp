@@ -26,7 +26,8 @@ double ParseScale(RecordParser& in) {
   if (!in.failed() && (error != std::errc() || ptr != text.data() + text.size())) {
     in.Fail("the scale " + Quoted(text) + " is not a number");
   }
-  return std::isfinite(value) && value > 0 ? value : 1.0;
+  // Zooms stay within 0.1..10 at a time; far beyond that only damage remains.
+  return std::isfinite(value) && value > 0 ? std::clamp(value, 1e-9, 1e9) : 1.0;
 }
 
 double Offset(RecordParser& in) {

@@ -147,6 +147,11 @@ void TGMeasure::Recompute() {
   if (HasValue) Value = value;
 }
 
+void TGMeasure::ScaleAbout(int, int, double factor) {
+  Scale *= factor;
+  if (!IsAngle()) Value *= factor;
+}
+
 bool TGMeasure::IsAngle() const {
   const MeasurementInfo* info = FindMeasurement(Method);
   return info != nullptr && info->degrees;
@@ -206,7 +211,8 @@ double TGMeasure::LabelY() const {
 
 std::string FormatDecimal(double value, int decimals) {
   decimals = std::clamp(decimals, 0, 3);
-  char buffer[64];
+  if (!std::isfinite(value)) return "?";
+  char buffer[400];  // the longest double in fixed notation, with room to spare
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
   std::string text = buffer;
   if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') text.erase(0, 1);

@@ -54,9 +54,9 @@ class TGMeasure : public TGObject {
   void Recompute() override;
   void DragPosition(int x, int y) override;
   void ShiftPosition(int x, int y) override { DragPosition(x, y); }
-  // Zoom rewrites the plane; the scale remembers by how much, so centimetres
-  // stay what they were on paper.
-  void ScaleAbout(int cx, int cy, double factor) override { Scale *= factor; }
+  // Zoom rewrites the plane, and lengths in plane units with it; the scale
+  // remembers by how much, so centimetres stay what they were on paper.
+  void ScaleAbout(int cx, int cy, double factor) override;
   double LabelX() const override;
   double LabelY() const override;
 

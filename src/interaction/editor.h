@@ -57,6 +57,7 @@ enum class Key {
 struct EditorSettings {
   int feeling = 5;         // hit distance in pixels
   double zoomStep = 0.05;  // one mouse-zoom step multiplies by 1 + zoomStep
+  double screenDpi = 96;   // the scale of measurements shown in centimetres
 };
 
 // The limits of the view scale, and the fixed steps of the keyboard.
@@ -68,6 +69,7 @@ inline constexpr double kKeyboardZoomFactor = 1.2;
 // however fast the machine runs the loop.
 inline constexpr long long kMouseZoomIntervalMs = 40;
 inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
+inline constexpr double kCentimetresPerInch = 2.54;
 
 class EditorMode;
 class ExportMode;
@@ -119,6 +121,9 @@ class Editor : private CursorPlacer {
   // A creation command: return to normal, then construct by `method` until cancelled.
   void StartCreation(int method);
   void NewObjectDialog(NewObjectKind kind);
+  // Measuring commands: pick the objects of `what` until cancelled; place one text.
+  void StartMeasure(Measurement what);
+  void StartTextPlacing();
   // Empties the drawing, as New does: counters, selection, state, view scale.
   void ClearDrawing();
   // Undo and redo of the menu: back to the normal state, then one step.
@@ -154,7 +159,9 @@ class Editor : private CursorPlacer {
   void Repaint();
   void Paint(Canvas& canvas);
   // How the objects are painted now.
-  DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
+  DrawContext PaintContext() const {
+    return {showAll_, windowWidth_, windowHeight_, settings_.screenDpi / kCentimetresPerInch};
+  }
 
   // Macros. The window supplies the selection panel and the dialogs of a
   // recording; without them a recording does not start.

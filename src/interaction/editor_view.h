@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "interaction/annotation_properties.h"
 #include "interaction/interaction_state.h"
 
 namespace zelmora {
@@ -63,6 +64,8 @@ class EditorView {
   virtual std::optional<int> AskNewObjectMethod(NewObjectKind kind) = 0;
   // The parameter dialog of methods 10 and 107; the value, or nothing when cancelled.
   virtual std::optional<double> AskParameter(int method) = 0;
+  // The lines, colour and size of a new text; nothing when the user cancels.
+  virtual std::optional<TextProperties> AskNewText() { return std::nullopt; }
 };
 
 // The construction tables a creation reads. The program reads the data files;

@@ -15,6 +15,7 @@
 #include "dialogs/help_form.h"
 #include "document/macro_file.h"
 #include "interaction/editor_texts.h"
+#include "interaction/modes/measure_modes.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
 #include "render/pack_pixmaps.h"
@@ -190,6 +191,19 @@ QFrame* TMainForm::BuildObjectBar() {
       FlatButton(objectBar_, "RxSpeedButton4", place(328), PackPixmaps::Glyph(kPropertiesGlyph),
                  texts::kPropertiesHint);
   connect(properties, &QToolButton::clicked, this, &TMainForm::N20Click);
+  auto* measure = new QToolButton(objectBar_);
+  measure->setObjectName(QStringLiteral("MeasureButton"));
+  measure->setGeometry(place(384));
+  measure->setAutoRaise(true);
+  measure->setText(QStringLiteral("∡"));
+  QFont large = measure->font();
+  large.setPixelSize(30);
+  measure->setFont(large);
+  measure->setToolTip(QString::fromUtf8(kMeasureMenuCaption));
+  measure->setPopupMode(QToolButton::InstantPopup);
+  auto* measureMenu = new QMenu(measure);
+  AddMeasureItems(*measureMenu);
+  measure->setMenu(measureMenu);
   return objectBar_;
 }
 

@@ -100,6 +100,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void ShowError(int number) override;
   std::optional<int> AskNewObjectMethod(NewObjectKind kind) override;
   std::optional<double> AskParameter(int method) override;
+  std::optional<TextProperties> AskNewText() override;
 
   // DocumentView
   Answer Ask(const std::string& question) override;
@@ -147,6 +148,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildMenus();
   void BuildFileMenu();
   void BuildNewObjectMenu();
+  // The measuring commands and the text command, for the menu and the tool bar.
+  void AddMeasureItems(QMenu& menu);
   void BuildObjectsMenu();
   // The undo and redo items name the step they take and are off without one.
   void UpdateHistoryItems();

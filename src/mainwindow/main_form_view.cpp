@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "controls/zm_paint_box.h"
+#include "dialogs/annotation_forms.h"
 #include "dialogs/creation_dialogs.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/help_form.h"
@@ -121,6 +122,10 @@ std::optional<int> TMainForm::AskNewObjectMethod(NewObjectKind kind) {
 
 std::optional<double> TMainForm::AskParameter(int method) {
   return RunParameterDialog(this, method, Context());
+}
+
+std::optional<TextProperties> TMainForm::AskNewText() {
+  return RunNewTextDialog(this, Context());
 }
 
 }  // namespace zelmora

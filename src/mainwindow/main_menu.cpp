@@ -12,6 +12,7 @@
 #include "dialogs/spisok_form.h"
 #include "dialogs/window_texts.h"
 #include "interaction/editor_texts.h"
+#include "interaction/modes/measure_modes.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
 
@@ -133,6 +134,22 @@ void TMainForm::BuildNewObjectMenu() {
       connect(item, &QAction::triggered, this, [this, code] { editor_->StartCreation(code); });
     }
   }
+  AddMeasureItems(*menu->addMenu(Text(kMeasureMenuCaption)));
+}
+
+void TMainForm::AddMeasureItems(QMenu& menu) {
+  for (const MeasureCommand& command : kMeasureCommands) {
+    const int code = static_cast<int>(command.what);
+    QAction* item = menu.addAction(Text(command.caption));
+    item->setObjectName(QStringLiteral("Measure%1").arg(code));
+    item->setData(code);
+    const Measurement what = command.what;
+    connect(item, &QAction::triggered, this, [this, what] { editor_->StartMeasure(what); });
+  }
+  menu.addSeparator();
+  QAction* text = menu.addAction(Text(kTextCommandCaption));
+  text->setObjectName(QStringLiteral("NewText"));
+  connect(text, &QAction::triggered, this, [this] { editor_->StartTextPlacing(); });
 }
 
 void TMainForm::BuildObjectsMenu() {

@@ -45,6 +45,11 @@ class FakeEditorView : public EditorView {
     askedParameters.push_back(method);
     return Pop(parameterAnswers);
   }
+  std::optional<TextProperties> AskNewText() override {
+    const std::optional<std::string> lines = Pop(textAnswers);
+    if (!lines) return std::nullopt;
+    return TextProperties{kBlack, 16, *lines, true};
+  }
 
   RecordingCanvas canvas;
   int presents = 0;
@@ -63,6 +68,7 @@ class FakeEditorView : public EditorView {
   // Answers, consumed front first; an empty queue answers "cancelled".
   std::deque<std::optional<int>> newObjectAnswers;
   std::deque<std::optional<double>> parameterAnswers;
+  std::deque<std::optional<std::string>> textAnswers;
 
  private:
   template <class T>
