@@ -122,6 +122,10 @@ void TNewObjectForm::RadioButton2Click(int code) {
 }
 
 void TNewObjectForm::ShowMethodText(int code) {
+  if (layout_.methodText != nullptr) {
+    hintLabel_->setText(QString::fromStdString(layout_.methodText(code)));
+    return;
+  }
   const std::filesystem::path folder = QFile::encodeName(Context().programFolder).toStdString();
   const std::optional<std::string> text = MethodText(folder, code, 0);
   if (!text) {

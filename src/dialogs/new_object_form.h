@@ -4,6 +4,7 @@
 #include <QSize>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "dialogs/dialog_look.h"
@@ -32,6 +33,8 @@ struct NewObjectLayout {
   // text from the prompt table.
   const char* openingText;
   bool buttonHints;  // tool tips on the two buttons
+  // The text of a method the prompt table does not hold; nullptr: the table's.
+  std::string (*methodText)(int code) = nullptr;
 };
 
 // A dialog choosing the construction method of the next object: radio

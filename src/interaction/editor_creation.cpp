@@ -47,6 +47,8 @@ void Editor::StartCreation(int method) {
 void Editor::NewObjectDialog(NewObjectKind kind) {
   ReturnToNormal();
   if (const auto method = view_.AskNewObjectMethod(kind)) {
+    if (*method == TGText::kMethodCode) return StartTextPlacing();
+    if (FindMeasurement(*method) != nullptr) return StartMeasure(Measurement{*method});
     creation_.requestedMethod = *method;
     RestartCreation();
   }

@@ -24,7 +24,7 @@ struct PopupItem {
   int tag = -1;  // object index
 };
 
-enum class NewObjectKind { Point, Line, Circle };
+enum class NewObjectKind { Point, Line, Circle, Measure };
 
 // Everything the editor asks of its window. The main window implements it;
 // tests implement it with a fake and answer its questions in advance.

@@ -200,10 +200,8 @@ QFrame* TMainForm::BuildObjectBar() {
   large.setPixelSize(30);
   measure->setFont(large);
   measure->setToolTip(QString::fromUtf8(kMeasureMenuCaption));
-  measure->setPopupMode(QToolButton::InstantPopup);
-  auto* measureMenu = new QMenu(measure);
-  AddMeasureItems(*measureMenu);
-  measure->setMenu(measureMenu);
+  connect(measure, &QToolButton::clicked, this,
+          [this] { editor_->NewObjectDialog(NewObjectKind::Measure); });
   return objectBar_;
 }
 

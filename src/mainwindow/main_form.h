@@ -148,7 +148,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildMenus();
   void BuildFileMenu();
   void BuildNewObjectMenu();
-  // The measuring commands and the text command, for the menu and the tool bar.
+  // The measuring commands and the text command, for the "Новый объект" menu.
   void AddMeasureItems(QMenu& menu);
   void BuildObjectsMenu();
   // The undo and redo items name the step they take and are off without one.

@@ -19,10 +19,12 @@ std::string FileBytes(std::string_view magic, const std::vector<std::string>& li
   return out;
 }
 
-// Points A(0, 0), B(300, 0), C(0, 400), the segment AB, and what `extras` adds.
+// Points A(0, 0), B(300, 0), C(0, 400) and the segment AB.
 void Triangle(ObjectList& list) {
+  list.defaults.pointPrefix = "";
   for (auto [x, y] : {std::pair{0, 0}, {300, 0}, {0, 400}}) {
     TGPoint& p = list.AddPoint();
+    p.Name = std::string(1, static_cast<char>('A' + list.size() - 1));
     p.X = x, p.Y = y;
     p.MustDraw = true;
   }

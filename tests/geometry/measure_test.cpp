@@ -17,14 +17,15 @@ constexpr double kPixelsPerCm = 96 / 2.54;
 // (3), the circle about A through B (4), the line BC (5) and the line AC (6).
 struct Triangle {
   ObjectList list;
-  TGPoint &a = Point(100, 100), &b = Point(400, 100), &c = Point(100, 500);
+  TGPoint &a = Point("A", 100, 100), &b = Point("B", 400, 100), &c = Point("C", 100, 500);
   TGLine& ab = Line(a, b, 105);
   TGCircle& circle = Circle();
   TGLine& bc = Line(b, c, 101);
   TGLine& ac = Line(a, c, 101);
 
-  TGPoint& Point(double x, double y) {
+  TGPoint& Point(const char* name, double x, double y) {
     TGPoint& p = list.AddPoint();
+    p.Name = name;
     p.X = x, p.Y = y;
     p.MustDraw = true;
     return p;
@@ -130,15 +131,21 @@ TEST(MeasureTest, AngleAtCoincidentPointsShowsADashAndUndefinedObjectsHideIt) {
   t.a.DragTo(100, 100);
   EXPECT_TRUE(angle.HasValue);
 
-  // A segment measured after its ends coincide is 0, not a dash.
+  // A segment whose ends meet is undefined, and so is its length: not drawn.
   TGMeasure& length = t.Measure(Measurement::Length, {3});
-  t.b.SavedX = 400, t.b.SavedY = 100;
   t.b.DragTo(100, 100);
-  EXPECT_EQ(length.Caption(kPixelsPerCm), "AB = 0,00");
-
-  t.ab.Defined = false;
-  UpdateDescendants(t.ab);
+  EXPECT_FALSE(t.ab.Defined);
   EXPECT_FALSE(length.Defined);
+
+  // The line BC has no direction while C stands on B: its angle vanishes.
+  t.b.DragTo(400, 100);
+  TGMeasure& lines = t.Measure(Measurement::LinesAngle, {3, 5});
+  EXPECT_TRUE(lines.Defined);
+  t.c.DragTo(400, 100);  // onto B
+  EXPECT_FALSE(t.bc.Defined);
+  EXPECT_FALSE(lines.Defined);
+  t.c.DragTo(100, 500);
+  EXPECT_TRUE(lines.Defined);
 }
 
 TEST(MeasureTest, IsDeletedWithWhatItMeasures) {
@@ -194,7 +201,7 @@ TEST(TextFieldTest, TextShowsAQuestionMarkOnceItsMeasurementIsDeleted) {
   TGText& text = t.list.AddText();
   text.Text = "∠A = {m1}";
   RefreshTexts(t.list, kPixelsPerCm);
-  EXPECT_EQ(text.Shown, "∠A = 90,0");
+  EXPECT_EQ(text.Shown, "∠A = 90,00");  // two places: the measurement's own
   t.list.DeleteWithDescendants(0);
   RefreshTexts(t.list, kPixelsPerCm);
   ASSERT_EQ(t.list.back().Kind(), kTextKind);

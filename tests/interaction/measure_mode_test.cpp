@@ -100,6 +100,15 @@ TEST_F(MeasureModeTest, SumOfAnglesInATextStaysWhileAVertexIsDragged) {
   EXPECT_EQ(Text().Shown, "Сумма углов: ?°");  // the text survives
 }
 
+TEST_F(MeasureModeTest, NewObjectDialogStartsTheChosenMeasurementOrText) {
+  view.newObjectAnswers = {static_cast<int>(Measurement::Angle), TGText::kMethodCode};
+  editor.NewObjectDialog(NewObjectKind::Measure);
+  EXPECT_EQ(editor.State(), InteractionState::PickMeasured);
+  EXPECT_EQ(view.prompt, "Выберите точку на первой стороне угла");
+  editor.NewObjectDialog(NewObjectKind::Measure);
+  EXPECT_EQ(editor.State(), InteractionState::PlaceText);
+}
+
 TEST_F(MeasureModeTest, CancelledTextBuildsNothing) {
   editor.StartTextPlacing();
   Click(500, 300);
