@@ -20,7 +20,7 @@ constexpr int kClientWidth = 457;
 constexpr QPoint kPanelAt(32, 32);
 constexpr int kPanelWidth = 385;
 constexpr const char* kHelpPage = "Свойства объекта";
-constexpr const char* kFieldsHint = "Поля в скобках показывают измерения: {m1}, {m1+m2+m3}";
+constexpr const char* kFieldsHint = "Измерения в скобках: {m1}, {m1+m2+m3}";
 
 QString Utf8(const char* utf8) {
   return QString::fromUtf8(utf8);

@@ -38,7 +38,7 @@ std::string TextProblemText(TextProblem problem) {
     case TextProblem::kEmpty:
       return "Текст пуст";
     case TextProblem::kOutsideCharset:
-      return "В тексте есть знак, который нельзя сохранить в файле";
+      return "Этот знак нельзя сохранить в файле";
   }
   return {};
 }

@@ -124,7 +124,7 @@ void Editor::ObjectSelect(int index) {
   if (o == nullptr) return;
   selected_ = index;
   const int kind = o->Kind();
-  const char* prefix = kind >= 1 && kind <= 3 ? texts::kSelectedPrefixes[kind] : "";
+  const char* prefix = kind >= 1 && kind <= kTextKind ? texts::kSelectedPrefixes[kind] : "";
   view_.SetObjectLabel(prefix + o->Name);
 }
 
@@ -142,8 +142,8 @@ void Editor::DescribeObjectAt(int x, int y, int kind, bool picking) {
   }
   const TGObject& o = objects_[static_cast<std::size_t>(i)];
   const int k = o.Kind();
-  view_.SetHelpLabel(std::string(texts::kThisIs) + (k >= 1 && k <= 5 ? texts::kKindNames[k] : "") +
-                     " " + o.Name);
+  view_.SetHelpLabel(std::string(texts::kThisIs) +
+                     (k >= 1 && k <= kTextKind ? texts::kKindNames[k] : "") + " " + o.Name);
   view_.SetSurfaceCursor(!picking && IsDraggable(o) ? CursorShape::Movable
                                                     : CursorShape::HandPoint);
 }

@@ -131,11 +131,12 @@ TEST(MeasureTest, AngleAtCoincidentPointsShowsADashAndUndefinedObjectsHideIt) {
   t.a.DragTo(100, 100);
   EXPECT_TRUE(angle.HasValue);
 
-  // A segment whose ends meet is undefined, and so is its length: not drawn.
+  // A segment whose ends meet is 0 long, and has no direction for an angle.
   TGMeasure& length = t.Measure(Measurement::Length, {3});
+  TGMeasure& slope = t.Measure(Measurement::LinesAngle, {3, 6});
   t.b.DragTo(100, 100);
-  EXPECT_FALSE(t.ab.Defined);
-  EXPECT_FALSE(length.Defined);
+  EXPECT_EQ(length.Caption(kPixelsPerCm), "AB = 0,00");
+  EXPECT_EQ(slope.Caption(kPixelsPerCm), "∠(b1, b3) = —");
 
   // The line BC has no direction while C stands on B: its angle vanishes.
   t.b.DragTo(400, 100);

@@ -14,10 +14,12 @@
 #include "dialogs/creation_dialogs.h"
 #include "dialogs/new_circle_form.h"
 #include "dialogs/new_line_form.h"
+#include "dialogs/new_measure_form.h"
 #include "dialogs/new_point_form.h"
 #include "document/cp1251.h"
 #include "document/line_code.h"
 #include "document/text_table.h"
+#include "interaction/modes/measure_modes.h"
 #include "render/pack_pixmaps.h"
 
 using zelmora::DialogContext;
@@ -61,6 +63,8 @@ std::unique_ptr<TNewObjectForm> MakeForm(NewObjectKind kind, const DialogContext
       return std::make_unique<zelmora::TNewLineForm>(nullptr, context);
     case NewObjectKind::Circle:
       return std::make_unique<zelmora::TNewCircleForm>(nullptr, context);
+    case NewObjectKind::Measure:
+      return std::make_unique<zelmora::TNewMeasureForm>(nullptr, context);
   }
   return nullptr;
 }
@@ -180,6 +184,27 @@ class NewObjectDialogsTest : public QObject {
     QTest::keyClick(radio, Qt::Key_Return);
     QVERIFY(form->isHidden());
     QCOMPARE(form->ChosenMethod(), std::optional<int>(code));
+    QVERIFY(errors_.empty());
+  }
+
+  // The measuring dialog: each choice shows what will be asked first and
+  // gives its code; the last choice places a text.
+  void everyMeasurementGivesItsCode() {
+    std::vector<std::pair<int, QString>> choices;
+    for (const zelmora::MeasureCommand& command : zelmora::kMeasureCommands) {
+      choices.emplace_back(static_cast<int>(command.what), QString::fromUtf8(command.prompts[0]));
+    }
+    choices.emplace_back(zelmora::TGText::kMethodCode, QString::fromUtf8(zelmora::kTextPrompt));
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+      auto form = OpenForm(NewObjectKind::Measure);
+      QRadioButton* radio = Radio(*form, static_cast<int>(i) + 1);
+      QVERIFY(radio != nullptr);
+      QVERIFY2(radio->width() >= radio->sizeHint().width(), qPrintable(radio->text()));
+      QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+      QCOMPARE(form->HintLabel()->text(), choices[i].second);
+      QTest::keyClick(radio, Qt::Key_Return);
+      QCOMPARE(form->ChosenMethod(), std::optional<int>(choices[i].first));
+    }
     QVERIFY(errors_.empty());
   }
 
