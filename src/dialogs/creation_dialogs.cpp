@@ -10,10 +10,10 @@
 
 namespace zelmora {
 
-std::optional<int> RunNewObjectDialog(QWidget* owner, NewObjectKind kind,
-                                      const DialogContext& context) {
+std::optional<Command> RunNewObjectDialog(QWidget* owner, CommandGroup group,
+                                          const CommandSet& enabled, const DialogContext& context) {
   std::unique_ptr<TNewObjectForm> form;
-  switch (kind) {
+  switch (group) {
     case NewObjectKind::Point:
       form = std::make_unique<TNewPointForm>(owner, context);
       break;
@@ -27,12 +27,14 @@ std::optional<int> RunNewObjectDialog(QWidget* owner, NewObjectKind kind,
       form = std::make_unique<TNewMeasureForm>(owner, context);
       break;
   }
+  form->EnableOnly(enabled);
   context.RunModal(*form);
   return form->ChosenMethod();
 }
 
-std::optional<double> RunParameterDialog(QWidget* owner, int method, const DialogContext& context) {
-  TInsForm form(owner, context, ParameterKindOfMethod(method));
+std::optional<double> RunParameterDialog(QWidget* owner, ParameterKind kind,
+                                         const DialogContext& context) {
+  TInsForm form(owner, context, kind);
   context.RunModal(form);
   return form.Parameter();
 }

@@ -7,11 +7,13 @@
 
 namespace zelmora {
 
-// The questions of a creation, asked modally: the method of a new object
-// (nothing when cancelled) and the parameter of methods 10 and 107 (nothing
-// when cancelled; the editor then removes the value object itself).
-std::optional<int> RunNewObjectDialog(QWidget* owner, NewObjectKind kind,
-                                      const DialogContext& context);
-std::optional<double> RunParameterDialog(QWidget* owner, int method, const DialogContext& context);
+// The questions of a creation, asked modally: the command of a new object
+// among the `enabled` ones of its group (nothing when cancelled) and the
+// value a command reads (nothing when cancelled; the editor then removes the
+// value object itself).
+std::optional<Command> RunNewObjectDialog(QWidget* owner, CommandGroup group,
+                                          const CommandSet& enabled, const DialogContext& context);
+std::optional<double> RunParameterDialog(QWidget* owner, ParameterKind kind,
+                                         const DialogContext& context);
 
 }  // namespace zelmora

@@ -31,10 +31,6 @@ QLocale StrictLocale(QLocale locale) {
 
 }  // namespace
 
-ParameterKind ParameterKindOfMethod(int method) {
-  return method == 107 ? ParameterKind::Angle : ParameterKind::Distance;
-}
-
 ParameterSpinEdit::ParameterSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
   setAccelerated(false);
 }

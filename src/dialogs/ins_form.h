@@ -4,15 +4,9 @@
 #include <optional>
 
 #include "dialogs/dialog_look.h"
+#include "interaction/command_table.h"
 
 namespace zelmora {
-
-// What the parameter dialog asks for.
-enum class ParameterKind { Distance, Angle };
-
-// The constant-angle line (107) asks for an angle; every other method for a
-// distance.
-ParameterKind ParameterKindOfMethod(int method);
 
 // A number entry showing four decimals. Typing is free within the accepted
 // characters (digits, "+", "-", one decimal separator of the widget's locale,

@@ -1,16 +1,7 @@
 #include "dialogs/new_circle_form.h"
 
-#include <array>
-
 namespace zelmora {
 namespace {
-
-constexpr std::array<MethodChoice, 4> kCircleMethods = {{
-    {"На плоскости", 200, 8, 48},
-    {"По центру и точке", 201, 8, 72},
-    {"По центру и радиусу", 202, 8, 96},
-    {"Через три точки", 203, 176, 48},
-}};
 
 // The circle dialog opens with its own wording of the free circle; the prompt
 // table's text for it shows only once the user picks a method.
@@ -19,7 +10,7 @@ const NewObjectLayout kCircleLayout = {
     .title = "Выберите способ задания Новой Окружности",
     .client = {543, 291},
     .panel = {465, 225},
-    .choices = kCircleMethods,
+    .group = CommandGroup::Circle,
     .textBox = {16, 120, 305, 89},
     .buttonX = 336,
     .okY = 152,

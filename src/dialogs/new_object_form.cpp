@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QRadioButton>
 #include <QToolButton>
+#include <algorithm>
+#include <utility>
 
 #include "document/text_table.h"
 
@@ -33,6 +35,23 @@ QFont MethodFont() {
   return font;
 }
 
+// The commands of a group in the order of their buttons' numbers: column by
+// column, top to bottom.
+std::vector<const CommandInfo*> ChoicesOf(CommandGroup group) {
+  std::vector<const CommandInfo*> choices;
+  for (const CommandInfo& c : kCommands) {
+    if (c.group == group) choices.push_back(&c);
+  }
+  std::stable_sort(choices.begin(), choices.end(), [](const CommandInfo* a, const CommandInfo* b) {
+    return std::pair(a->dialogX, a->dialogY) < std::pair(b->dialogX, b->dialogY);
+  });
+  return choices;
+}
+
+QString Caption(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 }  // namespace
 
 TNewObjectForm::TNewObjectForm(QWidget* owner, DialogContext context, const NewObjectLayout& layout)
@@ -49,30 +68,38 @@ TNewObjectForm::TNewObjectForm(QWidget* owner, DialogContext context, const NewO
   QFrame* panel = AddShadowedPanel(this, QRect(panelAt, layout.panel));
   AddTitle(panel, Text(layout.title), QRect(0, kTitleTop, layout.panel.width(), kTitleHeight))
       ->setObjectName(QStringLiteral("TitleLabel"));
+  AddChoices(panel);
+  AddHintLabel(panel);
+  AddButtons(panel);
+  if (!choices_.empty()) requested_ = choices_.front().first;
+}
 
+void TNewObjectForm::AddChoices(QFrame* panel) {
   int number = 0;
-  for (const MethodChoice& choice : layout.choices) {
-    auto* radio = new QRadioButton(Text(choice.caption), panel);
+  for (const CommandInfo* choice : ChoicesOf(layout_.group)) {
+    const QString caption = Caption(choice->dialogCaption);
+    auto* radio = new QRadioButton(caption, panel);
     radio->setFont(MethodFont());
     radio->setObjectName(QStringLiteral("RadioButton%1").arg(++number));
-    const QString caption = Text(choice.caption);
-    const int room = layout.panel.width() - choice.x - kTextMarginToEdge;
+    const int room = layout_.panel.width() - choice->dialogX - kTextMarginToEdge;
     const int overhead =
         radio->sizeHint().width() - QFontMetrics(radio->font()).horizontalAdvance(caption);
     radio->setFont(FontFitting(radio->font(), caption, room - overhead));
-    radio->setProperty("Tag", choice.code);
-    radio->setGeometry(QRect(QPoint(choice.x, choice.y), radio->sizeHint()));
+    radio->setProperty("Tag", Number(choice->code));
+    radio->setGeometry(QRect(QPoint(choice->dialogX, choice->dialogY), radio->sizeHint()));
     radio->installEventFilter(this);
-    const int code = choice.code;
-    connect(radio, &QRadioButton::toggled, this, [this, code](bool checked) {
-      if (checked && !showing_) RadioButton2Click(code);
+    const Command command = choice->command;
+    connect(radio, &QRadioButton::toggled, this, [this, command](bool checked) {
+      if (checked && !showing_) RadioButton2Click(command);
     });
-    radioButtons_.push_back(radio);
+    choices_.emplace_back(command, radio);
   }
+}
 
+void TNewObjectForm::AddHintLabel(QFrame* panel) {
   hintLabel_ = new ShadowTextLabel(panel);
   hintLabel_->setObjectName(QStringLiteral("HintLabel"));
-  hintLabel_->setGeometry(layout.textBox);
+  hintLabel_->setGeometry(layout_.textBox);
   hintLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   hintLabel_->setFont(DialogTextFont());
   hintLabel_->setAlignment(Qt::AlignCenter);
@@ -81,24 +108,29 @@ TNewObjectForm::TNewObjectForm(QWidget* owner, DialogContext context, const NewO
   QPalette white = hintLabel_->palette();
   white.setColor(QPalette::WindowText, Qt::white);
   hintLabel_->setPalette(white);
-  if (layout.openingText != nullptr) hintLabel_->setText(Text(layout.openingText));
+  if (layout_.openingText != nullptr) hintLabel_->setText(Text(layout_.openingText));
+}
 
+void TNewObjectForm::AddButtons(QFrame* panel) {
   const QSize buttonSize(kButtonWidth, kButtonHeight);
-  QToolButton* ok = AddOkButton(panel, QRect(QPoint(layout.buttonX, layout.okY), buttonSize));
+  QToolButton* ok = AddOkButton(panel, QRect(QPoint(layout_.buttonX, layout_.okY), buttonSize));
   QToolButton* cancel =
-      AddCancelButton(panel, QRect(QPoint(layout.buttonX, layout.cancelY), buttonSize));
+      AddCancelButton(panel, QRect(QPoint(layout_.buttonX, layout_.cancelY), buttonSize));
   ok->setObjectName(QStringLiteral("OkButton"));
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  if (layout.buttonHints) {
+  if (layout_.buttonHints) {
     ok->setToolTip(Text(kCreateHint));
     cancel->setToolTip(Text(kLeaveHint));
   }
-  if (!layout.choices.empty()) requestedMethod_ = layout.choices.front().code;
 }
 
-std::optional<int> TNewObjectForm::ChosenMethod() const {
+void TNewObjectForm::EnableOnly(const CommandSet& enabled) {
+  for (const auto& [command, radio] : choices_) radio->setEnabled(enabled.Contains(command));
+}
+
+std::optional<Command> TNewObjectForm::ChosenMethod() const {
   if (result() != QDialog::Accepted) return std::nullopt;
-  return requestedMethod_;
+  return requested_;
 }
 
 void TNewObjectForm::showEvent(QShowEvent* event) {
@@ -106,28 +138,35 @@ void TNewObjectForm::showEvent(QShowEvent* event) {
   TZMDialog::showEvent(event);
 }
 
+// The opening text describes the group's first command; another command
+// checked first shows its own.
 void TNewObjectForm::FormShow() {
-  if (radioButtons_.empty()) return;
+  const auto first = std::find_if(choices_.begin(), choices_.end(),
+                                  [](const auto& choice) { return choice.second->isEnabled(); });
+  if (first == choices_.end()) return;
   showing_ = true;
-  radioButtons_.front()->setChecked(true);
-  radioButtons_.front()->setFocus();
+  first->second->setChecked(true);
+  first->second->setFocus();
   showing_ = false;
-  requestedMethod_ = layout_.choices.front().code;
-  if (layout_.openingText == nullptr) ShowMethodText(requestedMethod_);
+  requested_ = first->first;
+  if (layout_.openingText == nullptr || first != choices_.begin()) ShowMethodText(requested_);
 }
 
-void TNewObjectForm::RadioButton2Click(int code) {
-  requestedMethod_ = code;
-  ShowMethodText(code);
+void TNewObjectForm::RadioButton2Click(Command command) {
+  requested_ = command;
+  ShowMethodText(command);
 }
 
-void TNewObjectForm::ShowMethodText(int code) {
-  if (layout_.methodText != nullptr) {
-    hintLabel_->setText(QString::fromStdString(layout_.methodText(code)));
+void TNewObjectForm::ShowMethodText(Command command) {
+  // The prompt table knows constructions only; a measurement or a text shows
+  // what will be asked first.
+  if (Info(command).group == CommandGroup::Measure) {
+    hintLabel_->setText(QString::fromUtf8(Info(command).placePrompt.data(),
+                                          static_cast<int>(Info(command).placePrompt.size())));
     return;
   }
   const std::filesystem::path folder = QFile::encodeName(Context().programFolder).toStdString();
-  const std::optional<std::string> text = MethodText(folder, code, 0);
+  const std::optional<std::string> text = MethodText(folder, Number(Info(command).code), 0);
   if (!text) {
     hintLabel_->clear();
     Context().ShowError(kErrorPromptTableUnreadable);

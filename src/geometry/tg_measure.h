@@ -32,6 +32,14 @@ inline constexpr MeasurementInfo kMeasurements[] = {
 
 // nullptr for a code no measurement uses.
 const MeasurementInfo* FindMeasurement(int code);
+// The same as a question, for compile-time checks (which cannot compare a
+// pointer with null under the undefined-behaviour sanitizer).
+constexpr bool IsMeasurementCode(int code) {
+  for (const MeasurementInfo& info : kMeasurements) {
+    if (static_cast<int>(info.what) == code) return true;
+  }
+  return false;
+}
 // Whether `object` can be parent `slot` of a measurement `code`: the kind,
 // and for a length a line bounded at both ends.
 bool FitsMeasurement(int code, std::size_t slot, const TGObject& object);

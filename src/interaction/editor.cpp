@@ -167,16 +167,12 @@ void Editor::TimerTick() {
 }
 
 void Editor::StartMeasure(Measurement what) {
-  ReturnToNormal();
-  static_cast<MeasureMode&>(*modes_[static_cast<std::size_t>(InteractionState::PickMeasured)])
-      .Start(what);
-  SetMode(InteractionState::PickMeasured);
-  view_.SetBlinkTimer(true);
+  const auto command = CommandWithCode(MethodCode{static_cast<std::int32_t>(what)});
+  if (command) StartCreation(*command);
 }
 
 void Editor::StartTextPlacing() {
-  ReturnToNormal();
-  SetMode(InteractionState::PlaceText);
+  StartCreation(Command::PlaceText);
 }
 
 void Editor::DrawPicks(bool blink) {

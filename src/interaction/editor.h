@@ -118,9 +118,17 @@ class Editor : private CursorPlacer {
   void ToggleShowAll();
   void ToggleLabelControl();
   void DeleteSelected();
-  // A creation command: return to normal, then construct by `method` until cancelled.
-  void StartCreation(int method);
-  void NewObjectDialog(NewObjectKind kind);
+  // A creation command: return to normal, then construct by `command` until
+  // cancelled. A command that is not enabled only returns to normal.
+  void StartCreation(Command command);
+  // The new-object dialog of a group, offering its enabled commands; nothing
+  // opens when none is enabled.
+  void NewObjectDialog(CommandGroup group);
+  // The commands the user may give (all, until a lesson says otherwise). A
+  // running creation of a command taken away returns to normal; the window
+  // is told, so its menus, tool bar and dialogs follow.
+  void SetEnabledCommands(const CommandSet& enabled);
+  const CommandSet& EnabledCommands() const { return enabled_; }
   // Measuring commands: pick the objects of `what` until cancelled; place one text.
   void StartMeasure(Measurement what);
   void StartTextPlacing();
@@ -208,7 +216,7 @@ class Editor : private CursorPlacer {
   void DropAutoPoints();
   // A text of the prompt table (step 0: the method's title); "" after the
   // error message when the table cannot be read.
-  std::string Text(int method, int step);
+  std::string Text(MethodCode method, int step);
   // The macro modes: a press or a popup choice feeds the recording or the
   // application; the picks blink; leaving drops what is half done.
   void MacroPress(int x, int y);
@@ -231,9 +239,9 @@ class Editor : private CursorPlacer {
 
   // Creation sequence.
   PickResult FilterCandidates(int index);
-  void MarkCandidates(int command);
+  void MarkCandidates(Command command);
   void CompleteCreation();
-  bool BuildObject(int method, std::optional<double> value);
+  bool BuildObject(MethodCode candidate, std::optional<double> value);
 
   void EndMacroApplication(MacroStep step);
 
@@ -258,6 +266,7 @@ class Editor : private CursorPlacer {
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
   CreationState creation_;
+  CommandSet enabled_ = CommandSet::All();
   MacroDialogs* macroDialogs_ = nullptr;
   MacroRecordMode macroRecord_{objects_, view_};
   MacroApplyMode macroApply_{objects_, view_};

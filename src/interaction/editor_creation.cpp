@@ -12,21 +12,21 @@
 namespace zelmora {
 namespace {
 
-std::size_t CandidateSlot(int method) {
+std::size_t CandidateSlot(MethodCode method) {
   const auto it = std::find(kCreationMethods.begin(), kCreationMethods.end(), method);
   return static_cast<std::size_t>(it - kCreationMethods.begin());
 }
 
-// Methods that read a value the user types after the last pick.
-bool TakesValue(int method) {
-  const MethodInfo* info = FindMethod(method);
-  return info != nullptr && info->takesValue;
+// The method a candidate builds: the circle-first crossing stores the
+// line-circle one.
+const MethodInfo& MethodOfCandidate(MethodCode method) {
+  if (method == kCircleFirstCrossing) return Info(ConstructionMethod::LineCircleFirst);
+  return *FindMethod(Number(method));
 }
 
 // The typed value as the object the construction reads it from: its last parent.
-TGObject& AddValueObject(ObjectList& objects, int method, double value) {
-  const MethodInfo& info = *FindMethod(method);
-  if (info.ParentKind(info.parents.size() - 1) == kLengthKind) {
+TGObject& AddValueObject(ObjectList& objects, ParameterKind kind, double value) {
+  if (kind == ParameterKind::Distance) {
     TGLength& length = objects.AddLength();
     length.Value = value;
     return length;
@@ -38,51 +38,57 @@ TGObject& AddValueObject(ObjectList& objects, int method, double value) {
 
 }  // namespace
 
-void Editor::StartCreation(int method) {
+void Editor::StartCreation(Command command) {
   ReturnToNormal();
-  creation_.requestedMethod = method;
+  if (!enabled_.Contains(command)) return;
+  creation_.command = command;
   RestartCreation();
 }
 
-void Editor::NewObjectDialog(NewObjectKind kind) {
+void Editor::NewObjectDialog(CommandGroup group) {
   ReturnToNormal();
-  if (const auto method = view_.AskNewObjectMethod(kind)) {
-    if (*method == TGText::kMethodCode) return StartTextPlacing();
-    if (FindMeasurement(*method) != nullptr) return StartMeasure(Measurement{*method});
-    creation_.requestedMethod = *method;
+  if (!enabled_.AnyOf(group)) return;
+  const auto command = view_.AskNewObjectMethod(group, enabled_);
+  if (command && enabled_.Contains(*command)) {
+    creation_.command = *command;
     RestartCreation();
   }
 }
 
-std::string Editor::Text(int method, int step) {
+void Editor::SetEnabledCommands(const CommandSet& enabled) {
+  enabled_ = enabled;
+  const InteractionState state = State();
+  const bool creating =
+      state == InteractionState::PickParents || state == InteractionState::PlacePoint ||
+      state == InteractionState::PlaceLine || state == InteractionState::PlaceCircle ||
+      state == InteractionState::PickMeasured || state == InteractionState::PlaceText;
+  if (creating && !enabled_.Contains(creation_.command)) ReturnToNormal();
+  view_.ShowEnabledCommands(enabled_);
+}
+
+std::string Editor::Text(MethodCode method, int step) {
   if (auto text = tables_.MethodText(method, step)) return std::move(*text);
   view_.ShowError(kErrorPromptTableUnreadable);
   return {};
 }
 
-void Editor::MarkCandidates(int command) {
-  auto mark = [&](int method) {
+void Editor::MarkCandidates(Command command) {
+  for (MethodCode method : Info(command).candidates) {
     const std::size_t slot = CandidateSlot(method);
     if (slot < creation_.candidates.size()) creation_.candidates[slot] = true;
-  };
-  for (const CommandCandidates& entry : kCommandCandidates) {
-    if (entry.command != command) continue;
-    for (int method : entry.methods) mark(method);
-    return;
   }
-  mark(command);
 }
 
 void Editor::RestartCreation() {
-  const int m = creation_.requestedMethod;
+  const CommandInfo& command = Info(creation_.command);
   Deselect();
   creation_.candidates.fill(false);
   creation_.picks.clear();
-  if (const auto placing = PlacingState(m)) {
-    SetMode(*placing);
+  if (command.mode != InteractionState::PickParents) {
+    SetMode(command.mode);
     return;
   }
-  MarkCandidates(m);
+  MarkCandidates(creation_.command);
   SetMode(InteractionState::PickParents);
 }
 
@@ -159,13 +165,14 @@ PickResult Editor::FilterCandidates(int index) {
 // the same construction over. A cancelled question builds nothing and takes
 // back the free points the picks created.
 void Editor::CompleteCreation() {
-  const int method = creation_.chosenMethod;
+  const MethodCode method = creation_.chosenMethod;
+  const ParameterKind parameter = Info(creation_.command).parameter;
   std::optional<double> value;
-  if (TakesValue(method)) {
-    SetPrompt(method == 10 ? texts::kLengthPrompt : texts::kAnglePrompt);
-    value = view_.AskParameter(method);
+  if (parameter != ParameterKind::None) {
+    SetPrompt(std::string(ParameterPrompt(parameter)));
+    value = view_.AskParameter(parameter);
   }
-  const bool cancelled = TakesValue(method) && !value;
+  const bool cancelled = parameter != ParameterKind::None && !value;
   if (cancelled || !BuildObject(method, value)) DropAutoPoints();
   creation_.picks.clear();
   creation_.autoPoints = 0;
@@ -174,18 +181,18 @@ void Editor::CompleteCreation() {
 }
 
 // False, with nothing built, when a picked object has gone.
-bool Editor::BuildObject(int method, std::optional<double> value) {
+bool Editor::BuildObject(MethodCode candidate, std::optional<double> value) {
   std::vector<TGObject*> parents;
   for (int index : creation_.picks) {
     TGObject* parent = objects_.at(index);
     if (parent == nullptr) return false;
     parents.push_back(parent);
   }
-  if (value) parents.push_back(&AddValueObject(objects_, method, *value));
-  if (method == kCircleFirstCrossing) {
-    if (parents.size() >= 2) std::swap(parents[0], parents[1]);
-    method = Info(ConstructionMethod::LineCircleFirst).code;
-  }
+  if (value)
+    parents.push_back(&AddValueObject(objects_, Info(creation_.command).parameter, *value));
+  if (candidate == kCircleFirstCrossing && parents.size() >= 2) std::swap(parents[0], parents[1]);
+  const MethodInfo& info = MethodOfCandidate(candidate);
+  const int method = info.code;
 
   if (BuildsPair(method)) {
     TGPoint& first = objects_.AddPoint();
@@ -196,8 +203,7 @@ bool Editor::BuildObject(int method, std::optional<double> value) {
     return true;
   }
 
-  const MethodInfo* info = FindMethod(method);
-  TGObject* created = objects_.AddOfKind(info != nullptr ? info->kind : kPointKind);
+  TGObject* created = objects_.AddOfKind(info.kind);
   if (auto* point = dynamic_cast<TGPoint*>(created)) {
     point->X = lastX_;
     point->Y = lastY_;

@@ -6,6 +6,7 @@
 
 #include "geometry/canvas.h"
 #include "interaction/annotation_properties.h"
+#include "interaction/command_table.h"
 #include "interaction/interaction_state.h"
 
 namespace zelmora {
@@ -23,8 +24,6 @@ struct PopupItem {
   std::string caption;
   int tag = -1;  // object index
 };
-
-enum class NewObjectKind { Point, Line, Circle, Measure };
 
 // Everything the editor asks of its window. The main window implements it;
 // tests implement it with a fake and answer its questions in advance.
@@ -60,10 +59,15 @@ class EditorView {
   // Opens a help page, named relative to the program folder.
   virtual void OpenHelpPage(const std::string& page) = 0;
   virtual void ShowError(int number) = 0;
-  // The new-object dialog of a kind; the chosen method code, or nothing.
-  virtual std::optional<int> AskNewObjectMethod(NewObjectKind kind) = 0;
-  // The parameter dialog of methods 10 and 107; the value, or nothing when cancelled.
-  virtual std::optional<double> AskParameter(int method) = 0;
+  // The new-object dialog of a group, offering the `enabled` commands; the
+  // chosen command, or nothing.
+  virtual std::optional<Command> AskNewObjectMethod(CommandGroup group,
+                                                    const CommandSet& enabled) = 0;
+  // The parameter dialog; the value, or nothing when cancelled.
+  virtual std::optional<double> AskParameter(ParameterKind kind) = 0;
+  // The commands a user may give now: the menus, the tool bar and the
+  // dialogs offer only these.
+  virtual void ShowEnabledCommands(const CommandSet& enabled) {}
   // The lines, colour and size of a new text; nothing when the user cancels.
   virtual std::optional<TextProperties> AskNewText() { return std::nullopt; }
 };
@@ -74,9 +78,9 @@ class ConstructionTables {
  public:
   virtual ~ConstructionTables() = default;
   // Kind demanded at `step` (1-based), or the number of steps for step 0; 0 if unknown.
-  virtual int StepKind(int method, int step) = 0;
+  virtual int StepKind(MethodCode method, int step) = 0;
   // The prompt of a step (0: the method's title); nothing if the table cannot be read.
-  virtual std::optional<std::string> MethodText(int method, int step) = 0;
+  virtual std::optional<std::string> MethodText(MethodCode method, int step) = 0;
 };
 
 }  // namespace zelmora

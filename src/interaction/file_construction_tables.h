@@ -12,8 +12,8 @@ class FileConstructionTables : public ConstructionTables {
  public:
   explicit FileConstructionTables(std::filesystem::path programFolder)
       : folder_(std::move(programFolder)) {}
-  int StepKind(int method, int step) override;
-  std::optional<std::string> MethodText(int method, int step) override;
+  int StepKind(MethodCode method, int step) override;
+  std::optional<std::string> MethodText(MethodCode method, int step) override;
 
  private:
   std::filesystem::path folder_;

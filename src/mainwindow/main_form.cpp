@@ -15,7 +15,6 @@
 #include "dialogs/help_form.h"
 #include "document/macro_file.h"
 #include "interaction/editor_texts.h"
-#include "interaction/modes/measure_modes.h"
 #include "mainwindow/key_translation.h"
 #include "mainwindow/main_form_texts.h"
 #include "render/pack_pixmaps.h"
@@ -183,6 +182,7 @@ QFrame* TMainForm::BuildObjectBar() {
         FlatButton(objectBar_, c.name, place(c.x), PackPixmaps::Glyph(c.glyph), c.hint);
     const NewObjectKind kind = c.kind;
     connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
+    newObjectButtons_[static_cast<std::size_t>(kind)] = button;
   }
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);
@@ -199,9 +199,10 @@ QFrame* TMainForm::BuildObjectBar() {
   QFont large = measure->font();
   large.setPixelSize(30);
   measure->setFont(large);
-  measure->setToolTip(QString::fromUtf8(kMeasureMenuCaption));
+  measure->setToolTip(QString::fromUtf8(Info(CommandGroup::Measure).menuCaption.data()));
   connect(measure, &QToolButton::clicked, this,
           [this] { editor_->NewObjectDialog(NewObjectKind::Measure); });
+  newObjectButtons_[static_cast<std::size_t>(CommandGroup::Measure)] = measure;
   return objectBar_;
 }
 

@@ -98,8 +98,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void OpenHelpPage(const std::string& page) override;
   // Both the editor's and the document's errors.
   void ShowError(int number) override;
-  std::optional<int> AskNewObjectMethod(NewObjectKind kind) override;
-  std::optional<double> AskParameter(int method) override;
+  std::optional<Command> AskNewObjectMethod(CommandGroup group, const CommandSet& enabled) override;
+  std::optional<double> AskParameter(ParameterKind kind) override;
+  void ShowEnabledCommands(const CommandSet& enabled) override;
   std::optional<TextProperties> AskNewText() override;
 
   // DocumentView
@@ -148,8 +149,6 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildMenus();
   void BuildFileMenu();
   void BuildNewObjectMenu();
-  // The measuring commands and the text command, for the "Новый объект" menu.
-  void AddMeasureItems(QMenu& menu);
   void BuildObjectsMenu();
   // The undo and redo items name the step they take and are off without one.
   void UpdateHistoryItems();
@@ -217,6 +216,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   std::array<QAction*, kRecentEntries> recentItems_{};
   QAction* recentSeparator_ = nullptr;
   std::vector<std::pair<InteractionState, QToolButton*>> modeButtons_;
+  std::array<QAction*, kCommandCount> commandItems_{};               // "NewObject" + code
+  std::array<QToolButton*, kCommandGroupCount> newObjectButtons_{};  // a dialog per group
 };
 
 }  // namespace zelmora

@@ -42,9 +42,6 @@ inline constexpr const char* kUntitled = "без имени";
 inline constexpr const char* kExitItem = "Выход";
 
 inline constexpr const char* kNewObjectMenu = "Новый объект";
-inline constexpr const char* kPointMenu = "Точка";
-inline constexpr const char* kLineMenu = "Прямая";
-inline constexpr const char* kCircleMenu = "Окружность";
 
 inline constexpr const char* kObjectsMenu = "Объекты";
 inline constexpr const char* kShowAllItem = "Показать все";

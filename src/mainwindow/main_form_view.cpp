@@ -116,12 +116,24 @@ void TMainForm::ShowError(int number) {
   prompts_.ShowError(owner != nullptr ? owner : this, number, options_.programFolder);
 }
 
-std::optional<int> TMainForm::AskNewObjectMethod(NewObjectKind kind) {
-  return RunNewObjectDialog(this, kind, Context());
+std::optional<Command> TMainForm::AskNewObjectMethod(CommandGroup group,
+                                                     const CommandSet& enabled) {
+  return RunNewObjectDialog(this, group, enabled, Context());
 }
 
-std::optional<double> TMainForm::AskParameter(int method) {
-  return RunParameterDialog(this, method, Context());
+std::optional<double> TMainForm::AskParameter(ParameterKind kind) {
+  return RunParameterDialog(this, kind, Context());
+}
+
+// A tool bar button opens its group's dialog, so it is off only when the
+// whole group is.
+void TMainForm::ShowEnabledCommands(const CommandSet& enabled) {
+  for (const CommandInfo& c : kCommands) {
+    commandItems_[static_cast<std::size_t>(c.command)]->setEnabled(enabled.Contains(c.command));
+  }
+  for (std::size_t g = 0; g < kCommandGroupCount; ++g) {
+    newObjectButtons_[g]->setEnabled(enabled.AnyOf(static_cast<CommandGroup>(g)));
+  }
 }
 
 std::optional<TextProperties> TMainForm::AskNewText() {

@@ -2,7 +2,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <span>
+#include <array>
+#include <string_view>
 
 #include "dialogs/about_form.h"
 #include "dialogs/file_properties_form.h"
@@ -12,7 +13,6 @@
 #include "dialogs/spisok_form.h"
 #include "dialogs/window_texts.h"
 #include "interaction/editor_texts.h"
-#include "interaction/modes/measure_modes.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
 
@@ -25,34 +25,9 @@ QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-struct NewObjectItem {
-  int code;  // the construction method, also the item's tag
-  const char* caption;
-};
-
-constexpr NewObjectItem kPointMethods[] = {
-    {0, "На плоскости"},      {1, "Принадлежит объекту"}, {3, "Пересечение объектов"},
-    {8, "Проекция"},          {9, "Середина отрезка"},    {10, "Удаление от точки на константу"},
-    {11, "Центр окружности"},
-};
-constexpr NewObjectItem kLineMethods[] = {
-    {100, "На плоскости"},
-    {101, "Две точки"},
-    {105, "Отрезок"},
-    {109, "Луч"},
-    {102, "Параллельная"},
-    {103, "Перпендикуляр"},
-    {104, "Серединный перпендикуляр"},
-    {106, "Под улом к прямой"},
-    {107, "Под постоянным улом к прямой"},
-    {108, "Биссектриса"},
-};
-constexpr NewObjectItem kCircleMethods[] = {
-    {200, "На плоскости"},
-    {201, "По центру и точке"},
-    {202, "По центру и радиусу"},
-    {203, "Через три точки"},
-};
+QString Caption(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 }  // namespace
 
@@ -116,40 +91,19 @@ void TMainForm::BuildFileMenu() {
 
 void TMainForm::BuildNewObjectMenu() {
   QMenu* menu = menuBar()->addMenu(Text(texts::kNewObjectMenu));
-  const struct {
-    const char* caption;
-    std::span<const NewObjectItem> items;
-  } kinds[] = {
-      {texts::kPointMenu, kPointMethods},
-      {texts::kLineMenu, kLineMethods},
-      {texts::kCircleMenu, kCircleMethods},
-  };
-  for (const auto& kind : kinds) {
-    QMenu* submenu = menu->addMenu(Text(kind.caption));
-    for (const NewObjectItem& method : kind.items) {
-      QAction* item = submenu->addAction(Text(method.caption));
-      item->setObjectName(QStringLiteral("NewObject%1").arg(method.code));
-      item->setData(method.code);
-      const int code = method.code;
-      connect(item, &QAction::triggered, this, [this, code] { editor_->StartCreation(code); });
-    }
+  std::array<QMenu*, kCommandGroupCount> submenus{};
+  for (const auto& group : command_table::kGroups) {
+    submenus[static_cast<std::size_t>(group.group)] = menu->addMenu(Caption(group.menuCaption));
   }
-  AddMeasureItems(*menu->addMenu(Text(kMeasureMenuCaption)));
-}
-
-void TMainForm::AddMeasureItems(QMenu& menu) {
-  for (const MeasureCommand& command : kMeasureCommands) {
-    const int code = static_cast<int>(command.what);
-    QAction* item = menu.addAction(Text(command.caption));
-    item->setObjectName(QStringLiteral("Measure%1").arg(code));
+  for (const CommandInfo& c : kCommands) {
+    QAction* item = submenus[static_cast<std::size_t>(c.group)]->addAction(Caption(c.menuCaption));
+    const int code = Number(c.code);
+    item->setObjectName(QStringLiteral("NewObject%1").arg(code));
     item->setData(code);
-    const Measurement what = command.what;
-    connect(item, &QAction::triggered, this, [this, what] { editor_->StartMeasure(what); });
+    const Command command = c.command;
+    connect(item, &QAction::triggered, this, [this, command] { editor_->StartCreation(command); });
+    commandItems_[static_cast<std::size_t>(command)] = item;
   }
-  menu.addSeparator();
-  QAction* text = menu.addAction(Text(kTextCommandCaption));
-  text->setObjectName(QStringLiteral("NewText"));
-  connect(text, &QAction::triggered, this, [this] { editor_->StartTextPlacing(); });
 }
 
 void TMainForm::BuildObjectsMenu() {

@@ -83,7 +83,7 @@ class EveryMethodTest : public CreationTest, public ::testing::WithParamInterfac
 TEST_P(EveryMethodTest, BuildsTheObjectFromThePicks) {
   const MethodCase& c = GetParam();
   view.parameterAnswers = {50.0};
-  editor.StartCreation(c.menuCode);
+  editor.StartCreation(testing::CommandAt(c.menuCode));
   EXPECT_EQ(editor.State(), InteractionState::PickParents);
   for (int pick : c.picks) Click(kOn[pick]);
   const ObjectList& list = editor.Objects();
@@ -138,15 +138,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CreationTest, ComputedPositionsOfSomeMethods) {
   view.parameterAnswers = {50.0};
-  editor.StartCreation(10);
+  editor.StartCreation(Command::PointAtDistance);
   Click(kOn[P0]);
   Click(kOn[P1]);
   const auto& atDistance = static_cast<const TGPoint&>(editor.Objects().back());
   EXPECT_DOUBLE_EQ(atDistance.X, 150);
   EXPECT_DOUBLE_EQ(atDistance.Y, 100);
-  EXPECT_EQ(view.askedParameters, std::vector<int>{10});
+  EXPECT_EQ(view.askedParameters, std::vector<ParameterKind>{ParameterKind::Distance});
 
-  editor.StartCreation(1);
+  editor.StartCreation(Command::PointOnObject);
   Click({400, 401});  // onto the line, at the press position's foot
   const auto& onLine = static_cast<const TGPoint&>(editor.Objects().back());
   EXPECT_DOUBLE_EQ(onLine.X, 400);
@@ -154,7 +154,7 @@ TEST_F(CreationTest, ComputedPositionsOfSomeMethods) {
 }
 
 TEST_F(CreationTest, FreeObjectsArePlacedByPressAndDrag) {
-  editor.StartCreation(0);
+  editor.StartCreation(Command::FreePoint);
   Click(kEmpty);
   const ObjectList& list = editor.Objects();
   ASSERT_EQ(list.size(), kSceneSize + 2u);  // the placed point and the next pending one
@@ -163,14 +163,14 @@ TEST_F(CreationTest, FreeObjectsArePlacedByPressAndDrag) {
   EXPECT_TRUE(p.MustDraw);
   EXPECT_FALSE(list.back().MustDraw);
 
-  editor.StartCreation(100);  // return to normal drops the pending point
+  editor.StartCreation(Command::FreeLine);  // return to normal drops the pending point
   ASSERT_EQ(list.size(), kSceneSize + 2u);
   Click({50, 550});  // no drag: the second end goes one unit right
   const auto& line = static_cast<const TGLine&>(list[kSceneSize + 1]);
   EXPECT_DOUBLE_EQ(line.X2, 51);
   EXPECT_DOUBLE_EQ(line.Y2, 550);
 
-  editor.StartCreation(200);
+  editor.StartCreation(Command::FreeCircle);
   editor.MouseDown(MouseButton::Left, {}, 50, 520);
   editor.MouseMove({.left = true}, 80, 560);
   editor.MouseUp(MouseButton::Left, {}, 80, 560);
@@ -178,14 +178,14 @@ TEST_F(CreationTest, FreeObjectsArePlacedByPressAndDrag) {
   EXPECT_DOUBLE_EQ(circle.R, 50);
   EXPECT_EQ(circle.Method, 200);
 
-  editor.StartCreation(0);
+  editor.StartCreation(Command::FreePoint);
   editor.MouseDown(MouseButton::Right, {}, 20, 20);
   editor.MouseUp(MouseButton::Right, {}, 20, 20);
   EXPECT_FALSE(list.back().MustDraw);  // the right button places nothing
 }
 
 TEST_F(CreationTest, PressesOnEmptyPlacesMakePointsThatCancellingRemoves) {
-  editor.StartCreation(101);
+  editor.StartCreation(Command::LineThroughTwoPoints);
   Click({50, 550});
   EXPECT_EQ(editor.Objects().size(), kSceneSize + 1u);
   EXPECT_EQ(editor.Creation().autoPoints, 1);
@@ -194,7 +194,7 @@ TEST_F(CreationTest, PressesOnEmptyPlacesMakePointsThatCancellingRemoves) {
   EXPECT_EQ(editor.Objects().size(), kSceneSize + 0u);
   EXPECT_FALSE(view.blinking);
 
-  editor.StartCreation(101);
+  editor.StartCreation(Command::LineThroughTwoPoints);
   Click({50, 550});
   Click({150, 550});
   ASSERT_EQ(editor.Objects().size(), kSceneSize + 3u);
@@ -204,7 +204,7 @@ TEST_F(CreationTest, PressesOnEmptyPlacesMakePointsThatCancellingRemoves) {
 }
 
 TEST_F(CreationTest, APickNoCandidateWantsChangesNothing) {
-  editor.StartCreation(1);  // wants a line or a circle
+  editor.StartCreation(Command::PointOnObject);  // wants a line or a circle
   Click(kEmpty);
   EXPECT_EQ(editor.Objects().size(), kSceneSize + 0u);
   Click(kOn[P0]);
@@ -230,7 +230,7 @@ TEST_F(CreationTest, CancellingTheParameterDialogLeavesNoTrace) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     view.parameterAnswers = {std::nullopt};
-    editor.StartCreation(c.method);
+    editor.StartCreation(testing::CommandAt(c.method));
     const std::size_t before = list.size();
     const std::string lastName = list.back().Name;
     for (Press p : c.presses) Click(p);
@@ -245,7 +245,7 @@ TEST_F(CreationTest, CancellingTheParameterDialogLeavesNoTrace) {
 }
 
 TEST_F(CreationTest, PopupPicksNeverCreatePoints) {
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   editor.MenuSelect(P0);
   editor.MenuSelect(L);  // a line is not wanted
   EXPECT_EQ(editor.Creation().step, 2);
@@ -256,15 +256,15 @@ TEST_F(CreationTest, PopupPicksNeverCreatePoints) {
 
 TEST_F(CreationTest, AnUnreadablePromptTableIsReported) {
   tables.failPrompts = true;
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   EXPECT_EQ(view.errors, std::vector<int>{2});
   EXPECT_EQ(view.prompt, "");
 }
 
 TEST_F(CreationTest, NewObjectDialogStartsTheChosenMethod) {
-  view.newObjectAnswers = {103, std::nullopt};
+  view.newObjectAnswers = {Command::PerpendicularLine, std::nullopt};
   editor.KeyDown(Key::L, {.ctrl = true});
-  EXPECT_EQ(editor.Creation().requestedMethod, 103);
+  EXPECT_EQ(editor.Creation().command, Command::PerpendicularLine);
   EXPECT_EQ(editor.State(), InteractionState::PickParents);
   editor.KeyDown(Key::P, {.ctrl = true});
   EXPECT_EQ(editor.State(), InteractionState::Normal);

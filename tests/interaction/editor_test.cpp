@@ -126,7 +126,7 @@ TEST_F(EditorTest, HoverReportsTheObjectAndWhetherItCanBeDragged) {
   editor.MouseMove(kNone, 500, 500);
   EXPECT_EQ(view.helpLabel, "  Объекты недоступны");
   EXPECT_EQ(view.surfaceCursor, CursorShape::Default);
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   editor.MouseMove(kNone, 100, 100);
   EXPECT_EQ(view.surfaceCursor, CursorShape::HandPoint);
 }
@@ -190,7 +190,7 @@ TEST_F(EditorTest, ArrowKeysWaitUntilADragEnds) {
 }
 
 TEST_F(EditorTest, ClearingTheDrawingMidConstructionResetsPromptAndCursor) {
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   ASSERT_EQ(view.prompt, "prompt 9/1");
   editor.ClearDrawing();
   EXPECT_EQ(view.prompt, "Жми F1 для помощи");
@@ -256,7 +256,7 @@ TEST_F(EditorTest, ArrowKeysMoveTheDrawingOneStep) {
 
 TEST_F(EditorTest, F1OpensThePageOfTheState) {
   editor.KeyDown(Key::F1, kNone);
-  editor.StartCreation(101);
+  editor.StartCreation(Command::LineThroughTwoPoints);
   editor.KeyDown(Key::F1, kNone);
   editor.ToggleMode(InteractionState::TranslateMode);
   editor.KeyDown(Key::F1, kNone);
@@ -362,7 +362,7 @@ TEST_F(EditorTest, LineSymmetryReflectsTheDrawingInThePressedLine) {
 TEST_F(EditorTest, PickedObjectsBlinkUntilTheConstructionIsComplete) {
   FreePoint(100, 100);
   FreePoint(300, 100);
-  editor.StartCreation(9);
+  editor.StartCreation(Command::Midpoint);
   Press(100, 100);
   Release(100, 100);
   ASSERT_TRUE(view.blinking);

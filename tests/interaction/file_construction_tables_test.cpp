@@ -12,8 +12,8 @@ namespace {
 // order the method stores them; a wrong digit makes a construction unpickable.
 TEST(FileConstructionTables, ShippedStepTableAsksForTheParentsOfEveryMethod) {
   FileConstructionTables shipped(ZELMORA_BIN_DIR);
-  for (int code : kCreationMethods) {
-    SCOPED_TRACE(code);
+  for (MethodCode code : kCreationMethods) {
+    SCOPED_TRACE(Number(code));
     const std::vector<int> kinds = testing::PickKinds(code);
     ASSERT_EQ(shipped.StepKind(code, 0), static_cast<int>(kinds.size()));
     for (std::size_t step = 1; step <= kinds.size(); ++step) {
@@ -37,8 +37,9 @@ TEST(ConstructionMethods, EveryBuiltMethodAndOnlyThoseRecompute) {
 
 TEST(FileConstructionTables, MissingTablesRefuseEveryPickAndReportThePromptTable) {
   FileConstructionTables missing("/nonexistent-folder");
-  EXPECT_EQ(missing.StepKind(9, 1), 0);
-  EXPECT_EQ(missing.MethodText(9, 1), std::nullopt);
+  const MethodCode midpoint = CodeOf(ConstructionMethod::Midpoint);
+  EXPECT_EQ(missing.StepKind(midpoint, 1), 0);
+  EXPECT_EQ(missing.MethodText(midpoint, 1), std::nullopt);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ class HistoryTest : public ::testing::Test {
   void Click(int x, int y, Modifiers mods = kNone) { zelmora::Click(editor, x, y, mods); }
   void DragFromTo(int x0, int y0, int x1, int y1) { zelmora::DragFromTo(editor, x0, y0, x1, y1); }
   void PlacePoint(int x, int y) {
-    editor.StartCreation(0);
+    editor.StartCreation(Command::FreePoint);
     Click(x, y);
     editor.ReturnToNormal();
   }
@@ -123,10 +123,10 @@ class RandomActions {
   }
 
   void Create() {
-    const int method = kCreationMethods[static_cast<std::size_t>(Pick(kCreationMethods.size()))];
+    const CommandInfo& command = kCommands[static_cast<std::size_t>(Pick(kCommandCount))];
     for (int i = 0; i < 4; ++i) view_.parameterAnswers.push_back(10.0 + Pick(90));
-    editor_.StartCreation(method);
-    if (method % 100 == 0) {
+    editor_.StartCreation(command.command);
+    if (command.mode != InteractionState::PickParents) {
       DragFromTo(editor_, X(), Y(), X(), Y());
     } else {
       // Stops at the first object built: the construction starts over after it.
@@ -261,7 +261,7 @@ TEST_F(HistoryTest, KeysCancelWhatIsInProgressAndStepOnlyFromTheNormalState) {
     PlacePoint(300, 100);
     editor.Undo();
     if (c.constructing) {
-      editor.StartCreation(9);
+      editor.StartCreation(Command::Midpoint);
       Click(500, 500);  // a free point picked as the midpoint's first end
     }
     editor.KeyDown(c.key, c.mods);

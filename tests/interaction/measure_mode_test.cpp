@@ -101,7 +101,7 @@ TEST_F(MeasureModeTest, SumOfAnglesInATextStaysWhileAVertexIsDragged) {
 }
 
 TEST_F(MeasureModeTest, NewObjectDialogStartsTheChosenMeasurementOrText) {
-  view.newObjectAnswers = {static_cast<int>(Measurement::Angle), TGText::kMethodCode};
+  view.newObjectAnswers = {Command::MeasureAngle, Command::PlaceText};
   editor.NewObjectDialog(NewObjectKind::Measure);
   EXPECT_EQ(editor.State(), InteractionState::PickMeasured);
   EXPECT_EQ(view.prompt, "Выберите точку на первой стороне угла");

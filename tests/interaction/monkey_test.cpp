@@ -25,11 +25,6 @@ namespace fs = std::filesystem;
 
 constexpr int kSurfaceWidth = 800, kSurfaceHeight = 600;
 
-// Every construction the menus offer, and a few codes they do not.
-constexpr int kMethods[] = {0,   1,   2,   3,   4,   6,   8,   9,   10,  11,  100,
-                            101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111,
-                            200, 201, 202, 203, 5,   7,   304, 999, -1};
-
 constexpr InteractionState kPictureModes[] = {
     InteractionState::ZoomMode, InteractionState::TranslateMode, InteractionState::RotateMode,
     InteractionState::PointSymmetryMode, InteractionState::LineSymmetryMode};
@@ -135,17 +130,17 @@ class Monkey {
       }
       case 8:
       case 9: {
-        const int method = kMethods[Pick(std::size(kMethods))];
-        Log("create", method);
+        const Command command = RandomCommand();
+        Log("create", static_cast<int>(command));
         view_.parameterAnswers = {Value()};
-        editor_.StartCreation(method);
+        editor_.StartCreation(command);
         break;
       }
       case 10: {
         const auto kind = static_cast<NewObjectKind>(Pick(3));
         Log("new object dialog", static_cast<int>(kind));
-        view_.newObjectAnswers = {
-            Chance(5) ? std::nullopt : std::optional<int>(kMethods[Pick(std::size(kMethods))])};
+        view_.newObjectAnswers = {Chance(5) ? std::nullopt
+                                            : std::optional<Command>(RandomCommand())};
         view_.parameterAnswers = {Value()};
         editor_.NewObjectDialog(kind);
         break;
@@ -221,6 +216,9 @@ class Monkey {
  private:
   int Pick(std::size_t n) { return static_cast<int>(random_() % n); }
   bool Chance(int oneIn) { return Pick(static_cast<std::size_t>(oneIn)) == 0; }
+  Command RandomCommand() {
+    return kCommands[static_cast<std::size_t>(Pick(kCommandCount))].command;
+  }
   Modifiers Mods() { return {.shift = Chance(4), .ctrl = Chance(8)}; }
   double Value() {
     const double values[] = {0, 30, 45, 90, 180, -60, 1e-9, 1e6, 250.5};

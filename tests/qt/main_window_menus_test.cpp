@@ -51,6 +51,7 @@ class MainWindowMenusTest : public QObject {
   void constructionBuiltByMenuAndClicks();
   void toolBarOpensTheNewObjectDialog_data();
   void toolBarOpensTheNewObjectDialog();
+  void disabledCommandsAreRefusedEverywhere();
   void laterCommandsArePresentButDisabled_data();
   void laterCommandsArePresentButDisabled();
   void objectsMenuCommands();
@@ -348,7 +349,7 @@ void MainWindowMenusTest::newObjectItemsStartTheirMethod() {
   QCOMPARE(item->data().toInt(), code);
   QCOMPARE(MenuTitleOf(item), menu);
   item->trigger();
-  QCOMPARE(w_->form->editor().Creation().requestedMethod, code);
+  QCOMPARE(w_->form->editor().Creation().command, CommandWithCode(MethodCode{code}));
   QCOMPARE(w_->form->editor().State(), state);
   // The first step's prompt shows in the hint window.
   QVERIFY(!w_->form->Prompt().empty());
@@ -406,7 +407,8 @@ void MainWindowMenusTest::toolBarOpensTheNewObjectDialog() {
     static_cast<TNewObjectForm&>(form).Confirm();
     return form.result();
   };
-  w_->form->editor().StartCreation(9);  // a construction under way is given up first
+  w_->form->editor().StartCreation(
+      Command::Midpoint);  // a construction under way is given up first
   if (button.isEmpty()) {
     QTest::keyClick(w_->form.get(), static_cast<Qt::Key>(key), Qt::ControlModifier);
   } else {
@@ -416,9 +418,55 @@ void MainWindowMenusTest::toolBarOpensTheNewObjectDialog() {
   if (method < 0) {
     QCOMPARE(w_->form->editor().State(), InteractionState::Normal);
   } else {
-    QCOMPARE(w_->form->editor().Creation().requestedMethod, method);
+    QCOMPARE(w_->form->editor().Creation().command, CommandWithCode(MethodCode{method}));
     QCOMPARE(w_->form->editor().State(), InteractionState::PickParents);
   }
+}
+
+// A lesson's tool set: per group, one command taken away greys its menu item
+// and its dialog button; the whole group taken away greys the tool bar
+// button, and its key opens nothing.
+void MainWindowMenusTest::disabledCommandsAreRefusedEverywhere() {
+  QVERIFY(Start());
+  const struct {
+    const char* button;
+    Qt::Key key;
+  } groups[] = {
+      {"RxSpeedButton1", Qt::Key_P}, {"RxSpeedButton2", Qt::Key_L}, {"RxSpeedButton3", Qt::Key_C}};
+  Editor& editor = w_->form->editor();
+  for (const CommandInfo& c : kCommands) {
+    const auto& group = groups[static_cast<std::size_t>(c.group)];
+    auto* button = w_->form->findChild<QToolButton*>(QString::fromLatin1(group.button));
+    CommandSet set = CommandSet::All();
+    set.Remove(c.command);
+    editor.SetEnabledCommands(set);
+    QAction* item = w_->form->MenuItem(QStringLiteral("NewObject%1").arg(Number(c.code)));
+    QVERIFY(!item->isEnabled());
+    item->trigger();
+    QCOMPARE(editor.State(), InteractionState::Normal);
+    QVERIFY(button->isEnabled());
+    bool offered = true;
+    w_->prompts.answerDialog = [&](QDialog& form) {
+      for (auto* radio : form.findChildren<QAbstractButton*>()) {
+        if (radio->text() == QString::fromUtf8(c.dialogCaption.data()))
+          offered = radio->isEnabled();
+      }
+      return int(QDialog::Rejected);
+    };
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!offered);
+
+    for (const CommandInfo& d : kCommands) {
+      if (d.group == c.group) set.Remove(d.command);
+    }
+    editor.SetEnabledCommands(set);
+    QVERIFY(!button->isEnabled());
+    w_->prompts.dialogs.clear();
+    QTest::keyClick(w_->form.get(), group.key, Qt::ControlModifier);
+    QCOMPARE(w_->prompts.dialogs, QStringList());
+  }
+  editor.SetEnabledCommands(CommandSet::All());
+  QVERIFY(w_->form->MenuItem(QStringLiteral("NewObject0"))->isEnabled());
 }
 
 void MainWindowMenusTest::laterCommandsArePresentButDisabled_data() {

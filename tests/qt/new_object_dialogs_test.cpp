@@ -19,14 +19,15 @@
 #include "document/cp1251.h"
 #include "document/line_code.h"
 #include "document/text_table.h"
-#include "interaction/modes/measure_modes.h"
 #include "render/pack_pixmaps.h"
 
+using zelmora::Command;
 using zelmora::DialogContext;
 using zelmora::NewObjectKind;
 using zelmora::TNewObjectForm;
 
 Q_DECLARE_METATYPE(zelmora::NewObjectKind)
+Q_DECLARE_METATYPE(zelmora::Command)
 
 namespace {
 
@@ -40,10 +41,9 @@ const QString kCircleOpeningText =
 
 // A prompt table as the program ships it: encoded Windows-1251 lines.
 void WritePromptTable(const QString& folder) {
-  const int codes[] = {0,   1,   3,   8,   9,   10,  11,  100, 101, 102, 103,
-                       104, 105, 106, 107, 108, 109, 200, 201, 202, 203};
   std::string bytes;
-  for (int code : codes) {
+  for (const zelmora::CommandInfo& command : zelmora::kCommands) {
+    const int code = zelmora::Number(command.code);
     const QString title = code == 200 ? kTableCircleText : TableTitle(code);
     for (const QString& line :
          {QStringLiteral("%1-%2").arg(code).arg(title), QStringLiteral("Шаг 1")}) {
@@ -132,79 +132,39 @@ class NewObjectDialogsTest : public QObject {
 
   void everyMethodGivesItsCode_data() {
     QTest::addColumn<NewObjectKind>("kind");
-    QTest::addColumn<int>("number");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("code");
-    const auto P = NewObjectKind::Point, L = NewObjectKind::Line, C = NewObjectKind::Circle;
-    const struct {
-      NewObjectKind kind;
-      int number;
-      const char* caption;
-      int code;
-    } rows[] = {
-        {P, 1, "Свободная", 0},
-        {P, 2, "Принадлежит объекту", 1},
-        {P, 3, "Пересечение обектов", 3},
-        {P, 4, "Проекция", 8},
-        {P, 5, "Середина отрезка", 9},
-        {P, 6, "Удаление от точки на константу", 10},
-        {P, 7, "Центр окружности", 11},
-        {L, 1, "На плоскости", 100},
-        {L, 2, "Две точки", 101},
-        {L, 3, "Отрезок", 105},
-        {L, 4, "Луч", 109},
-        {L, 5, "Параллельная", 102},
-        {L, 6, "Перпендикуляр", 103},
-        {L, 7, "Под улом к прямой", 106},
-        {L, 8, "Под постоянным улом к прямой", 107},
-        {L, 9, "Биссектриса", 108},
-        {L, 10, "Серединный перпендикуляр", 104},
-        {C, 2, "По центру и точке", 201},
-        {C, 3, "По центру и радиусу", 202},
-        {C, 4, "Через три точки", 203},
-    };
-    for (const auto& row : rows) {
-      QTest::newRow(row.caption) << row.kind << row.number << QString::fromUtf8(row.caption)
-                                 << row.code;
+    QTest::addColumn<Command>("command");
+    for (const zelmora::CommandInfo& c : zelmora::kCommands) {
+      const QString caption =
+          QString::fromUtf8(c.dialogCaption.data(), static_cast<qsizetype>(c.dialogCaption.size()));
+      QTest::newRow(qPrintable(caption)) << c.group << caption << c.command;
     }
   }
   // Clicking a method shows its text; Enter then starts exactly that method.
   void everyMethodGivesItsCode() {
     QFETCH(NewObjectKind, kind);
-    QFETCH(int, number);
     QFETCH(QString, caption);
-    QFETCH(int, code);
+    QFETCH(Command, command);
     auto form = OpenForm(kind);
-    QRadioButton* radio = Radio(*form, number);
+    QRadioButton* radio = nullptr;
+    for (QRadioButton* r : form->findChildren<QRadioButton*>()) {
+      if (r->text() == caption) radio = r;
+    }
     QVERIFY(radio != nullptr);
-    QCOMPARE(radio->text(), caption);
+    const bool checkedAtOpening = radio->isChecked();
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
     QVERIFY(radio->isChecked());
-    QCOMPARE(form->HintLabel()->text(), TableTitle(code));
+    // What the dialog opens with is checked in enterAtOnceStartsTheFreeMethod.
+    // A measurement or a text shows its first prompt, which the prompt table lacks.
+    const zelmora::CommandInfo& info = zelmora::Info(command);
+    const QString text = info.group == zelmora::CommandGroup::Measure
+                             ? QString::fromUtf8(info.placePrompt.data(),
+                                                 static_cast<qsizetype>(info.placePrompt.size()))
+                             : TableTitle(zelmora::Number(info.code));
+    if (!checkedAtOpening) QCOMPARE(form->HintLabel()->text(), text);
     QTest::keyClick(radio, Qt::Key_Return);
     QVERIFY(form->isHidden());
-    QCOMPARE(form->ChosenMethod(), std::optional<int>(code));
-    QVERIFY(errors_.empty());
-  }
-
-  // The measuring dialog: each choice shows what will be asked first and
-  // gives its code; the last choice places a text.
-  void everyMeasurementGivesItsCode() {
-    std::vector<std::pair<int, QString>> choices;
-    for (const zelmora::MeasureCommand& command : zelmora::kMeasureCommands) {
-      choices.emplace_back(static_cast<int>(command.what), QString::fromUtf8(command.prompts[0]));
-    }
-    choices.emplace_back(zelmora::TGText::kMethodCode, QString::fromUtf8(zelmora::kTextPrompt));
-    for (std::size_t i = 0; i < choices.size(); ++i) {
-      auto form = OpenForm(NewObjectKind::Measure);
-      QRadioButton* radio = Radio(*form, static_cast<int>(i) + 1);
-      QVERIFY(radio != nullptr);
-      QVERIFY2(radio->width() >= radio->sizeHint().width(), qPrintable(radio->text()));
-      QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-      QCOMPARE(form->HintLabel()->text(), choices[i].second);
-      QTest::keyClick(radio, Qt::Key_Return);
-      QCOMPARE(form->ChosenMethod(), std::optional<int>(choices[i].first));
-    }
+    QCOMPARE(form->ChosenMethod(), std::optional(command));
     QVERIFY(errors_.empty());
   }
 
@@ -230,6 +190,11 @@ class NewObjectDialogsTest : public QObject {
       QVERIFY2(radio->width() >= radio->sizeHint().width(), qPrintable(radio->text()));
       QVERIFY2(radio->parentWidget()->rect().contains(radio->geometry()),
                qPrintable(radio->text()));
+      // Numbered column by column, top to bottom.
+      if (n > 1) {
+        const QPoint before = Radio(*form, n - 1)->pos();
+        QVERIFY(std::pair(before.x(), before.y()) < std::pair(radio->x(), radio->y()));
+      }
       // No two methods share a spot the mouse could hit.
       for (int m = 1; m < n; ++m) {
         QVERIFY2(!Radio(*form, m)->geometry().intersects(radio->geometry()),
@@ -255,7 +220,7 @@ class NewObjectDialogsTest : public QObject {
     QVERIFY(Radio(*form, 1)->isChecked());
     QCOMPARE(form->HintLabel()->text(), openingText);
     QTest::keyClick(form.get(), Qt::Key_Enter);
-    QCOMPARE(form->ChosenMethod(), std::optional<int>(code));
+    QCOMPARE(form->ChosenMethod(), zelmora::CommandWithCode(zelmora::MethodCode{code}));
   }
 
   void circleShowsTheTableTextOnceChosenAgain() {
@@ -264,7 +229,7 @@ class NewObjectDialogsTest : public QObject {
     QCOMPARE(form->HintLabel()->text(), TableTitle(203));
     QTest::mouseClick(Radio(*form, 1), Qt::LeftButton, {}, QPoint(6, 8));
     QCOMPARE(form->HintLabel()->text(), kTableCircleText);
-    QCOMPARE(form->RequestedMethod(), 200);
+    QCOMPARE(form->RequestedMethod(), Command::FreeCircle);
   }
 
   void arrowKeysChooseToo() {
@@ -274,7 +239,7 @@ class NewObjectDialogsTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), Radio(*form, 1));
     QTest::keyClick(Radio(*form, 1), Qt::Key_Down);
     QVERIFY(Radio(*form, 2)->isChecked());
-    QCOMPARE(form->RequestedMethod(), 101);
+    QCOMPARE(form->RequestedMethod(), Command::LineThroughTwoPoints);
     QCOMPARE(form->HintLabel()->text(), TableTitle(101));
   }
 
@@ -283,7 +248,7 @@ class NewObjectDialogsTest : public QObject {
     QRadioButton* ray = Radio(*form, 4);
     QTest::mouseDClick(ray, Qt::LeftButton, {}, QPoint(6, ray->height() / 2));
     QVERIFY(form->isHidden());
-    QCOMPARE(form->ChosenMethod(), std::optional<int>(109));
+    QCOMPARE(form->ChosenMethod(), std::optional(Command::Ray));
   }
 
   void cancellingStartsNothing_data() {
@@ -296,7 +261,7 @@ class NewObjectDialogsTest : public QObject {
     QFETCH(QString, how);
     auto form = OpenForm(NewObjectKind::Line);
     QTest::mouseClick(Radio(*form, 9), Qt::LeftButton, {}, QPoint(6, 8));
-    QCOMPARE(form->RequestedMethod(), 108);
+    QCOMPARE(form->RequestedMethod(), Command::Bisector);
     if (how == "escape") QTest::keyClick(Radio(*form, 9), Qt::Key_Escape);
     if (how == "button") {
       auto* cancel = form->findChild<QToolButton*>(QStringLiteral("CancelButton"));
@@ -309,7 +274,7 @@ class NewObjectDialogsTest : public QObject {
 
     auto next = OpenForm(NewObjectKind::Line);
     QVERIFY(Radio(*next, 1)->isChecked());
-    QCOMPARE(next->RequestedMethod(), 100);
+    QCOMPARE(next->RequestedMethod(), Command::FreeLine);
   }
 
   void okButtonConfirms() {
@@ -319,7 +284,7 @@ class NewObjectDialogsTest : public QObject {
     QCOMPARE(ok->toolTip(), QStringLiteral("Создать новый объект"));
     QTest::mouseClick(Radio(*form, 6), Qt::LeftButton, {}, QPoint(6, 8));
     QTest::mouseClick(ok, Qt::LeftButton);
-    QCOMPARE(form->ChosenMethod(), std::optional<int>(10));
+    QCOMPARE(form->ChosenMethod(), std::optional(Command::PointAtDistance));
   }
 
   // Without a prompt table every lookup says so; choosing still works.
@@ -333,7 +298,7 @@ class NewObjectDialogsTest : public QObject {
     QCOMPARE(errors_, (std::vector<int>{2, 2}));
     QCOMPARE(form->HintLabel()->text(), QString());
     QTest::keyClick(form.get(), Qt::Key_Return);
-    QCOMPARE(form->ChosenMethod(), std::optional<int>(3));
+    QCOMPARE(form->ChosenMethod(), std::optional(Command::Intersection));
   }
 
   void f1OpensTheHelpPage_data() {
@@ -375,6 +340,8 @@ class NewObjectDialogsTest : public QObject {
     QTest::newRow("point, Enter") << NewObjectKind::Point << int(Qt::Key_Return) << 0;
     QTest::newRow("line, Escape") << NewObjectKind::Line << int(Qt::Key_Escape) << -1;
     QTest::newRow("circle, Enter") << NewObjectKind::Circle << int(Qt::Key_Return) << 200;
+    QTest::newRow("point, the free one disabled")
+        << NewObjectKind::Point << int(Qt::Key_Return) << 1;
   }
   void runNewObjectDialog() {
     QFETCH(NewObjectKind, kind);
@@ -386,9 +353,12 @@ class NewObjectDialogsTest : public QObject {
       }
     });
     CloseDialogsLater guard;
-    const std::optional<int> method =
-        zelmora::RunNewObjectDialog(nullptr, kind, Context(folder_.path()));
-    QCOMPARE(method, answer < 0 ? std::nullopt : std::optional<int>(answer));
+    zelmora::CommandSet enabled = zelmora::CommandSet::All();
+    if (answer == 1) enabled.Remove(Command::FreePoint);
+    const std::optional<Command> command =
+        zelmora::RunNewObjectDialog(nullptr, kind, enabled, Context(folder_.path()));
+    QCOMPARE(command,
+             answer < 0 ? std::nullopt : zelmora::CommandWithCode(zelmora::MethodCode{answer}));
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
   }
 };

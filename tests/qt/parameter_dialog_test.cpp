@@ -58,9 +58,9 @@ void TypeInto(QWidget* dialog, const QString& text) {
 // An editor window whose parameter question opens the real dialog.
 class DialogEditorView : public zelmora::testing::FakeEditorView {
  public:
-  std::optional<double> AskParameter(int method) override {
-    askedParameters.push_back(method);
-    return zelmora::RunParameterDialog(nullptr, method, DialogContext{});
+  std::optional<double> AskParameter(ParameterKind kind) override {
+    askedParameters.push_back(kind);
+    return zelmora::RunParameterDialog(nullptr, kind, DialogContext{});
   }
 };
 
@@ -105,7 +105,8 @@ class ParameterDialogTest : public QObject {
     QFETCH(QString, title);
     QFETCH(QString, shown);
     QFETCH(double, value);
-    auto form = OpenForm(zelmora::ParameterKindOfMethod(method));
+    auto form = OpenForm(
+        zelmora::Info(zelmora::CommandWithCode(zelmora::MethodCode{method}).value()).parameter);
     QCOMPARE(form->Title(), title);
     QCOMPARE(form->Entry()->text(), shown);
     QTest::keyClick(form->Entry(), Qt::Key_Return);
@@ -276,14 +277,14 @@ class ParameterDialogTest : public QObject {
       p.Y = 100;
       p.MustDraw = true;
     }
-    editor.StartCreation(10);
+    editor.StartCreation(zelmora::Command::PointAtDistance);
     ModalAnswer answer([typed, confirm](QWidget* dialog) {
       TypeInto(dialog, typed);
       QTest::keyClick(dialog, confirm ? Qt::Key_Return : Qt::Key_Escape);
     });
     editor.MenuSelect(0);
     editor.MenuSelect(1);
-    QCOMPARE(view.askedParameters, std::vector<int>{10});
+    QCOMPARE(view.askedParameters, std::vector<ParameterKind>{ParameterKind::Distance});
     const zelmora::ObjectList& list = editor.Objects();
     if (qIsNaN(x)) {
       QCOMPARE(list.size(), std::size_t{2});

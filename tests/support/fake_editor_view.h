@@ -37,12 +37,14 @@ class FakeEditorView : public EditorView {
   void ShowPopupMenu(int, int, const std::vector<PopupItem>& items) override { popup = items; }
   void OpenHelpPage(const std::string& page) override { helpPages.push_back(page); }
   void ShowError(int number) override { errors.push_back(number); }
-  std::optional<int> AskNewObjectMethod(NewObjectKind kind) override {
-    askedKinds.push_back(kind);
+  std::optional<Command> AskNewObjectMethod(CommandGroup group,
+                                            const CommandSet& enabled) override {
+    askedKinds.push_back(group);
+    offered = enabled;
     return Pop(newObjectAnswers);
   }
-  std::optional<double> AskParameter(int method) override {
-    askedParameters.push_back(method);
+  std::optional<double> AskParameter(ParameterKind kind) override {
+    askedParameters.push_back(kind);
     return Pop(parameterAnswers);
   }
   std::optional<TextProperties> AskNewText() override {
@@ -50,6 +52,7 @@ class FakeEditorView : public EditorView {
     if (!lines) return std::nullopt;
     return TextProperties{kBlack, 16, *lines, true};
   }
+  void ShowEnabledCommands(const CommandSet& enabled) override { shownEnabled = enabled; }
 
   RecordingCanvas canvas;
   int presents = 0;
@@ -64,9 +67,10 @@ class FakeEditorView : public EditorView {
   std::vector<std::string> helpPages;
   std::vector<int> errors;
   std::vector<NewObjectKind> askedKinds;
-  std::vector<int> askedParameters;
+  std::vector<ParameterKind> askedParameters;
+  CommandSet offered, shownEnabled = CommandSet::All();
   // Answers, consumed front first; an empty queue answers "cancelled".
-  std::deque<std::optional<int>> newObjectAnswers;
+  std::deque<std::optional<Command>> newObjectAnswers;
   std::deque<std::optional<double>> parameterAnswers;
   std::deque<std::optional<std::string>> textAnswers;
 
@@ -80,16 +84,21 @@ class FakeEditorView : public EditorView {
   }
 };
 
+// The command a menu item of `code` starts ("NewObject" + code).
+inline Command CommandAt(int code) {
+  return CommandWithCode(MethodCode{code}).value();
+}
+
 // The construction table the program ships, as a fake: kinds per step.
 // The kinds a user picks, step by step, for a code of the creation sequence.
-inline std::vector<int> PickKinds(int code) {
+inline std::vector<int> PickKinds(MethodCode code) {
   if (code == kCircleFirstCrossing) {
-    std::vector<int> kinds = PickKinds(Info(ConstructionMethod::LineCircleFirst).code);
+    std::vector<int> kinds = PickKinds(CodeOf(ConstructionMethod::LineCircleFirst));
     std::reverse(kinds.begin(), kinds.end());
     return kinds;
   }
   for (const MethodInfo& method : kMethods) {
-    if (method.code != code) continue;
+    if (method.code != Number(code)) continue;
     std::vector<int> kinds;
     for (std::size_t i = 0; i < method.PickCount(); ++i) kinds.push_back(method.ParentKind(i));
     return kinds;
@@ -100,21 +109,21 @@ inline std::vector<int> PickKinds(int code) {
 // The step table as the method registry implies it, with made-up prompts.
 class TableConstructionTables : public ConstructionTables {
  public:
-  int StepKind(int method, int step) override;
-  std::optional<std::string> MethodText(int method, int step) override;
+  int StepKind(MethodCode method, int step) override;
+  std::optional<std::string> MethodText(MethodCode method, int step) override;
   bool failPrompts = false;
 };
 
-inline int TableConstructionTables::StepKind(int method, int step) {
+inline int TableConstructionTables::StepKind(MethodCode method, int step) {
   const std::vector<int> kinds = PickKinds(method);
   if (step == 0) return static_cast<int>(kinds.size());
   if (step < 1 || step > static_cast<int>(kinds.size())) return 0;
   return kinds[static_cast<std::size_t>(step - 1)];
 }
 
-inline std::optional<std::string> TableConstructionTables::MethodText(int method, int step) {
+inline std::optional<std::string> TableConstructionTables::MethodText(MethodCode method, int step) {
   if (failPrompts) return std::nullopt;
-  return "prompt " + std::to_string(method) + "/" + std::to_string(step);
+  return "prompt " + std::to_string(Number(method)) + "/" + std::to_string(step);
 }
 
 }  // namespace zelmora::testing

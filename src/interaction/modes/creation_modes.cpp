@@ -8,50 +8,17 @@
 
 namespace zelmora {
 
-std::optional<InteractionState> PlacingState(int method) {
-  switch (method) {
-    case 0:
-      return InteractionState::PlacePoint;
-    case 100:
-      return InteractionState::PlaceLine;
-    case 200:
-      return InteractionState::PlaceCircle;
-    default:
-      return std::nullopt;
-  }
-}
-
 // ---- placing ------------------------------------------------------------------
 
 void PlaceMode::Enter() {
   AddPending();
-  switch (state_) {
-    case InteractionState::PlacePoint:
-      editor_.SetPrompt(texts::kPlacePointPrompt);
-      break;
-    case InteractionState::PlaceLine:
-      editor_.SetPrompt(texts::kPlaceLinePrompt);
-      break;
-    default:
-      editor_.SetPrompt(texts::kPlaceCirclePrompt);
-      break;
-  }
+  editor_.SetPrompt(std::string(Info(editor_.Creation().command).placePrompt));
   editor_.View().SetSurfaceCursor(CursorShape::HandPoint);
 }
 
 void PlaceMode::AddPending() {
-  ObjectList& objects = editor_.Objects();
-  switch (state_) {
-    case InteractionState::PlacePoint:
-      objects.AddPoint();
-      break;
-    case InteractionState::PlaceLine:
-      objects.AddLine().Method = 100;
-      break;
-    default:
-      objects.AddCircle().Method = 200;
-      break;
-  }
+  const MethodInfo& method = *FindMethod(Number(Info(editor_.Creation().command).code));
+  editor_.Objects().AddOfKind(method.kind)->Method = method.code;
 }
 
 // A release or a drag without a press in this state (the press opened a
@@ -126,7 +93,7 @@ void PickParentsMode::Enter() {
   CreationState& creation = editor_.CreationInProgress();
   creation.step = 1;
   creation.autoPoints = 0;
-  editor_.SetPrompt(editor_.Text(creation.requestedMethod, 1));
+  editor_.SetPrompt(editor_.Text(Info(creation.command).code, 1));
   editor_.View().SetSurfaceCursor(CursorShape::HandPoint);
 }
 

@@ -8,10 +8,6 @@
 // parents of a constructed one. Both repeat until the user leaves them.
 namespace zelmora {
 
-// The placing mode of a free method (0, 100, 200), or nothing for a method
-// that is constructed from picks.
-std::optional<InteractionState> PlacingState(int method);
-
 // A free point, line or circle: the press places it, a drag stretches a line
 // to its second point or a circle to its radius, the release completes it and
 // a new one waits to be placed.

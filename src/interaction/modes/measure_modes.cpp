@@ -18,13 +18,17 @@ const MeasureCommand* FindMeasureCommand(Measurement what) {
   return nullptr;
 }
 
-void MeasureMode::Start(Measurement what) {
-  what_ = what;
+void MeasureMode::Enter() {
+  what_ = Measurement{Number(Info(editor_.Creation().command).code)};
   picks_.clear();
+  editor_.View().SetBlinkTimer(true);
+  ShowStep();
 }
 
-void MeasureMode::Enter() {
-  editor_.SetPrompt(FindMeasureCommand(what_)->prompts[picks_.size()]);
+void MeasureMode::ShowStep() {
+  const std::size_t step = picks_.size();
+  editor_.SetPrompt(step == 0 ? std::string(Info(editor_.Creation().command).placePrompt)
+                              : FindMeasureCommand(what_)->laterPrompts[step - 1]);
   editor_.View().SetSurfaceCursor(CursorShape::HandPoint);
 }
 
@@ -53,7 +57,7 @@ void MeasureMode::LeftPress(Modifiers, int x, int y) {
   }
   picks_.push_back(index);
   if (picks_.size() == FindMeasurement(static_cast<int>(what_))->parents.size()) Build();
-  Enter();
+  ShowStep();
 }
 
 void MeasureMode::Build() {
@@ -90,7 +94,7 @@ std::string MeasureMode::HelpPage() const {
 }
 
 void PlaceTextMode::Enter() {
-  editor_.SetPrompt(kTextPrompt);
+  editor_.SetPrompt(std::string(Info(Command::PlaceText).placePrompt));
   editor_.View().SetSurfaceCursor(CursorShape::Cross);
 }
 

@@ -10,29 +10,20 @@
 // Measuring by picks, and placing a text by a click.
 namespace zelmora {
 
-// A measuring command as menus and prompts show it.
+// The prompts of a measurement after its first pick; the first is the
+// command table's.
 struct MeasureCommand {
   Measurement what;
-  const char* caption;
-  std::array<const char*, 3> prompts;  // one per pick
+  std::array<const char*, 2> laterPrompts;
 };
 
-// clang-format off
 inline constexpr MeasureCommand kMeasureCommands[] = {
-  {Measurement::Distance, "Расстояние между точками",
-   {"Выберите первую точку", "Выберите вторую точку", ""}},
-  {Measurement::Length, "Длина отрезка", {"Выберите отрезок", "", ""}},
-  {Measurement::Radius, "Радиус окружности", {"Выберите окружность", "", ""}},
-  {Measurement::Angle, "Угол по трём точкам",
-   {"Выберите точку на первой стороне угла", "Выберите вершину угла",
-    "Выберите точку на второй стороне угла"}},
-  {Measurement::LinesAngle, "Угол между прямыми",
-   {"Выберите первую прямую", "Выберите вторую прямую", ""}},
+    {Measurement::Distance, {"Выберите вторую точку", ""}},
+    {Measurement::Length, {"", ""}},
+    {Measurement::Radius, {"", ""}},
+    {Measurement::Angle, {"Выберите вершину угла", "Выберите точку на второй стороне угла"}},
+    {Measurement::LinesAngle, {"Выберите вторую прямую", ""}},
 };
-// clang-format on
-inline constexpr const char* kMeasureMenuCaption = "Измерить";
-inline constexpr const char* kTextCommandCaption = "Текст";
-inline constexpr const char* kTextPrompt = "Щёлкните там, где должен начинаться текст";
 
 const MeasureCommand* FindMeasureCommand(Measurement what);
 
@@ -42,7 +33,7 @@ class MeasureMode : public EditorMode {
  public:
   using EditorMode::EditorMode;
   InteractionState State() const override { return InteractionState::PickMeasured; }
-  void Start(Measurement what);
+  // Starts the measurement of the running command afresh.
   void Enter() override;
   void LeftPress(Modifiers mods, int x, int y) override;
   void Hover(int x, int y) override;
@@ -53,6 +44,7 @@ class MeasureMode : public EditorMode {
 
  private:
   int ObjectFor(int x, int y) const;
+  void ShowStep();
   void Build();
   Measurement what_ = Measurement::Distance;
   std::vector<int> picks_;

@@ -1,0 +1,105 @@
+#include "interaction/command_table.h"
+
+#include <algorithm>
+
+namespace zelmora {
+namespace {
+
+constexpr ObjectKind KindOf(CommandGroup group) {
+  switch (group) {
+    case CommandGroup::Point:
+      return kPointKind;
+    case CommandGroup::Line:
+      return kLineKind;
+    case CommandGroup::Circle:
+      return kCircleKind;
+    case CommandGroup::Measure:
+      return kMeasureKind;
+  }
+  return kPointKind;
+}
+
+constexpr InteractionState PlacingStateOf(CommandGroup group) {
+  switch (group) {
+    case CommandGroup::Point:
+      return InteractionState::PlacePoint;
+    case CommandGroup::Line:
+      return InteractionState::PlaceLine;
+    case CommandGroup::Circle:
+      return InteractionState::PlaceCircle;
+    case CommandGroup::Measure:
+      return InteractionState::PlaceText;
+  }
+  return InteractionState::PlacePoint;
+}
+
+// The method a candidate ends in; the circle-first crossing stores the
+// line-circle one.
+constexpr const MethodInfo* MethodOfCandidate(MethodCode code) {
+  if (code == kCircleFirstCrossing) return &Info(ConstructionMethod::LineCircleFirst);
+  return FindMethod(Number(code));
+}
+
+// A measurement picks what its own table says; a text is placed. Both carry
+// the first prompt, which the prompt table does not hold.
+constexpr bool MeasureRowIsConsistent(const CommandInfo& c) {
+  if (c.candidates.size() != 1 || c.placePrompt.empty() || c.parameter != ParameterKind::None) {
+    return false;
+  }
+  if (c.mode == InteractionState::PlaceText) return Number(c.code) == TGText::kMethodCode;
+  return c.mode == InteractionState::PickMeasured && IsMeasurementCode(Number(c.code));
+}
+
+constexpr bool RowIsConsistent(const CommandInfo& c) {
+  if (c.candidates.size() == 0 || *c.candidates.begin() != c.code) return false;
+  if (c.group == CommandGroup::Measure) return MeasureRowIsConsistent(c);
+  const bool placing = c.mode != InteractionState::PickParents;
+  if (placing && (c.mode != PlacingStateOf(c.group) || c.candidates.size() != 1)) return false;
+  if (placing == c.placePrompt.empty()) return false;
+  for (MethodCode code : c.candidates) {
+    const MethodInfo* method = MethodOfCandidate(code);
+    if (method == nullptr || method->kind != KindOf(c.group)) return false;
+    if (std::find(kCreationMethods.begin(), kCreationMethods.end(), code) == kCreationMethods.end())
+      return false;
+    // A free method is placed, every other one picked.
+    if (method->parents.empty() != placing) return false;
+    const bool asks = c.parameter != ParameterKind::None;
+    if (method->takesValue != asks) return false;
+    if (asks) {
+      const ObjectKind valueKind = method->ParentKind(method->parents.size() - 1);
+      if ((valueKind == kAngleKind) != (c.parameter == ParameterKind::Angle)) return false;
+    }
+  }
+  return true;
+}
+
+// A wrong row would start the wrong construction from a menu, so the table
+// is checked where it is compiled.
+constexpr bool TableIsConsistent() {
+  for (std::size_t i = 0; i < kCommandCount; ++i) {
+    const CommandInfo& c = kCommands[i];
+    if (static_cast<std::size_t>(c.command) != i) return false;  // Info() indexes by command
+    if (!RowIsConsistent(c)) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (kCommands[j].code == c.code) return false;  // menu items are named by code
+      const bool samePlace = kCommands[j].group == c.group && kCommands[j].dialogX == c.dialogX &&
+                             kCommands[j].dialogY == c.dialogY;
+      if (samePlace) return false;
+    }
+  }
+  for (std::size_t g = 0; g < kCommandGroupCount; ++g) {
+    if (static_cast<std::size_t>(command_table::kGroups[g].group) != g) return false;
+  }
+  return true;
+}
+static_assert(TableIsConsistent());
+static_assert(std::size(command_table::kGroups) == kCommandGroupCount);
+
+}  // namespace
+
+bool CommandSet::AnyOf(CommandGroup group) const {
+  return std::any_of(std::begin(kCommands), std::end(kCommands),
+                     [&](const CommandInfo& c) { return c.group == group && Contains(c.command); });
+}
+
+}  // namespace zelmora
