@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "geometry/construction_method.h"
+#include "geometry/tg_measure.h"
+#include "geometry/tg_text.h"
 #include "interaction/editor_texts.h"
 #include "interaction/interaction_state.h"
 

@@ -20,7 +20,7 @@ class MeasureModeTest : public ::testing::Test {
   MeasureModeTest() : editor(view, tables) {
     editor.Resize(800, 600, 1000, 700);
     editor.AttachDocumentInfo(&info);
-    editor.StartCreation(0);
+    editor.StartCreation(Command::FreePoint);
     Click(100, 100), Click(400, 100), Click(100, 500);  // A, B, C
     editor.ReturnToNormal();
   }
