@@ -114,7 +114,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the Russian texts of Qt's standard buttons and file dialogs, and xdg-open,
 # which hands help pages to the browser outside the big desktops. Nothing
 # more: each further recommendation pulls its own on a minimal system.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libmuparser2v5")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -8,7 +8,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-liberation clang-format
+  fonts-liberation clang-format libmuparser-dev
   xvfb xauth
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file appstream
 )

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "geometry/text_fields.h"
+
 namespace zelmora {
 namespace {
 
@@ -104,7 +106,24 @@ void AddGeometry(Fields& fields, const TGObject& object) {
   }
 }
 
-std::string ObjectJson(const TGObject& o) {
+void AddMeasureOrText(Fields& fields, const TGObject& object, const FieldLookup& lookup) {
+  constexpr double kPixelsPerCentimetre = DrawContext{}.pixelsPerCentimetre;
+  if (object.Kind() == kMeasureKind) {
+    const auto& m = static_cast<const TGMeasure&>(object);
+    fields.Add("value", m.Defined && m.HasValue ? Number(m.Value) : "null");
+    fields.Add("decimals", static_cast<long long>(m.Decimals));
+    fields.Add("centimetres", m.Centimetres);
+    fields.Add("caption", Quoted(m.Caption(kPixelsPerCentimetre)));
+  } else if (object.Kind() == kTextKind) {
+    const auto& t = static_cast<const TGText&>(object);
+    fields.Add("x", t.X), fields.Add("y", t.Y);
+    fields.Add("fontSize", static_cast<long long>(t.FontSize));
+    fields.Add("text", Quoted(t.Text));
+    fields.Add("shown", Quoted(FillFields(t.Text, lookup)));
+  }
+}
+
+std::string ObjectJson(const TGObject& o, const FieldLookup& lookup) {
   Fields fields;
   fields.Add("index", static_cast<long long>(o.Index()));
   fields.Add("kind", static_cast<long long>(o.Kind()));
@@ -120,6 +139,7 @@ std::string ObjectJson(const TGObject& o) {
   fields.Add("parents", Numbers(o.Parents));
   fields.Add("children", Numbers(o.Children));
   AddGeometry(fields, o);
+  AddMeasureOrText(fields, o, lookup);
   return fields.Close();
 }
 
@@ -131,8 +151,9 @@ std::string DumpJson(const ObjectList& list, const DocumentInfo& info) {
     out += (i > 0 ? ", " : "") + Quoted(info.comment[i]);
   }
   out += "], \"objects\": [";
+  const FieldLookup lookup = MeasureLookup(list, DrawContext{}.pixelsPerCentimetre);
   for (std::size_t i = 0; i < list.size(); ++i) {
-    out += (i > 0 ? ",\n  " : "\n  ") + ObjectJson(list[i]);
+    out += (i > 0 ? ",\n  " : "\n  ") + ObjectJson(list[i], lookup);
   }
   out += list.empty() ? "]}\n" : "\n]}\n";
   return out;

@@ -10,6 +10,7 @@
 #include "cli/json_dump.h"
 #include "cli/load_document.h"
 #include "cli/macro_commands.h"
+#include "cli/measure_command.h"
 #include "cli/plane_operations.h"
 #include "cli/render_command.h"
 #include "cli/task_commands.h"
@@ -30,7 +31,10 @@ constexpr const char* kHelp = R"(Usage:
       its index, kind, name, color (0x00BBGGRR as a number), width,
       penStyle, nameVisible, mustDraw, defined, hidden, method, parents,
       children and its geometry (point x, y; line x1, y1, x2, y2, bounded1,
-      bounded2, endsOff; circle cx, cy, r; angle and length value).
+      bounded2, endsOff; circle cx, cy, r; angle and length value; a
+      measurement's value in plane units or degrees, unrounded, null when
+      it has none, and its caption; a text's x, y, fontSize, text as typed
+      and shown, the text with its fields filled in).
       With --save the changed document is saved to OUT.zms instead and
       nothing is printed.
   zelmora-cli convert IN.zms OUT.zms
@@ -89,6 +93,14 @@ constexpr const char* kHelpAfterRender =
       attempt that was checked.
       Exit status 0 when every attempt is solved, 1 when some is not, 2 when
       a file is unreadable or is not an attempt of the task.
+  zelmora-cli measure DOC.zms distance I J | length I | radius I | angle I J K
+              | angle-lines I J [OPERATIONS...]
+      Prints the value a measurement of the objects would have after the
+      operations (see below; --drag I PX PY X Y as in dump): the distance of
+      two points, the length of a segment, the radius of a circle (plane
+      units), the angle at J between J->I and J->K (0 to 180 degrees) or
+      between two lines (0 to 90 degrees); unrounded, or "undefined" when it
+      has none. An object of the wrong kind is wrong usage (exit 2).
   zelmora-cli --help
       Shows this text.
   zelmora-cli --version
@@ -197,6 +209,7 @@ int main(int argc, char** argv) {
   if (command == "convert") return Convert(args);
   if (command == "make-task") return MakeTaskCommand(args);
   if (command == "check-task") return CheckTaskCommand(args);
+  if (command == "measure") return MeasureCommand(args);
   // The data files (point glyphs, error texts) lie next to the executable.
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);

@@ -43,6 +43,7 @@ void Cp1251PlainTextEdit::keyPressEvent(QKeyEvent* event) {
   const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
   if (printable && !FitsCp1251(typed)) {
     QApplication::beep();
+    emit Refused();
     event->accept();
     return;
   }
@@ -55,6 +56,7 @@ void Cp1251PlainTextEdit::inputMethodEvent(QInputMethodEvent* event) {
     QPlainTextEdit::inputMethodEvent(event);
     return;
   }
+  emit Refused();
   QInputMethodEvent kept(event->preeditString(), event->attributes());
   kept.setCommitString(KeepCp1251(commit), event->replacementStart(), event->replacementLength());
   QPlainTextEdit::inputMethodEvent(&kept);
@@ -63,7 +65,10 @@ void Cp1251PlainTextEdit::inputMethodEvent(QInputMethodEvent* event) {
 void Cp1251PlainTextEdit::insertFromMimeData(const QMimeData* source) {
   if (source == nullptr || !source->hasText()) return;
   const QString text = source->text();
-  if (!FitsCp1251(text)) QApplication::beep();
+  if (!FitsCp1251(text)) {
+    QApplication::beep();
+    emit Refused();
+  }
   // Pasted as plain text: a rich-text paste would bring nothing that the
   // comment can keep anyway.
   insertPlainText(KeepCp1251(text));

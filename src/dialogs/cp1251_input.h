@@ -33,6 +33,10 @@ class Cp1251PlainTextEdit : public QPlainTextEdit {
  public:
   explicit Cp1251PlainTextEdit(QWidget* parent = nullptr);
 
+ signals:
+  // Something typed or pasted was dropped.
+  void Refused();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;

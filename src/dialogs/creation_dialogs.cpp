@@ -5,6 +5,7 @@
 #include "dialogs/ins_form.h"
 #include "dialogs/new_circle_form.h"
 #include "dialogs/new_line_form.h"
+#include "dialogs/new_measure_form.h"
 #include "dialogs/new_point_form.h"
 
 namespace zelmora {
@@ -21,6 +22,9 @@ std::optional<Command> RunNewObjectDialog(QWidget* owner, CommandGroup group,
       break;
     case NewObjectKind::Circle:
       form = std::make_unique<TNewCircleForm>(owner, context);
+      break;
+    case NewObjectKind::Measure:
+      form = std::make_unique<TNewMeasureForm>(owner, context);
       break;
   }
   form->EnableOnly(enabled);

@@ -158,6 +158,13 @@ void TNewObjectForm::RadioButton2Click(Command command) {
 }
 
 void TNewObjectForm::ShowMethodText(Command command) {
+  // The prompt table knows constructions only; a measurement or a text shows
+  // what will be asked first.
+  if (Info(command).group == CommandGroup::Measure) {
+    hintLabel_->setText(QString::fromUtf8(Info(command).placePrompt.data(),
+                                          static_cast<int>(Info(command).placePrompt.size())));
+    return;
+  }
   const std::filesystem::path folder = QFile::encodeName(Context().programFolder).toStdString();
   const std::optional<std::string> text = MethodText(folder, Number(Info(command).code), 0);
   if (!text) {

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "dialogs/dialog_look.h"

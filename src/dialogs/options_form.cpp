@@ -198,6 +198,10 @@ QWidget* TOptionsForm::BuildDefaultsPage() {
     names_[static_cast<std::size_t>(kind)] = edit;
     nameVisible_[static_cast<std::size_t>(kind)] = visible;
   }
+  AddCaption(page, window_texts::kMeasureDpiLabel, QRect(4, 292, 430, 26));
+  measureDpi_ = AddSpin(page, kMeasureDpiRange, QRect(446, 292, 60, 26));
+  measureDpi_->setObjectName(QStringLiteral("MeasureDpiEdit"));
+  measureDpi_->setToolTip(Utf8(window_texts::kMeasureDpiHint));
   return page;
 }
 
@@ -215,6 +219,7 @@ void TOptionsForm::ShowSettings() {
 
   endsOff_->setChecked(s.endsOff);
   width_->setValue(s.width);
+  measureDpi_->setValue(s.measureDpi);
   color_->SetColorNumber(kColorRange.Clamp(s.color));
   color_->FinishAnimation();
   const std::array<const std::string*, 3> names = {&s.pointName, &s.lineName, &s.circleName};
@@ -247,6 +252,7 @@ Settings TOptionsForm::Edited() const {
   s.zoomStep = ZoomStepFromPercent(zoomStep_->value());
   s.endsOff = endsOff_->isChecked();
   s.width = width_->value();
+  s.measureDpi = measureDpi_->value();
   s.color = color_->ColorNumber();
   s.pointName = names_[kPoint]->text().toStdString();
   s.lineName = names_[kLine]->text().toStdString();

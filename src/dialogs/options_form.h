@@ -70,6 +70,7 @@ class TOptionsForm : public TZMDialog {
   QSpinBox* timePause_ = nullptr;
   QComboBox* font_ = nullptr;
   QSpinBox* zoomStep_ = nullptr;
+  QSpinBox* measureDpi_ = nullptr;
   QCheckBox* endsOff_ = nullptr;
   QSpinBox* width_ = nullptr;
   TZMColorSelector* color_ = nullptr;

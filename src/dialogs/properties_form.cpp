@@ -13,6 +13,7 @@
 #include <array>
 
 #include "controls/zm_color_selector.h"
+#include "dialogs/annotation_forms.h"
 #include "document/text_table.h"
 #include "geometry/utf8.h"
 
@@ -393,6 +394,9 @@ ApplyResult RunPropertiesDialog(QWidget* owner, ObjectList& objects, int index,
                                 const DialogContext& context) {
   const std::optional<int> kind = PropertiesDialogKind(objects, index);
   if (!kind) return ApplyResult::kNoObject;
+  if (*kind == kMeasureKind || *kind == kTextKind) {
+    return RunAnnotationDialog(owner, objects, index, context);
+  }
   std::unique_ptr<TPropertiesForm> form;
   if (*kind == kPointKind) {
     form = std::make_unique<TPointForm>(owner, context, objects, index);

@@ -66,6 +66,11 @@ class ObjectRowDelegate : public QStyledItemDelegate {
       case kCircleKind:
         painter->drawEllipse(QRect(QPoint(r.left() + 2, r.top() + 2), QSize(12, 12)));
         break;
+      case kMeasureKind:
+      case kTextKind:  // a sign in place of a picture: ∡ for a measurement, T for a text
+        painter->drawText(QRect(r.left() + 1, r.top(), 15, r.height()), Qt::AlignCenter,
+                          kind == kMeasureKind ? QStringLiteral("∡") : QStringLiteral("T"));
+        break;
       default:
         break;
     }

@@ -54,6 +54,9 @@ inline constexpr char kTimePauseNote[] =
 inline constexpr char kFontLabel[] = "Шрифт";
 inline constexpr char kFontNote[] = "Шрифт, которым пишутся названия объектов";
 inline constexpr char kZoomStepLabel[] = "Скорость масштабирования";
+inline constexpr char kMeasureDpiLabel[] = "Измерения в сантиметрах: точек на дюйм";
+inline constexpr char kMeasureDpiHint[] =
+    "96 — обычный экран: отрезок длиной 96 точек измеряется как 2,54 см";
 inline constexpr char kZoomStepNote[] = "С какой скоростью будет происходить масштабирование";
 inline constexpr char kDefaultsNote[] =
     "Эти значения будут использоваться при создании новых объектов";

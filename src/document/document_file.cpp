@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "document/cp1251.h"
+#include "document/extended_records.h"
 #include "document/file_limits.h"
 #include "document/line_code.h"
 #include "document/record_fields.h"
@@ -55,22 +56,9 @@ std::int64_t Truncated(double value) {
 
 // ---- Writing ----
 
-void AppendRecord(std::string& out, const TGObject& object) {
-  RecordWriter record;
+// The geometry group, closed; for a text, its lines follow.
+void AppendGeometry(RecordWriter& record, const TGObject& object) {
   auto coordinate = [&record](double value) { record.Field(Truncated(value), ':'); };
-
-  record.Field(object.Kind());
-  std::string name = WithoutControlCharacters(object.Name);
-  std::replace(name.begin(), name.end(), ';', ',');
-  record.Text(ToFileText(name).substr(0, kMaxNameBytes));
-  record.Field(PaletteIndex(object.Color));
-  record.Field(object.Width);
-  record.Field(object.PenStyle);
-  record.Field(object.NameVisible);
-  record.Field(object.MustDraw);
-  record.Field(object.Defined);
-  record.Field(object.Hidden);
-  record.Field(object.Method);
   switch (object.Kind()) {
     case kPointKind: {
       const auto& p = static_cast<const TGPoint&>(object);
@@ -95,9 +83,27 @@ void AppendRecord(std::string& out, const TGObject& object) {
       coordinate(static_cast<const TGLength&>(object).Value);
       break;
     default:
+      if (IsExtendedKind(object.Kind())) return WriteExtendedGeometry(record, object);
       break;
   }
   record.End();
+}
+
+void AppendRecord(std::string& out, const TGObject& object) {
+  RecordWriter record;
+  record.Field(object.Kind());
+  std::string name = WithoutControlCharacters(object.Name);
+  std::replace(name.begin(), name.end(), ';', ',');
+  record.Text(ToFileText(name).substr(0, kMaxNameBytes));
+  record.Field(PaletteIndex(object.Color));
+  record.Field(object.Width);
+  record.Field(object.PenStyle);
+  record.Field(object.NameVisible);
+  record.Field(object.MustDraw);
+  record.Field(object.Defined);
+  record.Field(object.Hidden);
+  record.Field(object.Method);
+  AppendGeometry(record, object);
   for (const TGObject* child : object.Children) record.Field(child->Index(), ':');
   record.End();
   for (const TGObject* parent : object.Parents) record.Field(parent->Index(), ':');
@@ -142,18 +148,21 @@ void ReadGeometry(RecordParser& in, TGObject& object) {
       static_cast<TGLength&>(object).Value = value();
       break;
     default:
+      if (IsExtendedKind(object.Kind())) return ReadExtendedGeometry(in, object);
       break;
   }
   if (!in.Field("geometry").empty()) in.Fail("the geometry holds more values than its kind has");
 }
 
 // Appends one object to `list`; returns what is wrong with the record, or "".
-std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
+std::string ReadRecord(std::string_view text, std::string_view version, ObjectList& list,
                        std::vector<KeptLinks>& links) {
   RecordParser in(text);
   const int kind = in.Number<int>("kind");
   if (in.failed()) return in.error();
-  TGObject* object = list.AddOfKind(kind);
+  // Measurements and texts came with version 2.1; an older file holds none.
+  const bool known = !IsExtendedKind(kind) || version >= kExtendedVersion;
+  TGObject* object = known ? list.AddOfKind(kind) : nullptr;
   if (object == nullptr) return "unknown object kind " + std::to_string(kind);
   object->Name =
       Utf8Prefix(WithoutControlCharacters(Cp1251ToUtf8(in.Field("name"))), kMaxNameLength);
@@ -164,7 +173,7 @@ std::string ReadRecord(std::string_view text, bool hasHidden, ObjectList& list,
   object->NameVisible = in.Flag("name flag");
   object->MustDraw = in.Flag("drawn flag");
   object->Defined = in.Flag("defined flag");
-  if (hasHidden) object->Hidden = in.Flag("hidden flag");
+  if (version >= kDocumentVersion) object->Hidden = in.Flag("hidden flag");
   object->Method = in.Number<std::int32_t>("method");
   ReadGeometry(in, *object);
   KeptLinks kept;
@@ -316,6 +325,14 @@ int LoadResult::ErrorNumber() const {
 }
 
 bool ParentsFitMethod(const TGObject& object) {
+  if (object.Kind() == kMeasureKind) {
+    const MeasurementInfo* info = FindMeasurement(object.Method);
+    if (info == nullptr || object.Parents.size() != info->parents.size()) return false;
+    for (std::size_t i = 0; i < object.Parents.size(); ++i) {
+      if (!FitsMeasurement(object.Method, i, *object.Parents[i])) return false;
+    }
+    return true;
+  }
   const MethodInfo* method = MethodOf(object);
   // Recompute leaves an object of an unknown method as it is, like a free one.
   if (method == nullptr) return object.Parents.empty();
@@ -331,7 +348,7 @@ std::string WritePlane(const ObjectList& list, const DocumentInfo& info) {
   std::string out;
   out += kDocumentMagicWord;
   out += ' ';
-  out += kDocumentVersion;
+  out += UsesExtendedKinds(list) ? kExtendedVersion : kDocumentVersion;
   out += kLineEnd;
   AppendLine(out, ToFileText(info.author));
   // A comment line holding line breaks is stored as the lines it shows.
@@ -369,12 +386,11 @@ LoadResult ReadPlane(std::string_view bytes, ObjectList& list, DocumentInfo& inf
   }
   for (; next < commentEnd; ++next) read.comment.push_back(FromFileLine(lines[next]));
 
-  const bool hasHidden = version >= kDocumentVersion;
   ObjectList loaded;
   loaded.defaults = list.defaults;
   std::vector<KeptLinks> links;
   for (; next < lines.size(); ++next) {
-    const std::string error = ReadRecord(DecodeLine(lines[next]), hasHidden, loaded, links);
+    const std::string error = ReadRecord(DecodeLine(lines[next]), version, loaded, links);
     if (!error.empty()) return Unreadable(LinePrefix(next) + error);
   }
   std::string error = LinkAll(loaded, links);

@@ -39,6 +39,7 @@ std::size_t At(const TGObject* o) {
 }
 
 bool Recomputes(const TGObject& object) {
+  if (object.Kind() == kMeasureKind) return true;
   const MethodInfo* method = MethodOf(object);
   return method != nullptr && method->recompute != nullptr;
 }

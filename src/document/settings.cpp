@@ -30,6 +30,7 @@ constexpr std::array<const char*, kRecentFileCount> kFileNames = {"FileName1", "
 constexpr const char* kObjectPanel = "ObjectPanel";
 constexpr const char* kPicturePanel = "PicturePanel";
 constexpr const char* kZoomStep = "ZoomStep";
+constexpr const char* kMeasureDpi = "MeasureDpi";
 constexpr const char* kFirstRun = "FirstRun";
 }  // namespace key
 
@@ -114,6 +115,7 @@ Settings LoadSettings(SettingsStore& store, const std::string& programFolder) {
   s.picturePanel = read.Bool(key::kPicturePanel, defaults.picturePanel);
   s.zoomStep = ZoomStepFromPercent(
       read.Int(key::kZoomStep, ZoomStepPercent(defaults.zoomStep), kZoomStepRange));
+  s.measureDpi = read.Int(key::kMeasureDpi, defaults.measureDpi, kMeasureDpiRange);
   store.Flush();
   return s;
 }
@@ -148,6 +150,7 @@ bool ApplyOptions(SettingsStore& store, Settings& settings, const Settings& edit
   s.width = kWidthRange.Clamp(edited.width);
   const int zoomPercent = kZoomStepRange.Clamp(ZoomStepPercent(edited.zoomStep));
   s.zoomStep = ZoomStepFromPercent(zoomPercent);
+  s.measureDpi = kMeasureDpiRange.Clamp(edited.measureDpi);
 
   if (!store.Open(false)) return false;
   store.WriteString(key::kNameFont, s.nameFont);
@@ -163,6 +166,7 @@ bool ApplyOptions(SettingsStore& store, Settings& settings, const Settings& edit
   store.WriteInt(key::kColor, s.color);
   store.WriteInt(key::kWidth, s.width);
   store.WriteInt(key::kZoomStep, zoomPercent);
+  store.WriteInt(key::kMeasureDpi, s.measureDpi);
   return store.Flush();
 }
 

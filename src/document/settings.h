@@ -46,6 +46,7 @@ inline constexpr IntRange kTimePauseRange{50, 10000};
 inline constexpr IntRange kZoomStepRange{1, 15};
 inline constexpr IntRange kWidthRange{1, 7};
 inline constexpr IntRange kColorRange{0, 13};
+inline constexpr IntRange kMeasureDpiRange{30, 600};
 
 inline constexpr int kRecentFileCount = 4;
 
@@ -71,6 +72,7 @@ struct Settings {
   bool objectPanel = true;    // the object tool bar is shown
   bool picturePanel = false;  // the drawing-transform tool bar is shown
   double zoomStep = 0.05;     // zoom step factor; stored as a percentage
+  int measureDpi = 96;        // plane units per inch of measurements in centimetres
 
   bool operator==(const Settings&) const = default;
 };

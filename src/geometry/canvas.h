@@ -34,6 +34,8 @@ class Canvas {
   // Text in the label font, top-left corner at (x, y), UTF-8.
   virtual void DrawText(int x, int y, std::string_view text) = 0;
   virtual TextSize MeasureText(std::string_view text) = 0;
+  // Text from here on in the label face at `pixels` high; 0 is the label font.
+  virtual void SetTextSize(int pixels) = 0;
   // The point glyph of size `width` (1..7) in palette colour `paletteIndex`,
   // top-left corner at (left, top), drawn transparently.
   virtual void DrawPointGlyph(int left, int top, int width, int paletteIndex) = 0;

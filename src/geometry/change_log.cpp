@@ -31,6 +31,7 @@ ObjectStyle StyleOf(const TGObject& o) {
   s.labelOffsetY = o.LabelOffsetY;
   s.method = o.Method;
   if (const TGLine* line = AsLine(o)) s.endsOff = line->EndsOff;
+  if (o.Kind() >= kMeasureKind) s.look = LookOf(o);
   return s;
 }
 
@@ -46,6 +47,7 @@ void SetStyle(TGObject& o, const ObjectStyle& s) {
   o.LabelOffsetY = s.labelOffsetY;
   o.Method = s.method;
   if (o.Kind() == kLineKind) static_cast<TGLine&>(o).EndsOff = s.endsOff;
+  if (o.Kind() >= kMeasureKind) SetLook(o, s.look);
 }
 
 bool SameStyle(const TGObject& o, const ObjectStyle& s) {
@@ -53,7 +55,8 @@ bool SameStyle(const TGObject& o, const ObjectStyle& s) {
   return o.Name == s.name && o.Color == s.color && o.PenStyle == s.penStyle && o.Width == s.width &&
          o.NameVisible == s.nameVisible && o.MustDraw == s.mustDraw && o.Hidden == s.hidden &&
          Same(o.LabelOffsetX, s.labelOffsetX) && Same(o.LabelOffsetY, s.labelOffsetY) &&
-         o.Method == s.method && (line == nullptr || line->EndsOff == s.endsOff);
+         o.Method == s.method && (line == nullptr || line->EndsOff == s.endsOff) &&
+         (o.Kind() < kMeasureKind || LookOf(o) == s.look);
 }
 
 ObjectLinks LinksOf(const TGObject& o) {

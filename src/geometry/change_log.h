@@ -26,6 +26,7 @@ struct ObjectStyle {
   bool nameVisible = false, mustDraw = false, hidden = false, endsOff = false;
   double labelOffsetX = 0, labelOffsetY = 0;
   int method = 0;
+  ObjectLook look;  // a measurement's decimals and units, a text's lines and size
 };
 
 ObjectStyle StyleOf(const TGObject& object);

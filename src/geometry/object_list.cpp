@@ -58,6 +58,18 @@ TGLength& ObjectList::AddLength() {
   return Append<TGLength>();
 }
 
+TGMeasure& ObjectList::AddMeasure() {
+  TGMeasure& m = Append<TGMeasure>();
+  m.Name = DefaultName(kMeasurePrefix, measureCounter);
+  return m;
+}
+
+TGText& ObjectList::AddText() {
+  TGText& t = Append<TGText>();
+  t.Name = DefaultName(kTextPrefix, textCounter);
+  return t;
+}
+
 TGObject* ObjectList::AddOfKind(int kind) {
   switch (kind) {
     case kPointKind:
@@ -70,6 +82,10 @@ TGObject* ObjectList::AddOfKind(int kind) {
       return &AddAngle();
     case kLengthKind:
       return &AddLength();
+    case kMeasureKind:
+      return &AddMeasure();
+    case kTextKind:
+      return &AddText();
     default:
       return nullptr;
   }
@@ -199,6 +215,8 @@ void ObjectList::Swap(ObjectList& other) noexcept {
   std::swap(pointCounter, other.pointCounter);
   std::swap(lineCounter, other.lineCounter);
   std::swap(circleCounter, other.circleCounter);
+  std::swap(measureCounter, other.measureCounter);
+  std::swap(textCounter, other.textCounter);
   objects_.swap(other.objects_);
   log_.Clear();
   other.log_.Clear();
@@ -209,7 +227,7 @@ void ObjectList::Swap(ObjectList& other) noexcept {
 void ObjectList::Clear() {
   log_.Clear();
   objects_.clear();
-  pointCounter = lineCounter = circleCounter = 0;
+  pointCounter = lineCounter = circleCounter = measureCounter = textCounter = 0;
 }
 
 }  // namespace zelmora

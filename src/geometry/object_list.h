@@ -9,8 +9,10 @@
 #include "geometry/change_log.h"
 #include "geometry/tg_circle.h"
 #include "geometry/tg_line.h"
+#include "geometry/tg_measure.h"
 #include "geometry/tg_object.h"
 #include "geometry/tg_point.h"
+#include "geometry/tg_text.h"
 #include "geometry/tg_value.h"
 
 namespace zelmora {
@@ -44,7 +46,11 @@ class ObjectList {
   TGCircle& AddCircle();
   TGAngle& AddAngle();
   TGLength& AddLength();
-  // By kind code 1..5; nullptr for any other code.
+  // Measurements are named m1, m2, ..., texts t1, t2, ...: texts refer to
+  // measurements by name, so the names do not depend on the user's settings.
+  TGMeasure& AddMeasure();
+  TGText& AddText();
+  // By kind code 1..7; nullptr for any other code.
   TGObject* AddOfKind(int kind);
 
   std::size_t size() const { return objects_.size(); }
@@ -99,6 +105,10 @@ class ObjectList {
   int pointCounter = 0;
   int lineCounter = 0;
   int circleCounter = 0;
+  int measureCounter = 0;
+  int textCounter = 0;
+  static constexpr const char* kMeasurePrefix = "m";
+  static constexpr const char* kTextPrefix = "t";
 
  private:
   template <class T>

@@ -4,7 +4,9 @@
 
 #include "geometry/tg_circle.h"
 #include "geometry/tg_line.h"
+#include "geometry/tg_measure.h"
 #include "geometry/tg_point.h"
+#include "geometry/tg_text.h"
 #include "geometry/tg_value.h"
 
 namespace zelmora {
@@ -27,6 +29,14 @@ ShapeNumbers ShapeOf(const TGObject& object) {
       return {static_cast<const TGAngle&>(object).Value, 0, 0, 0};
     case kLengthKind:
       return {static_cast<const TGLength&>(object).Value, 0, 0, 0};
+    case kMeasureKind: {
+      const auto& m = static_cast<const TGMeasure&>(object);
+      return {m.Value, m.Scale, 0, 0};
+    }
+    case kTextKind: {
+      const auto& t = static_cast<const TGText&>(object);
+      return {t.X, t.Y, 0, 0};
+    }
     default:
       return {};
   }
@@ -61,6 +71,14 @@ void SetShape(TGObject& object, const ShapeNumbers& shape) {
     case kLengthKind:
       static_cast<TGLength&>(object).Value = shape[0];
       break;
+    case kMeasureKind:
+      static_cast<TGMeasure&>(object).Value = shape[0];
+      static_cast<TGMeasure&>(object).Scale = shape[1];
+      break;
+    case kTextKind:
+      static_cast<TGText&>(object).X = shape[0];
+      static_cast<TGText&>(object).Y = shape[1];
+      break;
     default:
       break;
   }
@@ -77,6 +95,8 @@ Placing PlacingOf(const TGObject& object) {
     const auto& l = static_cast<const TGLine&>(object);
     p.flags[1] = l.Bounded1;
     p.flags[2] = l.Bounded2;
+  } else if (object.Kind() == kMeasureKind) {
+    p.flags[1] = static_cast<const TGMeasure&>(object).HasValue;
   }
   return p;
 }
@@ -91,6 +111,34 @@ void SetPlacing(TGObject& object, const Placing& placing) {
     auto& l = static_cast<TGLine&>(object);
     l.Bounded1 = placing.flags[1];
     l.Bounded2 = placing.flags[2];
+  } else if (object.Kind() == kMeasureKind) {
+    static_cast<TGMeasure&>(object).HasValue = placing.flags[1];
+  }
+}
+
+ObjectLook LookOf(const TGObject& object) {
+  ObjectLook look;
+  if (object.Kind() == kMeasureKind) {
+    const auto& m = static_cast<const TGMeasure&>(object);
+    look.decimals = m.Decimals;
+    look.centimetres = m.Centimetres;
+  } else if (object.Kind() == kTextKind) {
+    const auto& t = static_cast<const TGText&>(object);
+    look.fontSize = t.FontSize;
+    look.text = t.Text;
+  }
+  return look;
+}
+
+void SetLook(TGObject& object, const ObjectLook& look) {
+  if (object.Kind() == kMeasureKind) {
+    auto& m = static_cast<TGMeasure&>(object);
+    m.Decimals = look.decimals;
+    m.Centimetres = look.centimetres;
+  } else if (object.Kind() == kTextKind) {
+    auto& t = static_cast<TGText&>(object);
+    t.FontSize = look.fontSize;
+    t.Text = look.text;
   }
 }
 

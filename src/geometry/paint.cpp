@@ -1,12 +1,14 @@
 #include "geometry/paint.h"
 
 #include <algorithm>
+#include "geometry/text_fields.h"
 
 namespace zelmora {
 
 void PaintDrawing(Canvas& canvas, ObjectList& objects, TGObject* selected,
                   const DrawContext& context, int width, int height) {
   canvas.FillRect(0, 0, width, height, kBackgroundColor);
+  RefreshTexts(objects, context.pixelsPerCentimetre);
   for (std::size_t i = 0; i < objects.size(); ++i) {
     if (&objects[i] != selected) objects[i].Draw(canvas, false, false, context);
   }

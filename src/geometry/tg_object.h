@@ -16,7 +16,9 @@ enum ObjectKind : int {
   kLineKind = 2,
   kCircleKind = 3,
   kAngleKind = 4,
-  kLengthKind = 5
+  kLengthKind = 5,
+  kMeasureKind = 6,  // only in files of version 2.1
+  kTextKind = 7
 };
 
 // What drawing needs from the owner of the model.
@@ -25,6 +27,8 @@ struct DrawContext {
   // The main window's outer size: a full line is drawn across all of it.
   int windowWidth = 0;
   int windowHeight = 0;
+  // Measurements shown in centimetres: the user's scale (96 dpi unless set).
+  double pixelsPerCentimetre = 96 / 2.54;
 };
 
 // The frame of a running whole-drawing transform.

@@ -13,6 +13,8 @@ constexpr ObjectKind KindOf(CommandGroup group) {
       return kLineKind;
     case CommandGroup::Circle:
       return kCircleKind;
+    case CommandGroup::Measure:
+      return kMeasureKind;
   }
   return kPointKind;
 }
@@ -25,6 +27,8 @@ constexpr InteractionState PlacingStateOf(CommandGroup group) {
       return InteractionState::PlaceLine;
     case CommandGroup::Circle:
       return InteractionState::PlaceCircle;
+    case CommandGroup::Measure:
+      return InteractionState::PlaceText;
   }
   return InteractionState::PlacePoint;
 }
@@ -36,8 +40,19 @@ constexpr const MethodInfo* MethodOfCandidate(MethodCode code) {
   return FindMethod(Number(code));
 }
 
+// A measurement picks what its own table says; a text is placed. Both carry
+// the first prompt, which the prompt table does not hold.
+constexpr bool MeasureRowIsConsistent(const CommandInfo& c) {
+  if (c.candidates.size() != 1 || c.placePrompt.empty() || c.parameter != ParameterKind::None) {
+    return false;
+  }
+  if (c.mode == InteractionState::PlaceText) return Number(c.code) == TGText::kMethodCode;
+  return c.mode == InteractionState::PickMeasured && IsMeasurementCode(Number(c.code));
+}
+
 constexpr bool RowIsConsistent(const CommandInfo& c) {
   if (c.candidates.size() == 0 || *c.candidates.begin() != c.code) return false;
+  if (c.group == CommandGroup::Measure) return MeasureRowIsConsistent(c);
   const bool placing = c.mode != InteractionState::PickParents;
   if (placing && (c.mode != PlacingStateOf(c.group) || c.candidates.size() != 1)) return false;
   if (placing == c.placePrompt.empty()) return false;

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "geometry/construction_method.h"
+#include "geometry/tg_measure.h"
+#include "geometry/tg_text.h"
 #include "interaction/editor_texts.h"
 #include "interaction/interaction_state.h"
 
@@ -35,9 +37,9 @@ inline constexpr MethodCode kCircleFirstCrossing{304};
 
 // The groups of commands: a submenu of "Новый объект", a new-object dialog
 // and a button of the object bar each.
-enum class CommandGroup : std::uint8_t { Point, Line, Circle };
+enum class CommandGroup : std::uint8_t { Point, Line, Circle, Measure };
 using NewObjectKind = CommandGroup;
-inline constexpr std::size_t kCommandGroupCount = 3;
+inline constexpr std::size_t kCommandGroupCount = 4;
 
 enum class Command : std::uint8_t {
   FreePoint,
@@ -61,6 +63,12 @@ enum class Command : std::uint8_t {
   CircleByCentreAndPoint,
   CircleByCentreAndRadius,
   CircleThroughThreePoints,
+  MeasureDistance,
+  MeasureLength,
+  MeasureRadius,
+  MeasureAngle,
+  MeasureLinesAngle,
+  PlaceText,
 };
 
 // The value a command asks for after its last pick.
@@ -97,6 +105,12 @@ constexpr MethodCode Of(M method) {
   return CodeOf(method);
 }
 
+using MS = Measurement;
+constexpr MethodCode Of(MS measurement) {
+  return MethodCode{static_cast<std::int32_t>(measurement)};
+}
+inline constexpr MethodCode kTextCode{TGText::kMethodCode};
+
 // clang-format off
 inline constexpr CommandInfo kCommands[] = {
   // command                      group      code                              menu caption                      dialog caption                   dialog at   mode            candidates                                                                                       value        placing prompt
@@ -121,6 +135,14 @@ inline constexpr CommandInfo kCommands[] = {
   {C::CircleByCentreAndPoint,     G::Circle, Of(M::CircleByCentreAndPoint),    "По центру и точке",              "По центру и точке",             8,   72,    S::PickParents, {Of(M::CircleByCentreAndPoint)},                                                                 P::None,     {}},
   {C::CircleByCentreAndRadius,    G::Circle, Of(M::CircleByCentreAndRadius),   "По центру и радиусу",            "По центру и радиусу",           8,   96,    S::PickParents, {Of(M::CircleByCentreAndRadius)},                                                                P::None,     {}},
   {C::CircleThroughThreePoints,   G::Circle, Of(M::CircleThroughThreePoints),  "Через три точки",                "Через три точки",               176, 48,    S::PickParents, {Of(M::CircleThroughThreePoints)},                                                               P::None,     {}},
+  // Measurements and texts: their own modes pick and place; the first prompt
+  // stands in the last column, since the prompt table does not know them.
+  {C::MeasureDistance,            G::Measure, Of(MS::Distance),                "Расстояние между точками",       "Расстояние между точками",      8,   40,    S::PickMeasured, {Of(MS::Distance)},                                                                             P::None,     "Выберите первую точку"},
+  {C::MeasureLength,              G::Measure, Of(MS::Length),                  "Длина отрезка",                  "Длина отрезка",                 8,   64,    S::PickMeasured, {Of(MS::Length)},                                                                               P::None,     "Выберите отрезок"},
+  {C::MeasureRadius,              G::Measure, Of(MS::Radius),                  "Радиус окружности",              "Радиус окружности",             8,   88,    S::PickMeasured, {Of(MS::Radius)},                                                                               P::None,     "Выберите окружность"},
+  {C::MeasureAngle,               G::Measure, Of(MS::Angle),                   "Угол по трём точкам",            "Угол по трём точкам",           240, 40,    S::PickMeasured, {Of(MS::Angle)},                                                                                P::None,     "Выберите точку на первой стороне угла"},
+  {C::MeasureLinesAngle,          G::Measure, Of(MS::LinesAngle),              "Угол между прямыми",             "Угол между прямыми",            240, 64,    S::PickMeasured, {Of(MS::LinesAngle)},                                                                           P::None,     "Выберите первую прямую"},
+  {C::PlaceText,                  G::Measure, kTextCode,                       "Текст",                          "Текст",                         240, 88,    S::PlaceText,    {kTextCode},                                                                                    P::None,     "Щёлкните там, где должен начинаться текст"},
 };
 // clang-format on
 
@@ -132,6 +154,7 @@ inline constexpr GroupInfo kGroups[] = {
     {G::Point, "Точка"},
     {G::Line, "Прямая"},
     {G::Circle, "Окружность"},
+    {G::Measure, "Измерить"},
 };
 }  // namespace command_table
 

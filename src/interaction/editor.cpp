@@ -11,6 +11,7 @@
 #include "interaction/modes/creation_modes.h"
 #include "interaction/modes/export_mode.h"
 #include "interaction/modes/macro_mode.h"
+#include "interaction/modes/measure_modes.h"
 #include "interaction/modes/object_modes.h"
 #include "interaction/modes/picture_modes.h"
 
@@ -19,6 +20,7 @@ namespace {
 
 // Objects a user can drag: free objects and points that slide on a carrier.
 bool IsDraggable(const TGObject& o) {
+  if (o.Kind() == kTextKind || o.Kind() == kMeasureKind) return true;  // a text, a caption
   const MethodInfo* method = MethodOf(o);
   return method != nullptr && method->draggable;
 }
@@ -61,6 +63,8 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   add(std::move(exportMode));
   add(std::make_unique<MacroMode>(*this, InteractionState::MacroRecord));
   add(std::make_unique<MacroMode>(*this, InteractionState::MacroApply));
+  add(std::make_unique<MeasureMode>(*this));
+  add(std::make_unique<PlaceTextMode>(*this));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   history_.Reset(objects_, info_);
 }
@@ -125,7 +129,7 @@ void Editor::ObjectSelect(int index) {
   if (o == nullptr) return;
   selected_ = index;
   const int kind = o->Kind();
-  const char* prefix = kind >= 1 && kind <= 3 ? texts::kSelectedPrefixes[kind] : "";
+  const char* prefix = kind >= 1 && kind <= kTextKind ? texts::kSelectedPrefixes[kind] : "";
   view_.SetObjectLabel(prefix + o->Name);
 }
 
@@ -143,8 +147,8 @@ void Editor::DescribeObjectAt(int x, int y, int kind, bool picking) {
   }
   const TGObject& o = objects_[static_cast<std::size_t>(i)];
   const int k = o.Kind();
-  view_.SetHelpLabel(std::string(texts::kThisIs) + (k >= 1 && k <= 5 ? texts::kKindNames[k] : "") +
-                     " " + o.Name);
+  view_.SetHelpLabel(std::string(texts::kThisIs) +
+                     (k >= 1 && k <= kTextKind ? texts::kKindNames[k] : "") + " " + o.Name);
   view_.SetSurfaceCursor(!picking && IsDraggable(o) ? CursorShape::Movable
                                                     : CursorShape::HandPoint);
 }
@@ -183,8 +187,17 @@ void Editor::TimerTick() {
   view_.Present();
 }
 
+void Editor::StartMeasure(Measurement what) {
+  const auto command = CommandWithCode(MethodCode{static_cast<std::int32_t>(what)});
+  if (command) StartCreation(*command);
+}
+
+void Editor::StartTextPlacing() {
+  StartCreation(Command::PlaceText);
+}
+
 void Editor::DrawPicks(bool blink) {
-  const DrawContext context{showAll_, windowWidth_, windowHeight_};
+  const DrawContext context = PaintContext();
   for (int index : creation_.picks) {
     if (TGObject* o = objects_.at(index)) o->Draw(view_.PictureCanvas(), false, blink, context);
   }

@@ -59,6 +59,7 @@ enum class Key {
 struct EditorSettings {
   int feeling = 5;         // hit distance in pixels
   double zoomStep = 0.05;  // one mouse-zoom step multiplies by 1 + zoomStep
+  double screenDpi = 96;   // the scale of measurements shown in centimetres
 };
 
 // The limits of the view scale, and the fixed steps of the keyboard.
@@ -70,6 +71,7 @@ inline constexpr double kKeyboardZoomFactor = 1.2;
 // however fast the machine runs the loop.
 inline constexpr long long kMouseZoomIntervalMs = 40;
 inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
+inline constexpr double kCentimetresPerInch = 2.54;
 
 class EditorMode;
 class ExportMode;
@@ -129,6 +131,9 @@ class Editor : private CursorPlacer {
   // is told, so its menus, tool bar and dialogs follow.
   void SetEnabledCommands(const CommandSet& enabled);
   const CommandSet& EnabledCommands() const { return enabled_; }
+  // Measuring commands: pick the objects of `what` until cancelled; place one text.
+  void StartMeasure(Measurement what);
+  void StartTextPlacing();
   // Empties the drawing, as New does: counters, selection, state, view scale.
   void ClearDrawing();
   // How many objects at the start of the drawing, a lesson task's givens,
@@ -170,7 +175,9 @@ class Editor : private CursorPlacer {
   void Repaint();
   void Paint(Canvas& canvas);
   // How the objects are painted now.
-  DrawContext PaintContext() const { return {showAll_, windowWidth_, windowHeight_}; }
+  DrawContext PaintContext() const {
+    return {showAll_, windowWidth_, windowHeight_, settings_.screenDpi / kCentimetresPerInch};
+  }
 
   // The construction shown step by step (the protocol window): painting
   // shows the first objects only, the newest selected. Every edit, and every

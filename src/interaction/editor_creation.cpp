@@ -60,7 +60,8 @@ void Editor::SetEnabledCommands(const CommandSet& enabled) {
   const InteractionState state = State();
   const bool creating =
       state == InteractionState::PickParents || state == InteractionState::PlacePoint ||
-      state == InteractionState::PlaceLine || state == InteractionState::PlaceCircle;
+      state == InteractionState::PlaceLine || state == InteractionState::PlaceCircle ||
+      state == InteractionState::PickMeasured || state == InteractionState::PlaceText;
   if (creating && !enabled_.Contains(creation_.command)) ReturnToNormal();
   view_.ShowEnabledCommands(enabled_);
 }

@@ -38,11 +38,12 @@ inline constexpr const char* kPointSymmetryAction = "симметрия отно
 inline constexpr const char* kLineSymmetryAction = "симметрия относительно прямой";
 inline constexpr const char* kFilePropertiesAction = "свойства файла";
 
-// Kind names by kind code 1..5.
-inline constexpr const char* kKindNames[] = {"",           "Точка", "Прямая",
-                                             "Окружность", "Угол",  "Расстояние"};
-// Prefixes of the selected object's label, by kind code 1..3.
-inline constexpr const char* kSelectedPrefixes[] = {"", "Точка:  ", "Прямая:  ", "Окружность:  "};
+// Kind names by kind code 1..7.
+inline constexpr const char* kKindNames[] = {"",     "Точка",      "Прямая",    "Окружность",
+                                             "Угол", "Расстояние", "Измерение", "Текст"};
+// Prefixes of the selected object's label, by kind code 1..7 (none for values).
+inline constexpr const char* kSelectedPrefixes[] = {
+    "", "Точка:  ", "Прямая:  ", "Окружность:  ", "", "", "Измерение:  ", "Текст:  "};
 
 inline constexpr const char* kHelpObjects = "Help/Манипуляции объектами.htm";
 inline constexpr const char* kHelpMethods = "Help/Способы задания.htm";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "interaction/annotation_properties.h"
 #include "interaction/command_table.h"
 #include "interaction/interaction_state.h"
 
@@ -67,6 +68,8 @@ class EditorView {
   // The commands a user may give now: the menus, the tool bar and the
   // dialogs offer only these.
   virtual void ShowEnabledCommands(const CommandSet& enabled) {}
+  // The lines, colour and size of a new text; nothing when the user cancels.
+  virtual std::optional<TextProperties> AskNewText() { return std::nullopt; }
 };
 
 // The construction tables a creation reads. The program reads the data files;

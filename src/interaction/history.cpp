@@ -12,13 +12,16 @@ constexpr const char* kDeletionName = "удаление ";
 constexpr const char* kChangeName = "изменение";
 
 NameCounters CountersOf(const ObjectList& objects) {
-  return {objects.pointCounter, objects.lineCounter, objects.circleCounter};
+  return {objects.pointCounter, objects.lineCounter, objects.circleCounter, objects.measureCounter,
+          objects.textCounter};
 }
 
 void SetCounters(ObjectList& objects, const NameCounters& c) {
   objects.pointCounter = c.point;
   objects.lineCounter = c.line;
   objects.circleCounter = c.circle;
+  objects.measureCounter = c.measure;
+  objects.textCounter = c.text;
 }
 
 std::size_t HeapBytes(const std::string& s) {

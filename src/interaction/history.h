@@ -20,7 +20,7 @@ namespace zelmora {
 inline constexpr std::size_t kHistoryBudget = std::size_t{64} << 20;
 
 struct NameCounters {
-  int point = 0, line = 0, circle = 0;
+  int point = 0, line = 0, circle = 0, measure = 0, text = 0;
   bool operator==(const NameCounters&) const = default;
 };
 

@@ -25,8 +25,10 @@ enum class InteractionState : std::uint8_t {
   LineSymmetryMode = 14,
   MacroRecord = 15,
   MacroApply = 16,
+  PickMeasured = 17,  // picking what a measurement measures
+  PlaceText = 18,
 };
-inline constexpr std::size_t kInteractionStateCount = 17;
+inline constexpr std::size_t kInteractionStateCount = 19;
 
 // The five whole-drawing modes, toggled by the picture tool bar.
 inline bool IsPictureMode(InteractionState s) {

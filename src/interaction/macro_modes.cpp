@@ -29,6 +29,7 @@ void MacroRecordMode::Start(MacroDialogs& dialogs) {
 void MacroRecordMode::Choose(int index, MacroDialogs& dialogs) {
   const TGObject* object = objects_.at(index);
   if (object == nullptr || recording_.phase == MacroPhase::Finished) return;
+  if (MacroCannotHold(*object)) return dialogs.ReportFailure(kMacroRefusesMeasureText);
   RegisterMacroPick(objects_, recording_, index);
   if (recording_.phase != MacroPhase::Arguments) return;
   const std::optional<std::string> hint = dialogs.AskArgumentHint(object->Kind());

@@ -77,6 +77,10 @@ std::string SuperfluousQuestionText(const std::string& names) {
   return "Макрос содержит \"лишние\" аргументы " + names + ". Удалить?";
 }
 
+bool MacroCannotHold(const TGObject& object) {
+  return object.Kind() == kMeasureKind || object.Kind() == kTextKind;
+}
+
 bool CheckMacro(ObjectList& list, MacroRecording& recording, const SuperfluousQuestion& ask) {
   std::unordered_set<const TGObject*> seen;
   for (int index : recording.results) {

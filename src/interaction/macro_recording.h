@@ -33,6 +33,14 @@ struct MacroRecording {
   std::string name;
 };
 
+// Measurements and texts have no place in a macro file yet: picking one is
+// refused with this text (the command line says it in English).
+inline constexpr const char* kMacroRefusesMeasureText =
+    "Измерения и тексты нельзя включать в макрос: макросы их пока не хранят.";
+inline constexpr const char* kMacroRefusesMeasureTextEnglish =
+    "measurements and texts cannot be part of a macro yet";
+bool MacroCannotHold(const TGObject& object);
+
 // Adds object `index` to the arguments (phase Arguments) or the results.
 void RegisterMacroPick(ObjectList& list, MacroRecording& recording, int index);
 // Takes back the argument chosen last, when its hint is not confirmed.

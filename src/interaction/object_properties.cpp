@@ -10,7 +10,8 @@ namespace {
 constexpr int kPenStyleCount = 5;
 
 bool HasPropertiesDialog(int kind) {
-  return kind == kPointKind || kind == kLineKind || kind == kCircleKind;
+  return kind == kPointKind || kind == kLineKind || kind == kCircleKind || kind == kMeasureKind ||
+         kind == kTextKind;
 }
 
 // A damaged file may carry any number; the dialog's list knows five styles.

@@ -44,7 +44,8 @@ struct ObjectProperties {
   bool operator==(const ObjectProperties&) const = default;
 };
 
-// The dialog kind of the object at `index` (point, line or circle), or
+// The dialog kind of the object at `index` (point, line, circle,
+// measurement or text), or
 // nothing: no object there, a value object, or a hidden one.
 std::optional<int> PropertiesDialogKind(const ObjectList& objects, int index);
 
@@ -74,7 +75,7 @@ enum class ApplyResult {
 ApplyResult ApplyProperties(ObjectList& objects, int index, const ObjectProperties& confirmed);
 
 // The objects of the object list window, by index in list order: every point,
-// line and circle that is not hidden, drawn or not.
+// line, circle, measurement and text that is not hidden, drawn or not.
 std::vector<int> ListedObjects(const ObjectList& objects);
 
 }  // namespace zelmora

@@ -207,6 +207,18 @@ QFrame* TMainForm::BuildObjectBar() {
       FlatButton(objectBar_, "RxSpeedButton4", place(328), PackPixmaps::Glyph(kPropertiesGlyph),
                  texts::kPropertiesHint);
   connect(properties, &QToolButton::clicked, this, &TMainForm::N20Click);
+  auto* measure = new QToolButton(objectBar_);
+  measure->setObjectName(QStringLiteral("MeasureButton"));
+  measure->setGeometry(place(384));
+  measure->setAutoRaise(true);
+  measure->setText(QStringLiteral("∡"));
+  QFont large = measure->font();
+  large.setPixelSize(30);
+  measure->setFont(large);
+  measure->setToolTip(QString::fromUtf8(Info(CommandGroup::Measure).menuCaption.data()));
+  connect(measure, &QToolButton::clicked, this,
+          [this] { editor_->NewObjectDialog(NewObjectKind::Measure); });
+  newObjectButtons_[static_cast<std::size_t>(CommandGroup::Measure)] = measure;
   return objectBar_;
 }
 

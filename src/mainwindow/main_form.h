@@ -106,6 +106,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   std::optional<Command> AskNewObjectMethod(CommandGroup group, const CommandSet& enabled) override;
   std::optional<double> AskParameter(ParameterKind kind) override;
   void ShowEnabledCommands(const CommandSet& enabled) override;
+  std::optional<TextProperties> AskNewText() override;
 
   // DocumentView
   Answer Ask(const std::string& question) override;

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "controls/zm_paint_box.h"
+#include "dialogs/annotation_forms.h"
 #include "dialogs/creation_dialogs.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/help_form.h"
@@ -137,6 +138,10 @@ void TMainForm::ShowEnabledCommands(const CommandSet& enabled) {
   for (std::size_t g = 0; g < kCommandGroupCount; ++g) {
     newObjectButtons_[g]->setEnabled(enabled.AnyOf(static_cast<CommandGroup>(g)));
   }
+}
+
+std::optional<TextProperties> TMainForm::AskNewText() {
+  return RunNewTextDialog(this, Context());
 }
 
 }  // namespace zelmora

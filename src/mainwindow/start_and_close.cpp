@@ -67,7 +67,8 @@ std::unique_ptr<TMainForm> TMainForm::Create(MainFormOptions options) {
 void TMainForm::ApplySettings() {
   canvas_.SetLabelFont(LabelFont(QString::fromStdString(settings_.nameFont)));
   blinkTimer_.setInterval(settings_.timePause);
-  editor_->ApplySettings({settings_.feeling, settings_.zoomStep});
+  editor_->ApplySettings(
+      {settings_.feeling, settings_.zoomStep, static_cast<double>(settings_.measureDpi)});
   editor_->Objects().defaults = MakeCreationDefaults(settings_);
 }
 

@@ -483,7 +483,10 @@ class BandPainter {
 }  // namespace
 
 QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont)
-    : glyphs_(glyphs), labels_(std::make_unique<LabelPictures>(labelFont)) {
+    : glyphs_(glyphs),
+      labelFont_(labelFont),
+      labels_(std::make_unique<LabelPictures>(labelFont)),
+      textLabels_(labels_.get()) {
   SetPen(kBlack, 1, PenStyle::Solid);
 }
 
@@ -508,7 +511,24 @@ void QImageCanvas::Resize(QSize size) {
 void QImageCanvas::SetLabelFont(const QFont& font) {
   PaintKept();  // the kept labels point into the pictures of the old font
   lastLabels_.clear();
+  sizedLabels_.clear();
+  labelFont_ = font;
   labels_ = std::make_unique<LabelPictures>(font);
+  textLabels_ = labels_.get();
+}
+
+void QImageCanvas::SetTextSize(int pixels) {
+  if (pixels <= 0) {
+    textLabels_ = labels_.get();
+    return;
+  }
+  std::unique_ptr<LabelPictures>& pictures = sizedLabels_[pixels];
+  if (pictures == nullptr) {
+    QFont font = labelFont_;
+    font.setPixelSize(pixels);
+    pictures = std::make_unique<LabelPictures>(font);
+  }
+  textLabels_ = pictures.get();
 }
 
 const QImage& QImageCanvas::Image() {
@@ -646,7 +666,9 @@ void QImageCanvas::PaintKept() {
   lastCount_ = kept_.size();
   kept_.clear();
   labelCall_ = 0;
-  if (labels_->Trim()) lastLabels_.clear();
+  bool trimmed = labels_->Trim();
+  for (auto& [size, pictures] : sizedLabels_) trimmed = pictures->Trim() || trimmed;
+  if (trimmed) lastLabels_.clear();
 }
 
 void QImageCanvas::SetPen(Color color, int width, PenStyle style) {
@@ -696,12 +718,17 @@ void QImageCanvas::DrawText(int x, int y, std::string_view text) {
   const std::size_t call = labelCall_++;
   if (call == lastLabels_.size()) lastLabels_.push_back({});
   LabelCall& last = lastLabels_[call];
-  if (last.picture == nullptr || last.colour != fontColor_ || last.text != text) {
-    const LabelPictures::Picture& picture = labels_->Get(text, fontColor_);
+  if (last.picture == nullptr || last.colour != fontColor_ || last.text != text ||
+      last.pictures != textLabels_) {
+    const LabelPictures::Picture& picture = textLabels_->Get(text, fontColor_);
     const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
-    last = {fontColor_,    std::string(text),
-            &picture,      picture.mask,
-            picture.reach, letters | QRect(0, 0, picture.size.width, picture.size.height)};
+    last = {fontColor_,
+            std::string(text),
+            textLabels_,
+            &picture,
+            picture.mask,
+            picture.reach,
+            letters | QRect(0, 0, picture.size.width, picture.size.height)};
   }
   if (!last.reach.translated(x, y).intersects(image_.rect())) return;
   Keep({.kind = PaintOp::Text,
@@ -715,7 +742,7 @@ void QImageCanvas::DrawText(int x, int y, std::string_view text) {
 }
 
 TextSize QImageCanvas::MeasureText(std::string_view text) {
-  return labels_->Measure(text);
+  return textLabels_->Measure(text);
 }
 
 void QImageCanvas::DrawPointGlyph(int left, int top, int width, int paletteIndex) {

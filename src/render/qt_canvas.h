@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QLineF>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -59,6 +60,7 @@ class QImageCanvas : public Canvas {
   void DrawEllipse(int left, int top, int right, int bottom) override;
   void DrawText(int x, int y, std::string_view text) override;
   TextSize MeasureText(std::string_view text) override;
+  void SetTextSize(int pixels) override;
   void DrawPointGlyph(int left, int top, int width, int paletteIndex) override;
 
  private:
@@ -77,7 +79,11 @@ class QImageCanvas : public Canvas {
   PenStyle penStyle_ = PenStyle::Solid;
   QRgb fontColor_ = qRgb(0, 0, 0);
   bool transparent_ = false;
+  QFont labelFont_;
   std::unique_ptr<LabelPictures> labels_;
+  // Texts of other sizes than the labels', one set of pictures per size.
+  std::map<int, std::unique_ptr<LabelPictures>> sizedLabels_;
+  LabelPictures* textLabels_;  // the set the text calls use now
   std::vector<PaintOp> kept_;  // in the order of the calls
   // The labels of the last repaint in order, with their pictures: the next
   // repaint asks for the same ones in the same order, and comparing with the
@@ -85,6 +91,7 @@ class QImageCanvas : public Canvas {
   struct LabelCall {
     QRgb colour;
     std::string text;
+    const LabelPictures* pictures;
     const LabelPictures::Picture* picture;
     // The picture's, kept here so that a repaint need not read the picture.
     const PackedMask* mask;

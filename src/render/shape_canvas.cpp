@@ -24,9 +24,10 @@ QRectF PixelBox(int left, int top, int right, int bottom) {
 }  // namespace
 
 ShapeCanvas::ShapeCanvas(const PointGlyphTable* glyphs, const QFont& labelFont, const QRect& area)
-    : glyphs_(glyphs), font_(labelFont), metrics_(labelFont), area_(area) {
+    : glyphs_(glyphs), labelFont_(labelFont), metrics_(labelFont), area_(area) {
   // Letters are smoothed when a viewer or printer draws them.
-  font_.setStyleStrategy(QFont::PreferDefault);
+  labelFont_.setStyleStrategy(QFont::PreferDefault);
+  font_ = labelFont_;
 }
 
 QRectF ShapeCanvas::Visible() const {
@@ -99,6 +100,15 @@ void ShapeCanvas::DrawText(int x, int y, std::string_view text) {
 
 TextSize ShapeCanvas::MeasureText(std::string_view text) {
   return {metrics_.horizontalAdvance(FromUtf8(text)), metrics_.height()};
+}
+
+void ShapeCanvas::SetTextSize(int pixels) {
+  QFont font = labelFont_;
+  if (pixels > 0) font.setPixelSize(pixels);
+  if (font == font_) return;
+  font_ = font;
+  metrics_ = QFontMetrics(font_);
+  FontChanged();
 }
 
 const std::optional<GlyphDisc>& ShapeCanvas::DiscOf(int width, int paletteIndex) {

@@ -47,16 +47,21 @@ class ShapeCanvas : public Canvas {
   void DrawEllipse(int left, int top, int right, int bottom) override;
   void DrawText(int x, int y, std::string_view text) override;
   TextSize MeasureText(std::string_view text) override;
+  void SetTextSize(int pixels) override;
   void DrawPointGlyph(int left, int top, int width, int paletteIndex) override;
 
  protected:
   const Stroke& Pen() const { return pen_; }
-  const QFont& LabelFont() const { return font_; }
+  const QFont& LabelFont() const { return labelFont_; }
+  // The font of the text being drawn: the label font, or a text object's size.
+  const QFont& TextFont() const { return font_; }
   // The picture's part of the surface in shape coordinates, pixel edges.
   QRectF Visible() const;
 
   // The pen changed; the next shapes use Pen().
   virtual void PenChanged() {}
+  // The text size changed; the next texts use TextFont().
+  virtual void FontChanged() {}
   // A stroke in the pen; both ends equal make a dot.
   virtual void AddLine(const QLineF& line) = 0;
   // Outlines in the pen.
@@ -74,6 +79,7 @@ class ShapeCanvas : public Canvas {
   const std::optional<GlyphDisc>& DiscOf(int width, int paletteIndex);
 
   const PointGlyphTable* glyphs_;
+  QFont labelFont_;
   QFont font_;
   QFontMetrics metrics_;
   QRect area_;

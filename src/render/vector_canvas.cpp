@@ -12,6 +12,10 @@ VectorCanvas::VectorCanvas(QPainter& painter, const PointGlyphTable* glyphs, con
   PenChanged();
 }
 
+void VectorCanvas::FontChanged() {
+  painter_.setFont(TextFont());
+}
+
 void VectorCanvas::PenChanged() {
   const Stroke& stroke = Pen();
   QPen pen(stroke.colour, stroke.width);

@@ -18,6 +18,7 @@ class VectorCanvas : public ShapeCanvas {
 
  protected:
   void PenChanged() override;
+  void FontChanged() override;
   void AddLine(const QLineF& line) override;
   void AddEllipse(const QRectF& box) override;
   void AddRect(const QRectF& box) override;

@@ -41,6 +41,7 @@ TEST(LoadSettings, FirstStartWritesEveryDefault) {
       {"ObjectPanel", 1},
       {"PicturePanel", 0},
       {"ZoomStep", 5},
+      {"MeasureDpi", 96},
   };
   EXPECT_EQ(store.values, expected);  // and no "FirstRun": that is the about box's
   EXPECT_EQ(s.zoomStep, 0.05);
@@ -99,6 +100,7 @@ const auto Zoom = [](const Settings& s) -> double { return s.zoomStep; };
 const auto EndsOff = [](const Settings& s) -> double { return s.endsOff; };
 const auto PicturePanel = [](const Settings& s) -> double { return s.picturePanel; };
 const auto HelpTop = [](const Settings& s) -> double { return s.helpFormTop; };
+const auto Dpi = [](const Settings& s) -> double { return s.measureDpi; };
 
 INSTANTIATE_TEST_SUITE_P(
     Values, StoredGarbage,
@@ -111,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GarbageCase{"ZoomText", "ZoomStep", "x", Zoom, 0.05},
                     GarbageCase{"BoolAsText", "EndsOff", "no", EndsOff, 1},
                     GarbageCase{"BoolAnyNumber", "PicturePanel", 7, PicturePanel, 1},
-                    GarbageCase{"PositionText", "HelpFormTop", "top", HelpTop, 40}),
+                    GarbageCase{"PositionText", "HelpFormTop", "top", HelpTop, 40},
+                    GarbageCase{"DpiZero", "MeasureDpi", 0, Dpi, 30}),
     [](const testing::TestParamInfo<GarbageCase>& info) { return info.param.name; });
 
 TEST(LoadSettings, UnusableTextsFallBack) {
@@ -163,6 +166,7 @@ Settings Edited() {
   e.color = 4;
   e.width = 3;
   e.zoomStep = 0.12;
+  e.measureDpi = 120;
   // Not the dialog's: these must not move.
   e.recentFiles[0] = "&1 /x.zms";
   e.helpFormTop = 1;
@@ -171,7 +175,7 @@ Settings Edited() {
   return e;
 }
 
-TEST(ApplyOptions, StoresTheDialogsThirteenValuesOnly) {
+TEST(ApplyOptions, StoresTheDialogsFourteenValuesOnly) {
   MemorySettingsStore store;
   store.exists = true;
   Settings current;
@@ -188,7 +192,8 @@ TEST(ApplyOptions, StoresTheDialogsThirteenValuesOnly) {
                                                  {"CircleVisible", 0},
                                                  {"Color", 4},
                                                  {"Width", 3},
-                                                 {"ZoomStep", 12}};
+                                                 {"ZoomStep", 12},
+                                                 {"MeasureDpi", 120}};
   EXPECT_EQ(store.values, expected);
   EXPECT_EQ(current.timePause, 1000);
   EXPECT_DOUBLE_EQ(current.zoomStep, 0.12);

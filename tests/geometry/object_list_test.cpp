@@ -131,7 +131,7 @@ TEST(ObjectListCreation, EachClassStartsWithItsOwnValues) {
 
 TEST(ObjectListCreation, UnknownKindCodesAddNothing) {
   ObjectList list;
-  for (int code : {0, 6, -1, 1000}) EXPECT_EQ(list.AddOfKind(code), nullptr);
+  for (int code : {0, 8, -1, 1000}) EXPECT_EQ(list.AddOfKind(code), nullptr);
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(list.AddPoint().Name, "A1");
   EXPECT_EQ(list.at(-1), nullptr);

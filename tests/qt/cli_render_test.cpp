@@ -98,6 +98,29 @@ class CliRenderTest : public QObject {
     QVERIFY(bytes.contains("/MediaBox [0 0 600.000000 300.000000]"));
   }
 
+  // Measurements and texts reach every picture: their words in the SVG, ink
+  // where the 18-pixel text stands in the PNG.
+  void measurementsAndTextsArePainted() {
+    const QString triangle = QStringLiteral(ZELMORA_SOURCE_DIR "/tests/cli/data/triangle.zms");
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("t.svg"), png = dir.filePath("t.png");
+    QCOMPARE(Run({"render", triangle, svg, "--size", "600x600"}), 0);
+    QCOMPARE(Run({"render", triangle, png, "--size", "600x600"}), 0);
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const char* shown :
+         {"Сумма углов: 180,0°", "AB = 7,94", "∠ABC = 53,1°", "r(S1) = 300,00"}) {
+      QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
+    }
+    const QImage image(png);
+    int ink = 0;
+    for (int y = 30; y < 52; ++y) {
+      for (int x = 40; x < 200; ++x) ink += IsColor(image.pixel(x, y), 0, 0, 0) ? 1 : 0;
+    }
+    QVERIFY(ink > 100);
+  }
+
   void refusesWhatItCannotDo_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");

@@ -432,8 +432,10 @@ void MainWindowMenusTest::disabledCommandsAreRefusedEverywhere() {
   const struct {
     const char* button;
     Qt::Key key;
-  } groups[] = {
-      {"RxSpeedButton1", Qt::Key_P}, {"RxSpeedButton2", Qt::Key_L}, {"RxSpeedButton3", Qt::Key_C}};
+  } groups[] = {{"RxSpeedButton1", Qt::Key_P},
+                {"RxSpeedButton2", Qt::Key_L},
+                {"RxSpeedButton3", Qt::Key_C},
+                {"MeasureButton", Qt::Key_unknown}};  // measuring has no key of its own
   Editor& editor = w_->form->editor();
   for (const CommandInfo& c : kCommands) {
     const auto& group = groups[static_cast<std::size_t>(c.group)];
@@ -462,6 +464,7 @@ void MainWindowMenusTest::disabledCommandsAreRefusedEverywhere() {
     }
     editor.SetEnabledCommands(set);
     QVERIFY(!button->isEnabled());
+    if (group.key == Qt::Key_unknown) continue;
     w_->prompts.dialogs.clear();
     QTest::keyClick(w_->form.get(), group.key, Qt::ControlModifier);
     QCOMPARE(w_->prompts.dialogs, QStringList());

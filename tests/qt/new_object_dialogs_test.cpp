@@ -14,6 +14,7 @@
 #include "dialogs/creation_dialogs.h"
 #include "dialogs/new_circle_form.h"
 #include "dialogs/new_line_form.h"
+#include "dialogs/new_measure_form.h"
 #include "dialogs/new_point_form.h"
 #include "document/cp1251.h"
 #include "document/line_code.h"
@@ -62,6 +63,8 @@ std::unique_ptr<TNewObjectForm> MakeForm(NewObjectKind kind, const DialogContext
       return std::make_unique<zelmora::TNewLineForm>(nullptr, context);
     case NewObjectKind::Circle:
       return std::make_unique<zelmora::TNewCircleForm>(nullptr, context);
+    case NewObjectKind::Measure:
+      return std::make_unique<zelmora::TNewMeasureForm>(nullptr, context);
   }
   return nullptr;
 }
@@ -152,9 +155,13 @@ class NewObjectDialogsTest : public QObject {
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
     QVERIFY(radio->isChecked());
     // What the dialog opens with is checked in enterAtOnceStartsTheFreeMethod.
-    if (!checkedAtOpening) {
-      QCOMPARE(form->HintLabel()->text(), TableTitle(zelmora::Number(zelmora::Info(command).code)));
-    }
+    // A measurement or a text shows its first prompt, which the prompt table lacks.
+    const zelmora::CommandInfo& info = zelmora::Info(command);
+    const QString text = info.group == zelmora::CommandGroup::Measure
+                             ? QString::fromUtf8(info.placePrompt.data(),
+                                                 static_cast<qsizetype>(info.placePrompt.size()))
+                             : TableTitle(zelmora::Number(info.code));
+    if (!checkedAtOpening) QCOMPARE(form->HintLabel()->text(), text);
     QTest::keyClick(radio, Qt::Key_Return);
     QVERIFY(form->isHidden());
     QCOMPARE(form->ChosenMethod(), std::optional(command));

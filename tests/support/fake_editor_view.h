@@ -47,6 +47,11 @@ class FakeEditorView : public EditorView {
     askedParameters.push_back(kind);
     return Pop(parameterAnswers);
   }
+  std::optional<TextProperties> AskNewText() override {
+    const std::optional<std::string> lines = Pop(textAnswers);
+    if (!lines) return std::nullopt;
+    return TextProperties{kBlack, 16, *lines, true};
+  }
   void ShowEnabledCommands(const CommandSet& enabled) override { shownEnabled = enabled; }
 
   RecordingCanvas canvas;
@@ -67,6 +72,7 @@ class FakeEditorView : public EditorView {
   // Answers, consumed front first; an empty queue answers "cancelled".
   std::deque<std::optional<Command>> newObjectAnswers;
   std::deque<std::optional<double>> parameterAnswers;
+  std::deque<std::optional<std::string>> textAnswers;
 
  private:
   template <class T>

@@ -22,6 +22,7 @@ class RecordingCanvas : public Canvas {
     int penWidth = 0;
     PenStyle penStyle = PenStyle::Solid;
     bool transparent = false;
+    int textSize = 0;
   };
 
   void SetPen(Color color, int width, PenStyle style) override {
@@ -44,6 +45,7 @@ class RecordingCanvas : public Canvas {
   TextSize MeasureText(std::string_view text) override {
     return {static_cast<int>(text.size()) * 7, 16};
   }
+  void SetTextSize(int pixels) override { textSize_ = pixels; }
   void DrawPointGlyph(int left, int top, int width, int colorIndex) override {
     Call& call = Add(Op::Glyph, left, top, 0, 0);
     call.glyphWidth = width;
@@ -65,6 +67,7 @@ class RecordingCanvas : public Canvas {
     call.penWidth = penWidth_;
     call.penStyle = penStyle_;
     call.transparent = transparent_;
+    call.textSize = textSize_;
     calls.push_back(call);
     return calls.back();
   }
@@ -73,6 +76,7 @@ class RecordingCanvas : public Canvas {
   int penWidth_ = 1;
   PenStyle penStyle_ = PenStyle::Solid;
   bool transparent_ = false;
+  int textSize_ = 0;
 };
 
 }  // namespace zelmora::testing

@@ -58,7 +58,11 @@ class SvgCanvas : public ShapeCanvas {
     Ellipse(box, styles_.NameOf("fill:" + Colour(colour)));
   }
   void AddText(const QPointF& origin, const QString& text, const QColor& colour) override {
-    Open("text", styles_.NameOf("fill:" + Colour(colour)));
+    QByteArray style = "fill:" + Colour(colour);
+    if (TextFont().pixelSize() != LabelFont().pixelSize()) {
+      style += ";font-size:" + QByteArray::number(TextFont().pixelSize()) + "px";
+    }
+    Open("text", styles_.NameOf(style));
     Attribute(" x=\"", origin.x());
     Attribute(" y=\"", origin.y());
     run_.append('>');

@@ -118,8 +118,14 @@ class TikzCanvas : public ShapeCanvas {
     Radii(box);
   }
   void AddText(const QPointF& origin, const QString& text, const QColor& colour) override {
-    Begin("\\node", styles_.NameOf("anchor=base west,inner sep=0pt,font=\\zmLabelFont,text=" +
-                                   ColourName(colour)));
+    QByteArray font = "\\zmLabelFont";
+    if (TextFont().pixelSize() != LabelFont().pixelSize()) {
+      const int size = TextFont().pixelSize();
+      font = "{\\fontsize{" + Points(size).chopped(2) + "}{" + Points(size * 1.2).chopped(2) +
+             "}\\selectfont}";
+    }
+    Begin("\\node", styles_.NameOf("anchor=base west,inner sep=0pt,font=" + font +
+                                   ",text=" + ColourName(colour)));
     body_.append("at ");
     Point(origin);
     body_.append(" {" + TexText(text) + "};\n");
