@@ -237,7 +237,7 @@ void Editor::MenuSelect(int tag) {
 
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
-long long EditorView::MonotonicMilliseconds() {
+long long TimerPort::MonotonicMilliseconds() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
