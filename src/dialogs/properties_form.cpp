@@ -211,8 +211,16 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
   SetClientSize(kClientWidth, layout.clientHeight);
   AddWallpaperBar();
   QFrame* panel = AddShadowedPanel(this, QRect(kPanelAt, QSize(kPanelWidth, layout.panelHeight)));
-  const int shift = layout.shift;
+  AddNameRow(panel);
+  AddColorAndWidth(panel, layout);
+  AddPenStyle(panel, layout);
+  AddDrawingOptions(panel, layout);
+  AddMethodBox(panel, layout.shift);
+  AddButtons(panel, layout.shift);
+  FormShow();
+}
 
+void TPropertiesForm::AddNameRow(QFrame* panel) {
   AddSectionTitle(panel, "Имя", 8, 56);
   nameEdit_ = new QLineEdit(panel);
   nameEdit_->setObjectName(QStringLiteral("NameEdit"));
@@ -232,7 +240,9 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
   connect(nameEdit_, &QLineEdit::inputRejected, this,
           [this] { ShowNameProblem(nameValidator_->LastProblem()); });
   connect(nameEdit_, &QLineEdit::textEdited, nameProblem_, &QWidget::hide);
+}
 
+void TPropertiesForm::AddColorAndWidth(QFrame* panel, const PropertiesLayout& layout) {
   AddSectionTitle(panel, "Цвет", 48, 50);
   colorSelector_ = new TZMColorSelector(panel);
   colorSelector_->setObjectName(QStringLiteral("ZMColorSelector1"));
@@ -250,7 +260,9 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
   slider_->setTickPosition(QSlider::TicksBelow);
   slider_->setTickInterval(1);
   connect(slider_, &QSlider::valueChanged, this, &TPropertiesForm::RxSlider1Change);
+}
 
+void TPropertiesForm::AddPenStyle(QFrame* panel, const PropertiesLayout& layout) {
   if (layout.penStyle != PenStyleLook::kNone) {
     AddSectionTitle(panel, "Стиль линии", 120, 160);
     if (layout.penStyle == PenStyleLook::kSampleLines) {
@@ -262,7 +274,10 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
     penStyle_->setGeometry(168, 120, 145, 22);
     if (layout.penStyle == PenStyleLook::kDashText) penStyle_->addItems(DashTextStyles(*penStyle_));
   }
+}
 
+void TPropertiesForm::AddDrawingOptions(QFrame* panel, const PropertiesLayout& layout) {
+  const int shift = layout.shift;
   AddSectionTitle(panel, "Параметры прорисовки", 120 + shift, 300);
   const int row = 152 + shift;
   visible_ = AddCheckBox(panel, "VisibleCheckBox", Utf8(kNameVisibleCaption), 8, row,
@@ -279,7 +294,9 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
                            row, kPanelWidth - 252);
     endsOff_->setVisible(box != EndsOffBox::kNone);
   }
+}
 
+void TPropertiesForm::AddMethodBox(QFrame* panel, int shift) {
   AddSectionTitle(panel, kMethodCaption, 176 + shift, 240);
   auto* methodBox = new QFrame(panel);
   methodBox->setGeometry(8, 208 + shift, 249, 73);
@@ -294,14 +311,14 @@ TPropertiesForm::TPropertiesForm(QWidget* owner, DialogContext context, ObjectLi
   white.setColor(QPalette::WindowText, Qt::white);
   methodLabel_->setPalette(white);
   methodLabel_->setText(Utf8(kMethodCaption));
+}
 
+void TPropertiesForm::AddButtons(QFrame* panel, int shift) {
   const QSize buttonSize(105, 25);
   AddOkButton(panel, QRect(QPoint(272, 208 + shift), buttonSize))
       ->setObjectName(QStringLiteral("RxSpeedButton1"));
   AddCancelButton(panel, QRect(QPoint(272, 256 + shift), buttonSize))
       ->setObjectName(QStringLiteral("RxSpeedButton2"));
-
-  FormShow();
 }
 
 // The controls are filled once, before the dialog is first shown.

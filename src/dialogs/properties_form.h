@@ -76,6 +76,12 @@ class TPropertiesForm : public TZMDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void AddNameRow(QFrame* panel);
+  void AddColorAndWidth(QFrame* panel, const PropertiesLayout& layout);
+  void AddPenStyle(QFrame* panel, const PropertiesLayout& layout);
+  void AddDrawingOptions(QFrame* panel, const PropertiesLayout& layout);
+  void AddMethodBox(QFrame* panel, int shift);
+  void AddButtons(QFrame* panel, int shift);
   void FormShow();
   void RxSlider1Change(int value);
   void ShowNameProblem(NameProblem problem);

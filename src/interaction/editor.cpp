@@ -8,9 +8,10 @@
 #include "geometry/pixel.h"
 #include "geometry/whole_drawing.h"
 #include "interaction/editor_texts.h"
+#include "interaction/macro_modes.h"
+#include "interaction/modes/build_mode.h"
 #include "interaction/modes/creation_modes.h"
 #include "interaction/modes/export_mode.h"
-#include "interaction/modes/macro_mode.h"
 #include "interaction/modes/measure_modes.h"
 #include "interaction/modes/object_modes.h"
 #include "interaction/modes/picture_modes.h"
@@ -52,7 +53,9 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   add(std::make_unique<PlaceMode>(*this, InteractionState::PlacePoint));
   add(std::make_unique<PlaceMode>(*this, InteractionState::PlaceLine));
   add(std::make_unique<PlaceMode>(*this, InteractionState::PlaceCircle));
-  add(std::make_unique<PickParentsMode>(*this));
+  auto build = std::make_unique<BuildMode>(*this);
+  build_ = build.get();
+  add(std::move(build));
   add(std::make_unique<ZoomMode>(*this));
   add(std::make_unique<TranslateMode>(*this));
   add(std::make_unique<RotateMode>(*this));
@@ -61,8 +64,12 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   auto exportMode = std::make_unique<ExportMode>(*this);
   export_ = exportMode.get();
   add(std::move(exportMode));
-  add(std::make_unique<MacroMode>(*this, InteractionState::MacroRecord));
-  add(std::make_unique<MacroMode>(*this, InteractionState::MacroApply));
+  auto record = std::make_unique<MacroRecordMode>(*this);
+  macroRecord_ = record.get();
+  add(std::move(record));
+  auto apply = std::make_unique<MacroApplyMode>(*this);
+  macroApply_ = apply.get();
+  add(std::move(apply));
   add(std::make_unique<MeasureMode>(*this));
   add(std::make_unique<PlaceTextMode>(*this));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
@@ -196,13 +203,6 @@ void Editor::StartTextPlacing() {
   StartCreation(Command::PlaceText);
 }
 
-void Editor::DrawPicks(bool blink) {
-  const DrawContext context = PaintContext();
-  for (int index : creation_.picks) {
-    if (TGObject* o = objects_.at(index)) o->Draw(view_.PictureCanvas(), false, blink, context);
-  }
-}
-
 // ---- mouse ------------------------------------------------------------------
 
 // A move outside the surface during a drag puts the cursor back on the edge
@@ -273,7 +273,7 @@ void Editor::MenuSelect(int tag) {
 
 // ---- zoom and whole-drawing keys -----------------------------------------------
 
-long long EditorView::MonotonicMilliseconds() {
+long long TimerPort::MonotonicMilliseconds() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
@@ -470,7 +470,7 @@ void Editor::ClearDrawing() {
   replay_.Stop();
   objects_.ClearModified();
   objects_.Clear();
-  creation_ = CreationState{};
+  build_->Reset();
   Deselect();
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   view_.SetBlinkTimer(false);

@@ -25,37 +25,75 @@ struct PopupItem {
   int tag = -1;  // object index
 };
 
-// Everything the editor asks of its window. The main window implements it;
-// tests implement it with a fake and answer its questions in advance.
-class EditorView {
- public:
-  virtual ~EditorView() = default;
+// What the editor asks of its window, in small ports so that a new read-out
+// or question touches one of them. The main window implements them all;
+// tests implement them with a fake and answer the questions in advance.
 
+// The off-screen picture and its showing.
+class PicturePort {
+ public:
+  virtual ~PicturePort() = default;
   // The off-screen picture the drawing is painted on; also measures labels.
   virtual Canvas& PictureCanvas() = 0;
   // Copies the off-screen picture to the screen.
   virtual void Present() = 0;
+};
 
+// The prompt and the texts of the status bar.
+class StatusPort {
+ public:
+  virtual ~StatusPort() = default;
   virtual void SetPrompt(const std::string& text) = 0;
   virtual void SetHelpLabel(const std::string& text) = 0;
   virtual void SetObjectLabel(const std::string& text) = 0;
   virtual void SetCoordinates(const std::string& x, const std::string& y) = 0;
+};
+
+// The mouse cursor over the drawing surface.
+class CursorPort {
+ public:
+  virtual ~CursorPort() = default;
   virtual void SetSurfaceCursor(CursorShape cursor) = 0;
   // The cursor shown while the mouse is captured by a drag.
   virtual void SetDragCursor(CursorShape cursor) = 0;
   // Puts the screen cursor on a surface position.
   virtual void MoveCursorTo(int x, int y) = 0;
+};
 
+// The blink timer, the zoom loop and their clock.
+class TimerPort {
+ public:
+  virtual ~TimerPort() = default;
   virtual void SetBlinkTimer(bool running) = 0;
   // Calls Editor::ZoomStep repeatedly, each after pending input is handled,
   // until it returns false.
   virtual void StartZoomLoop() = 0;
   // A clock that only goes forward, in milliseconds; it paces the zoom loop.
   virtual long long MonotonicMilliseconds();
+};
+
+// What the tool bars and menus show of the editor's state.
+class ToolsPort {
+ public:
+  virtual ~ToolsPort() = default;
   // The picture tool bar: `mode` down and the others up, or all up for Normal.
   virtual void ShowModeButton(InteractionState mode) = 0;
-  virtual void ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) = 0;
+  // The commands a user may give now: the menus, the tool bar and the
+  // dialogs offer only these.
+  virtual void ShowEnabledCommands(const CommandSet& enabled) {}
+};
 
+// The popup menu of the objects under the mouse.
+class PopupPort {
+ public:
+  virtual ~PopupPort() = default;
+  virtual void ShowPopupMenu(int x, int y, const std::vector<PopupItem>& items) = 0;
+};
+
+// Help pages, error messages and the questions that need a dialog.
+class DialogPort {
+ public:
+  virtual ~DialogPort() = default;
   // Opens a help page, named relative to the program folder.
   virtual void OpenHelpPage(const std::string& page) = 0;
   virtual void ShowError(int number) = 0;
@@ -65,12 +103,18 @@ class EditorView {
                                                     const CommandSet& enabled) = 0;
   // The parameter dialog; the value, or nothing when cancelled.
   virtual std::optional<double> AskParameter(ParameterKind kind) = 0;
-  // The commands a user may give now: the menus, the tool bar and the
-  // dialogs offer only these.
-  virtual void ShowEnabledCommands(const CommandSet& enabled) {}
   // The lines, colour and size of a new text; nothing when the user cancels.
   virtual std::optional<TextProperties> AskNewText() { return std::nullopt; }
 };
+
+// All the ports together: the editor's window.
+class EditorView : public PicturePort,
+                   public StatusPort,
+                   public CursorPort,
+                   public TimerPort,
+                   public ToolsPort,
+                   public PopupPort,
+                   public DialogPort {};
 
 // The construction tables a creation reads. The program reads the data files;
 // tests may use the same files or a fake.

@@ -99,6 +99,62 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
   setWindowTitle(QString::fromStdString(session_->Caption()));
   resize(647, 472);
   BuildMenus();
+  setCentralWidget(BuildCentralWidget());
+
+  objectBar_->setVisible(settings_.objectPanel);
+  objectBarItem_->setChecked(settings_.objectPanel);
+  pictureBar_->setVisible(settings_.picturePanel);
+  pictureBarItem_->setChecked(settings_.picturePanel);
+
+  objectPM_ = new QMenu(this);
+  objectPM_->setObjectName(QStringLiteral("ObjectPM"));
+  ConnectTimers();
+  ConnectSurface();
+
+  session_->SetRecent(settings_.recentFiles);
+  // The user's folder is the program folder unless that one cannot be written.
+  macros_ = LoadMacroListAtStart(
+      std::filesystem::path(QFile::encodeName(Context().UserFolder()).toStdString()));
+  // The hint window comes last: it takes the position the settings kept.
+  helpForm_ = new THelpForm(this);
+  helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
+  BuildMacroMenu();
+  BuildLessonMenu();
+}
+
+void TMainForm::BuildMacroMenu() {
+  MacroMenu::Parts parts;
+  parts.window = this;
+  parts.editor = editor_.get();
+  parts.prompts = &prompts_;
+  parts.context = [this] { return Context(); };
+  parts.menu = macrosMenu_;
+  parts.statusBar = statusBar_;
+  parts.panel = selectionPanel_;
+  parts.nameOwner = [this]() -> QWidget* { return helpForm_; };
+  macroMenu_ = std::make_unique<MacroMenu>(std::move(parts), macros_);
+  editor_->SetMacroDialogs(macroMenu_.get());
+}
+
+void TMainForm::BuildLessonMenu() {
+  LessonMenu::Parts lesson;
+  lesson.window = this;
+  lesson.editor = editor_.get();
+  lesson.session = session_.get();
+  lesson.prompts = &prompts_;
+  lesson.programFolder = options_.programFolder;
+  lesson.menu = lessonsMenu_;
+  lesson.methodName = [this](int code) {
+    return tables_.MethodText(MethodCode{code}, 0).value_or(std::to_string(code));
+  };
+  lesson.userFolder = [this] { return Context().UserFolder(); };
+  lesson.offerMacros = [this](std::function<bool(const std::string&)> offered) {
+    macroMenu_->SetOffered(std::move(offered));
+  };
+  lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
+}
+
+QWidget* TMainForm::BuildCentralWidget() {
   auto* central = new QWidget;
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
@@ -119,56 +175,16 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
       editor_->MacroPanelAction();
     }
   });
-  setCentralWidget(central);
+  return central;
+}
 
-  objectBar_->setVisible(settings_.objectPanel);
-  objectBarItem_->setChecked(settings_.objectPanel);
-  pictureBar_->setVisible(settings_.picturePanel);
-  pictureBarItem_->setChecked(settings_.picturePanel);
-
-  objectPM_ = new QMenu(this);
-  objectPM_->setObjectName(QStringLiteral("ObjectPM"));
+void TMainForm::ConnectTimers() {
   connect(&blinkTimer_, &QTimer::timeout, this, [this] { editor_->TimerTick(); });
   // The editor paces the steps itself; a fine precise tick keeps that pace
   // without spinning a core while the button is held.
   zoomTimer_.setTimerType(Qt::PreciseTimer);
   zoomTimer_.setInterval(kMouseZoomIntervalMs / 8);
   connect(&zoomTimer_, &QTimer::timeout, this, &TMainForm::ZoomTick);
-  ConnectSurface();
-
-  session_->SetRecent(settings_.recentFiles);
-  // The user's folder is the program folder unless that one cannot be written.
-  macros_ = LoadMacroListAtStart(
-      std::filesystem::path(QFile::encodeName(Context().UserFolder()).toStdString()));
-  // The hint window comes last: it takes the position the settings kept.
-  helpForm_ = new THelpForm(this);
-  helpForm_->SetPosition(settings_.helpFormLeft, settings_.helpFormTop);
-  MacroMenu::Parts parts;
-  parts.window = this;
-  parts.editor = editor_.get();
-  parts.prompts = &prompts_;
-  parts.context = [this] { return Context(); };
-  parts.menu = macrosMenu_;
-  parts.statusBar = statusBar_;
-  parts.panel = selectionPanel_;
-  parts.nameOwner = [this]() -> QWidget* { return helpForm_; };
-  macroMenu_ = std::make_unique<MacroMenu>(std::move(parts), macros_);
-  editor_->SetMacroDialogs(macroMenu_.get());
-  LessonMenu::Parts lesson;
-  lesson.window = this;
-  lesson.editor = editor_.get();
-  lesson.session = session_.get();
-  lesson.prompts = &prompts_;
-  lesson.programFolder = options_.programFolder;
-  lesson.menu = lessonsMenu_;
-  lesson.methodName = [this](int code) {
-    return tables_.MethodText(MethodCode{code}, 0).value_or(std::to_string(code));
-  };
-  lesson.userFolder = [this] { return Context().UserFolder(); };
-  lesson.offerMacros = [this](std::function<bool(const std::string&)> offered) {
-    macroMenu_->SetOffered(std::move(offered));
-  };
-  lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
 
 TMainForm::~TMainForm() {
@@ -293,6 +309,12 @@ QFrame* TMainForm::BuildStatusBar() {
   helpLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(helpLabel_, 1);
 
+  row->addWidget(BuildObjectPanel());
+  row->addWidget(BuildPositionPanel());
+  return bar;
+}
+
+QFrame* TMainForm::BuildObjectPanel() {
   auto* objectPanel = new QFrame;
   objectPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   objectPanel->setFixedWidth(kObjectPanelWidth);
@@ -304,8 +326,10 @@ QFrame* TMainForm::BuildStatusBar() {
   objectLabel_->setFixedWidth(kObjectPanelWidth -
                               2 * (objectPanel->frameWidth() + kObjectPanelMargin));
   objectRow->addWidget(objectLabel_);
-  row->addWidget(objectPanel);
+  return objectPanel;
+}
 
+QFrame* TMainForm::BuildPositionPanel() {
   auto* positionPanel = new QFrame;
   positionPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   positionPanel->setFixedWidth(81);
@@ -321,8 +345,7 @@ QFrame* TMainForm::BuildStatusBar() {
   grid->addWidget(xLabel_, 0, 1);
   grid->addWidget(StatusText(QStringLiteral("Y:"), Qt::AlignLeft), 1, 0);
   grid->addWidget(yLabel_, 1, 1);
-  row->addWidget(positionPanel);
-  return bar;
+  return positionPanel;
 }
 
 void TMainForm::ConnectSurface() {

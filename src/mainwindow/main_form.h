@@ -150,10 +150,16 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
             std::unique_ptr<UserPrompts> ownPrompts, Settings settings, PointGlyphTable glyphs);
 
   // Layout (main_form.cpp).
+  QWidget* BuildCentralWidget();
+  void ConnectTimers();
+  void BuildMacroMenu();
+  void BuildLessonMenu();
   QFrame* BuildObjectBar();
   QFrame* BuildPictureBar();
   QFrame* BuildMainPanel();
   QFrame* BuildStatusBar();
+  QFrame* BuildObjectPanel();
+  QFrame* BuildPositionPanel();
   void ConnectSurface();
   void SizesChanged();
   void ZoomTick();

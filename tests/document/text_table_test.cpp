@@ -14,6 +14,8 @@
 #include "document/cp1251.h"
 #include "document/line_code.h"
 #include "geometry/construction_method.h"
+// Header only: the commands whose pick sequences the shipped tables must serve.
+#include "interaction/command_table.h"
 
 namespace zelmora {
 namespace {
@@ -235,15 +237,10 @@ TEST_F(ShippedTablesTest, EveryMethodHasATitleAndAPromptForEachStep) {
   EXPECT_EQ(Prompt(200, 0), "Вместе с окружностью создается точка — её центр");
 }
 
-// Walks every pick sequence of every menu command the way the creation
+// Walks every pick sequence of every command that picks the way the creation
 // sequence narrows its candidates, and checks that each prompt shown names
 // every kind of object that may be picked at that moment.
 TEST_F(ShippedTablesTest, PromptsNameEveryKindThatMayBePickedNext) {
-  const std::vector<std::pair<int, std::vector<int>>> commands = {
-      {1, {1, 2}},  {3, {3, 4, 6, 304}}, {8, {8}},     {9, {9}},          {10, {10}},
-      {11, {11}},   {101, {101}},        {102, {102}}, {103, {103}},      {104, {104}},
-      {105, {105}}, {106, {106, 111}},   {107, {107}}, {108, {108, 110}}, {109, {109}},
-      {201, {201}}, {202, {202}},        {203, {203}}};
   const char* kindWord[] = {"", "точку", "прямую", "окружность"};
   const fs::path steps = File(kStepTableFile);
   struct State {
@@ -251,7 +248,11 @@ TEST_F(ShippedTablesTest, PromptsNameEveryKindThatMayBePickedNext) {
     int promptMethod;
     int step;
   };
-  for (const auto& [command, group] : commands) {
+  for (const CommandInfo& info : kCommands) {
+    if (info.mode != InteractionState::PickParents) continue;
+    const int command = Number(info.code);
+    std::vector<int> group;
+    for (MethodCode c : info.candidates) group.push_back(Number(c));
     std::vector<State> pending = {{group, command, 1}};
     while (!pending.empty()) {
       const State state = pending.back();

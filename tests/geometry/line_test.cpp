@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/tg_line.h"
 #include "support/line_scene.h"
@@ -619,58 +620,46 @@ TEST(LineIncident, ChildrenOnItThenParentsItPassesThrough) {
   EXPECT_EQ(segment.Incident, (std::vector<TGObject*>{&slider, &crossing, &foot, &a, &b}));
 }
 
-struct IncidentCase {
-  int method;
-  std::vector<int> parentsOnLine;  // positions in Parents
-};
+class LineIncidentParents : public ::testing::TestWithParam<MethodInfo> {};
 
-class LineIncidentParents : public ::testing::TestWithParam<IncidentCase> {};
-
-TEST_P(LineIncidentParents, TakesOnlyPointsTheLinePassesThrough) {
+// Parents of the kinds the method reads, in general position, so that no
+// point lies on the line by accident of the figure.
+TEST_P(LineIncidentParents, TakesOnlyThePointsItsMethodPassesThrough) {
+  const MethodInfo& method = GetParam();
   LineScene s;
-  TGLine& reference = s.FreeLine(0, 0, 10, 0);
-  // Parents of every kind the methods need, by position; the kinds a method
-  // does not use are harmless because only incident points are checked.
+  const double points[][2] = {{1, 1}, {7, 2}, {3, 9}, {11, 5}, {4, 13}};
   std::vector<TGObject*> parents;
-  switch (GetParam().method) {
-    case 102:
-    case 103:
-      parents = {&s.Point(1, 1), &reference};
-      break;
-    case 106:
-      parents = {&s.Point(1, 1), &reference, &s.Point(2, 0), &s.Point(0, 0), &s.Point(0, 2)};
-      break;
-    case 107:
-      parents = {&s.Point(1, 1), &reference, &s.Angle(30)};
-      break;
-    case 108:
-      parents = {&s.Point(2, 0), &s.Point(0, 0), &s.Point(0, 2)};
-      break;
-    case 110:
-      parents = {&reference, &s.FreeLine(0, 0, 0, 10)};
-      break;
-    case 111:
-      parents = {&s.Point(1, 1), &reference, &reference, &s.FreeLine(0, 0, 0, 10)};
-      break;
-    default:
-      parents = {&s.Point(1, 1), &s.Point(5, 3)};
-      break;
+  for (std::size_t slot = 0; slot < method.parents.size(); ++slot) {
+    const double x = points[slot][0], y = points[slot][1];
+    switch (method.ParentKind(slot)) {
+      case kPointKind:
+        parents.push_back(&s.Point(x, y));
+        break;
+      case kLineKind:
+        parents.push_back(&s.FreeLine(x, y, y, -x));
+        break;
+      default:
+        parents.push_back(&s.Angle(30));
+        break;
+    }
   }
-  TGLine& line = s.Line(GetParam().method, parents);
+  TGLine& line = s.Line(method.code, parents);
   line.RebuildIncident();
   std::vector<TGObject*> expected;
-  for (int i : GetParam().parentsOnLine) expected.push_back(parents[i]);
+  for (std::size_t slot = 0; slot < parents.size(); ++slot) {
+    if (method.PassesThroughParent(slot)) expected.push_back(parents[slot]);
+  }
   EXPECT_EQ(line.Incident, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, LineIncidentParents,
-                         ::testing::Values(IncidentCase{101, {0, 1}}, IncidentCase{102, {0}},
-                                           IncidentCase{103, {0}}, IncidentCase{104, {}},
-                                           IncidentCase{105, {0, 1}}, IncidentCase{106, {0}},
-                                           IncidentCase{107, {0}}, IncidentCase{108, {1}},
-                                           IncidentCase{109, {}}, IncidentCase{110, {}},
-                                           IncidentCase{111, {}}),
-                         [](const auto& info) { return std::to_string(info.param.method); });
+INSTANTIATE_TEST_SUITE_P(Methods, LineIncidentParents, ::testing::ValuesIn([] {
+                           std::vector<MethodInfo> built;
+                           for (const MethodInfo& m : kMethods) {
+                             if (m.kind == kLineKind && !m.parents.empty()) built.push_back(m);
+                           }
+                           return built;
+                         }()),
+                         [](const auto& info) { return std::to_string(info.param.code); });
 
 }  // namespace
 }  // namespace zelmora

@@ -95,7 +95,7 @@ class Monkey {
   // One random action; its description goes to the log.
   void Act() {
     const int x = X(), y = Y();
-    switch (Pick(22)) {
+    switch (Pick(23)) {
       case 0:
       case 1:
       case 2: {  // a click, often on an object
@@ -203,6 +203,16 @@ class Monkey {
           editor_.ClearDrawing();
         }
         break;
+      case 22: {
+        // A lesson's tool set, taken away or given back at any moment.
+        CommandSet enabled = CommandSet::All();
+        for (const CommandInfo& c : kCommands) {
+          if (Chance(3)) enabled.Remove(c.command);
+        }
+        Log("enabled commands changed");
+        editor_.SetEnabledCommands(Chance(4) ? CommandSet::All() : enabled);
+        break;
+      }
     }
     view_.canvas.calls.clear();  // a long run would otherwise keep every paint
   }

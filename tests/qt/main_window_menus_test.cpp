@@ -136,7 +136,11 @@ void MainWindowMenusTest::aboutBoxOnFirstActivation() {
     if (shown) {
       QTRY_COMPARE(w_->prompts.dialogs, about);
     } else {
-      QTest::qWait(50);
+      // The activation queued its work before this zero timer, so once the
+      // timer has fired that work has run, and any dialog would be listed.
+      bool settled = false;
+      QTimer::singleShot(0, w_->form.get(), [&settled] { settled = true; });
+      QTRY_VERIFY(settled);
       QCOMPARE(w_->prompts.dialogs, QStringList());
     }
     QCOMPARE(w_->Stored("FirstRun").toInt(), 1);

@@ -37,7 +37,7 @@ void MeasureMode::ShowStep() {
 int MeasureMode::ObjectFor(int x, int y) const {
   const ObjectList& objects = editor_.Objects();
   Canvas& canvas = editor_.View().PictureCanvas();
-  const HitContext hits{editor_.ShowAll(), editor_.Settings().feeling};
+  const HitContext hits = editor_.Hits();
   for (std::size_t i = 0; i < objects.size(); ++i) {
     const int index = static_cast<int>(i);
     if (std::find(picks_.begin(), picks_.end(), index) != picks_.end()) continue;
