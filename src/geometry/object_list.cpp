@@ -209,7 +209,7 @@ void ObjectList::PutIn(std::vector<std::pair<std::size_t, std::unique_ptr<TGObje
   Renumber();
 }
 
-void ObjectList::Swap(ObjectList& other) noexcept {
+void ObjectList::Swap(ObjectList& other) {
   std::swap(defaults, other.defaults);
   std::swap(modified_, other.modified_);
   std::swap(pointCounter, other.pointCounter);
@@ -218,10 +218,17 @@ void ObjectList::Swap(ObjectList& other) noexcept {
   std::swap(measureCounter, other.measureCounter);
   std::swap(textCounter, other.textCounter);
   objects_.swap(other.objects_);
-  log_.Clear();
-  other.log_.Clear();
-  for (auto& o : objects_) log_.Adopt(*o);
-  for (auto& o : other.objects_) other.log_.Adopt(*o);
+  for (auto& o : objects_) log_.Added(*o);
+  // A recorded drawing's objects may be needed by its history: the log
+  // keeps them, and the new drawing counts as added until the history starts
+  // afresh.
+  if (log_.Recording()) {
+    for (auto& o : other.objects_) o->index_ = -1;
+    log_.Removed(std::move(other.objects_));
+    other.objects_.clear();
+  } else {
+    for (auto& o : other.objects_) other.log_.Added(*o);
+  }
 }
 
 void ObjectList::Clear() {

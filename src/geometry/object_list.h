@@ -89,8 +89,9 @@ class ObjectList {
   void Clear();
   // Exchanges the whole drawing (objects, counters, flag, defaults) with
   // `other`: a reader builds into a fresh list and commits only on success.
-  // What either log recorded is forgotten: the owner starts a new history.
-  void Swap(ObjectList& other) noexcept;
+  // While this list's changes are recorded, its old objects go to its log
+  // instead of to `other`, and the history sees a removal and an addition.
+  void Swap(ObjectList& other);
 
   // What the actions on this drawing did, for the history.
   ChangeLog& Log() { return log_; }

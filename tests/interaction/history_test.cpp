@@ -304,6 +304,35 @@ TEST_F(HistoryTest, ModifiedMeansTheDrawingDiffersFromTheSavedOne) {
   EXPECT_TRUE(editor.Objects().Modified());
 }
 
+// A drawing read into the editor's list without a fresh history (as a test
+// harness may) is one step: undo gives the drawing before it back exactly,
+// and so do the steps made on the drawing read.
+TEST_F(HistoryTest, ADrawingReadWithoutAFreshHistoryIsOneStep) {
+  ObjectList source;
+  TGPoint& a = source.AddPoint();
+  TGPoint& b = source.AddPoint();
+  a.X = 100, a.Y = 100, b.X = 300, b.Y = 100;
+  source.Complete(a, {}, 0);
+  source.Complete(b, {}, 0);
+  source.Complete(source.AddPoint(), {&a, &b}, 9);
+  PlacePoint(500, 400);
+  const std::string drawn = Bytes();
+  DocumentInfo read;
+  ASSERT_TRUE(ReadPlane(WritePlane(source, {}), editor.Objects(), read).ok());
+  editor.CommitAction();
+  const std::string opened = Bytes();
+  DragFromTo(100, 100, 150, 200);
+  const std::string dragged = Bytes();
+  ASSERT_NE(dragged, opened);
+  editor.Undo();
+  EXPECT_EQ(Bytes(), opened);
+  editor.Undo();
+  EXPECT_EQ(Bytes(), drawn);
+  editor.Redo();
+  editor.Redo();
+  EXPECT_EQ(Bytes(), dragged);
+}
+
 TEST(HistoryBudget, OldestEntriesGoFirstAndWhatIsLeftStillUndoes) {
   ObjectList objects;
   History history(64 << 10);
