@@ -40,6 +40,10 @@ class MacroMenu : public QObject, public MacroDialogs {
   // Rebuilds the macro items after the three fixed ones.
   void InitialMacroMenu();
   void AddMacro();
+  // A macro file opened from outside (the command line, a double click):
+  // offered for the menu under a name the user confirms, and copied into the
+  // user's macro folder, so the entry outlives the file it came from.
+  void OfferMacroFile(const QString& path);
   void SetUpMenu();
   void ChooseMacro(int entry);
   QString MacrosFolder() const;
@@ -53,6 +57,11 @@ class MacroMenu : public QObject, public MacroDialogs {
   void ReportFailure(const std::string& text) override;
 
  private:
+  // Reads the macro's name, asks the user for the menu caption and adds the
+  // entry; `copy`: of a copy in the user's macro folder.
+  void AddToMenu(const QString& chosen, bool copy);
+  std::optional<QString> CopyIntoMacrosFolder(const QString& path) const;
+
   Parts parts_;
   std::optional<MacroList>& list_;
   QAction* separator_ = nullptr;
