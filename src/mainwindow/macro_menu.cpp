@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "dialogs/macro_dialogs.h"
@@ -67,8 +68,31 @@ void MacroMenu::InitialMacroMenu() {
 void MacroMenu::AddMacro() {
   const std::optional<QString> path =
       parts_.prompts->AskMacroPath(parts_.window, MacrosFolder(), false);
-  if (!path) return;
-  const auto bytes = ReadMacroFileBytes(LocalPath(*path));
+  if (path) AddToMenu(*path, false);
+}
+
+void MacroMenu::OfferMacroFile(const QString& path) {
+  AddToMenu(path, true);
+}
+
+// A copy beside the user's macros, never over one of them.
+std::optional<QString> MacroMenu::CopyIntoMacrosFolder(const QString& path) const {
+  const QDir folder(MacrosFolder());
+  const QFileInfo source(path);
+  if (QFileInfo(folder.path()).canonicalFilePath() == source.canonicalPath()) return path;
+  if (!folder.mkpath(QStringLiteral("."))) return std::nullopt;
+  QString target = folder.filePath(source.fileName());
+  for (int n = 2; QFileInfo::exists(target); ++n) {
+    target = folder.filePath(
+        QStringLiteral("%1 (%2).%3").arg(source.completeBaseName()).arg(n).arg(source.suffix()));
+  }
+  if (!QFile::copy(path, target)) return std::nullopt;
+  return target;
+}
+
+void MacroMenu::AddToMenu(const QString& chosen, bool copy) {
+  QString path = chosen;
+  const auto bytes = ReadMacroFileBytes(LocalPath(path));
   const MacroRead read = bytes ? ReadMacroHeader(*bytes) : MacroRead{};
   if (!read.header) {
     parts_.context().ShowError(kErrorMacroFileUnreadable);
@@ -77,7 +101,15 @@ void MacroMenu::AddMacro() {
   TMNameForm form(parts_.window, parts_.context(), QString::fromStdString(read.header->name));
   parts_.prompts->RunDialog(form);
   if (!form.Name()) return;
-  const MacroEntry entry{form.Name()->toStdString(), LocalPath(*path)};
+  if (copy) {
+    const std::optional<QString> copied = CopyIntoMacrosFolder(path);
+    if (!copied) {
+      parts_.context().ShowError(kErrorMacroFileUnreadable);
+      return;
+    }
+    path = *copied;
+  }
+  const MacroEntry entry{form.Name()->toStdString(), LocalPath(path)};
   if (!IsStorableMacroEntry(entry)) return;
   if (!list_) list_.emplace();
   list_->push_back(entry);

@@ -43,6 +43,10 @@ class MacroMenu : public QObject, public MacroDialogs {
   // tools could build); null offers all.
   void SetOffered(std::function<bool(const std::string& path)> offered);
   void AddMacro();
+  // A macro file opened from outside (the command line, a double click):
+  // offered for the menu under a name the user confirms, and copied into the
+  // user's macro folder, so the entry outlives the file it came from.
+  void OfferMacroFile(const QString& path);
   void SetUpMenu();
   void ChooseMacro(int entry);
   QString MacrosFolder() const;
@@ -56,6 +60,11 @@ class MacroMenu : public QObject, public MacroDialogs {
   void ReportFailure(const std::string& text) override;
 
  private:
+  // Reads the macro's name, asks the user for the menu caption and adds the
+  // entry; `copy`: of a copy in the user's macro folder.
+  void AddToMenu(const QString& chosen, bool copy);
+  std::optional<QString> CopyIntoMacrosFolder(const QString& path) const;
+
   Parts parts_;
   std::optional<MacroList>& list_;
   QAction* separator_ = nullptr;

@@ -93,8 +93,12 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
   hintWindowItem_->setChecked(settings_.helpShow);
   helpForm_->setVisible(settings_.helpShow);
+  // A task opens as a lesson; a macro is no drawing: it is offered for the
+  // Macros menu instead.
   if (options_.commandLineFile.endsWith(QStringLiteral(".zmt"), Qt::CaseInsensitive)) {
     lessonMenu_->OpenTask(options_.commandLineFile);
+  } else if (options_.commandLineFile.endsWith(QStringLiteral(".zmm"), Qt::CaseInsensitive)) {
+    macroMenu_->OfferMacroFile(options_.commandLineFile);
   } else if (!options_.commandLineFile.isEmpty()) {
     session_->OpenCommandLineFile(QFile::encodeName(options_.commandLineFile).toStdString());
   }

@@ -22,6 +22,7 @@ class MacroWindowTest : public QObject {
   void setUpDialogCancelRestoresAndTheMenuIsKept();
   void hintDialogDefaultsAndTypedSemicolons_data();
   void hintDialogDefaultsAndTypedSemicolons();
+  void aMacroOnTheCommandLineIsOfferedForTheMenu();
 
  private:
   QStringList MacroItems() const {
@@ -148,6 +149,26 @@ void MacroWindowTest::hintDialogDefaultsAndTypedSemicolons() {
   QTest::keyClick(form.Edit(), Qt::Key_Return);
   QCOMPARE(form.result(), int(QDialog::Accepted));
   QCOMPARE(form.Hint().value_or(QString()), hint);
+}
+
+// Double-clicking a macro starts the program with it: the drawing stays
+// empty, the macro joins the menu as a copy in the user's macro folder.
+void MacroWindowTest::aMacroOnTheCommandLineIsOfferedForTheMenu() {
+  QTemporaryDir elsewhere;
+  const QString original = QDir(elsewhere.path()).filePath(QStringLiteral("mid.zmm"));
+  QVERIFY(QFile::copy(QStringLiteral(ZELMORA_SOURCE_DIR "/tests/cli/data/circle.zmm"), original));
+  QTemporaryDir user;
+  w_->userFolder = user.path();
+  w_->prompts.answerDialog = [](QDialog& dialog) {
+    static_cast<TZMDialog&>(dialog).Confirm();
+    return int(QDialog::Accepted);
+  };
+  QVERIFY(w_->Start(original));
+  QCOMPARE(MacroItems(), QStringList{QString::fromUtf8("Окружность")});
+  QVERIFY(w_->Objects().empty());
+  QVERIFY(w_->prompts.messages.isEmpty());
+  QVERIFY(QFile::remove(original));  // the menu keeps its own copy
+  QVERIFY(QFileInfo(QDir(user.path()).filePath(QStringLiteral("Macros/mid.zmm"))).isFile());
 }
 
 }  // namespace zelmora
