@@ -100,7 +100,7 @@ int RecordMacroCommand(const std::vector<std::string>& args, const std::string& 
   std::string missing = MissingObject(arguments, list);
   if (missing.empty()) missing = MissingObject(results, list);
   if (!missing.empty()) return Usage(missing);
-  for (const std::vector<int>* picks : {&*arguments, &*results}) {
+  for (const std::vector<int>* picks : {&arguments, &results}) {
     for (int index : *picks) {
       if (MacroCannotHold(*list.at(index))) return Failed(kMacroRefusesMeasureTextEnglish);
     }

@@ -124,7 +124,7 @@ class ReplayTest : public QObject {
     const std::function<void(Editor&)> edits[] = {
         [](Editor& e) { e.KeyDown(Key::Right, {}); },
         [](Editor& e) { e.MouseDown(MouseButton::Left, {}, 5, 5); },
-        [](Editor& e) { e.StartCreation(Info(ConstructionMethod::Midpoint).code); },
+        [](Editor& e) { e.StartCreation(Command::Midpoint); },
         [](Editor& e) {
           e.ObjectSelect(9);
           e.DeleteSelected();
@@ -140,7 +140,7 @@ class ReplayTest : public QObject {
       editor_->Repaint();
       QImageCanvas whole(&*glyphs_);
       whole.Resize(QSize(kWidth, kHeight));
-      PaintDrawing(whole, editor_->Objects(), editor_->SelectedObject(), editor_->PaintContext(),
+      PaintDrawing(whole, editor_->Objects(), editor_->Objects().at(editor_->Selected()), editor_->PaintContext(),
                    kWidth, kHeight);
       QVERIFY(view_->picture.Image() == whole.Image());
     }
