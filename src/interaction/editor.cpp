@@ -8,9 +8,10 @@
 #include "geometry/pixel.h"
 #include "geometry/whole_drawing.h"
 #include "interaction/editor_texts.h"
+#include "interaction/macro_modes.h"
+#include "interaction/modes/build_mode.h"
 #include "interaction/modes/creation_modes.h"
 #include "interaction/modes/export_mode.h"
-#include "interaction/modes/macro_mode.h"
 #include "interaction/modes/object_modes.h"
 #include "interaction/modes/picture_modes.h"
 
@@ -50,7 +51,9 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   add(std::make_unique<PlaceMode>(*this, InteractionState::PlacePoint));
   add(std::make_unique<PlaceMode>(*this, InteractionState::PlaceLine));
   add(std::make_unique<PlaceMode>(*this, InteractionState::PlaceCircle));
-  add(std::make_unique<PickParentsMode>(*this));
+  auto build = std::make_unique<BuildMode>(*this);
+  build_ = build.get();
+  add(std::move(build));
   add(std::make_unique<ZoomMode>(*this));
   add(std::make_unique<TranslateMode>(*this));
   add(std::make_unique<RotateMode>(*this));
@@ -59,8 +62,12 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   auto exportMode = std::make_unique<ExportMode>(*this);
   export_ = exportMode.get();
   add(std::move(exportMode));
-  add(std::make_unique<MacroMode>(*this, InteractionState::MacroRecord));
-  add(std::make_unique<MacroMode>(*this, InteractionState::MacroApply));
+  auto record = std::make_unique<MacroRecordMode>(*this);
+  macroRecord_ = record.get();
+  add(std::move(record));
+  auto apply = std::make_unique<MacroApplyMode>(*this);
+  macroApply_ = apply.get();
+  add(std::move(apply));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   history_.Reset(objects_, info_);
 }
@@ -160,13 +167,6 @@ void Editor::TimerTick() {
   mode_->Tick(blinkCounter_ % 2 != 0);
   ++blinkCounter_;
   view_.Present();
-}
-
-void Editor::DrawPicks(bool blink) {
-  const DrawContext context{showAll_, windowWidth_, windowHeight_};
-  for (int index : creation_.picks) {
-    if (TGObject* o = objects_.at(index)) o->Draw(view_.PictureCanvas(), false, blink, context);
-  }
 }
 
 // ---- mouse ------------------------------------------------------------------
@@ -423,7 +423,7 @@ void Editor::ClearDrawing() {
   mode_->Leave();
   objects_.ClearModified();
   objects_.Clear();
-  creation_ = CreationState{};
+  build_->Reset();
   Deselect();
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   view_.SetBlinkTimer(false);

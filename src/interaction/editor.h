@@ -13,7 +13,7 @@
 #include "interaction/export_rect.h"
 #include "interaction/history.h"
 #include "interaction/interaction_state.h"
-#include "interaction/macro_modes.h"
+#include "interaction/macro_dialogs.h"
 
 namespace zelmora {
 
@@ -71,6 +71,9 @@ inline constexpr int kArrowStep = 30;  // pixels the drawing moves per arrow key
 
 class EditorMode;
 class ExportMode;
+class BuildMode;
+class MacroRecordMode;
+class MacroApplyMode;
 
 // The drawing editor: owns the drawing and everything a mouse press or a key
 // can change in it, and talks to its window only through EditorView. Qt-free,
@@ -86,7 +89,7 @@ class Editor : private CursorPlacer {
   int Selected() const { return selected_; }
   double ViewScale() const { return viewScale_; }
   bool ZoomLoopActive() const { return zoomLoop_; }
-  const CreationState& Creation() const { return creation_; }
+  const CreationState& Creation() const;
 
   void ApplySettings(const EditorSettings& settings) { settings_ = settings; }
   const EditorSettings& Settings() const { return settings_; }
@@ -175,20 +178,15 @@ class Editor : private CursorPlacer {
   void MacroPanelAction();
   // A Macros menu item: pick the arguments of the macro at `path`.
   void StartMacroApplication(const std::string& path);
-  const MacroRecordMode& MacroRecorder() const { return macroRecord_; }
-  const MacroApplyMode& MacroApplier() const { return macroApply_; }
+  const MacroRecordMode& MacroRecorder() const { return *macroRecord_; }
 
-  // Offers an object as the next pick of the running construction.
-  PickResult NextOSStep(int index);
   int NearObject(double x, double y, int kind);
   void ObjectSelect(int index);
 
-  // ---- what the modes (src/interaction/modes) share -------------------------
-  // Switches to the mode of `state` and lets it show its prompt and cursor.
-  // Leaving the old mode is the caller's business: ReturnToNormal undoes
-  // what is half done, a finished drag has nothing to undo.
+ private:
+  // The modes reach the editor's shared parts through ModeContext.
+  friend class ModeContext;
   void SetMode(InteractionState state);
-  EditorView& View() { return view_; }
   TGObject* SelectedObject() { return objects_.at(selected_); }
   void Deselect();
   void SetPrompt(const std::string& text) { view_.SetPrompt(text); }
@@ -201,26 +199,12 @@ class Editor : private CursorPlacer {
   void BeginTransform(int x, int y);
   TransformFrame Frame() const;
   void StartMouseZoom(bool zoomIn);
-  void StopMouseZoom() { zoomLoop_ = false; }
-  LabelMoveContext LabelMove() { return {labelControl_, this}; }
-  CreationState& CreationInProgress() { return creation_; }
-  void PickAt(int x, int y);
-  void DrawPicks(bool blink);
   // The creation the user asked for, from its first step.
   void RestartCreation();
-  // Removes the free points a pick created for an unfinished construction.
-  void DropAutoPoints();
   // A text of the prompt table (step 0: the method's title); "" after the
   // error message when the table cannot be read.
   std::string Text(MethodCode method, int step);
-  // The macro modes: a press or a popup choice feeds the recording or the
-  // application; the picks blink; leaving drops what is half done.
-  void MacroPress(int x, int y);
-  void MacroChoice(int index);
-  void MacroBlink(bool blink);
-  void LeaveMacroMode();
 
- private:
   // One zoom step about (cx, cy), short of the limits of the view scale.
   void ScaleView(bool zoomIn, double factor, int cx, int cy);
   void PutCursorAt(double planeX, double planeY) override;
@@ -232,14 +216,6 @@ class Editor : private CursorPlacer {
   void ArrowKey(int dx, int dy);
   void SelectedKey(Key key);
   HitContext Hits() const { return {showAll_, settings_.feeling}; }
-
-  // Creation sequence.
-  PickResult FilterCandidates(int index);
-  void MarkCandidates(Command command);
-  void CompleteCreation();
-  bool BuildObject(MethodCode candidate, std::optional<double> value);
-
-  void EndMacroApplication(MacroStep step);
 
   EditorView& view_;
   ConstructionTables& tables_;
@@ -262,11 +238,11 @@ class Editor : private CursorPlacer {
   long long blinkCounter_ = 0;
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
-  CreationState creation_;
   CommandSet enabled_ = CommandSet::All();
   MacroDialogs* macroDialogs_ = nullptr;
-  MacroRecordMode macroRecord_{objects_, view_};
-  MacroApplyMode macroApply_{objects_, view_};
+  BuildMode* build_ = nullptr;
+  MacroRecordMode* macroRecord_ = nullptr;
+  MacroApplyMode* macroApply_ = nullptr;
   History history_;
   DocumentInfo* info_ = nullptr;
   std::string actionName_;

@@ -1,5 +1,7 @@
 #include "interaction/macro_modes.h"
 
+#include <algorithm>
+
 #include "document/macro_file.h"
 #include "document/text_table.h"
 #include "interaction/editor_texts.h"
@@ -26,12 +28,18 @@ void MacroRecordMode::Start(MacroDialogs& dialogs) {
   view_.SetPrompt(kArgumentsPrompt);
 }
 
-void MacroRecordMode::Choose(int index, MacroDialogs& dialogs) {
+void MacroRecordMode::Press(int x, int y) {
+  const int index = editor_.NearObject(x, y, 0);
+  if (index >= 0) Choose(index);
+}
+
+void MacroRecordMode::Choose(int index) {
+  MacroDialogs* dialogs = editor_.Dialogs();
   const TGObject* object = objects_.at(index);
-  if (object == nullptr || recording_.phase == MacroPhase::Finished) return;
+  if (dialogs == nullptr || object == nullptr || recording_.phase == MacroPhase::Finished) return;
   RegisterMacroPick(objects_, recording_, index);
   if (recording_.phase != MacroPhase::Arguments) return;
-  const std::optional<std::string> hint = dialogs.AskArgumentHint(object->Kind());
+  const std::optional<std::string> hint = dialogs->AskArgumentHint(object->Kind());
   if (hint) {
     recording_.hints.push_back(StorableMacroText(*hint));
   } else {
@@ -39,10 +47,26 @@ void MacroRecordMode::Choose(int index, MacroDialogs& dialogs) {
   }
 }
 
-MacroStep MacroRecordMode::Action(MacroDialogs& dialogs, Canvas& canvas,
-                                  const DrawContext& context) {
+void MacroRecordMode::PanelAction(MacroDialogs& dialogs) {
+  switch (Action(dialogs)) {
+    case MacroStep::Continue:
+      view_.Present();
+      return;
+    case MacroStep::Refused:
+      editor_.ReturnToNormal();
+      view_.ShowError(kErrorMacroNotDependent);
+      return;
+    case MacroStep::Finished:
+      editor_.SetMode(InteractionState::Normal);
+      editor_.SetPrompt(texts::kStandardPrompt);
+      editor_.Repaint();
+      return;
+  }
+}
+
+MacroStep MacroRecordMode::Action(MacroDialogs& dialogs) {
   if (recording_.phase == MacroPhase::Arguments) {
-    DrawAll(recording_.arguments, false, canvas, context);
+    DrawAll(recording_.arguments);
     dialogs.ShowSelectionPanel(kResultsPanel);
     view_.SetPrompt(kResultsPrompt);
     recording_.phase = MacroPhase::Results;
@@ -59,8 +83,8 @@ MacroStep MacroRecordMode::Action(MacroDialogs& dialogs, Canvas& canvas,
   recording_.phase = MacroPhase::Finished;
   view_.SetBlinkTimer(false);
   // Nothing may stay in the blink look while the name is asked.
-  DrawAll(recording_.arguments, false, canvas, context);
-  DrawAll(recording_.results, false, canvas, context);
+  DrawAll(recording_.arguments);
+  DrawAll(recording_.results);
   view_.Present();
   recording_.name = StorableMacroText(dialogs.AskMacroName(MacroNameFromPath(*path)));
   dialogs.ShowSelectionPanel(kStatusBar);
@@ -74,22 +98,29 @@ MacroStep MacroRecordMode::Action(MacroDialogs& dialogs, Canvas& canvas,
   return MacroStep::Continue;
 }
 
-void MacroRecordMode::Cancel(MacroDialogs* dialogs) {
+// Leaving for the normal state cancels the recording.
+void MacroRecordMode::Leave() {
   CancelRecording(objects_, recording_);
   view_.SetBlinkTimer(false);
-  if (dialogs != nullptr) dialogs->ShowSelectionPanel(kStatusBar);
+  if (MacroDialogs* dialogs = editor_.Dialogs()) dialogs->ShowSelectionPanel(kStatusBar);
 }
 
-void MacroRecordMode::Blink(bool blink, Canvas& canvas, const DrawContext& context) {
-  if (recording_.phase == MacroPhase::Arguments)
-    DrawAll(recording_.arguments, blink, canvas, context);
-  if (recording_.phase == MacroPhase::Results) DrawAll(recording_.results, blink, canvas, context);
+std::string MacroRecordMode::HelpPage() const {
+  return texts::kHelpMacros;
 }
 
-void MacroRecordMode::DrawAll(const std::vector<int>& indices, bool blink, Canvas& canvas,
-                              const DrawContext& context) {
+std::vector<int> MacroRecordMode::Blinking() const {
+  if (recording_.phase == MacroPhase::Arguments) return recording_.arguments;
+  if (recording_.phase == MacroPhase::Results) return recording_.results;
+  return {};
+}
+
+// Drawn in their usual look: what stops blinking must not stay highlighted.
+void MacroRecordMode::DrawAll(const std::vector<int>& indices) {
+  Canvas& canvas = view_.PictureCanvas();
+  const DrawContext context = editor_.PaintContext();
   for (int index : indices) {
-    if (TGObject* o = objects_.at(index)) o->Draw(canvas, false, blink, context);
+    if (TGObject* o = objects_.at(index)) o->Draw(canvas, false, false, context);
   }
 }
 
@@ -104,17 +135,32 @@ bool MacroApplyMode::Start(const std::string& path) {
   return true;
 }
 
-MacroStep MacroApplyMode::Press(int index, int x, int y) {
+void MacroApplyMode::Press(int x, int y) {
+  int index = editor_.NearObject(x, y, DemandedKind());
   if (index < 0) {
-    if (DemandedKind() != kPointKind) return MacroStep::Continue;
-    TGPoint& point = objects_.AddPoint();
-    point.X = x;
-    point.Y = y;
-    point.MustDraw = true;
+    if (DemandedKind() != kPointKind) return;
+    index = AddFreePoint(x, y).Index();
     ++application_.auxiliaryPoints;
-    index = point.Index();
   }
-  return Give(index);
+  Finish(Give(index));
+}
+
+void MacroApplyMode::Choose(int index) {
+  Finish(Give(index));
+}
+
+void MacroApplyMode::Finish(MacroStep step) {
+  if (step == MacroStep::Continue) return;
+  if (step == MacroStep::Refused) {
+    // Whatever the damaged file left undone, the drawing is as before.
+    const int error = error_;
+    editor_.ReturnToNormal();
+    view_.ShowError(error);
+    return;
+  }
+  editor_.SetMode(InteractionState::Normal);
+  editor_.SetPrompt(texts::kStandardPrompt);
+  editor_.Repaint();
 }
 
 MacroStep MacroApplyMode::Give(int index) {
@@ -135,16 +181,19 @@ MacroStep MacroApplyMode::Give(int index) {
   return MacroStep::Finished;
 }
 
-void MacroApplyMode::Cancel() {
+// Leaving for the normal state gives up the application and its free points.
+void MacroApplyMode::Leave() {
   view_.SetBlinkTimer(false);
   objects_.DropLast(static_cast<std::size_t>(application_.auxiliaryPoints));
   application_ = MacroApplication{};
 }
 
-void MacroApplyMode::Blink(bool blink, Canvas& canvas, const DrawContext& context) {
-  for (int index : application_.given) {
-    if (TGObject* o = objects_.at(index)) o->Draw(canvas, false, blink, context);
-  }
+std::string MacroApplyMode::HelpPage() const {
+  return texts::kHelpMacros;
+}
+
+std::size_t MacroApplyMode::PendingObjects() const {
+  return static_cast<std::size_t>(std::max(application_.auxiliaryPoints, 0));
 }
 
 }  // namespace zelmora

@@ -6,6 +6,7 @@
 
 #include "document/macro_file.h"
 #include "interaction/editor.h"
+#include "interaction/macro_modes.h"
 #include "support/fake_editor_view.h"
 #include "support/temp_folder.h"
 

@@ -87,48 +87,4 @@ void PlaceMode::Leave() {
   if (!objects.empty()) objects.DeleteWithDescendants(objects.size() - 1);
 }
 
-// ---- picking parents ------------------------------------------------------------
-
-void PickParentsMode::Enter() {
-  CreationState& creation = editor_.CreationInProgress();
-  creation.step = 1;
-  creation.autoPoints = 0;
-  editor_.SetPrompt(editor_.Text(Info(creation.command).code, 1));
-  editor_.View().SetSurfaceCursor(CursorShape::HandPoint);
-}
-
-void PickParentsMode::LeftPress(Modifiers, int x, int y) {
-  editor_.PickAt(x, y);
-}
-
-void PickParentsMode::RightPress(int x, int y) {
-  editor_.ShowPopup(x, y);
-}
-
-void PickParentsMode::Hover(int x, int y) {
-  editor_.DescribeObjectAt(x, y, 0, true);
-}
-
-void PickParentsMode::MenuSelect(int index) {
-  editor_.NextOSStep(index);
-}
-
-void PickParentsMode::Tick(bool blink) {
-  editor_.DrawPicks(blink);
-}
-
-std::string PickParentsMode::HelpPage() const {
-  return texts::kHelpMethods;
-}
-
-std::size_t PickParentsMode::PendingObjects() const {
-  return static_cast<std::size_t>(std::max(editor_.Creation().autoPoints, 0));
-}
-
-void PickParentsMode::Leave() {
-  editor_.View().SetBlinkTimer(false);
-  editor_.DropAutoPoints();
-  editor_.CreationInProgress().picks.clear();
-}
-
 }  // namespace zelmora

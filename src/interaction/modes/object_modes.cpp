@@ -7,7 +7,7 @@ namespace zelmora {
 namespace {
 
 // The end of any drag: back to pointing, the selection kept.
-void FinishDrag(Editor& editor, CursorShape cursor) {
+void FinishDrag(ModeContext& editor, CursorShape cursor) {
   editor.SetMode(InteractionState::Normal);
   editor.View().SetSurfaceCursor(cursor);
   editor.SetPrompt(texts::kStandardPrompt);
