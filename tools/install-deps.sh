@@ -11,6 +11,7 @@ packages=(
   fonts-liberation clang-format libmuparser-dev
   xvfb xauth
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file appstream
+  python3
 )
 
 missing=()

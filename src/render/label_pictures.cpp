@@ -101,9 +101,10 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
 
 std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset) {
   std::vector<InkRun> runs;
-  for (int y = 0; y < image.height(); ++y) {
+  const int width = image.width(), height = image.height();
+  for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       const QRgb c = row[x];
       if (qAlpha(c) == 0) continue;
       if (qAlpha(c) == 255 && !runs.empty() && runs.back().colour == c &&
@@ -119,28 +120,41 @@ std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset) {
 }
 
 InkMask InkMaskOf(const QImage& image, QPoint offset) {
-  QRect box;
+  // Every label of a drawing just opened passes here: the sizes are read
+  // once and the box kept as numbers, not asked of the image per pixel.
+  const int width = image.width(), height = image.height();
+  int left = width, right = -1, top = height, bottom = -1;
   QRgb colour = 0;
-  for (int y = 0; y < image.height(); ++y) {
+  for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if (qAlpha(row[x]) == 0) continue;
-      if (box.isEmpty()) colour = row[x];
-      if (row[x] != colour || qAlpha(row[x]) != 255) return {};
-      box |= QRect(x, y, 1, 1);
+    // Most rows of the margin hold no ink at all (transparent is all zero):
+    // one pass that the compiler vectorises tells.
+    QRgb any = 0;
+    for (int x = 0; x < width; ++x) any |= row[x];
+    if (any == 0) continue;
+    for (int x = 0; x < width; ++x) {
+      const QRgb c = row[x];
+      if (qAlpha(c) == 0) continue;
+      if (right < 0) colour = c;
+      if (c != colour || qAlpha(c) != 255) return {};
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = y;
     }
   }
-  if (box.isEmpty()) return {};
+  if (right < 0) return {};
+  const QRect box(QPoint(left, top), QPoint(right, bottom));
   InkMask mask;
   mask.box = box.translated(offset);
   mask.words = (box.width() + 63) / 64;
   mask.colour = colour;
   mask.bits.assign(static_cast<std::size_t>(box.height() * mask.words), 0);
-  for (int y = 0; y < box.height(); ++y) {
-    const auto* row =
-        reinterpret_cast<const QRgb*>(image.constScanLine(box.top() + y)) + box.left();
+  const int boxWidth = box.width(), boxHeight = box.height();
+  for (int y = 0; y < boxHeight; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(top + y)) + left;
     std::uint64_t* words = &mask.bits[static_cast<std::size_t>(y * mask.words)];
-    for (int x = 0; x < box.width(); ++x) {
+    for (int x = 0; x < boxWidth; ++x) {
       if (qAlpha(row[x]) != 0) words[x / 64] |= std::uint64_t{1} << (x % 64);
     }
   }

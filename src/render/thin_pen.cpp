@@ -61,6 +61,36 @@ void AllowedOffsets(int start, int sign, int low, int high, std::int64_t& from, 
 
 }  // namespace
 
+// The steps of a walk from `from` that land inside the rows and columns
+// allowed, [first, last]; false when none does.
+bool ThinPen::VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
+                           std::int64_t& last) const {
+  auto inside = [this](QPoint p) {
+    return p.x() >= 0 && p.x() < width_ && p.y() >= top_ && p.y() < bottom_;
+  };
+  if (inside(from) && inside(to)) return true;
+  std::int64_t majorFrom, majorTo, minorFrom, minorTo;
+  if (a.xMajor) {
+    AllowedOffsets(from.x(), a.sx, 0, width_, majorFrom, majorTo);
+    AllowedOffsets(from.y(), a.sy, top_, bottom_, minorFrom, minorTo);
+  } else {
+    AllowedOffsets(from.y(), a.sy, top_, bottom_, majorFrom, majorTo);
+    AllowedOffsets(from.x(), a.sx, 0, width_, minorFrom, minorTo);
+  }
+  if (minorTo < 0 || (a.minor == 0 && minorFrom > 0)) return false;
+  first = std::max<std::int64_t>(first, majorFrom);
+  last = std::min<std::int64_t>(last, majorTo);
+  if (a.minor != 0) {
+    // k(i) >= minorFrom from the first such i on; k(i) <= minorTo up to the last.
+    if (minorFrom > 0) {
+      const std::int64_t need = (minorFrom - 1) * a.steps + 1 + a.half;
+      first = std::max(first, (need + a.minor - 1) / a.minor);
+    }
+    last = std::min(last, (minorTo * a.steps + a.half) / a.minor);
+  }
+  return first <= last;
+}
+
 // Steps along the longer axis, one pixel each, and moves one pixel along the
 // shorter axis whenever the error overflows: each pixel is the nearest to
 // the true line in its column (or row). The steps that land inside the rows
@@ -69,86 +99,78 @@ void ThinPen::Walk(QPoint from, QPoint to) {
   if (bits_ == nullptr || from == to) return;
   const int dx = to.x() - from.x(), dy = to.y() - from.y();
   const int adx = std::abs(dx), ady = std::abs(dy);
-  const bool xMajor = adx >= ady;
-  const int steps = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+  WalkAxes a;
+  a.xMajor = adx >= ady;
+  a.steps = a.xMajor ? adx : ady;
+  a.minor = a.xMajor ? ady : adx;
+  a.half = a.steps / 2;
+  a.sx = dx < 0 ? -1 : 1;
+  a.sy = dy < 0 ? -1 : 1;
   const std::size_t period = pattern_.size();
   const std::size_t startPhase = phase_;
-  if (period != 0) phase_ = (phase_ + static_cast<std::size_t>(steps)) % period;
+  if (period != 0) phase_ = (phase_ + static_cast<std::size_t>(a.steps)) % period;
   // Wholly outside: only the pattern moves on. Circles far larger than the
   // picture, and most of a circle seen by the other band, are such segments.
   if (std::max(from.x(), to.x()) < 0 || std::max(from.y(), to.y()) < top_ ||
       std::min(from.x(), to.x()) >= width_ || std::min(from.y(), to.y()) >= bottom_) {
     return;
   }
-  const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-  const int half = steps / 2;
-  std::int64_t first = 0, last = steps - 1;
-  auto inside = [this](QPoint p) {
-    return p.x() >= 0 && p.x() < width_ && p.y() >= top_ && p.y() < bottom_;
-  };
-  if (!inside(from) || !inside(to)) {
-    std::int64_t majorFrom, majorTo, minorFrom, minorTo;
-    if (xMajor) {
-      AllowedOffsets(from.x(), sx, 0, width_, majorFrom, majorTo);
-      AllowedOffsets(from.y(), sy, top_, bottom_, minorFrom, minorTo);
-    } else {
-      AllowedOffsets(from.y(), sy, top_, bottom_, majorFrom, majorTo);
-      AllowedOffsets(from.x(), sx, 0, width_, minorFrom, minorTo);
-    }
-    if (minorTo < 0 || (minor == 0 && minorFrom > 0)) return;
-    first = std::max<std::int64_t>(first, majorFrom);
-    last = std::min<std::int64_t>(last, majorTo);
-    if (minor != 0) {
-      // k(i) >= minorFrom from the first such i on; k(i) <= minorTo up to the last.
-      if (minorFrom > 0) {
-        const std::int64_t need = (minorFrom - 1) * steps + 1 + half;
-        first = std::max(first, (need + minor - 1) / minor);
-      }
-      last = std::min(last, (minorTo * steps + half) / minor);
-    }
-    if (first > last) return;
-  }
+  std::int64_t first = 0, last = a.steps - 1;
+  if (!VisibleSteps(from, to, a, first, last)) return;
 
-  const std::int64_t k = MinorOffset(first, minor, steps, half);
-  const int x = from.x() + static_cast<int>(xMajor ? sx * first : sx * k);
-  const int y = from.y() + static_cast<int>(xMajor ? sy * k : sy * first);
-  const qsizetype stride = stride_;
-  const qsizetype majorStep = xMajor ? sx : sy * stride, minorStep = xMajor ? sy * stride : sx;
-  QRgb* pixel = reinterpret_cast<QRgb*>(bits_) + y * stride + x;
-  const QRgb colour = colour_;
-  int count = static_cast<int>(last - first + 1);
-  int error = static_cast<int>(half - first * minor + k * steps);
-
+  const std::int64_t k = MinorOffset(first, a.minor, a.steps, a.half);
+  const int x = from.x() + static_cast<int>(a.xMajor ? a.sx * first : a.sx * k);
+  const int y = from.y() + static_cast<int>(a.xMajor ? a.sy * k : a.sy * first);
+  Run run;
+  run.pixel = reinterpret_cast<QRgb*>(bits_) + y * stride_ + x;
+  run.majorStep = a.xMajor ? a.sx : a.sy * stride_;
+  run.minorStep = a.xMajor ? a.sy * stride_ : a.sx;
+  run.count = static_cast<int>(last - first + 1);
+  run.error = static_cast<int>(a.half - first * a.minor + k * a.steps);
   if (period == 0) {
-    if (minor == 0 && xMajor) {  // a horizontal run: one fill
-      std::fill_n(sx > 0 ? pixel : pixel - (count - 1), count, colour);
-      return;
-    }
-    if (minor == 0) {
-      for (; count > 0; --count, pixel += majorStep) *pixel = colour;
-      return;
-    }
-    for (; count > 0; --count) {
-      *pixel = colour;
-      pixel += majorStep;
-      error -= minor;
-      if (error < 0) {
-        error += steps;
-        pixel += minorStep;
-      }
-    }
+    PlotSolid(run, a);
+  } else {
+    PlotDashed(run, a, (startPhase + static_cast<std::size_t>(first)) % period);
+  }
+}
+
+void ThinPen::PlotSolid(Run run, const WalkAxes& a) const {
+  const QRgb colour = colour_;
+  QRgb* pixel = run.pixel;
+  int count = run.count, error = run.error;
+  if (a.minor == 0 && a.xMajor) {  // a horizontal run: one fill
+    std::fill_n(a.sx > 0 ? pixel : pixel - (count - 1), count, colour);
     return;
   }
-  const std::uint8_t* pattern = pattern_.data();
-  std::size_t phase = (startPhase + static_cast<std::size_t>(first)) % period;
+  if (a.minor == 0) {
+    for (; count > 0; --count, pixel += run.majorStep) *pixel = colour;
+    return;
+  }
   for (; count > 0; --count) {
+    *pixel = colour;
+    pixel += run.majorStep;
+    error -= a.minor;
+    if (error < 0) {
+      error += a.steps;
+      pixel += run.minorStep;
+    }
+  }
+}
+
+void ThinPen::PlotDashed(Run run, const WalkAxes& a, std::size_t phase) const {
+  const QRgb colour = colour_;
+  const std::size_t period = pattern_.size();
+  const std::uint8_t* pattern = pattern_.data();
+  QRgb* pixel = run.pixel;
+  int error = run.error;
+  for (int count = run.count; count > 0; --count) {
     if (pattern[phase] != 0) *pixel = colour;
     if (++phase == period) phase = 0;
-    pixel += majorStep;
-    error -= minor;
+    pixel += run.majorStep;
+    error -= a.minor;
     if (error < 0) {
-      error += steps;
-      pixel += minorStep;
+      error += a.steps;
+      pixel += run.minorStep;
     }
   }
 }

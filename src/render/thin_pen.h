@@ -48,7 +48,22 @@ class ThinPen {
   }
 
  private:
+  // A walk's direction: `steps` along the major axis, `minor` along the other.
+  struct WalkAxes {
+    bool xMajor = true;
+    int steps = 0, minor = 0, half = 0, sx = 1, sy = 1;
+  };
+  // Where a walk starts writing and how far it goes.
+  struct Run {
+    QRgb* pixel = nullptr;
+    qsizetype majorStep = 0, minorStep = 0;
+    int count = 0, error = 0;
+  };
   void Walk(QPoint from, QPoint to);
+  bool VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
+                    std::int64_t& last) const;
+  void PlotSolid(Run run, const WalkAxes& a) const;
+  void PlotDashed(Run run, const WalkAxes& a, std::size_t phase) const;
 
   uchar* bits_;
   qsizetype stride_;  // in pixels

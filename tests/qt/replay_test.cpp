@@ -140,8 +140,8 @@ class ReplayTest : public QObject {
       editor_->Repaint();
       QImageCanvas whole(&*glyphs_);
       whole.Resize(QSize(kWidth, kHeight));
-      PaintDrawing(whole, editor_->Objects(), editor_->Objects().at(editor_->Selected()), editor_->PaintContext(),
-                   kWidth, kHeight);
+      PaintDrawing(whole, editor_->Objects(), editor_->Objects().at(editor_->Selected()),
+                   editor_->PaintContext(), kWidth, kHeight);
       QVERIFY(view_->picture.Image() == whole.Image());
     }
   }
