@@ -33,11 +33,12 @@ constexpr InteractionState PlacingStateOf(CommandGroup group) {
   return InteractionState::PlacePoint;
 }
 
-// The method a candidate ends in; the circle-first crossing stores the
-// line-circle one.
-constexpr const MethodInfo* MethodOfCandidate(MethodCode code) {
-  if (code == kCircleFirstCrossing) return &Info(ConstructionMethod::LineCircleFirst);
-  return FindMethod(Number(code));
+// The row of the method a candidate ends in, -1 for none; the circle-first
+// crossing stores the line-circle one. A row rather than a pointer: the
+// sanitizers' build cannot compare pointers at compile time.
+constexpr int MethodRowOfCandidate(MethodCode code) {
+  if (code == kCircleFirstCrossing) code = CodeOf(ConstructionMethod::LineCircleFirst);
+  return MethodRow(Number(code));
 }
 
 // A measurement picks what its own table says; a text is placed. Both carry
@@ -57,8 +58,10 @@ constexpr bool RowIsConsistent(const CommandInfo& c) {
   if (placing && (c.mode != PlacingStateOf(c.group) || c.candidates.size() != 1)) return false;
   if (placing == c.placePrompt.empty()) return false;
   for (MethodCode code : c.candidates) {
-    const MethodInfo* method = MethodOfCandidate(code);
-    if (method == nullptr || method->kind != KindOf(c.group)) return false;
+    const int row = MethodRowOfCandidate(code);
+    if (row < 0) return false;
+    const MethodInfo* method = &method_table::kMethods[static_cast<std::size_t>(row)];
+    if (method->kind != KindOf(c.group)) return false;
     if (std::find(kCreationMethods.begin(), kCreationMethods.end(), code) == kCreationMethods.end())
       return false;
     // A free method is placed, every other one picked.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_look.h"
@@ -34,6 +35,7 @@ constexpr const char* kCloseItem = "Закрыть задачу";
 constexpr const char* kCreateItem = "Создать задачу…";
 constexpr const char* kGradeItem = "Проверить работы…";
 constexpr const char* kPanelTitle = "Задача";
+constexpr const char* kProtocolButton = "Протокол построения";
 constexpr const char* kUnreadableTask = "Не удаётся прочитать файл задачи";
 constexpr const char* kNoMoreHints = "Больше подсказок нет.";
 constexpr const char* kRestartQuestion = "Стереть всё построенное и начать задачу заново?";
@@ -131,6 +133,14 @@ void LessonMenu::BuildPanel() {
   }
   title_->setStyleSheet(QStringLiteral("font-weight: bold"));
   result_->setObjectName(QStringLiteral("LessonResult"));
+  // How the pupil built it, step by step, beside the verdict.
+  protocol_ = new QPushButton(QString::fromUtf8(kProtocolButton));
+  protocol_->setObjectName(QStringLiteral("LessonProtocol"));
+  protocol_->hide();
+  connect(protocol_, &QPushButton::clicked, this, [this] {
+    if (parts_.showProtocol) parts_.showProtocol();
+  });
+  column->addWidget(protocol_);
   column->addStretch(1);
   body->setMinimumWidth(240);
   panel_->setWidget(body);
@@ -164,6 +174,7 @@ bool LessonMenu::OpenTask(const QString& path) {
   title_->setText(Utf8(task_->title));
   statement_->setText(Lines(task_->statement));
   result_->clear();
+  protocol_->hide();
   hints_->clear();
   StartAttempt();
   OfferToContinue();
@@ -233,6 +244,7 @@ void LessonMenu::Check() {
   options.givensInPlace = false;
   const CheckResult result = CheckAttempt(*task_, attempt, options);
   result_->setText(Lines(DescribeResult(*task_, result, parts_.methodName)));
+  protocol_->setVisible(static_cast<bool>(parts_.showProtocol));
 }
 
 void LessonMenu::ShowHint() {
@@ -256,6 +268,7 @@ void LessonMenu::Restart() {
     return;
   }
   result_->clear();
+  protocol_->hide();
   StartAttempt();
 }
 

@@ -15,6 +15,7 @@ class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QPushButton;
 
 namespace zelmora {
 
@@ -39,6 +40,8 @@ class LessonMenu : public QObject {
     std::function<void(std::function<bool(const std::string&)>)> offerMacros;
     // The user's own data folder: Saves/ and Tasks/ there.
     std::function<QString()> userFolder;
+    // Opens the construction protocol of the drawing (the attempt).
+    std::function<void()> showProtocol;
   };
   explicit LessonMenu(Parts parts);
   ~LessonMenu() override;
@@ -82,6 +85,7 @@ class LessonMenu : public QObject {
   QLabel* steps_ = nullptr;
   QLabel* result_ = nullptr;
   QLabel* hints_ = nullptr;
+  QPushButton* protocol_ = nullptr;  // shown once a check has a result
   QAction* check_ = nullptr;
   QAction* hint_ = nullptr;
   QAction* restart_ = nullptr;

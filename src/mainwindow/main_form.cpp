@@ -98,6 +98,7 @@ TMainForm::TMainForm(MainFormOptions options, std::unique_ptr<SettingsStore> own
 
   setWindowTitle(QString::fromStdString(session_->Caption()));
   resize(647, 472);
+  setAcceptDrops(true);
   BuildMenus();
   setCentralWidget(BuildCentralWidget());
 
@@ -151,6 +152,7 @@ void TMainForm::BuildLessonMenu() {
   lesson.offerMacros = [this](std::function<bool(const std::string&)> offered) {
     macroMenu_->SetOffered(std::move(offered));
   };
+  lesson.showProtocol = [this] { ShowProtocol(); };
   lessonMenu_ = std::make_unique<LessonMenu>(std::move(lesson));
 }
 

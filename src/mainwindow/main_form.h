@@ -28,6 +28,9 @@ class QLabel;
 class QMenu;
 class QToolButton;
 
+class QDragEnterEvent;
+class QDropEvent;
+
 namespace zelmora {
 
 class ShadowTextLabel;
@@ -143,6 +146,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // A file dropped on the window opens as on the command line.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -185,6 +191,9 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
 
   // Settings, start and close (start_and_close.cpp).
   void FormShow();
+  // A task opens as a lesson, a macro is offered for the Macros menu (it is
+  // no drawing), anything else opens as a drawing.
+  void OpenGivenFile(const QString& path);
   void FormActivate();
   void SaveAtClose();
   void OpenOptions(OptionsPage page);

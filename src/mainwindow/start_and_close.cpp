@@ -2,8 +2,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 #include <filesystem>
 
 #include "dialogs/about_form.h"
@@ -93,15 +97,38 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
   hintWindowItem_->setChecked(settings_.helpShow);
   helpForm_->setVisible(settings_.helpShow);
-  // A task opens as a lesson; a macro is no drawing: it is offered for the
-  // Macros menu instead.
-  if (options_.commandLineFile.endsWith(QStringLiteral(".zmt"), Qt::CaseInsensitive)) {
-    lessonMenu_->OpenTask(options_.commandLineFile);
-  } else if (options_.commandLineFile.endsWith(QStringLiteral(".zmm"), Qt::CaseInsensitive)) {
-    macroMenu_->OfferMacroFile(options_.commandLineFile);
-  } else if (!options_.commandLineFile.isEmpty()) {
-    session_->OpenCommandLineFile(QFile::encodeName(options_.commandLineFile).toStdString());
+  if (!options_.commandLineFile.isEmpty()) OpenGivenFile(options_.commandLineFile);
+}
+
+void TMainForm::OpenGivenFile(const QString& path) {
+  if (path.endsWith(QStringLiteral(".zmt"), Qt::CaseInsensitive)) {
+    lessonMenu_->OpenTask(path);
+  } else if (path.endsWith(QStringLiteral(".zmm"), Qt::CaseInsensitive)) {
+    macroMenu_->OfferMacroFile(path);
+  } else {
+    session_->OpenCommandLineFile(QFile::encodeName(path).toStdString());
   }
+}
+
+namespace {
+
+// The one local file a drag carries; empty for anything else.
+QString DraggedFile(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) return {};
+  return data->urls().front().toLocalFile();
+}
+
+}  // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QString path = DraggedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenGivenFile(path);
 }
 
 bool TMainForm::event(QEvent* event) {

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
+#include "dialogs/protocol_form.h"
 #include "geometry/tg_circle.h"
 #include "geometry/tg_point.h"
 #include "lessons/task.h"
@@ -128,6 +130,11 @@ void LessonWindowTest::checkingSaysWhatIsMissing() {
     hintShown = hintShown || label->text().startsWith(QStringLiteral("Подсказка 1:"));
   }
   QVERIFY(hintShown);
+  // The verdict leads to how the attempt was built.
+  auto* protocol = panel->findChild<QPushButton*>(QStringLiteral("LessonProtocol"));
+  QVERIFY(protocol != nullptr && protocol->isVisible());
+  protocol->click();
+  QVERIFY(w_->form->ProtocolWindow() != nullptr && w_->form->ProtocolWindow()->isVisible());
 }
 
 void LessonWindowTest::theCommandLineOpensATask() {

@@ -1,9 +1,12 @@
 // The macro dialogs and the Macros menu in the real window: recording through
 // the selection panel, adding and applying from the menu, the set-up dialog.
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QToolButton>
+#include <QUrl>
 #include <QtTest>
 
 #include "dialogs/macro_dialogs.h"
@@ -22,6 +25,7 @@ class MacroWindowTest : public QObject {
   void setUpDialogCancelRestoresAndTheMenuIsKept();
   void hintDialogDefaultsAndTypedSemicolons_data();
   void hintDialogDefaultsAndTypedSemicolons();
+  void aMacroOnTheCommandLineIsOfferedForTheMenu_data();
   void aMacroOnTheCommandLineIsOfferedForTheMenu();
 
  private:
@@ -151,9 +155,17 @@ void MacroWindowTest::hintDialogDefaultsAndTypedSemicolons() {
   QCOMPARE(form.Hint().value_or(QString()), hint);
 }
 
-// Double-clicking a macro starts the program with it: the drawing stays
-// empty, the macro joins the menu as a copy in the user's macro folder.
+void MacroWindowTest::aMacroOnTheCommandLineIsOfferedForTheMenu_data() {
+  QTest::addColumn<bool>("dropped");
+  QTest::newRow("double click") << false;
+  QTest::newRow("dropped on the window") << true;
+}
+
+// Double-clicking a macro starts the program with it, and dropping it on the
+// window does the same: the drawing stays empty, the macro joins the menu as
+// a copy in the user's macro folder.
 void MacroWindowTest::aMacroOnTheCommandLineIsOfferedForTheMenu() {
+  QFETCH(bool, dropped);
   QTemporaryDir elsewhere;
   const QString original = QDir(elsewhere.path()).filePath(QStringLiteral("mid.zmm"));
   QVERIFY(QFile::copy(QStringLiteral(ZELMORA_SOURCE_DIR "/tests/cli/data/circle.zmm"), original));
@@ -163,7 +175,18 @@ void MacroWindowTest::aMacroOnTheCommandLineIsOfferedForTheMenu() {
     static_cast<TZMDialog&>(dialog).Confirm();
     return int(QDialog::Accepted);
   };
-  QVERIFY(w_->Start(original));
+  if (dropped) {
+    QVERIFY(w_->Start());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(original)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w_->form.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w_->form.get(), &drop);
+  } else {
+    QVERIFY(w_->Start(original));
+  }
   QCOMPARE(MacroItems(), QStringList{QString::fromUtf8("Окружность")});
   QVERIFY(w_->Objects().empty());
   QVERIFY(w_->prompts.messages.isEmpty());
