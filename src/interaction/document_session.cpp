@@ -99,6 +99,7 @@ void DocumentSession::Open() {
     file = *chosen;
   }
   LoadFailed(LoadPlane(file));
+  if (fileName_ == file) view_.FileUsed(file);
   UpdateRecent(file);
   insideOpen_ = false;
 }
@@ -124,6 +125,7 @@ bool DocumentSession::SavePlaneAs(const std::string& name) {
   }
   fileName_ = name;
   view_.SetCaption(Caption());
+  view_.FileUsed(name);
   return true;
 }
 

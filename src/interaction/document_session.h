@@ -29,6 +29,8 @@ class DocumentView {
   virtual void SetCaption(const std::string& caption) = 0;
   // Captions of the recent-file entries, "&1 " .. "&4 " included; empty: hidden.
   virtual void ShowRecentFiles(const RecentCaptions& captions) = 0;
+  // A drawing was opened or saved under `path`: the desktop may list it.
+  virtual void FileUsed(const std::string& path) {}
 };
 
 // The document around the drawing: its file name, author and comment, the

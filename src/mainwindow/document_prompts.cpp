@@ -4,6 +4,7 @@
 #include "dialogs/dialog_look.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/main_form_texts.h"
+#include "platform/desktop_recent_files.h"
 
 // The window's side of the File commands: their questions, file dialogs and
 // reports, the caption and the recent-file entries.
@@ -37,6 +38,13 @@ std::optional<std::string> TMainForm::AskSavePath() {
     folder = lessonMenu_->AttemptPath();
   }
   return LocalPath(prompts_.AskSavePath(this, folder));
+}
+
+void TMainForm::FileUsed(const std::string& path) {
+  AddToDesktopRecentFiles(DesktopRecentFilesPath(),
+                          QFile::decodeName(QByteArray::fromStdString(path)),
+                          QStringLiteral("application/x-zelmora-drawing"),
+                          QString::fromUtf8(texts::kProgramTitle), QDateTime::currentDateTime());
 }
 
 void TMainForm::ShowSaveFailed(const std::string& message) {

@@ -118,6 +118,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void ShowSaveFailed(const std::string& message) override;
   void SetCaption(const std::string& caption) override;
   void ShowRecentFiles(const RecentCaptions& captions) override;
+  void FileUsed(const std::string& path) override;
 
   // ExportView (export_and_print.cpp)
   void ShowExportPanel(bool shown) override;
