@@ -1,5 +1,8 @@
 #include "interaction/history.h"
 
+#include "geometry/tg_measure.h"
+#include "geometry/tg_text.h"
+
 #include <algorithm>
 #include <unordered_set>
 #include <utility>
@@ -45,6 +48,10 @@ std::size_t BytesOf(const TGObject& o) {
       return bytes + sizeof(TGLine);
     case kCircleKind:
       return bytes + sizeof(TGCircle);
+    case kMeasureKind:
+      return bytes + sizeof(TGMeasure);
+    case kTextKind:
+      return bytes + sizeof(TGText) + HeapBytes(static_cast<const TGText&>(o).Text);
     default:
       return bytes + sizeof(TGLength);
   }
