@@ -47,8 +47,8 @@ constexpr bool MeasureRowIsConsistent(const CommandInfo& c) {
   if (c.candidates.size() != 1 || c.placePrompt.empty() || c.parameter != ParameterKind::None) {
     return false;
   }
-  if (c.mode == InteractionState::PlaceText) return Number(c.code) == TGText::kMethodCode;
-  return c.mode == InteractionState::PickMeasured && IsMeasurementCode(Number(c.code));
+  if (c.mode == InteractionState::PlaceText) return c.code == TGText::kMethodCode;
+  return c.mode == InteractionState::PickMeasured && IsMeasurementCode(c.code);
 }
 
 constexpr bool RowIsConsistent(const CommandInfo& c) {

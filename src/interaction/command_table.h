@@ -22,14 +22,6 @@
 // this table; nothing else names a method code.
 namespace zelmora {
 
-// A construction method as documents, macros and the step table store it.
-enum class MethodCode : std::int32_t {};
-constexpr int Number(MethodCode code) {
-  return static_cast<int>(code);
-}
-constexpr MethodCode CodeOf(ConstructionMethod method) {
-  return MethodCode{Info(method).code};
-}
 // Not a method of its own: the line-circle intersection picked circle first.
 // It has its own row in the step table; building swaps the two picks and
 // stores the line-circle methods.
@@ -104,12 +96,11 @@ using P = ParameterKind;
 constexpr MethodCode Of(M method) {
   return CodeOf(method);
 }
-
 using MS = Measurement;
 constexpr MethodCode Of(MS measurement) {
-  return MethodCode{static_cast<std::int32_t>(measurement)};
+  return CodeOf(measurement);
 }
-inline constexpr MethodCode kTextCode{TGText::kMethodCode};
+inline constexpr MethodCode kTextCode = TGText::kMethodCode;
 
 // clang-format off
 inline constexpr CommandInfo kCommands[] = {
@@ -186,7 +177,7 @@ constexpr std::string_view ParameterPrompt(ParameterKind kind) {
 // then the circle-first crossing. A candidate set has one slot per entry.
 inline constexpr auto kCreationMethods = [] {
   std::array<MethodCode, kMethodCount + 1> codes{};
-  for (std::size_t i = 0; i < kMethodCount; ++i) codes[i] = MethodCode{kMethods[i].code};
+  for (std::size_t i = 0; i < kMethodCount; ++i) codes[i] = kMethods[i].code;
   codes.back() = kCircleFirstCrossing;
   return codes;
 }();

@@ -195,7 +195,7 @@ void Editor::TimerTick() {
 }
 
 void Editor::StartMeasure(Measurement what) {
-  const auto command = CommandWithCode(MethodCode{static_cast<std::int32_t>(what)});
+  const auto command = CommandWithCode(CodeOf(what));
   if (command) StartCreation(*command);
 }
 

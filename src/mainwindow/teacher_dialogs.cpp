@@ -129,7 +129,7 @@ QWidget* TaskForm::BuildTools(const std::function<std::string(int)>& methodName)
       group = new QVBoxLayout(box);
       row->addWidget(box);
     }
-    auto* check = new QCheckBox(QString::fromStdString(methodName(method.code)));
+    auto* check = new QCheckBox(QString::fromStdString(methodName(Number(method.code))));
     group->addWidget(check);
     methods_.push_back(check);
   }

@@ -371,7 +371,7 @@ void MainWindowMenusTest::constructionBuiltByMenuAndClicks() {
   ObjectList& objects = w_->Objects();
   QCOMPARE(objects.size(), 3u);
   const auto& middle = static_cast<const TGPoint&>(objects[2]);
-  QCOMPARE(middle.Method, 9);
+  QCOMPARE(middle.Method, CodeOf(ConstructionMethod::Midpoint));
   QCOMPARE(middle.X, 200.0);
   QCOMPARE(middle.Y, 110.0);
   const QImage shown = w_->form->PlaneBox()->grab().toImage();
