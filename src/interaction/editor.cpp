@@ -369,6 +369,7 @@ void Editor::HandleKey(Key key, Modifiers mods) {
       break;
   }
   if (!mods.ctrl) return;
+  if (const auto group = GroupWithKey(key)) return NewObjectDialog(*group);
   switch (key) {
     case Key::V:
       if (TGObject* s = SelectedObject()) {
@@ -385,12 +386,6 @@ void Editor::HandleKey(Key key, Modifiers mods) {
       return ReturnToNormal();
     case Key::Y:
       return Redo();
-    case Key::C:
-      return NewObjectDialog(NewObjectKind::Circle);
-    case Key::L:
-      return NewObjectDialog(NewObjectKind::Line);
-    case Key::P:
-      return NewObjectDialog(NewObjectKind::Point);
     default:
       return;
   }
