@@ -69,6 +69,7 @@ void TMainForm::CopyPicture() {
   // Painted afresh: a pasted picture shows neither the selection nor the
   // export's frame.
   QImageCanvas pixels(&glyphs_, LabelFont(QString::fromStdString(settings_.nameFont)));
+  pixels.SetSmoothing(settings_.smoothing);
   pixels.Resize(surface);
   PaintDrawing(pixels, editor_->Objects(), nullptr, editor_->PaintContext(), surface.width(),
                surface.height());
@@ -110,7 +111,10 @@ void TMainForm::PrintDrawing() {
     // The painter's origin is the printable area's corner.
     const QSize printable = device->pageLayout().paintRectPixels(device->resolution()).size();
     QPainter painter(device);
-    PaintPrintedPage(painter, QRectF(QPointF(0, 0), printable), Source(), header);
+    DrawingSource source = Source();
+    // The strokes of a page are smoothed anyway; its labels as the screen's.
+    if (settings_.smoothing) source.labelFont.setStyleStrategy(QFont::PreferAntialias);
+    PaintPrintedPage(painter, QRectF(QPointF(0, 0), printable), source, header);
   });
   prompts_.RunDialog(preview);
 }

@@ -14,6 +14,7 @@
 
 #include "render/point_glyph_table.h"
 #include "render/qt_color.h"
+#include "render/soft_pen.h"
 
 namespace zelmora {
 namespace {
@@ -219,8 +220,8 @@ const PixelPattern& PatternOf(PenStyle style) {
 // there were no bands; only the pixels written are cut to the band.
 class BandPainter {
  public:
-  BandPainter(const PixelRows& rows, const PointGlyphTable* glyphs)
-      : rows_(rows), whole_(0, 0, rows.width, rows.height), glyphs_(glyphs) {}
+  BandPainter(const PixelRows& rows, const PointGlyphTable* glyphs, bool smooth)
+      : rows_(rows), whole_(0, 0, rows.width, rows.height), glyphs_(glyphs), smooth_(smooth) {}
   ~BandPainter() {
     if (painter_) painter_->end();
   }
@@ -267,25 +268,50 @@ class BandPainter {
     __builtin_prefetch(at + 128);
   }
 
-  // A painter on the band alone, in the picture's coordinates.
-  QPainter& Painter(const PaintOp& op) {
+  // A painter on the band alone, in the picture's coordinates. A dashed
+  // line cut short starts `dashOffset` pixels into its pattern.
+  QPainter& Painter(const PaintOp& op, double dashOffset = 0) {
     if (!painter_) {
       band_ = QImage(rows_.bits + rows_.top * rows_.bytesPerLine, rows_.width,
                      rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
       painter_.emplace(&band_);
       painter_->translate(0, -rows_.top);
       painter_->setBrush(Qt::NoBrush);
+      painter_->setRenderHint(QPainter::Antialiasing, smooth_);
     }
-    if (!penSet_ || penColour_ != op.colour || penWidth_ != op.penWidth) {
-      QPen pen(QColor::fromRgb(op.colour), op.penWidth);
-      pen.setJoinStyle(Qt::RoundJoin);
-      pen.setCapStyle(Qt::RoundCap);
-      painter_->setPen(pen);
+    if (!penSet_ || penColour_ != op.colour || penWidth_ != op.penWidth || penStyle_ != op.style ||
+        dashOffset != 0) {
+      painter_->setPen(PenFor(op, dashOffset));
       penSet_ = true;
       penColour_ = op.colour;
       penWidth_ = op.penWidth;
+      penStyle_ = op.style;
     }
     return *painter_;
+  }
+
+  static QPen PenFor(const PaintOp& op, double dashOffset) {
+    QPen pen(QColor::fromRgb(op.colour), op.penWidth);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    if (op.style != PenStyle::Solid) {
+      // Only one-pixel pens are dashed, so the pattern's pixels are pen widths.
+      QList<qreal> lengths;
+      for (const int length : DashLengths(op.style)) lengths.append(length);
+      pen.setCapStyle(Qt::FlatCap);
+      pen.setDashPattern(lengths);
+      pen.setDashOffset(dashOffset);
+    }
+    return pen;
+  }
+
+  // Wide strokes go through the painter; a smoothed one runs through the
+  // centres of its pixels.
+  static bool ViaPainter(const PaintOp& op) { return op.penWidth != 1; }
+  QPointF Centred(QPointF p) const { return smooth_ ? p + QPointF(0.5, 0.5) : p; }
+
+  SoftPen Soft(const PaintOp& op, int phase = 0) const {
+    return SoftPen(rows_, op.colour, PatternOf(op.style), 1, phase);
   }
 
   ThinPen Pen(const PaintOp& op, int phase = 0) const {
@@ -332,11 +358,17 @@ class BandPainter {
     QLineF line(op.a, op.b, op.c, op.d);
     const QRectF area = VisibleArea(op);
     if (area.contains(line.p1()) && area.contains(line.p2())) {
-      if (op.penWidth != 1) {
+      if (ViaPainter(op)) {
         Stroke(op, {line.p1(), line.p2()}, false);
         return;
       }
       const QPoint from(op.a, op.b), to(op.c, op.d);
+      if (smooth_) {
+        SoftPen pen = Soft(op);
+        pen.Segment(from, to);
+        pen.Dot(to);
+        return;
+      }
       ThinPen pen = Pen(op);
       pen.Segment(from, to);
       pen.Segment(to, to + QPoint(1, 0));  // the end pixel itself
@@ -346,12 +378,17 @@ class BandPainter {
     // keeps its phase so a dashed line does not crawl while it is dragged.
     const QPoint start(op.a, op.b);
     if (!ClipSegment(area, line)) return;
-    if (op.penWidth != 1) {
-      Painter(op).drawLine(line);
+    if (ViaPainter(op)) {
+      const double along = QLineF(QPointF(start), line.p1()).length();
+      Painter(op, along).drawLine(QLineF(Centred(line.p1()), Centred(line.p2())));
       return;
     }
     const QPoint from = Nearest(line.p1());
     const int phase = std::max(std::abs(from.x() - start.x()), std::abs(from.y() - start.y()));
+    if (smooth_) {
+      Soft(op, phase).Segment(line.p1(), line.p2());
+      return;
+    }
     Pen(op, phase).Segment(from, Nearest(line.p2()));
   }
 
@@ -367,17 +404,28 @@ class BandPainter {
     // pixel of its box, and a wide pen reaches no further than its width.
     const double reach = op.penWidth + 1;
     if (box.bottom() + reach < rows_.top || box.top() - reach >= rows_.bottom) return;
-    if (op.penWidth != 1) {
-      Painter(op).drawEllipse(box);
+    if (ViaPainter(op)) {
+      Painter(op).drawEllipse(box.translated(Centred({})));
       return;
     }
-    // Chord by chord as the corners come: a big drawing has thousands of
-    // circles, and collecting their corners first cost a fifth of a repaint.
-    ThinPen pen = Pen(op);
-    QPoint first, previous;
+    if (smooth_) {
+      SoftPen pen = Soft(op);
+      Chords(box, pen, [](QPointF p) { return p; });
+    } else {
+      ThinPen pen = Pen(op);
+      Chords(box, pen, Nearest);
+    }
+  }
+
+  // Chord by chord as the corners come: a big drawing has thousands of
+  // circles, and collecting their corners first cost a fifth of a repaint.
+  // `place` puts a corner where the pen takes it.
+  template <class P, class Place>
+  static void Chords(const QRectF& box, P& pen, Place place) {
+    decltype(place(QPointF())) first, previous;
     bool started = false;
     ForEachEllipseCorner(box, [&](QPointF p) {
-      const QPoint point = Nearest(p);
+      const auto point = place(p);
       if (started) {
         pen.Segment(previous, point);
       } else {
@@ -389,26 +437,39 @@ class BandPainter {
     pen.Segment(previous, first);
   }
 
+  template <class P, class Place>
+  static void Polyline(const std::vector<QPointF>& corners, bool closed, P& pen, Place place) {
+    for (std::size_t i = 1; i < corners.size(); ++i) {
+      pen.Segment(place(corners[i - 1]), place(corners[i]));
+    }
+    if (closed) {
+      pen.Segment(place(corners.back()), place(corners.front()));
+    } else {
+      EndPixel(pen, Nearest(corners.back()));
+    }
+  }
+  static void EndPixel(ThinPen& pen, QPoint at) { pen.Segment(at, at + QPoint(1, 0)); }
+  static void EndPixel(SoftPen& pen, QPoint at) { pen.Dot(at); }
+
   void Stroke(const PaintOp& op, const std::vector<QPointF>& corners, bool closed) {
     if (corners.size() < 2) return;
-    if (op.penWidth != 1) {
+    if (ViaPainter(op)) {
       QPainter& painter = Painter(op);
+      QPolygonF polygon(corners.begin(), corners.end());
+      if (smooth_) polygon.translate(0.5, 0.5);
       if (closed) {
-        painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
+        painter.drawPolygon(polygon);
       } else {
-        painter.drawPolyline(corners.data(), static_cast<int>(corners.size()));
+        painter.drawPolyline(polygon);
       }
       return;
     }
-    ThinPen pen = Pen(op);
-    for (std::size_t i = 1; i < corners.size(); ++i) {
-      pen.Segment(Nearest(corners[i - 1]), Nearest(corners[i]));
-    }
-    const QPoint last = Nearest(corners.back());
-    if (closed) {
-      pen.Segment(last, Nearest(corners.front()));
+    if (smooth_) {
+      SoftPen pen = Soft(op);
+      Polyline(corners, closed, pen, [](QPointF p) { return p; });
     } else {
-      pen.Segment(last, last + QPoint(1, 0));  // the end pixel itself
+      ThinPen pen = Pen(op);
+      Polyline(corners, closed, pen, Nearest);
     }
   }
 
@@ -473,11 +534,13 @@ class BandPainter {
   PixelRows rows_;
   QRect whole_;
   const PointGlyphTable* glyphs_;
+  bool smooth_;
   QImage band_;
   std::optional<QPainter> painter_;
   bool penSet_ = false;
   QRgb penColour_ = 0;
   int penWidth_ = 0;
+  PenStyle penStyle_ = PenStyle::Solid;
 };
 
 }  // namespace
@@ -485,9 +548,33 @@ class BandPainter {
 QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont)
     : glyphs_(glyphs),
       labelFont_(labelFont),
-      labels_(std::make_unique<LabelPictures>(labelFont)),
-      textLabels_(labels_.get()) {
+      labels_(MakeTextPictures(labelFont)),
+      textLabels_(&labels_) {
   SetPen(kBlack, 1, PenStyle::Solid);
+}
+
+bool QImageCanvas::TextPictures::Trim() {
+  const bool trimmed = measured->Trim();
+  return (drawn && drawn->Trim()) || trimmed;
+}
+
+QImageCanvas::TextPictures QImageCanvas::MakeTextPictures(const QFont& font) const {
+  TextPictures pictures{std::make_unique<LabelPictures>(font), nullptr};
+  if (smooth_) {
+    QFont drawn = font;
+    drawn.setStyleStrategy(QFont::PreferAntialias);
+    pictures.drawn = std::make_unique<LabelPictures>(drawn);
+  }
+  return pictures;
+}
+
+// Every set of label pictures anew: the kept labels point into the old ones.
+void QImageCanvas::MakeLabelPictures() {
+  PaintKept();
+  lastLabels_.clear();
+  sizedLabels_.clear();
+  labels_ = MakeTextPictures(labelFont_);
+  textLabels_ = &labels_;
 }
 
 QImageCanvas::~QImageCanvas() {
@@ -509,26 +596,29 @@ void QImageCanvas::Resize(QSize size) {
 }
 
 void QImageCanvas::SetLabelFont(const QFont& font) {
-  PaintKept();  // the kept labels point into the pictures of the old font
-  lastLabels_.clear();
-  sizedLabels_.clear();
   labelFont_ = font;
-  labels_ = std::make_unique<LabelPictures>(font);
-  textLabels_ = labels_.get();
+  MakeLabelPictures();
+}
+
+void QImageCanvas::SetSmoothing(bool on) {
+  if (on == smooth_) return;
+  PaintKept();  // what was drawn so far is painted as it was drawn
+  smooth_ = on;
+  MakeLabelPictures();
 }
 
 void QImageCanvas::SetTextSize(int pixels) {
   if (pixels <= 0) {
-    textLabels_ = labels_.get();
+    textLabels_ = &labels_;
     return;
   }
-  std::unique_ptr<LabelPictures>& pictures = sizedLabels_[pixels];
-  if (pictures == nullptr) {
+  TextPictures& pictures = sizedLabels_[pixels];
+  if (pictures.measured == nullptr) {
     QFont font = labelFont_;
     font.setPixelSize(pixels);
-    pictures = std::make_unique<LabelPictures>(font);
+    pictures = MakeTextPictures(font);
   }
-  textLabels_ = pictures.get();
+  textLabels_ = &pictures;
 }
 
 const QImage& QImageCanvas::Image() {
@@ -596,7 +686,7 @@ void QImageCanvas::HandOver(bool last) {
 // Runs on the worker: paints what it is handed until the repaint ends.
 void QImageCanvas::PaintLowerBand(const PixelRows& rows) {
   LowerBand& band = *lower_;
-  BandPainter painter(rows, glyphs_);
+  BandPainter painter(rows, glyphs_, smooth_);
   std::size_t done = 0;
   for (;;) {
     const PaintOp* calls = nullptr;
@@ -639,7 +729,7 @@ void QImageCanvas::PaintKept() {
     } waitForLower{*this};
     PixelRows upper = whole;
     upper.bottom = splitRow_;
-    BandPainter(upper, glyphs_).Paint(kept_);
+    BandPainter(upper, glyphs_, smooth_).Paint(kept_);
     const auto upperDone = std::chrono::steady_clock::now();
     worker_->Wait();
     // The band that finished first takes more rows next time: the lower one
@@ -649,25 +739,25 @@ void QImageCanvas::PaintKept() {
       upperShare_ = std::clamp(upperShare_ + step, kLeastShare, 1 - kLeastShare);
     }
   } else if (!TwoBands(kept_.size())) {
-    BandPainter(whole, glyphs_).Paint(kept_);
+    BandPainter(whole, glyphs_, smooth_).Paint(kept_);
   } else {
     // A repaint larger than the last one: both bands now, once the calls
     // are all made.
     if (!worker_) worker_ = std::make_unique<BandWorker>();
     PixelRows upper = whole, lower = whole;
     upper.bottom = lower.top = whole.height / 2;
-    worker_->Start([&] { BandPainter(lower, glyphs_).Paint(kept_); });
+    worker_->Start([&] { BandPainter(lower, glyphs_, smooth_).Paint(kept_); });
     struct WaitForLower {
       BandWorker& worker;
       ~WaitForLower() { worker.Wait(); }
     } waitForLower{*worker_};
-    BandPainter(upper, glyphs_).Paint(kept_);
+    BandPainter(upper, glyphs_, smooth_).Paint(kept_);
   }
   lastCount_ = kept_.size();
   kept_.clear();
   labelCall_ = 0;
-  bool trimmed = labels_->Trim();
-  for (auto& [size, pictures] : sizedLabels_) trimmed = pictures->Trim() || trimmed;
+  bool trimmed = labels_.Trim();
+  for (auto& [size, pictures] : sizedLabels_) trimmed = pictures.Trim() || trimmed;
   if (trimmed) lastLabels_.clear();
 }
 
@@ -719,12 +809,12 @@ void QImageCanvas::DrawText(int x, int y, std::string_view text) {
   if (call == lastLabels_.size()) lastLabels_.push_back({});
   LabelCall& last = lastLabels_[call];
   if (last.picture == nullptr || last.colour != fontColor_ || last.text != text ||
-      last.pictures != textLabels_) {
-    const LabelPictures::Picture& picture = textLabels_->Get(text, fontColor_);
+      last.pictures != &textLabels_->Drawn()) {
+    const LabelPictures::Picture& picture = textLabels_->Drawn().Get(text, fontColor_);
     const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
     last = {fontColor_,
             std::string(text),
-            textLabels_,
+            &textLabels_->Drawn(),
             &picture,
             picture.mask,
             picture.reach,
@@ -742,7 +832,7 @@ void QImageCanvas::DrawText(int x, int y, std::string_view text) {
 }
 
 TextSize QImageCanvas::MeasureText(std::string_view text) {
-  return textLabels_->Measure(text);
+  return textLabels_->measured->Measure(text);
 }
 
 void QImageCanvas::DrawPointGlyph(int left, int top, int width, int paletteIndex) {

@@ -463,10 +463,13 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
 void QtCanvasTest::twoBandsPaintLikeOne_data() {
   QTest::addColumn<int>("drawing");  // 0: the benchmark's, 1: the mixed one, else random
   QTest::addColumn<QSize>("size");
-  QTest::newRow("benchmark drawing") << 0 << QSize(1262, 666);
-  QTest::newRow("mixed drawing") << 1 << QSize(1262, 666);
+  QTest::addColumn<bool>("smooth");
+  QTest::newRow("benchmark drawing") << 0 << QSize(1262, 666) << false;
+  QTest::newRow("mixed drawing") << 1 << QSize(1262, 666) << false;
+  QTest::newRow("mixed drawing, smoothed") << 1 << QSize(1262, 666) << true;
   for (int seed = 2; seed < 42; ++seed) {
-    QTest::addRow("random %d", seed) << seed << QSize(120 + seed * 37 % 400, 3 + seed * 53 % 300);
+    QTest::addRow("random %d", seed)
+        << seed << QSize(120 + seed * 37 % 400, 3 + seed * 53 % 300) << (seed % 3 == 0);
   }
 }
 
@@ -477,12 +480,14 @@ void QtCanvasTest::twoBandsPaintLikeOne_data() {
 void QtCanvasTest::twoBandsPaintLikeOne() {
   QFETCH(int, drawing);
   QFETCH(QSize, size);
+  QFETCH(bool, smooth);
   ObjectList list;
   if (drawing == 0) bench::BuildDrawing(list, size.width(), size.height());
   if (drawing == 1) bench::BuildMixedDrawing(list, size.width(), size.height());
   auto paint = [&](int bands, double upperShare) {
     QImageCanvas canvas(&*table_);
     canvas.SetBands(bands, upperShare);
+    canvas.SetSmoothing(smooth);
     canvas.Resize(size);
     std::vector<QImage> repaints;
     for (int repaint = 0; repaint < 2; ++repaint) {
