@@ -76,7 +76,8 @@ void TZMPaintBox::paintEvent(QPaintEvent* event) {
   const QImage* picture = picture_ ? picture_() : nullptr;
   if (picture != nullptr && !picture->isNull()) {
     painter.drawImage(0, 0, *picture);
-    uncovered -= QRect(QPoint(0, 0), picture->size());
+    // A picture of a finer screen's pixels covers the surface in its units.
+    uncovered -= QRect(QPoint(0, 0), picture->deviceIndependentSize().toSize());
   }
   // Nothing may be left unpainted: the background is never erased.
   for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::white);

@@ -48,6 +48,11 @@ class QImageCanvas : public Canvas {
   // default, they are the crisp one-pixel strokes the picture always had.
   void SetSmoothing(bool on);
   bool Smoothing() const { return smooth_; }
+  // How many pixels of the picture make one unit of the drawing, from the
+  // next Resize on: a screen's device pixel ratio. The drawing keeps its
+  // units; its lines, letters and glyphs are drawn with the finer pixels.
+  void SetPixelRatio(double ratio);
+  double PixelRatio() const { return ratio_; }
   // Paints every repaint in `bands` (1 or 2) bands at once; 0, the default,
   // paints a large repaint in two bands when there are two cores. The upper
   // band's share of the rows is `upperShare` or, when 0, found as the
@@ -95,7 +100,13 @@ class QImageCanvas : public Canvas {
   TextPictures MakeTextPictures(const QFont& font) const;
   void MakeLabelPictures();
 
+  // A coordinate of the drawing in the picture's pixels.
+  int Device(int v) const;
+  // The pixels of the units [low, high): from the first to one past the last.
+  std::pair<int, int> DeviceSpan(int low, int high) const;
+
   bool smooth_ = false;
+  double ratio_ = 1;
   TextPictures labels_;
   // Texts of other sizes than the labels', one set of pictures per size.
   std::map<int, TextPictures> sizedLabels_;
