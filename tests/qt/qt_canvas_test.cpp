@@ -122,6 +122,8 @@ class QtCanvasTest : public QObject {
   void twoBandsPaintLikeOne();
   void finerPixelsAreNotBlownUp_data();
   void finerPixelsAreNotBlownUp();
+  void buttonPicturesTwiceAsFine_data();
+  void buttonPicturesTwiceAsFine();
 
  private:
   std::optional<PointGlyphTable> table_;
@@ -578,6 +580,38 @@ void QtCanvasTest::finerPixelsAreNotBlownUp() {
     int ink = 0;
     for (int y = 0; y < 70; ++y) ink += Pixel(two, x, y) == 0;
     QVERIFY2(ink <= 2 && (smooth || ink == 2), qPrintable(QString::number(x)));
+  }
+}
+
+void QtCanvasTest::buttonPicturesTwiceAsFine_data() {
+  QTest::addColumn<QStringList>("rows");  // '#' ink, '.' see-through
+  QTest::addColumn<bool>("blocky");       // as each pixel blown up to four
+  QTest::newRow("a block") << QStringList{"###", "###", "###"} << true;
+  QTest::newRow("a straight edge") << QStringList{"##..", "##..", "##.."} << true;
+  QTest::newRow("a diagonal") << QStringList{"#...", ".#..", "..#.", "...#"} << false;
+  QTest::newRow("a disc") << QStringList{".##.", "####", "####", ".##."} << false;
+}
+
+// Button and cursor pictures on a fine screen: twice the pixels, straight
+// edges as they were, slopes and curves in finer steps.
+void QtCanvasTest::buttonPicturesTwiceAsFine() {
+  QFETCH(QStringList, rows);
+  QFETCH(bool, blocky);
+  QImage picture(rows[0].size(), rows.size(), QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      picture.setPixel(x, y, rows[y][x] == '#' ? qRgb(0, 0, 128) : 0);
+    }
+  }
+  const QImage twice = ScaledTwice(picture);
+  QCOMPARE(twice.size(), picture.size() * 2);
+  QCOMPARE(twice == picture.scaled(picture.size() * 2), blocky);
+  // Only the picture's own colours.
+  for (int y = 0; y < twice.height(); ++y) {
+    for (int x = 0; x < twice.width(); ++x) {
+      const QRgb p = twice.pixel(x, y);
+      QVERIFY(p == 0 || p == qRgb(0, 0, 128));
+    }
   }
 }
 
