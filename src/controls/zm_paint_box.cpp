@@ -75,6 +75,12 @@ void TZMPaintBox::paintEvent(QPaintEvent* event) {
   QRegion uncovered = event->region();
   const QImage* picture = picture_ ? picture_() : nullptr;
   if (picture != nullptr && !picture->isNull()) {
+    // Moved to a screen of other pixels: the owner paints the picture anew
+    // for it, this once it is shown as it is.
+    if (picture->devicePixelRatio() != devicePixelRatioF()) {
+      QMetaObject::invokeMethod(
+          this, [this] { emit Resized(width(), height()); }, Qt::QueuedConnection);
+    }
     painter.drawImage(0, 0, *picture);
     // A picture of a finer screen's pixels covers the surface in its units.
     uncovered -= QRect(QPoint(0, 0), picture->deviceIndependentSize().toSize());

@@ -625,7 +625,7 @@ QImageCanvas::TextPictures QImageCanvas::MakeTextPictures(const QFont& font) con
 }
 
 void QImageCanvas::SetPixelRatio(double ratio) {
-  ratio = std::clamp(ratio, 1.0, double{kMaxThickness});
+  if (!(ratio > 0)) ratio = 1;
   if (ratio == ratio_) return;
   PaintKept();
   ratio_ = ratio;
