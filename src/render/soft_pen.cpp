@@ -150,8 +150,10 @@ void SoftPen::Plot(const Walk& w, int low, int high, std::size_t phase) const {
     // Blending reads the picture: the pixels some steps ahead are asked for
     // now, as a steep line needs a row of its own at every step.
     const int ahead = static_cast<int>((minor + kAhead * slope) >> 16);
-    __builtin_prefetch(base + (w.xMajor ? ahead * stride_ + along + kAhead * w.sign
-                                        : (along + kAhead * w.sign) * stride_ + ahead));
+    const QRgb* next = base + (w.xMajor ? ahead * stride_ + along + kAhead * w.sign
+                                        : (along + kAhead * w.sign) * stride_ + ahead);
+    __builtin_prefetch(next);
+    __builtin_prefetch(next + thickness_ * across);
     Mix(pixel, colour_, kWhole - share);
     for (int k = 1; k < thickness_; ++k) pixel[k * across] = colour_;
     Mix(pixel + thickness_ * across, colour_, share);
