@@ -81,6 +81,15 @@ void SoftPen::Across(const Walk& walk, int major, std::int64_t minor) const {
 }
 
 void SoftPen::Segment(QPointF from, QPointF to) {
+  // Most chords of a circle that crosses the other band lie wholly above or
+  // below this one; a solid pen has no pattern to move on for them. (The
+  // steps lie on whole columns, up to half a pixel past the ends, so the
+  // line's rows there reach up to half a pixel beyond the ends' rows.)
+  const double above = top_ - thickness_ - 2.0, below = bottom_ + 1.0;
+  if (pattern_.empty() &&
+      ((from.y() < above && to.y() < above) || (from.y() >= below && to.y() >= below))) {
+    return;
+  }
   const double dx = to.x() - from.x(), dy = to.y() - from.y();
   Walk w{};
   w.xMajor = std::abs(dx) >= std::abs(dy);
