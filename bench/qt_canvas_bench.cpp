@@ -24,12 +24,13 @@ constexpr QSize kWindow(1280, 800);
 using Builder = TGPoint& (*)(ObjectList& list, int width, int height);
 
 struct Window {
-  explicit Window(Builder build) {
+  explicit Window(Builder build, bool smooth = false) {
     // A settings file of its own: the user's settings stay untouched, and
     // the about box of a first run does not stop the measurement.
     store = std::make_unique<QtSettingsStore>(
         settingsFolder.filePath(QStringLiteral("settings.ini")).toStdString());
     store->WriteBool("FirstRun", true);
+    store->WriteBool("Smoothing", smooth);
     MainFormOptions options;
     options.programFolder = QStringLiteral(ZELMORA_BIN_DIR);
     options.store = store.get();
@@ -76,10 +77,10 @@ class ProcessCpu {
 // Each drawing's window, opened by its first benchmark and closed in main()
 // while the application still exists: a window left to static destruction
 // outlives it.
-std::unique_ptr<Window> openWindows[3];
+std::unique_ptr<Window> openWindows[4];
 
-Window& OpenWindow(std::size_t slot, Builder build) {
-  if (!openWindows[slot]) openWindows[slot] = std::make_unique<Window>(build);
+Window& OpenWindow(std::size_t slot, Builder build, bool smooth = false) {
+  if (!openWindows[slot]) openWindows[slot] = std::make_unique<Window>(build, smooth);
   return *openWindows[slot];
 }
 
@@ -93,6 +94,11 @@ Window& MixedWindow() {
 
 Window& LatticeWindow() {
   return OpenWindow(2, bench::BuildLatticeDrawing);
+}
+
+// The mixed drawing with "Сглаживание" on.
+Window& SmoothMixedWindow() {
+  return OpenWindow(3, bench::BuildMixedDrawing, true);
 }
 
 void BM_Repaint10k(benchmark::State& state) {
@@ -141,6 +147,11 @@ void BM_DragStepMixed10k(benchmark::State& state) {
   DragRoot(state, MixedWindow());
 }
 BENCHMARK(BM_DragStepMixed10k)->Unit(benchmark::kMillisecond);
+
+void BM_DragStepMixed10kSmooth(benchmark::State& state) {
+  DragRoot(state, SmoothMixedWindow());
+}
+BENCHMARK(BM_DragStepMixed10kSmooth)->Unit(benchmark::kMillisecond);
 
 void BM_DragStepLattice10k(benchmark::State& state) {
   DragRoot(state, LatticeWindow());

@@ -39,12 +39,14 @@ constexpr const char* kHelp = R"(Usage:
       nothing is printed.
   zelmora-cli convert IN.zms OUT.zms
       Loads IN.zms and saves it as OUT.zms in the current format.
-  zelmora-cli render FILE.zms OUT [--size WxH] [--rect X1 Y1 X2 Y2]
+  zelmora-cli render FILE.zms OUT [--size WxH] [--rect X1 Y1 X2 Y2] [--smooth]
       Paints the document exactly as the window does (white background,
       objects in list order, labels in the default font) on a drawing
       surface of WxH pixels (default 1024x768) and writes it to OUT.
       --rect writes only the rectangle between the corners (X1, Y1) and
-      (X2, Y2), cut to the surface. Needs the desktop build.
+      (X2, Y2), cut to the surface. --smooth paints the pixel formats as
+      the window does with "Сглаживание" on: lines, circles and labels
+      antialiased. Needs the desktop build.
 )";
 
 constexpr const char* kHelpAfterRender =

@@ -32,7 +32,7 @@ std::string Extensions(const char* separator) {
 
 std::string Usage() {
   return "render needs FILE.zms OUT." + Extensions("|") +
-         " [--size WxH] [--rect X1 Y1 X2 Y2] (see zelmora-cli --help)";
+         " [--size WxH] [--rect X1 Y1 X2 Y2] [--smooth] (see zelmora-cli --help)";
 }
 
 int Fail(const std::string& message, int status) {
@@ -53,6 +53,7 @@ struct RenderRequest {
   const PictureWriter* writer = nullptr;
   QSize surface{kDefaultWidth, kDefaultHeight};
   QRect area;
+  bool smooth = false;
 };
 
 // Reads "--size WxH" at args[i]; an error text, empty when it was fine.
@@ -93,6 +94,9 @@ std::string ReadRequest(const std::vector<std::string>& args, RenderRequest& req
     } else if (args[i] == "--rect" && i + 4 < args.size()) {
       error = ReadRect(args, i + 1, rect.emplace());
       i += 5;
+    } else if (args[i] == "--smooth") {
+      request.smooth = true;
+      ++i;
     } else {
       error = Usage();
     }
@@ -120,6 +124,7 @@ int Render(const RenderRequest& request, ObjectList& objects, const std::string&
   QImage picture;
   if (request.writer->Raster()) {
     QImageCanvas canvas(&*glyphs);
+    canvas.SetSmoothing(request.smooth);
     canvas.Resize(request.surface);
     PaintDrawing(canvas, objects, nullptr, context, width, height);
     picture = canvas.Image();

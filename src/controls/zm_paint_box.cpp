@@ -75,8 +75,15 @@ void TZMPaintBox::paintEvent(QPaintEvent* event) {
   QRegion uncovered = event->region();
   const QImage* picture = picture_ ? picture_() : nullptr;
   if (picture != nullptr && !picture->isNull()) {
+    // Moved to a screen of other pixels: the owner paints the picture anew
+    // for it, this once it is shown as it is.
+    if (picture->devicePixelRatio() != devicePixelRatioF()) {
+      QMetaObject::invokeMethod(
+          this, [this] { emit Resized(width(), height()); }, Qt::QueuedConnection);
+    }
     painter.drawImage(0, 0, *picture);
-    uncovered -= QRect(QPoint(0, 0), picture->size());
+    // A picture of a finer screen's pixels covers the surface in its units.
+    uncovered -= QRect(QPoint(0, 0), picture->deviceIndependentSize().toSize());
   }
   // Nothing may be left unpainted: the background is never erased.
   for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::white);

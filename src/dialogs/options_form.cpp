@@ -136,10 +136,12 @@ QWidget* TOptionsForm::BuildGeneralPage() {
   };
   constexpr int kRowHeight = 80;
   constexpr int kControlX = 316;
+  constexpr int kFontRow = 2;  // its note leaves room for the smoothing beside it
   for (int i = 0; i < 4; ++i) {
     const int top = 4 + i * kRowHeight;
     AddCaption(page, rows[i].caption, QRect(4, top, kControlX - 8, 26));
-    AddNote(page, rows[i].note, QRect(4, top + 28, width - 8, 42));
+    const int noteWidth = i == kFontRow ? kControlX - 12 : width - 8;
+    AddNote(page, rows[i].note, QRect(4, top + 28, noteWidth, 42));
   }
   feeling_ = AddSpin(page, kFeelingRange, QRect(kControlX, 4, 80, 26));
   feeling_->setObjectName(QStringLiteral("FeelingEdit"));
@@ -150,6 +152,11 @@ QWidget* TOptionsForm::BuildGeneralPage() {
   font_->setObjectName(QStringLiteral("FontList"));
   font_->setGeometry(kControlX, 4 + 2 * kRowHeight, width - kControlX - 4, 26);
   font_->addItems(QFontDatabase::families());
+  smoothing_ = new QCheckBox(Utf8(window_texts::kSmoothingLabel), page);
+  smoothing_->setObjectName(QStringLiteral("SmoothingBox"));
+  smoothing_->setFont(DialogTextFont());
+  smoothing_->setGeometry(kControlX, 4 + kFontRow * kRowHeight + 34, width - kControlX - 4, 26);
+  smoothing_->setToolTip(Utf8(window_texts::kSmoothingHint));
   zoomStep_ = AddSpin(page, kZoomStepRange, QRect(kControlX, 4 + 3 * kRowHeight, 80, 26));
   zoomStep_->setObjectName(QStringLiteral("ZoomStepEdit"));
   return page;
@@ -216,6 +223,7 @@ void TOptionsForm::ShowSettings() {
   if (font_->findText(font) < 0) font_->insertItem(0, font);
   font_->setCurrentIndex(font_->findText(font));
   zoomStep_->setValue(ZoomStepPercent(s.zoomStep));
+  smoothing_->setChecked(s.smoothing);
 
   endsOff_->setChecked(s.endsOff);
   width_->setValue(s.width);
@@ -250,6 +258,7 @@ Settings TOptionsForm::Edited() const {
   s.timePause = timePause_->value();
   s.nameFont = font_->currentText().toStdString();
   s.zoomStep = ZoomStepFromPercent(zoomStep_->value());
+  s.smoothing = smoothing_->isChecked();
   s.endsOff = endsOff_->isChecked();
   s.width = width_->value();
   s.measureDpi = measureDpi_->value();

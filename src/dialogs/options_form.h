@@ -46,6 +46,7 @@ class TOptionsForm : public TZMDialog {
   QSpinBox* TimePauseEdit() const { return timePause_; }
   QComboBox* FontList() const { return font_; }
   QSpinBox* ZoomStepEdit() const { return zoomStep_; }
+  QCheckBox* SmoothingBox() const { return smoothing_; }
   QCheckBox* EndsOffBox() const { return endsOff_; }
   QSpinBox* WidthEdit() const { return width_; }
   TZMColorSelector* ColorSelector() const { return color_; }
@@ -71,6 +72,7 @@ class TOptionsForm : public TZMDialog {
   QComboBox* font_ = nullptr;
   QSpinBox* zoomStep_ = nullptr;
   QSpinBox* measureDpi_ = nullptr;
+  QCheckBox* smoothing_ = nullptr;
   QCheckBox* endsOff_ = nullptr;
   QSpinBox* width_ = nullptr;
   TZMColorSelector* color_ = nullptr;

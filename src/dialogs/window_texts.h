@@ -53,6 +53,9 @@ inline constexpr char kTimePauseNote[] =
     "Сколько времени в мс пройдет пока не поменяется вид мерцающего объекта";
 inline constexpr char kFontLabel[] = "Шрифт";
 inline constexpr char kFontNote[] = "Шрифт, которым пишутся названия объектов";
+inline constexpr char kSmoothingLabel[] = "Сглаживание";
+inline constexpr char kSmoothingHint[] =
+    "Линии, окружности и названия рисуются сглаженными: на экране, в картинках и при печати";
 inline constexpr char kZoomStepLabel[] = "Скорость масштабирования";
 inline constexpr char kMeasureDpiLabel[] = "Измерения в сантиметрах: точек на дюйм";
 inline constexpr char kMeasureDpiHint[] =

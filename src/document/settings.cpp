@@ -31,6 +31,7 @@ constexpr const char* kObjectPanel = "ObjectPanel";
 constexpr const char* kPicturePanel = "PicturePanel";
 constexpr const char* kZoomStep = "ZoomStep";
 constexpr const char* kMeasureDpi = "MeasureDpi";
+constexpr const char* kSmoothing = "Smoothing";
 constexpr const char* kFirstRun = "FirstRun";
 }  // namespace key
 
@@ -116,6 +117,7 @@ Settings LoadSettings(SettingsStore& store, const std::string& programFolder) {
   s.zoomStep = ZoomStepFromPercent(
       read.Int(key::kZoomStep, ZoomStepPercent(defaults.zoomStep), kZoomStepRange));
   s.measureDpi = read.Int(key::kMeasureDpi, defaults.measureDpi, kMeasureDpiRange);
+  s.smoothing = read.Bool(key::kSmoothing, defaults.smoothing);
   store.Flush();
   return s;
 }
@@ -151,6 +153,7 @@ bool ApplyOptions(SettingsStore& store, Settings& settings, const Settings& edit
   const int zoomPercent = kZoomStepRange.Clamp(ZoomStepPercent(edited.zoomStep));
   s.zoomStep = ZoomStepFromPercent(zoomPercent);
   s.measureDpi = kMeasureDpiRange.Clamp(edited.measureDpi);
+  s.smoothing = edited.smoothing;
 
   if (!store.Open(false)) return false;
   store.WriteString(key::kNameFont, s.nameFont);
@@ -167,6 +170,7 @@ bool ApplyOptions(SettingsStore& store, Settings& settings, const Settings& edit
   store.WriteInt(key::kWidth, s.width);
   store.WriteInt(key::kZoomStep, zoomPercent);
   store.WriteInt(key::kMeasureDpi, s.measureDpi);
+  store.WriteBool(key::kSmoothing, s.smoothing);
   return store.Flush();
 }
 

@@ -73,6 +73,7 @@ struct Settings {
   bool picturePanel = false;  // the drawing-transform tool bar is shown
   double zoomStep = 0.05;     // zoom step factor; stored as a percentage
   int measureDpi = 96;        // plane units per inch of measurements in centimetres
+  bool smoothing = false;     // lines, circles and labels antialiased
 
   bool operator==(const Settings&) const = default;
 };
@@ -90,7 +91,7 @@ Settings LoadSettings(SettingsStore& store, const std::string& programFolder);
 // Close of the program: the recent files, the hint window and the tool bars.
 bool SaveSessionSettings(SettingsStore& store, const Settings& settings);
 
-// "Согласен" in the options dialog: takes the dialog's thirteen values from
+// "Согласен" in the options dialog: takes the dialog's values from
 // `edited` into `settings` (kept within range) and stores them. The values
 // take effect even when the store fails; false tells that they were not saved.
 bool ApplyOptions(SettingsStore& store, Settings& settings, const Settings& edited);

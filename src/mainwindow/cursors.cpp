@@ -2,6 +2,8 @@
 
 #include <QPixmap>
 
+#include "render/pack_pixmaps.h"
+
 // The resources live in a static library: naming them here keeps the linker
 // from dropping them.
 static void InitCursorResources() {
@@ -27,12 +29,12 @@ constexpr DrawnCursor kDragging{":/cursors/CURSOR_5", 15, 15, Qt::ClosedHandCurs
 SurfaceCursors::SurfaceCursors() {
   InitCursorResources();
   auto load = [this](const DrawnCursor& drawn) {
-    const QPixmap picture(QString::fromLatin1(drawn.resource));
+    const QImage picture(QString::fromLatin1(drawn.resource));
     if (picture.isNull()) {
       complete_ = false;
       return QCursor(drawn.fallback);
     }
-    return QCursor(picture, drawn.hotX, drawn.hotY);
+    return QCursor(PackPixmaps::ForScreens(picture), drawn.hotX, drawn.hotY);
   };
   cross_ = load(kCross);
   zoom_ = load(kZoom);

@@ -50,8 +50,10 @@ std::string TMainForm::WriteExport(const std::string& path, PixelRect area) {
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
   const QRect rect(area.left, area.top, area.width, area.height);
   const PictureWriter* writer = WriterFor(name);
-  return WritePicture(name, writer != nullptr ? *writer : *PictureWriters().front(), rect,
-                      canvas_.Image(), Source())
+  // A screen of finer pixels shows more than a file of the drawing's units holds.
+  const QImage picture = canvas_.PixelRatio() == 1 ? canvas_.Image() : FreshPicture();
+  return WritePicture(name, writer != nullptr ? *writer : *PictureWriters().front(), rect, picture,
+                      Source())
       .toStdString();
 }
 
@@ -61,6 +63,16 @@ void TMainForm::ShowExportFailed(const std::string& path, const std::string& err
                                  QString::fromStdString(error)));
 }
 
+QImage TMainForm::FreshPicture() {
+  const QSize surface(editor_->SurfaceWidth(), editor_->SurfaceHeight());
+  QImageCanvas pixels(&glyphs_, LabelFont(QString::fromStdString(settings_.nameFont)));
+  pixels.SetSmoothing(settings_.smoothing);
+  pixels.Resize(surface);
+  PaintDrawing(pixels, editor_->Objects(), nullptr, editor_->PaintContext(), surface.width(),
+               surface.height());
+  return pixels.Image();
+}
+
 void TMainForm::CopyPicture() {
   const QSize surface(editor_->SurfaceWidth(), editor_->SurfaceHeight());
   const std::optional<PixelRect> chosen = editor_->ChosenExportArea();
@@ -68,11 +80,8 @@ void TMainForm::CopyPicture() {
                             : QRect(QPoint(0, 0), surface);
   // Painted afresh: a pasted picture shows neither the selection nor the
   // export's frame.
-  QImageCanvas pixels(&glyphs_, LabelFont(QString::fromStdString(settings_.nameFont)));
-  pixels.Resize(surface);
-  PaintDrawing(pixels, editor_->Objects(), nullptr, editor_->PaintContext(), surface.width(),
-               surface.height());
-  const QImage picture = pixels.Image().copy(area);
+  const QImage whole = FreshPicture();
+  const QImage picture = whole.copy(area);
   auto mime = std::make_unique<QMimeData>();
   mime->setImageData(picture);
   // Word processors take the PNG, drawing programs the SVG.
@@ -84,7 +93,7 @@ void TMainForm::CopyPicture() {
     const PictureWriter* writer = WriterFor(QString::fromLatin1(format.file));
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
-    if (writer != nullptr && writer->Write(bytes, {area, pixels.Image(), Source(), {}})) {
+    if (writer != nullptr && writer->Write(bytes, {area, whole, Source(), {}})) {
       mime->setData(QString::fromLatin1(format.type), bytes.data());
     }
   }
@@ -110,7 +119,10 @@ void TMainForm::PrintDrawing() {
     // The painter's origin is the printable area's corner.
     const QSize printable = device->pageLayout().paintRectPixels(device->resolution()).size();
     QPainter painter(device);
-    PaintPrintedPage(painter, QRectF(QPointF(0, 0), printable), Source(), header);
+    DrawingSource source = Source();
+    // The strokes of a page are smoothed anyway; its labels as the screen's.
+    if (settings_.smoothing) source.labelFont.setStyleStrategy(QFont::PreferAntialias);
+    PaintPrintedPage(painter, QRectF(QPointF(0, 0), printable), source, header);
   });
   prompts_.RunDialog(preview);
 }

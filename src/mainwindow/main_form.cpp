@@ -382,7 +382,11 @@ void TMainForm::ConnectSurface() {
 
 void TMainForm::SizesChanged() {
   const QSize surface = planeBox_->size();
-  if (canvas_.Image().size() != surface) canvas_.Resize(surface);
+  const double ratio = planeBox_->devicePixelRatioF();
+  if (canvas_.Image().deviceIndependentSize() != QSizeF(surface) || canvas_.PixelRatio() != ratio) {
+    canvas_.SetPixelRatio(ratio);
+    canvas_.Resize(surface);
+  }
   const QSize outer = frameGeometry().size();
   editor_->Resize(surface.width(), surface.height(), outer.width(), outer.height());
   editor_->Repaint();

@@ -134,6 +134,8 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void CopyPicture();
   // What the vector pictures and the printer paint.
   DrawingSource Source();
+  // The drawing painted afresh, one pixel a unit, as files and the clipboard take it.
+  QImage FreshPicture();
 
   // "Протокол построения" (protocol_window.cpp): the window beside the
   // drawing, its printout and its page. nullptr until first opened.

@@ -70,6 +70,7 @@ std::unique_ptr<TMainForm> TMainForm::Create(MainFormOptions options) {
 // The settings that act at once; the defaults reach only objects made later.
 void TMainForm::ApplySettings() {
   canvas_.SetLabelFont(LabelFont(QString::fromStdString(settings_.nameFont)));
+  canvas_.SetSmoothing(settings_.smoothing);
   blinkTimer_.setInterval(settings_.timePause);
   editor_->ApplySettings(
       {settings_.feeling, settings_.zoomStep, static_cast<double>(settings_.measureDpi)});

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <algorithm>
 
 #include "document/image_pack.h"
 
@@ -54,12 +56,41 @@ QImage PackPixmaps::WithBottomLeftTransparent(const QImage& image) {
   return result;
 }
 
+QImage ScaledTwice(const QImage& source) {
+  if (source.isNull()) return {};
+  const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+  QImage twice(image.size() * 2, QImage::Format_ARGB32);
+  const int w = image.width(), h = image.height();
+  auto at = [&](int x, int y) {
+    return image.pixel(std::clamp(x, 0, w - 1), std::clamp(y, 0, h - 1));
+  };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const QRgb p = image.pixel(x, y);
+      const QRgb up = at(x, y - 1), left = at(x - 1, y), right = at(x + 1, y), down = at(x, y + 1);
+      twice.setPixel(2 * x, 2 * y, left == up && left != down && up != right ? up : p);
+      twice.setPixel(2 * x + 1, 2 * y, up == right && up != left && right != down ? right : p);
+      twice.setPixel(2 * x, 2 * y + 1, down == left && down != right && left != up ? left : p);
+      twice.setPixel(2 * x + 1, 2 * y + 1, right == down && right != up && down != left ? down : p);
+    }
+  }
+  return twice;
+}
+
+QPixmap PackPixmaps::ForScreens(const QImage& image) {
+  const bool fine = qGuiApp != nullptr && qGuiApp->devicePixelRatio() >= 1.5;
+  if (!fine || image.isNull()) return QPixmap::fromImage(image);
+  QPixmap twice = QPixmap::fromImage(ScaledTwice(image));
+  twice.setDevicePixelRatio(2);
+  return twice;
+}
+
 QPixmap PackPixmaps::Glyph(int number) {
   QImage image = Image(number);
   if (image.isNull()) return {};
   const int states = GlyphStateCount(number);
   if (states > 1) image = image.copy(0, 0, image.width() / states, image.height());
-  return QPixmap::fromImage(WithBottomLeftTransparent(image));
+  return ForScreens(WithBottomLeftTransparent(image));
 }
 
 }  // namespace zelmora

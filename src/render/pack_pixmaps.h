@@ -7,6 +7,12 @@
 
 namespace zelmora {
 
+// Twice the pixels each way, each pixel's four taking the colour of two
+// like neighbours where they meet at its corner and its own elsewhere: the
+// staircases of a small drawing become finer staircases, not blurred ones,
+// and its straight edges stay as they are.
+QImage ScaledTwice(const QImage& image);
+
 // The pictures of the image pack, decoded once at start and shared by every
 // window: button glyphs, the wallpaper, the point glyphs, the page tabs.
 class PackPixmaps {
@@ -27,6 +33,11 @@ class PackPixmaps {
   // pixel, as flat buttons always did: every pixel of that colour becomes
   // transparent.
   static QImage WithBottomLeftTransparent(const QImage& image);
+
+  // A picture for the screens the program runs on: drawn again at twice
+  // its pixels when a screen has two or more device pixels a unit, so that
+  // button and cursor pictures keep their edges there.
+  static QPixmap ForScreens(const QImage& image);
 
  private:
   static std::vector<QImage>& Images();

@@ -14,6 +14,7 @@
 
 #include "render/point_glyph_table.h"
 #include "render/qt_color.h"
+#include "render/soft_pen.h"
 
 namespace zelmora {
 namespace {
@@ -202,16 +203,37 @@ struct QImageCanvas::LowerBand {
 
 namespace {
 
-const PixelPattern& PatternOf(PenStyle style) {
-  static const PixelPattern patterns[] = {
-      {},
-      MakePixelPattern(DashLengths(PenStyle::Dash)),
-      MakePixelPattern(DashLengths(PenStyle::Dot)),
-      MakePixelPattern(DashLengths(PenStyle::DashDot)),
-      MakePixelPattern(DashLengths(PenStyle::DashDotDot)),
-  };
+constexpr int kStyles = 5;
+// The thickest a one-unit pen gets: four picture pixels per unit.
+constexpr int kMaxThickness = 4;
+
+// A pattern as long in units on every picture: `thickness` pixels a unit.
+const PixelPattern& PatternOf(PenStyle style, int thickness) {
+  static const auto patterns = [] {
+    std::array<std::array<PixelPattern, kStyles>, kMaxThickness> all;
+    for (int t = 1; t <= kMaxThickness; ++t) {
+      for (int i = 1; i < kStyles; ++i) {
+        std::vector<int> lengths = DashLengths(static_cast<PenStyle>(i));
+        for (int& length : lengths) length *= t;
+        all[t - 1][i] = MakePixelPattern(lengths);
+      }
+    }
+    return all;
+  }();
   const int i = static_cast<int>(style);
-  return i >= 0 && i < 5 ? patterns[i] : patterns[0];
+  return patterns[std::clamp(thickness, 1, kMaxThickness) - 1][i >= 0 && i < kStyles ? i : 0];
+}
+
+// How a repaint is painted: smoothed or not, and how many picture pixels
+// make one unit of the plane (a screen's device pixel ratio).
+struct PaintLook {
+  bool smooth = false;
+  double ratio = 1;
+  int thickness = 1;  // of a one-unit pen, in pixels
+};
+
+PaintLook LookOf(bool smooth, double ratio) {
+  return {smooth, ratio, std::clamp(static_cast<int>(std::lround(ratio)), 1, kMaxThickness)};
 }
 
 // Paints the kept calls into rows [top, bottom) of the picture. Every
@@ -219,8 +241,14 @@ const PixelPattern& PatternOf(PenStyle style) {
 // there were no bands; only the pixels written are cut to the band.
 class BandPainter {
  public:
-  BandPainter(const PixelRows& rows, const PointGlyphTable* glyphs)
-      : rows_(rows), whole_(0, 0, rows.width, rows.height), glyphs_(glyphs) {}
+  BandPainter(const PixelRows& rows, const PointGlyphTable* glyphs, const PaintLook& look)
+      : rows_(rows),
+        whole_(0, 0, rows.width, rows.height),
+        glyphs_(glyphs),
+        smooth_(look.smooth),
+        ratio_(look.ratio),
+        thick_(look.thickness),
+        shift_(look.smooth ? look.ratio / 2 : (look.ratio - 1) / 2) {}
   ~BandPainter() {
     if (painter_) painter_->end();
   }
@@ -267,34 +295,62 @@ class BandPainter {
     __builtin_prefetch(at + 128);
   }
 
-  // A painter on the band alone, in the picture's coordinates.
-  QPainter& Painter(const PaintOp& op) {
+  // A painter on the band alone, in the picture's coordinates. A dashed
+  // line cut short starts `dashOffset` pixels into its pattern.
+  QPainter& Painter(const PaintOp& op, double dashOffset = 0) {
     if (!painter_) {
       band_ = QImage(rows_.bits + rows_.top * rows_.bytesPerLine, rows_.width,
                      rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
       painter_.emplace(&band_);
       painter_->translate(0, -rows_.top);
       painter_->setBrush(Qt::NoBrush);
+      painter_->setRenderHint(QPainter::Antialiasing, smooth_);
     }
-    if (!penSet_ || penColour_ != op.colour || penWidth_ != op.penWidth) {
-      QPen pen(QColor::fromRgb(op.colour), op.penWidth);
-      pen.setJoinStyle(Qt::RoundJoin);
-      pen.setCapStyle(Qt::RoundCap);
-      painter_->setPen(pen);
+    if (!penSet_ || penColour_ != op.colour || penWidth_ != op.penWidth || penStyle_ != op.style ||
+        dashOffset != 0) {
+      painter_->setPen(PenFor(op, dashOffset));
       penSet_ = true;
       penColour_ = op.colour;
       penWidth_ = op.penWidth;
+      penStyle_ = op.style;
     }
     return *painter_;
   }
 
-  ThinPen Pen(const PaintOp& op, int phase = 0) const {
-    return ThinPen(rows_, op.colour, PatternOf(op.style), phase);
+  QPen PenFor(const PaintOp& op, double dashOffset) const {
+    QPen pen(QColor::fromRgb(op.colour), op.penWidth * ratio_);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    if (op.style != PenStyle::Solid) {
+      // Only one-pixel pens are dashed, so the pattern's pixels are pen widths.
+      QList<qreal> lengths;
+      for (const int length : DashLengths(op.style)) lengths.append(length);
+      pen.setCapStyle(Qt::FlatCap);
+      pen.setDashPattern(lengths);
+      pen.setDashOffset(dashOffset);
+    }
+    return pen;
   }
+
+  // Wide strokes go through the painter, through the middle of the pixels
+  // of one unit (a smoothed one through their centres).
+  static bool ViaPainter(const PaintOp& op) { return op.penWidth != 1; }
+  QPointF Centred(QPointF p) const { return p + QPointF(shift_, shift_); }
+
+  SoftPen Soft(const PaintOp& op, int phase = 0) const {
+    return SoftPen(rows_, op.colour, PatternOf(op.style, thick_), thick_, phase);
+  }
+
+  ThinPen Pen(const PaintOp& op, int phase = 0) const {
+    return ThinPen(rows_, op.colour, PatternOf(op.style, thick_), phase, thick_);
+  }
+
+  // How far a stroke's pixels may lie from its line.
+  int Reach(const PaintOp& op) const { return op.penWidth * thick_ + 2; }
 
   // The picture grown by the pen's reach: what lies outside is never seen.
   QRectF VisibleArea(const PaintOp& op) const {
-    const double reach = op.penWidth + 2;
+    const double reach = Reach(op);
     return QRectF(whole_).adjusted(-reach, -reach, reach, reach);
   }
 
@@ -323,7 +379,7 @@ class BandPainter {
   // Whether nothing between rows `top` and `bottom`, grown by the pen's
   // reach, falls into the band: every line keeps to the rows of its ends.
   bool PassesBy(const PaintOp& op, int top, int bottom) const {
-    const int reach = op.penWidth + 2;
+    const int reach = Reach(op);
     return bottom + reach < rows_.top || top - reach >= rows_.bottom;
   }
 
@@ -332,26 +388,37 @@ class BandPainter {
     QLineF line(op.a, op.b, op.c, op.d);
     const QRectF area = VisibleArea(op);
     if (area.contains(line.p1()) && area.contains(line.p2())) {
-      if (op.penWidth != 1) {
+      if (ViaPainter(op)) {
         Stroke(op, {line.p1(), line.p2()}, false);
         return;
       }
       const QPoint from(op.a, op.b), to(op.c, op.d);
+      if (smooth_) {
+        SoftPen pen = Soft(op);
+        pen.Segment(from, to);
+        pen.Dot(to);
+        return;
+      }
       ThinPen pen = Pen(op);
       pen.Segment(from, to);
-      pen.Segment(to, to + QPoint(1, 0));  // the end pixel itself
+      pen.Dot(to);
       return;
     }
     // Far-away ends are cut off here, not left to the drawing code; a pattern
     // keeps its phase so a dashed line does not crawl while it is dragged.
     const QPoint start(op.a, op.b);
     if (!ClipSegment(area, line)) return;
-    if (op.penWidth != 1) {
-      Painter(op).drawLine(line);
+    if (ViaPainter(op)) {
+      const double along = QLineF(QPointF(start), line.p1()).length();
+      Painter(op, along).drawLine(QLineF(Centred(line.p1()), Centred(line.p2())));
       return;
     }
     const QPoint from = Nearest(line.p1());
     const int phase = std::max(std::abs(from.x() - start.x()), std::abs(from.y() - start.y()));
+    if (smooth_) {
+      Soft(op, phase).Segment(line.p1(), line.p2());
+      return;
+    }
     Pen(op, phase).Segment(from, Nearest(line.p2()));
   }
 
@@ -365,19 +432,30 @@ class BandPainter {
     }
     // The other band's circles: every corner of one lies within half a
     // pixel of its box, and a wide pen reaches no further than its width.
-    const double reach = op.penWidth + 1;
+    const double reach = op.penWidth * thick_ + 1;
     if (box.bottom() + reach < rows_.top || box.top() - reach >= rows_.bottom) return;
-    if (op.penWidth != 1) {
-      Painter(op).drawEllipse(box);
+    if (ViaPainter(op)) {
+      Painter(op).drawEllipse(box.translated(Centred({})));
       return;
     }
-    // Chord by chord as the corners come: a big drawing has thousands of
-    // circles, and collecting their corners first cost a fifth of a repaint.
-    ThinPen pen = Pen(op);
-    QPoint first, previous;
+    if (smooth_) {
+      SoftPen pen = Soft(op);
+      Chords(box, pen, [](QPointF p) { return p; });
+    } else {
+      ThinPen pen = Pen(op);
+      Chords(box, pen, Nearest);
+    }
+  }
+
+  // Chord by chord as the corners come: a big drawing has thousands of
+  // circles, and collecting their corners first cost a fifth of a repaint.
+  // `place` puts a corner where the pen takes it.
+  template <class P, class Place>
+  static void Chords(const QRectF& box, P& pen, Place place) {
+    decltype(place(QPointF())) first, previous;
     bool started = false;
     ForEachEllipseCorner(box, [&](QPointF p) {
-      const QPoint point = Nearest(p);
+      const auto point = place(p);
       if (started) {
         pen.Segment(previous, point);
       } else {
@@ -389,26 +467,37 @@ class BandPainter {
     pen.Segment(previous, first);
   }
 
+  template <class P, class Place>
+  static void Polyline(const std::vector<QPointF>& corners, bool closed, P& pen, Place place) {
+    for (std::size_t i = 1; i < corners.size(); ++i) {
+      pen.Segment(place(corners[i - 1]), place(corners[i]));
+    }
+    if (closed) {
+      pen.Segment(place(corners.back()), place(corners.front()));
+    } else {
+      pen.Dot(Nearest(corners.back()));
+    }
+  }
+
   void Stroke(const PaintOp& op, const std::vector<QPointF>& corners, bool closed) {
     if (corners.size() < 2) return;
-    if (op.penWidth != 1) {
+    if (ViaPainter(op)) {
       QPainter& painter = Painter(op);
+      QPolygonF polygon(corners.begin(), corners.end());
+      polygon.translate(shift_, shift_);
       if (closed) {
-        painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
+        painter.drawPolygon(polygon);
       } else {
-        painter.drawPolyline(corners.data(), static_cast<int>(corners.size()));
+        painter.drawPolyline(polygon);
       }
       return;
     }
-    ThinPen pen = Pen(op);
-    for (std::size_t i = 1; i < corners.size(); ++i) {
-      pen.Segment(Nearest(corners[i - 1]), Nearest(corners[i]));
-    }
-    const QPoint last = Nearest(corners.back());
-    if (closed) {
-      pen.Segment(last, Nearest(corners.front()));
+    if (smooth_) {
+      SoftPen pen = Soft(op);
+      Polyline(corners, closed, pen, [](QPointF p) { return p; });
     } else {
-      pen.Segment(last, last + QPoint(1, 0));  // the end pixel itself
+      ThinPen pen = Pen(op);
+      Polyline(corners, closed, pen, Nearest);
     }
   }
 
@@ -462,6 +551,10 @@ class BandPainter {
   }
 
   void Glyph(const PaintOp& op) {
+    if (ratio_ != 1) {
+      Disc(op);
+      return;
+    }
     const auto& glyph = *static_cast<const QImage*>(op.item);
     if (const std::vector<InkRun>* runs = glyphs_->Runs(op.c, op.d)) {
       BlitInk(rows_, op.a, op.b, *runs, glyph.rect());
@@ -472,12 +565,35 @@ class BandPainter {
 
   PixelRows rows_;
   QRect whole_;
+  // A glyph on a picture of more pixels than units: its disc, drawn at the
+  // picture's own size rather than the glyph's pixels blown up, and smoothed
+  // (a small disc of whole pixels looks square).
+  void Disc(const PaintOp& op) {
+    const std::optional<GlyphDisc> disc = glyphs_->Disc(op.c, op.d);
+    if (!disc) return;
+    const QRectF& box = disc->box;
+    QPainter& painter = Painter(op);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(disc->colour);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawEllipse(QRectF(op.a + box.x() * ratio_, op.b + box.y() * ratio_,
+                               box.width() * ratio_, box.height() * ratio_));
+    painter.setRenderHint(QPainter::Antialiasing, smooth_);
+    painter.setBrush(Qt::NoBrush);
+    penSet_ = false;
+  }
+
   const PointGlyphTable* glyphs_;
+  bool smooth_;
+  double ratio_;
+  int thick_;
+  double shift_;  // from a unit's first pixel to the middle of its pixels
   QImage band_;
   std::optional<QPainter> painter_;
   bool penSet_ = false;
   QRgb penColour_ = 0;
   int penWidth_ = 0;
+  PenStyle penStyle_ = PenStyle::Solid;
 };
 
 }  // namespace
@@ -485,9 +601,56 @@ class BandPainter {
 QImageCanvas::QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont)
     : glyphs_(glyphs),
       labelFont_(labelFont),
-      labels_(std::make_unique<LabelPictures>(labelFont)),
-      textLabels_(labels_.get()) {
+      labels_(MakeTextPictures(labelFont)),
+      textLabels_(&labels_) {
   SetPen(kBlack, 1, PenStyle::Solid);
+}
+
+bool QImageCanvas::TextPictures::Trim() {
+  const bool trimmed = measured->Trim();
+  return (drawn && drawn->Trim()) || trimmed;
+}
+
+QImageCanvas::TextPictures QImageCanvas::MakeTextPictures(const QFont& font) const {
+  TextPictures pictures{std::make_unique<LabelPictures>(font), nullptr};
+  if (smooth_ || ratio_ != 1) {
+    QFont drawn = font;
+    if (smooth_) drawn.setStyleStrategy(QFont::PreferAntialias);
+    if (ratio_ != 1 && font.pixelSize() > 0) {
+      drawn.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * ratio_))));
+    }
+    pictures.drawn = std::make_unique<LabelPictures>(drawn);
+  }
+  return pictures;
+}
+
+void QImageCanvas::SetPixelRatio(double ratio) {
+  if (!(ratio > 0)) ratio = 1;
+  if (ratio == ratio_) return;
+  PaintKept();
+  ratio_ = ratio;
+  MakeLabelPictures();
+}
+
+int QImageCanvas::Device(int v) const {
+  if (ratio_ == 1) return v;
+  constexpr double kLimit = 1 << 30;  // far beyond any picture, and safe to add to
+  return static_cast<int>(std::clamp(std::round(v * ratio_), -kLimit, kLimit));
+}
+
+std::pair<int, int> QImageCanvas::DeviceSpan(int low, int high) const {
+  if (ratio_ == 1) return {low, high};
+  const int from = std::min(low, high), to = std::max(low, high);
+  return {Device(from), Device(to - 1) + 1};
+}
+
+// Every set of label pictures anew: the kept labels point into the old ones.
+void QImageCanvas::MakeLabelPictures() {
+  PaintKept();
+  lastLabels_.clear();
+  sizedLabels_.clear();
+  labels_ = MakeTextPictures(labelFont_);
+  textLabels_ = &labels_;
 }
 
 QImageCanvas::~QImageCanvas() {
@@ -504,31 +667,35 @@ void QImageCanvas::Resize(QSize size) {
     image_ = QImage();
     return;
   }
-  image_ = QImage(size, QImage::Format_RGB32);
+  image_ = QImage(Device(size.width()), Device(size.height()), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio_);
   image_.fill(Qt::white);
 }
 
 void QImageCanvas::SetLabelFont(const QFont& font) {
-  PaintKept();  // the kept labels point into the pictures of the old font
-  lastLabels_.clear();
-  sizedLabels_.clear();
   labelFont_ = font;
-  labels_ = std::make_unique<LabelPictures>(font);
-  textLabels_ = labels_.get();
+  MakeLabelPictures();
+}
+
+void QImageCanvas::SetSmoothing(bool on) {
+  if (on == smooth_) return;
+  PaintKept();  // what was drawn so far is painted as it was drawn
+  smooth_ = on;
+  MakeLabelPictures();
 }
 
 void QImageCanvas::SetTextSize(int pixels) {
   if (pixels <= 0) {
-    textLabels_ = labels_.get();
+    textLabels_ = &labels_;
     return;
   }
-  std::unique_ptr<LabelPictures>& pictures = sizedLabels_[pixels];
-  if (pictures == nullptr) {
+  TextPictures& pictures = sizedLabels_[pixels];
+  if (pictures.measured == nullptr) {
     QFont font = labelFont_;
     font.setPixelSize(pixels);
-    pictures = std::make_unique<LabelPictures>(font);
+    pictures = MakeTextPictures(font);
   }
-  textLabels_ = pictures.get();
+  textLabels_ = &pictures;
 }
 
 const QImage& QImageCanvas::Image() {
@@ -596,7 +763,7 @@ void QImageCanvas::HandOver(bool last) {
 // Runs on the worker: paints what it is handed until the repaint ends.
 void QImageCanvas::PaintLowerBand(const PixelRows& rows) {
   LowerBand& band = *lower_;
-  BandPainter painter(rows, glyphs_);
+  BandPainter painter(rows, glyphs_, LookOf(smooth_, ratio_));
   std::size_t done = 0;
   for (;;) {
     const PaintOp* calls = nullptr;
@@ -639,7 +806,7 @@ void QImageCanvas::PaintKept() {
     } waitForLower{*this};
     PixelRows upper = whole;
     upper.bottom = splitRow_;
-    BandPainter(upper, glyphs_).Paint(kept_);
+    BandPainter(upper, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
     const auto upperDone = std::chrono::steady_clock::now();
     worker_->Wait();
     // The band that finished first takes more rows next time: the lower one
@@ -649,25 +816,25 @@ void QImageCanvas::PaintKept() {
       upperShare_ = std::clamp(upperShare_ + step, kLeastShare, 1 - kLeastShare);
     }
   } else if (!TwoBands(kept_.size())) {
-    BandPainter(whole, glyphs_).Paint(kept_);
+    BandPainter(whole, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
   } else {
     // A repaint larger than the last one: both bands now, once the calls
     // are all made.
     if (!worker_) worker_ = std::make_unique<BandWorker>();
     PixelRows upper = whole, lower = whole;
     upper.bottom = lower.top = whole.height / 2;
-    worker_->Start([&] { BandPainter(lower, glyphs_).Paint(kept_); });
+    worker_->Start([&] { BandPainter(lower, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_); });
     struct WaitForLower {
       BandWorker& worker;
       ~WaitForLower() { worker.Wait(); }
     } waitForLower{*worker_};
-    BandPainter(upper, glyphs_).Paint(kept_);
+    BandPainter(upper, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
   }
   lastCount_ = kept_.size();
   kept_.clear();
   labelCall_ = 0;
-  bool trimmed = labels_->Trim();
-  for (auto& [size, pictures] : sizedLabels_) trimmed = pictures->Trim() || trimmed;
+  bool trimmed = labels_.Trim();
+  for (auto& [size, pictures] : sizedLabels_) trimmed = pictures.Trim() || trimmed;
   if (trimmed) lastLabels_.clear();
 }
 
@@ -685,9 +852,10 @@ void QImageCanvas::SetFontColor(Color color) {
 
 void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
   if (image_.isNull()) return;
-  const QRect box = QRect(QPoint(std::min(left, right), std::min(top, bottom)),
-                          QPoint(std::max(left, right) - 1, std::max(top, bottom) - 1))
-                        .intersected(image_.rect());
+  // Whole units: from the first unit's first pixel to the last one's last.
+  const int x0 = Device(std::min(left, right)), x1 = Device(std::max(left, right));
+  const int y0 = Device(std::min(top, bottom)), y1 = Device(std::max(top, bottom));
+  const QRect box = QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)).intersected(image_.rect());
   if (box.isEmpty()) return;
   Keep({.kind = PaintOp::Fill,
         .colour = ToQColor(color).rgb(),
@@ -699,32 +867,37 @@ void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color colo
 
 void QImageCanvas::DrawRect(int left, int top, int right, int bottom) {
   if (image_.isNull()) return;
-  Keep({.kind = PaintOp::Rect, .a = left, .b = top, .c = right, .d = bottom});
+  const auto [a, c] = DeviceSpan(left, right);
+  const auto [b, d] = DeviceSpan(top, bottom);
+  Keep({.kind = PaintOp::Rect, .a = a, .b = b, .c = c, .d = d});
 }
 
 void QImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
   if (image_.isNull()) return;
-  Keep({.kind = PaintOp::Line, .a = x1, .b = y1, .c = x2, .d = y2});
+  Keep({.kind = PaintOp::Line, .a = Device(x1), .b = Device(y1), .c = Device(x2), .d = Device(y2)});
 }
 
 void QImageCanvas::DrawEllipse(int left, int top, int right, int bottom) {
   if (image_.isNull()) return;
-  Keep({.kind = PaintOp::Ellipse, .a = left, .b = top, .c = right, .d = bottom});
+  const auto [a, c] = DeviceSpan(left, right);
+  const auto [b, d] = DeviceSpan(top, bottom);
+  Keep({.kind = PaintOp::Ellipse, .a = a, .b = b, .c = c, .d = d});
 }
 
-void QImageCanvas::DrawText(int x, int y, std::string_view text) {
+void QImageCanvas::DrawText(int unitX, int unitY, std::string_view text) {
   if (image_.isNull() || text.empty()) return;
+  const int x = Device(unitX), y = Device(unitY);
   if (x >= image_.width() || y >= image_.height()) return;
   const std::size_t call = labelCall_++;
   if (call == lastLabels_.size()) lastLabels_.push_back({});
   LabelCall& last = lastLabels_[call];
   if (last.picture == nullptr || last.colour != fontColor_ || last.text != text ||
-      last.pictures != textLabels_) {
-    const LabelPictures::Picture& picture = textLabels_->Get(text, fontColor_);
+      last.pictures != &textLabels_->Drawn()) {
+    const LabelPictures::Picture& picture = textLabels_->Drawn().Get(text, fontColor_);
     const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
     last = {fontColor_,
             std::string(text),
-            textLabels_,
+            &textLabels_->Drawn(),
             &picture,
             picture.mask,
             picture.reach,
@@ -742,13 +915,15 @@ void QImageCanvas::DrawText(int x, int y, std::string_view text) {
 }
 
 TextSize QImageCanvas::MeasureText(std::string_view text) {
-  return textLabels_->Measure(text);
+  return textLabels_->measured->Measure(text);
 }
 
-void QImageCanvas::DrawPointGlyph(int left, int top, int width, int paletteIndex) {
+void QImageCanvas::DrawPointGlyph(int unitLeft, int unitTop, int width, int paletteIndex) {
   if (image_.isNull() || glyphs_ == nullptr) return;
   const QImage& glyph = glyphs_->Glyph(width, paletteIndex);
-  if (glyph.isNull() || !image_.rect().intersects(QRect(QPoint(left, top), glyph.size()))) return;
+  const int left = Device(unitLeft), top = Device(unitTop);
+  const QSize size(Device(glyph.width()), Device(glyph.height()));
+  if (glyph.isNull() || !image_.rect().intersects(QRect(QPoint(left, top), size))) return;
   Keep(
       {.kind = PaintOp::Glyph, .a = left, .b = top, .c = width, .d = paletteIndex, .item = &glyph});
 }

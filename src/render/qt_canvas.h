@@ -44,6 +44,15 @@ class QImageCanvas : public Canvas {
   void SetLabelFont(const QFont& font);
   // The picture with every call so far painted.
   const QImage& Image();
+  // Lines, circles and labels antialiased from the next call on; off, the
+  // default, they are the crisp one-pixel strokes the picture always had.
+  void SetSmoothing(bool on);
+  bool Smoothing() const { return smooth_; }
+  // How many pixels of the picture make one unit of the drawing, from the
+  // next Resize on: a screen's device pixel ratio. The drawing keeps its
+  // units; its lines, letters and glyphs are drawn with the finer pixels.
+  void SetPixelRatio(double ratio);
+  double PixelRatio() const { return ratio_; }
   // Paints every repaint in `bands` (1 or 2) bands at once; 0, the default,
   // paints a large repaint in two bands when there are two cores. The upper
   // band's share of the rows is `upperShare` or, when 0, found as the
@@ -80,10 +89,28 @@ class QImageCanvas : public Canvas {
   QRgb fontColor_ = qRgb(0, 0, 0);
   bool transparent_ = false;
   QFont labelFont_;
-  std::unique_ptr<LabelPictures> labels_;
+  // The labels' pictures in one text size: measured in the font as given,
+  // so that the drawing is laid out alike however it is painted, and drawn
+  // in the font as painted (smoothed), when that differs.
+  struct TextPictures {
+    std::unique_ptr<LabelPictures> measured, drawn;
+    LabelPictures& Drawn() { return drawn ? *drawn : *measured; }
+    bool Trim();
+  };
+  TextPictures MakeTextPictures(const QFont& font) const;
+  void MakeLabelPictures();
+
+  // A coordinate of the drawing in the picture's pixels.
+  int Device(int v) const;
+  // The pixels of the units [low, high): from the first to one past the last.
+  std::pair<int, int> DeviceSpan(int low, int high) const;
+
+  bool smooth_ = false;
+  double ratio_ = 1;
+  TextPictures labels_;
   // Texts of other sizes than the labels', one set of pictures per size.
-  std::map<int, std::unique_ptr<LabelPictures>> sizedLabels_;
-  LabelPictures* textLabels_;  // the set the text calls use now
+  std::map<int, TextPictures> sizedLabels_;
+  TextPictures* textLabels_;   // the set the text calls use now
   std::vector<PaintOp> kept_;  // in the order of the calls
   // The labels of the last repaint in order, with their pictures: the next
   // repaint asks for the same ones in the same order, and comparing with the

@@ -20,7 +20,8 @@ PixelRows PixelRows::Whole(QImage& image) {
   return {image.bits(), image.bytesPerLine(), image.width(), image.height(), 0, image.height()};
 }
 
-ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase)
+ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
+                 int thickness)
     : bits_(target.bits),
       stride_(target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb))),
       width_(target.width),
@@ -28,7 +29,19 @@ ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& patte
       bottom_(target.bottom),
       colour_(colour | 0xFF000000u),
       pattern_(pattern),
-      phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()) {}
+      phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()),
+      thickness_(std::max(1, thickness)) {}
+
+// One walk per pixel across, each with the pattern where the first had it.
+void ThinPen::Stacked(QPoint from, QPoint to) {
+  const bool xMajor = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
+  const QPoint across = xMajor ? QPoint(0, 1) : QPoint(1, 0);
+  const std::size_t phase = phase_;
+  for (int k = 0; k < thickness_; ++k) {
+    phase_ = phase;
+    Walk(from + k * across, to + k * across);
+  }
+}
 
 namespace {
 

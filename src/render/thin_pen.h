@@ -31,13 +31,21 @@ struct PixelRows {
 // thousand objects is mostly one-pixel lines and circles.
 class ThinPen {
  public:
-  ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase = 0);
+  // A pen `thickness` pixels thick covers `thickness` pixels across each
+  // step, from the one a thin pen would write on towards greater x or y:
+  // the pixels of a thin line on a picture of that many pixels per unit.
+  ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase = 0,
+          int thickness = 1);
 
   // The segment from `from` to `to` without its last pixel, so that joined
   // segments paint each pixel once and a pattern runs on across the joint.
   // The pixels are those of the whole segment: cutting it to the picture
   // (or the band) only leaves out the ones that fall outside.
   void Segment(QPoint from, QPoint to) {
+    if (thickness_ > 1) {
+      Stacked(from, to);
+      return;
+    }
     // Most chords of a circle that crosses the other band lie wholly above
     // or below this one; a solid pen has no pattern to move on for them.
     if (pattern_.empty() &&
@@ -46,6 +54,8 @@ class ThinPen {
     }
     Walk(from, to);
   }
+  // The pixels of one step at `at`, as the end of a line.
+  void Dot(QPoint at) { Segment(at, at + QPoint(thickness_, 0)); }
 
  private:
   // A walk's direction: `steps` along the major axis, `minor` along the other.
@@ -60,6 +70,7 @@ class ThinPen {
     int count = 0, error = 0;
   };
   void Walk(QPoint from, QPoint to);
+  void Stacked(QPoint from, QPoint to);
   bool VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
                     std::int64_t& last) const;
   void PlotSolid(Run run, const WalkAxes& a) const;
@@ -71,6 +82,7 @@ class ThinPen {
   QRgb colour_;
   const PixelPattern& pattern_;
   std::size_t phase_;
+  int thickness_;
 };
 
 }  // namespace zelmora

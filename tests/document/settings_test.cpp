@@ -42,6 +42,7 @@ TEST(LoadSettings, FirstStartWritesEveryDefault) {
       {"PicturePanel", 0},
       {"ZoomStep", 5},
       {"MeasureDpi", 96},
+      {"Smoothing", 0},
   };
   EXPECT_EQ(store.values, expected);  // and no "FirstRun": that is the about box's
   EXPECT_EQ(s.zoomStep, 0.05);
@@ -167,6 +168,7 @@ Settings Edited() {
   e.width = 3;
   e.zoomStep = 0.12;
   e.measureDpi = 120;
+  e.smoothing = true;
   // Not the dialog's: these must not move.
   e.recentFiles[0] = "&1 /x.zms";
   e.helpFormTop = 1;
@@ -175,7 +177,7 @@ Settings Edited() {
   return e;
 }
 
-TEST(ApplyOptions, StoresTheDialogsFourteenValuesOnly) {
+TEST(ApplyOptions, StoresTheDialogsFifteenValuesOnly) {
   MemorySettingsStore store;
   store.exists = true;
   Settings current;
@@ -193,7 +195,8 @@ TEST(ApplyOptions, StoresTheDialogsFourteenValuesOnly) {
                                                  {"Color", 4},
                                                  {"Width", 3},
                                                  {"ZoomStep", 12},
-                                                 {"MeasureDpi", 120}};
+                                                 {"MeasureDpi", 120},
+                                                 {"Smoothing", 1}};
   EXPECT_EQ(store.values, expected);
   EXPECT_EQ(current.timePause, 1000);
   EXPECT_DOUBLE_EQ(current.zoomStep, 0.12);

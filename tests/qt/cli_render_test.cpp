@@ -55,6 +55,30 @@ class CliRenderTest : public QObject {
     QVERIFY(crossed);
   }
 
+  // Crisp pictures hold the palette's colours alone; smoothed ones the
+  // shades in between along every stroke, and still white paper around.
+  void smoothAddsShadesOnly_data() {
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<bool>("shaded");
+    QTest::newRow("crisp") << QStringList{} << false;
+    QTest::newRow("--smooth") << QStringList{"--smooth"} << true;
+  }
+
+  void smoothAddsShadesOnly() {
+    QFETCH(QStringList, flags);
+    QFETCH(bool, shaded);
+    QTemporaryDir dir;
+    const QString out = dir.filePath("picture.png");
+    QCOMPARE(Run(QStringList{"render", kExample, out, "--size", "800x600"} + flags), 0);
+    const QImage image(out);
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & 0xFFFFFFu);
+    }
+    QCOMPARE(colours.size() > 40, shaded);
+    QVERIFY(IsColor(image.pixel(5, 5), 255, 255, 255));
+  }
+
   // --rect cuts the same pixels out of the drawing whichever corner comes first.
   void rectangleIsThatPartOfTheDrawing_data() {
     QTest::addColumn<QStringList>("corners");

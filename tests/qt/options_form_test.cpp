@@ -30,13 +30,13 @@ void Type(QWidget* widget, const QString& text) {
   }
 }
 
-// The thirteen values the dialog edits, as the settings file holds them.
+// The values the dialog edits, as the settings file holds them.
 QMap<QString, QString> StoredOptions(const QString& iniFile) {
   QSettings file(iniFile, QSettings::IniFormat);
   QMap<QString, QString> values;
-  for (const char* key :
-       {"Name Font", "Feeling", "Time Pause", "Point Name", "Line Name", "Circle Name", "EndsOff",
-        "PointVisible", "LineVisible", "CircleVisible", "Color", "Width", "ZoomStep"}) {
+  for (const char* key : {"Name Font", "Feeling", "Time Pause", "Point Name", "Line Name",
+                          "Circle Name", "EndsOff", "PointVisible", "LineVisible", "CircleVisible",
+                          "Color", "Width", "ZoomStep", "Smoothing"}) {
     values.insert(QString::fromLatin1(key), file.value(QString::fromLatin1(key)).toString());
   }
   return values;
@@ -66,6 +66,7 @@ Settings Sample(int variant) {
       s.lineName = "abcdefghijkl";
       s.circleName = "Окружность12";
       s.nameFont = "A font not installed here";
+      s.smoothing = true;
       break;
     case 3:  // in between, flags mixed
       s.feeling = 8;
@@ -200,6 +201,7 @@ class OptionsFormTest : public QObject {
     form.FontList()->setCurrentIndex(fontIndex);
     const QString font = form.FontList()->currentText();
     form.ZoomStepEdit()->setValue(12);
+    QTest::mouseClick(form.SmoothingBox(), Qt::LeftButton);
     QTest::mouseClick(form.DefaultsTab(), Qt::LeftButton);
     QTest::mouseClick(form.EndsOffBox(), Qt::LeftButton);
     form.WidthEdit()->setValue(3);
@@ -217,6 +219,7 @@ class OptionsFormTest : public QObject {
     expected.timePause = 700;
     expected.nameFont = font.toStdString();
     expected.zoomStep = 0.12;
+    expected.smoothing = true;
     expected.endsOff = false;
     expected.width = 3;
     expected.color = 11;

@@ -120,6 +120,10 @@ class QtCanvasTest : public QObject {
   void labelsLookAsTheFontDrawsThem();
   void twoBandsPaintLikeOne_data();
   void twoBandsPaintLikeOne();
+  void finerPixelsAreNotBlownUp_data();
+  void finerPixelsAreNotBlownUp();
+  void buttonPicturesTwiceAsFine_data();
+  void buttonPicturesTwiceAsFine();
 
  private:
   std::optional<PointGlyphTable> table_;
@@ -464,10 +468,15 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
 void QtCanvasTest::twoBandsPaintLikeOne_data() {
   QTest::addColumn<int>("drawing");  // 0: the benchmark's, 1: the mixed one, else random
   QTest::addColumn<QSize>("size");
-  QTest::newRow("benchmark drawing") << 0 << QSize(1262, 666);
-  QTest::newRow("mixed drawing") << 1 << QSize(1262, 666);
+  QTest::addColumn<bool>("smooth");
+  QTest::addColumn<double>("ratio");  // picture pixels a unit
+  QTest::newRow("benchmark drawing") << 0 << QSize(1262, 666) << false << 1.0;
+  QTest::newRow("mixed drawing") << 1 << QSize(1262, 666) << false << 1.0;
+  QTest::newRow("mixed drawing, smoothed") << 1 << QSize(1262, 666) << true << 1.0;
+  QTest::newRow("mixed drawing, two pixels a unit") << 1 << QSize(800, 500) << false << 2.0;
   for (int seed = 2; seed < 42; ++seed) {
-    QTest::addRow("random %d", seed) << seed << QSize(120 + seed * 37 % 400, 3 + seed * 53 % 300);
+    QTest::addRow("random %d", seed) << seed << QSize(120 + seed * 37 % 400, 3 + seed * 53 % 300)
+                                     << (seed % 3 == 0) << (seed % 4 == 1 ? 2.0 : 1.0);
   }
 }
 
@@ -478,12 +487,16 @@ void QtCanvasTest::twoBandsPaintLikeOne_data() {
 void QtCanvasTest::twoBandsPaintLikeOne() {
   QFETCH(int, drawing);
   QFETCH(QSize, size);
+  QFETCH(bool, smooth);
+  QFETCH(double, ratio);
   ObjectList list;
   if (drawing == 0) bench::BuildDrawing(list, size.width(), size.height());
   if (drawing == 1) bench::BuildMixedDrawing(list, size.width(), size.height());
   auto paint = [&](int bands, double upperShare) {
     QImageCanvas canvas(&*table_);
     canvas.SetBands(bands, upperShare);
+    canvas.SetSmoothing(smooth);
+    canvas.SetPixelRatio(ratio);
     canvas.Resize(size);
     std::vector<QImage> repaints;
     for (int repaint = 0; repaint < 2; ++repaint) {
@@ -500,14 +513,105 @@ void QtCanvasTest::twoBandsPaintLikeOne() {
   const QImage one = paint(1, 0).front();
   for (const double upperShare : {0.0, 0.25, 0.8}) {
     for (const QImage& two : paint(2, upperShare)) {
-      for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
+      for (int y = 0; y < one.height(); ++y) {
+        for (int x = 0; x < one.width(); ++x) {
           if (one.pixel(x, y) != two.pixel(x, y)) {
             QFAIL(
                 qPrintable(QStringLiteral("share %1, pixel %2,%3").arg(upperShare).arg(x).arg(y)));
           }
         }
       }
+    }
+  }
+}
+
+void QtCanvasTest::finerPixelsAreNotBlownUp_data() {
+  QTest::addColumn<bool>("smooth");
+  QTest::newRow("crisp") << false;
+  QTest::newRow("smoothed") << true;
+}
+
+// On a screen of two pixels a unit the picture has twice the pixels each
+// way and the drawing its size in units, but its strokes, letters and glyphs
+// are drawn with the finer pixels: not a copy blown up two by two.
+void QtCanvasTest::finerPixelsAreNotBlownUp() {
+  QFETCH(bool, smooth);
+  const QSize size(160, 100);
+  auto paint = [&](double ratio) {
+    QImageCanvas canvas(&*table_);
+    canvas.SetSmoothing(smooth);
+    canvas.SetPixelRatio(ratio);
+    canvas.Resize(size);
+    canvas.FillRect(0, 0, size.width(), size.height(), kBackgroundColor);
+    canvas.SetPen(kBlack, 1, PenStyle::Solid);
+    canvas.SetFontColor(kBlack);
+    canvas.DrawLine(5, 5, 155, 30);
+    canvas.DrawEllipse(10, 40, 60, 90);
+    canvas.DrawText(80, 50, "Жук");
+    canvas.DrawPointGlyph(120, 70, 4, 12);
+    return canvas.Image().copy();
+  };
+  const QImage one = paint(1), two = paint(2);
+  QCOMPARE(two.size(), one.size() * 2);
+  QCOMPARE(two.deviceIndependentSize(), QSizeF(size));
+  const struct {
+    const char* what;
+    QRect units;
+  } kParts[] = {{"line", {5, 0, 150, 35}},
+                {"circle", {8, 38, 55, 55}},
+                {"label", {78, 45, 35, 25}},
+                {"glyph", {118, 68, 14, 14}}};
+  for (const auto& part : kParts) {
+    int inked = 0, split = 0;  // units with ink; of them, units not of one colour
+    for (int y = part.units.top(); y <= part.units.bottom(); ++y) {
+      for (int x = part.units.left(); x <= part.units.right(); ++x) {
+        const QRgb a = two.pixel(2 * x, 2 * y), b = two.pixel(2 * x + 1, 2 * y);
+        const QRgb c = two.pixel(2 * x, 2 * y + 1), d = two.pixel(2 * x + 1, 2 * y + 1);
+        inked += !IsWhite(a) || !IsWhite(b) || !IsWhite(c) || !IsWhite(d);
+        split += a != b || a != c || a != d;
+      }
+    }
+    // Where the drawing is, it is there as on the coarser picture, and some
+    // of its edges fall inside a unit.
+    QVERIFY2(inked > 0 && split * 4 > inked, part.what);
+  }
+  // The line stays thin: no column of the finer picture crosses more than
+  // two pixels of full ink.
+  for (int x = 12; x < 300; ++x) {
+    int ink = 0;
+    for (int y = 0; y < 70; ++y) ink += Pixel(two, x, y) == 0;
+    QVERIFY2(ink <= 2 && (smooth || ink == 2), qPrintable(QString::number(x)));
+  }
+}
+
+void QtCanvasTest::buttonPicturesTwiceAsFine_data() {
+  QTest::addColumn<QStringList>("rows");  // '#' ink, '.' see-through
+  QTest::addColumn<bool>("blocky");       // as each pixel blown up to four
+  QTest::newRow("a block") << QStringList{"###", "###", "###"} << true;
+  QTest::newRow("a straight edge") << QStringList{"##..", "##..", "##.."} << true;
+  QTest::newRow("a diagonal") << QStringList{"#...", ".#..", "..#.", "...#"} << false;
+  QTest::newRow("a disc") << QStringList{".##.", "####", "####", ".##."} << false;
+}
+
+// Button and cursor pictures on a fine screen: twice the pixels, straight
+// edges as they were, slopes and curves in finer steps.
+void QtCanvasTest::buttonPicturesTwiceAsFine() {
+  QFETCH(QStringList, rows);
+  QFETCH(bool, blocky);
+  QImage picture(rows[0].size(), rows.size(), QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      picture.setPixel(x, y, rows[y][x] == '#' ? qRgb(0, 0, 128) : 0);
+    }
+  }
+  const QImage twice = ScaledTwice(picture);
+  QCOMPARE(twice.size(), picture.size() * 2);
+  QCOMPARE(twice == picture.scaled(picture.size() * 2), blocky);
+  // Only the picture's own colours.
+  for (int y = 0; y < twice.height(); ++y) {
+    for (int x = 0; x < twice.width(); ++x) {
+      const QRgb p = twice.pixel(x, y);
+      QVERIFY(p == 0 || p == qRgb(0, 0, 128));
     }
   }
 }
