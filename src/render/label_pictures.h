@@ -55,6 +55,8 @@ struct PackedMask {
 };
 static_assert(sizeof(PackedMask) % sizeof(std::uint64_t) == 0);
 
+class LetterAtlas;
+
 void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask);
 
 // Puts `runs` into the picture with their origin at (x, y); `reach` holds
@@ -69,6 +71,7 @@ void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& r
 class LabelPictures {
  public:
   explicit LabelPictures(const QFont& font);
+  ~LabelPictures();
 
   // Only the covered pixels are kept, from the label's top-left corner: they
   // are a fraction of the box, and writing them straight into the picture
@@ -90,7 +93,10 @@ class LabelPictures {
  private:
   QFont font_;
   QFontMetrics metrics_;
+  std::unique_ptr<LetterAtlas> letters_;
   const PackedMask* Pack(const InkMask& mask);
+  InkMask DrawnByPainter(const QString& text, QRgb colour, const QRect& box,
+                         std::vector<InkRun>& ink) const;
 
   std::unordered_map<std::string, Picture> pictures_;
   std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;  // the packed masks

@@ -428,13 +428,28 @@ void QtCanvasTest::floodFillStaysInsideItsArea() {
 void QtCanvasTest::labelsLookAsTheFontDrawsThem_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QPoint>("at");
+  QTest::addColumn<QString>("family");
   const QString wide = QStringLiteral("WWWWWWWWWWWW");  // wider than one word of a mask
-  QTest::newRow("inside") << QStringLiteral("A12 Жук") << QPoint(20, 30);
-  QTest::newRow("wide") << wide << QPoint(5, 30);
-  QTest::newRow("cut by the left edge") << wide << QPoint(-70, 30);
-  QTest::newRow("cut by the right edge") << wide << QPoint(150, 30);
-  QTest::newRow("cut by the top edge") << QStringLiteral("Qy") << QPoint(20, -6);
-  QTest::newRow("cut by the bottom edge") << QStringLiteral("Qy") << QPoint(20, 72);
+  const QString times = QStringLiteral("Times New Roman");
+  QTest::newRow("inside") << QStringLiteral("A12 Жук") << QPoint(20, 30) << times;
+  QTest::newRow("wide") << wide << QPoint(5, 30) << times;
+  QTest::newRow("cut by the left edge") << wide << QPoint(-70, 30) << times;
+  QTest::newRow("cut by the right edge") << wide << QPoint(150, 30) << times;
+  QTest::newRow("cut by the top edge") << QStringLiteral("Qy") << QPoint(20, -6) << times;
+  QTest::newRow("cut by the bottom edge") << QStringLiteral("Qy") << QPoint(20, 72) << times;
+  // Names put together from letters drawn once: letters that start between
+  // pixels, kerned and joined pairs, letters the font lacks, shaped marks.
+  const char16_t* names[] = {u"A1234567890", u"B98765",    u"AVATAR To", u"ffi fl",
+                             u"ΔΑΒΓ ωψ",     u"Щёлк-3",    u"a'b\"c",    u"x\u2081\u2082",
+                             u"e\u0301",     u"il1|!.,;:", u"Ǆǅ",        u"  A  "};
+  for (const QString& family :
+       {times, QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
+        QStringLiteral("DejaVu Sans Mono")}) {
+    for (const char16_t* name : names) {
+      QTest::addRow("%s in %s", qPrintable(QString::fromUtf16(name)), qPrintable(family))
+          << QString::fromUtf16(name) << QPoint(3, 30) << family;
+    }
+  }
 }
 
 // A label's pixels are exactly those the painter sets for its text, wherever
@@ -442,7 +457,8 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem_data() {
 void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
   QFETCH(QString, text);
   QFETCH(QPoint, at);
-  const QFont font = LabelFont(QStringLiteral("Times New Roman"));
+  QFETCH(QString, family);
+  const QFont font = LabelFont(family);
   const QRgb colour = qRgb(0, 0, 255);
   QImageCanvas canvas(nullptr, font);
   canvas.Resize({200, 80});
@@ -458,6 +474,8 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
   painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), text);
   painter.end();
   QCOMPARE(canvas.Image(), expected);
+  QCOMPARE(canvas.MeasureText(std::string_view(utf8.data(), utf8.size())).width,
+           QFontMetrics(font).horizontalAdvance(text));
 }
 
 void QtCanvasTest::twoBandsPaintLikeOne_data() {

@@ -1,0 +1,186 @@
+#include "render/letter_atlas.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+
+namespace zelmora {
+namespace {
+
+// Latin, Greek, Cyrillic and the signs before them: the letters of names.
+// Anything beyond is left to the painter.
+constexpr char16_t kLettersKept = 0x0530;
+
+// Letters that the shaping leaves alone: no marks or invisible controls, no
+// script whose letters change with their neighbours, nothing that turns the
+// direction of the line.
+bool MayCompose(QChar c) {
+  if (!c.isPrint() || c.isMark() || c.isSurrogate()) return false;
+  switch (c.script()) {
+    case QChar::Script_Common:
+    case QChar::Script_Latin:
+    case QChar::Script_Greek:
+    case QChar::Script_Cyrillic:
+      break;
+    default:
+      return false;
+  }
+  switch (c.direction()) {
+    case QChar::DirL:
+    case QChar::DirEN:
+    case QChar::DirES:
+    case QChar::DirET:
+    case QChar::DirCS:
+    case QChar::DirON:
+    case QChar::DirWS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ORs one row of mask words into another row, `shift` columns to the right.
+void OrShifted(const std::uint64_t* from, int fromWords, std::uint64_t* to, int toWords,
+               int shift) {
+  for (int w = 0; w < fromWords; ++w) {
+    const std::uint64_t bits = from[w];
+    if (bits == 0) continue;
+    const int column = shift + 64 * w, word = column / 64, at = column % 64;
+    to[word] |= bits << at;
+    if (at != 0 && word + 1 < toWords) to[word + 1] |= bits >> (64 - at);
+  }
+}
+
+bool SameInk(const InkMask& a, const InkMask& b) {
+  return a.box == b.box && a.bits == b.bits;
+}
+
+const char16_t* Units(const QString& text) {
+  return reinterpret_cast<const char16_t*>(text.utf16());
+}
+
+}  // namespace
+
+LetterAtlas::LetterAtlas(const QFont& font) : font_(font), metrics_(font) {}
+
+// The painter's letters of `text` with the pen starting `fraction` 64ths of
+// a pixel right of the origin, in a picture with a label's margins.
+std::optional<InkMask> LetterAtlas::Drawn(const QString& text, int fraction) const {
+  const int height = metrics_.height();
+  const QRect box = QRect(0, -metrics_.ascent(), metrics_.horizontalAdvance(text), height)
+                        .adjusted(-height, -height, height, height);
+  QImage image(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setFont(font_);
+  painter.setPen(QColor(Qt::black));
+  painter.drawText(QPointF(-box.left() + fraction / 64.0, -box.top()), text);
+  painter.end();
+  InkMask mask = InkMaskOf(image, box.topLeft());
+  if (mask.box.isEmpty()) {
+    if (!InkRunsOf(image).empty()) return std::nullopt;  // smoothed or coloured
+    return InkMask{};
+  }
+  // Ink cut off by the picture's edge: a longer name's picture shows more.
+  if (!box.adjusted(1, 1, -1, -1).contains(mask.box)) return std::nullopt;
+  return mask;
+}
+
+const LetterAtlas::Letter& LetterAtlas::LetterOf(char16_t c) {
+  static const Letter unusable{Letter::Unusable, 0};
+  if (c >= kLettersKept) return unusable;
+  if (letters_.empty()) letters_.resize(kLettersKept);
+  Letter& letter = letters_[c];
+  if (letter.state != Letter::Unknown) return letter;
+  const qreal advance = QFontMetricsF(font_).horizontalAdvance(QString(QChar(c))) * 64;
+  const bool usable = MayCompose(QChar(c)) && advance >= 0 && advance == std::floor(advance);
+  letter = {usable ? Letter::Usable : Letter::Unusable, static_cast<int>(advance)};
+  if (usable && !InkOf(c, 0).usable) letter.state = Letter::Unusable;
+  return letter;
+}
+
+const LetterAtlas::Ink& LetterAtlas::InkOf(char16_t c, int fraction) {
+  const std::uint32_t key = std::uint32_t{c} << 6 | static_cast<std::uint32_t>(fraction);
+  if (auto it = inks_.find(key); it != inks_.end()) return it->second;
+  std::optional<InkMask> drawn = Drawn(QString(QChar(c)), fraction);
+  Ink ink;
+  if (drawn) ink = {true, std::move(*drawn)};
+  return inks_.emplace(key, std::move(ink)).first->second;
+}
+
+bool LetterAtlas::PairFits(char16_t first, char16_t second) {
+  const std::uint32_t key = std::uint32_t{first} << 16 | second;
+  if (auto it = pairs_.find(key); it != pairs_.end()) return it->second;
+  const QString pair = QString(QChar(first)) + QChar(second);
+  const int advance = LetterOf(first).advance + LetterOf(second).advance;
+  bool fits = QFontMetricsF(font_).horizontalAdvance(pair) * 64 == advance;
+  if (fits) {
+    const std::optional<InkMask> drawn = Drawn(pair, 0);
+    const std::optional<InkMask> together = PutTogether(pair);
+    fits = drawn && together && SameInk(*drawn, *together);
+  }
+  pairs_.emplace(key, fits);
+  return fits;
+}
+
+bool LetterAtlas::Composable(const QString& text) {
+  const char16_t* units = Units(text);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (LetterOf(units[i]).state != Letter::Usable) return false;
+    if (i > 0 && !PairFits(units[i - 1], units[i])) return false;
+  }
+  return !text.isEmpty();
+}
+
+std::optional<int> LetterAtlas::Advance(const QString& text) {
+  if (!Composable(text)) return std::nullopt;
+  int advance = 0;
+  for (const QChar c : text) advance += letters_[c.unicode()].advance;
+  return qRound(advance / 64.0);
+}
+
+bool LetterAtlas::Compose(const QString& text, QRgb colour, InkMask& mask) {
+  if (qAlpha(colour) != 255 || !Composable(text)) return false;
+  std::optional<InkMask> together = PutTogether(text);
+  if (!together) return false;
+  mask = std::move(*together);
+  mask.colour = colour;
+  return true;
+}
+
+// Every letter of `text` is known and usable; nothing when one of them
+// cannot be drawn where it starts.
+std::optional<InkMask> LetterAtlas::PutTogether(const QString& text) {
+  struct Placed {
+    const InkMask* ink;
+    int x;
+  };
+  std::vector<Placed> placed;
+  placed.reserve(static_cast<std::size_t>(text.size()));
+  QRect box;
+  int pen = 0;
+  for (const QChar c : text) {
+    const Ink& ink = InkOf(c.unicode(), pen % 64);
+    if (!ink.usable) return std::nullopt;
+    placed.push_back({&ink.mask, pen / 64});
+    if (!ink.mask.box.isEmpty()) box |= ink.mask.box.translated(pen / 64, 0);
+    pen += letters_[c.unicode()].advance;
+  }
+  InkMask mask;
+  if (box.isEmpty()) return mask;
+  mask.box = box;
+  mask.words = (box.width() + 63) / 64;
+  mask.bits.assign(static_cast<std::size_t>(box.height() * mask.words), 0);
+  for (const auto& [ink, x] : placed) {
+    const QRect at = ink->box.translated(x, 0);
+    for (int row = 0; row < at.height(); ++row) {
+      OrShifted(&ink->bits[static_cast<std::size_t>(row * ink->words)], ink->words,
+                &mask.bits[static_cast<std::size_t>((at.top() - box.top() + row) * mask.words)],
+                mask.words, at.left() - box.left());
+    }
+  }
+  return mask;
+}
+
+}  // namespace zelmora
