@@ -37,7 +37,8 @@ TextSize LabelPictures::Measure(std::string_view text) {
   if (sizes_.size() >= kMaxSizes) sizes_.clear();
   const int height = metrics_.height();
   const QString s = FromUtf8(text);
-  const std::optional<int> composed = letters_->Advance(s);
+  const std::optional<int> composed =
+      painted_ >= kPaintedBeforeLetters ? letters_->Advance(s) : std::nullopt;
   const int advance = composed ? *composed : metrics_.horizontalAdvance(s);
   const TextSize size{std::clamp(advance, 0, kMaxAdvanceInHeights * height), height};
   sizes_.emplace(key, size);
@@ -88,10 +89,11 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
   picture.reach =
       QRect(QPoint(box.left(), metrics_.ascent() + box.top()), box.size().expandedTo(QSize(1, 1)));
   InkMask mask;
-  const bool composed = letters_->Compose(s, colour, mask);
+  const bool composed = painted_ >= kPaintedBeforeLetters && letters_->Compose(s, colour, mask);
   if (composed) mask.box.translate(0, metrics_.ascent());
   if (!composed || !picture.reach.contains(mask.box)) {
     mask = DrawnByPainter(s, colour, box, picture.ink);
+    ++painted_;
   }
   if (!mask.box.isEmpty()) picture.mask = Pack(mask);
 

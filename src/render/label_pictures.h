@@ -57,6 +57,11 @@ static_assert(sizeof(PackedMask) % sizeof(std::uint64_t) == 0);
 
 class LetterAtlas;
 
+// Names drawn by the painter before names are put together from letters:
+// learning a font's letters and pairs costs about as many drawings as a
+// drawing with a hundred names has, so a small drawing never pays for it.
+inline constexpr std::size_t kPaintedBeforeLetters = 100;
+
 void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask);
 
 // Puts `runs` into the picture with their origin at (x, y); `reach` holds
@@ -103,7 +108,8 @@ class LabelPictures {
   std::uint64_t* blockNext_ = nullptr;
   std::size_t blockFree_ = 0;  // words left in the last block
   std::size_t pictureBytes_ = 0;
-  std::string key_;  // reused: a lookup allocates nothing
+  std::size_t painted_ = 0;  // names drawn by the painter so far
+  std::string key_;          // reused: a lookup allocates nothing
   std::unordered_map<std::string, TextSize> sizes_;
 };
 

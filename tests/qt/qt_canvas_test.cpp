@@ -464,6 +464,11 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
   canvas.Resize({200, 80});
   canvas.SetFontColor(0xFF0000);
   canvas.SetBackgroundTransparent(true);
+  // Names enough, far off the picture, that the text is put together from letters.
+  for (std::size_t i = 0; i <= kPaintedBeforeLetters; ++i) {
+    const std::string name = std::to_string(i);
+    canvas.DrawText(-1000, -1000, name);
+  }
   const QByteArray utf8 = text.toUtf8();
   canvas.DrawText(at.x(), at.y(), std::string_view(utf8.data(), utf8.size()));
   QImage expected(200, 80, QImage::Format_RGB32);
