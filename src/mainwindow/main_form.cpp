@@ -375,10 +375,15 @@ void TMainForm::ConnectSurface() {
 
 void TMainForm::SizesChanged() {
   const QSize surface = planeBox_->size();
+  // The window and the surface report one resize each: the drawing is
+  // painted again only when the surface itself changed.
+  const bool changed = canvas_.Image().size() != surface ||
+                       editor_->SurfaceWidth() != surface.width() ||
+                       editor_->SurfaceHeight() != surface.height();
   if (canvas_.Image().size() != surface) canvas_.Resize(surface);
   const QSize outer = frameGeometry().size();
   editor_->Resize(surface.width(), surface.height(), outer.width(), outer.height());
-  editor_->Repaint();
+  if (changed) editor_->Repaint();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
