@@ -11,6 +11,9 @@ namespace {
 // Latin, Greek, Cyrillic and the signs before them: the letters of names.
 // Anything beyond is left to the painter.
 constexpr char16_t kLettersKept = 0x0530;
+// Names of many alphabets at once could ask for millions of pairs: beyond
+// this many the names with new pairs are left to the painter.
+constexpr std::size_t kMostPairs = 1u << 16;
 
 // Letters that the shaping leaves alone: no marks or invisible controls, no
 // script whose letters change with their neighbours, nothing that turns the
@@ -112,6 +115,7 @@ const LetterAtlas::Ink& LetterAtlas::InkOf(char16_t c, int fraction) {
 bool LetterAtlas::PairFits(char16_t first, char16_t second) {
   const std::uint32_t key = std::uint32_t{first} << 16 | second;
   if (auto it = pairs_.find(key); it != pairs_.end()) return it->second;
+  if (pairs_.size() >= kMostPairs) return false;
   const QString pair = QString(QChar(first)) + QChar(second);
   const int advance = LetterOf(first).advance + LetterOf(second).advance;
   bool fits = QFontMetricsF(font_).horizontalAdvance(pair) * 64 == advance;

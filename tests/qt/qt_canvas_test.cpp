@@ -118,6 +118,8 @@ class QtCanvasTest : public QObject {
   void floodFillStaysInsideItsArea();
   void labelsLookAsTheFontDrawsThem_data();
   void labelsLookAsTheFontDrawsThem();
+  void manyNamesLookAsTheFontDrawsThem_data();
+  void manyNamesLookAsTheFontDrawsThem();
   void twoBandsPaintLikeOne_data();
   void twoBandsPaintLikeOne();
 
@@ -481,6 +483,47 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
   QCOMPARE(canvas.Image(), expected);
   QCOMPARE(canvas.MeasureText(std::string_view(utf8.data(), utf8.size())).width,
            QFontMetrics(font).horizontalAdvance(text));
+}
+
+void QtCanvasTest::manyNamesLookAsTheFontDrawsThem_data() {
+  QTest::addColumn<QString>("family");
+  for (const char* family :
+       {"Times New Roman", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"}) {
+    QTest::newRow(family) << QString::fromLatin1(family);
+  }
+}
+
+// A drawing's worth of names mixing kerned, joined and narrow letters, each
+// drawn after enough others that most are put together from letters: the
+// picture is the painter's, pixel for pixel.
+void QtCanvasTest::manyNamesLookAsTheFontDrawsThem() {
+  QFETCH(QString, family);
+  const QFont font = LabelFont(family);
+  const QString letters = QString::fromUtf8("AVWTYLPfiljrtxy1470'.,-ЖДЛУГΔΛΓ ");
+  const QSize size(1200, 600);
+  QImageCanvas canvas(nullptr, font);
+  canvas.Resize(size);
+  canvas.SetFontColor(0x008000);
+  canvas.SetBackgroundTransparent(true);
+  QImage expected(size, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  painter.setFont(font);
+  painter.setPen(QColor(0, 128, 0));
+  std::uint32_t seed = 7;
+  for (int i = 0; i < 600; ++i) {
+    QString name;
+    for (int length = 1 + i % 7; length > 0; --length) {
+      seed = seed * 1664525u + 1013904223u;
+      name += letters[static_cast<qsizetype>(seed >> 8) % letters.size()];
+    }
+    const QPoint at(10 + (i % 12) * 98, 10 + (i / 12) * 11);
+    const QByteArray utf8 = name.toUtf8();
+    canvas.DrawText(at.x(), at.y(), std::string_view(utf8.data(), utf8.size()));
+    painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), name);
+  }
+  painter.end();
+  QCOMPARE(canvas.Image(), expected);
 }
 
 void QtCanvasTest::twoBandsPaintLikeOne_data() {
