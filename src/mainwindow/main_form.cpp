@@ -375,13 +375,16 @@ void TMainForm::ConnectSurface() {
 
 void TMainForm::SizesChanged() {
   const QSize surface = planeBox_->size();
-  // The window and the surface report one resize each: the drawing is
-  // painted again only when the surface itself changed.
-  const bool changed = canvas_.Image().size() != surface ||
-                       editor_->SurfaceWidth() != surface.width() ||
-                       editor_->SurfaceHeight() != surface.height();
-  if (canvas_.Image().size() != surface) canvas_.Resize(surface);
   const QSize outer = frameGeometry().size();
+  // The window and the surface report one resize each: the drawing is
+  // painted again only when a size it is painted for changed (full lines
+  // reach to the window's edges).
+  const DrawContext painted = editor_->PaintContext();
+  const bool changed =
+      canvas_.Image().size() != surface || editor_->SurfaceWidth() != surface.width() ||
+      editor_->SurfaceHeight() != surface.height() || painted.windowWidth != outer.width() ||
+      painted.windowHeight != outer.height();
+  if (canvas_.Image().size() != surface) canvas_.Resize(surface);
   editor_->Resize(surface.width(), surface.height(), outer.width(), outer.height());
   if (changed) editor_->Repaint();
 }
