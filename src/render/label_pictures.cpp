@@ -32,15 +32,19 @@ LabelPictures::LabelPictures(const QFont& font)
 LabelPictures::~LabelPictures() = default;
 
 TextSize LabelPictures::Measure(std::string_view text) {
+  const int height = metrics_.height();
+  auto sized = [height](int advance) {
+    return TextSize{std::clamp(advance, 0, kMaxAdvanceInHeights * height), height};
+  };
+  // Names put together from letters are measured about as fast as a size is
+  // looked up; only the others' sizes are kept.
+  if (painted_ >= kPaintedBeforeLetters) {
+    if (const std::optional<int> advance = letters_->AdvanceOfUtf8(text)) return sized(*advance);
+  }
   const std::string key(text);
   if (auto it = sizes_.find(key); it != sizes_.end()) return it->second;
   if (sizes_.size() >= kMaxSizes) sizes_.clear();
-  const int height = metrics_.height();
-  const QString s = FromUtf8(text);
-  const std::optional<int> composed =
-      painted_ >= kPaintedBeforeLetters ? letters_->Advance(s) : std::nullopt;
-  const int advance = composed ? *composed : metrics_.horizontalAdvance(s);
-  const TextSize size{std::clamp(advance, 0, kMaxAdvanceInHeights * height), height};
+  const TextSize size = sized(metrics_.horizontalAdvance(FromUtf8(text)));
   sizes_.emplace(key, size);
   return size;
 }

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <cmath>
 
 namespace zelmora {
@@ -59,9 +60,21 @@ bool SameInk(const InkMask& a, const InkMask& b) {
   return a.box == b.box && a.bits == b.bits;
 }
 
-const char16_t* Units(const QString& text) {
-  return reinterpret_cast<const char16_t*>(text.utf16());
+std::u16string_view Units(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
+
+// Pairs of these characters are kept in a table: ASCII and the Cyrillic
+// alphabets.
+constexpr int kNearCount = 0x100;
+int NearIndex(char16_t c) {
+  if (c < 0x80) return c;
+  if (c >= 0x400 && c < 0x480) return 0x80 + (c - 0x400);
+  return -1;
+}
+constexpr std::uint8_t kPairUnknown = 0, kPairFits = 1, kPairFails = 2;
+// Longer texts are measured by Qt and their sizes kept.
+constexpr std::size_t kLongestName = 32;
 
 }  // namespace
 
@@ -113,39 +126,66 @@ const LetterAtlas::Ink& LetterAtlas::InkOf(char16_t c, int fraction) {
 }
 
 bool LetterAtlas::PairFits(char16_t first, char16_t second) {
+  const int a = NearIndex(first), b = NearIndex(second);
+  if (a >= 0 && b >= 0) {
+    if (nearPairs_.empty()) nearPairs_.assign(kNearCount * kNearCount, kPairUnknown);
+    std::uint8_t& known = nearPairs_[static_cast<std::size_t>(a * kNearCount + b)];
+    if (known == kPairUnknown) known = LearnPair(first, second) ? kPairFits : kPairFails;
+    return known == kPairFits;
+  }
   const std::uint32_t key = std::uint32_t{first} << 16 | second;
   if (auto it = pairs_.find(key); it != pairs_.end()) return it->second;
   if (pairs_.size() >= kMostPairs) return false;
-  const QString pair = QString(QChar(first)) + QChar(second);
-  const int advance = LetterOf(first).advance + LetterOf(second).advance;
-  bool fits = QFontMetricsF(font_).horizontalAdvance(pair) * 64 == advance;
-  if (fits) {
-    const std::optional<InkMask> drawn = Drawn(pair, 0);
-    const std::optional<InkMask> together = PutTogether(pair);
-    fits = drawn && together && SameInk(*drawn, *together);
-  }
+  const bool fits = LearnPair(first, second);
   pairs_.emplace(key, fits);
   return fits;
 }
 
-bool LetterAtlas::Composable(const QString& text) {
-  const char16_t* units = Units(text);
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (LetterOf(units[i]).state != Letter::Usable) return false;
-    if (i > 0 && !PairFits(units[i - 1], units[i])) return false;
-  }
-  return !text.isEmpty();
+bool LetterAtlas::LearnPair(char16_t first, char16_t second) {
+  const QString pair = QString(QChar(first)) + QChar(second);
+  const int advance = LetterOf(first).advance + LetterOf(second).advance;
+  if (QFontMetricsF(font_).horizontalAdvance(pair) * 64 != advance) return false;
+  const std::optional<InkMask> drawn = Drawn(pair, 0);
+  const std::optional<InkMask> together = PutTogether(pair);
+  return drawn && together && SameInk(*drawn, *together);
 }
 
-std::optional<int> LetterAtlas::Advance(const QString& text) {
+bool LetterAtlas::Composable(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (LetterOf(text[i]).state != Letter::Usable) return false;
+    if (i > 0 && !PairFits(text[i - 1], text[i])) return false;
+  }
+  return !text.empty();
+}
+
+std::optional<int> LetterAtlas::Advance(std::u16string_view text) {
   if (!Composable(text)) return std::nullopt;
   int advance = 0;
-  for (const QChar c : text) advance += letters_[c.unicode()].advance;
+  for (const char16_t c : text) advance += letters_[c].advance;
   return qRound(advance / 64.0);
 }
 
+std::optional<int> LetterAtlas::AdvanceOfUtf8(std::string_view text) {
+  std::array<char16_t, kLongestName> units{};
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (count == units.size()) return std::nullopt;
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      units[count++] = byte;
+      continue;
+    }
+    // Two bytes reach every letter kept; anything else is left to Qt.
+    if (byte < 0xC2 || byte > 0xDF || i + 1 == text.size()) return std::nullopt;
+    const auto next = static_cast<unsigned char>(text[++i]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    units[count++] = static_cast<char16_t>((byte & 0x1F) << 6 | (next & 0x3F));
+  }
+  return Advance(std::u16string_view(units.data(), count));
+}
+
 bool LetterAtlas::Compose(const QString& text, QRgb colour, InkMask& mask) {
-  if (qAlpha(colour) != 255 || !Composable(text)) return false;
+  if (qAlpha(colour) != 255 || !Composable(Units(text))) return false;
   std::optional<InkMask> together = PutTogether(text);
   if (!together) return false;
   mask = std::move(*together);

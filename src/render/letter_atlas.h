@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -27,7 +28,11 @@ class LetterAtlas {
 
   // The advance of `text` as the font measures it; nothing when the text is
   // not put together from letters.
-  std::optional<int> Advance(const QString& text);
+  std::optional<int> Advance(std::u16string_view text);
+  // The same of UTF-8 text; nothing also for text longer than a name or
+  // with characters beyond the letters kept. A hit test measures every
+  // name, so this is about as fast as looking a size up.
+  std::optional<int> AdvanceOfUtf8(std::string_view text);
   // The letters of `text` in `colour` (opaque), relative to the start of its
   // baseline; false when it is not put together from letters.
   bool Compose(const QString& text, QRgb colour, InkMask& mask);
@@ -47,7 +52,8 @@ class LetterAtlas {
   const Letter& LetterOf(char16_t c);
   const Ink& InkOf(char16_t c, int fraction);
   bool PairFits(char16_t first, char16_t second);
-  bool Composable(const QString& text);
+  bool LearnPair(char16_t first, char16_t second);
+  bool Composable(std::u16string_view text);
   std::optional<InkMask> Drawn(const QString& text, int fraction) const;
   std::optional<InkMask> PutTogether(const QString& text);
 
@@ -55,6 +61,8 @@ class LetterAtlas {
   QFontMetrics metrics_;
   std::vector<Letter> letters_;                  // by the character's code
   std::unordered_map<std::uint32_t, Ink> inks_;  // by the code and the start's fraction
+  // Pairs of ASCII and basic Cyrillic characters in a table, the rest by key.
+  std::vector<std::uint8_t> nearPairs_;
   std::unordered_map<std::uint32_t, bool> pairs_;
 };
 
