@@ -121,6 +121,28 @@ inline TGPoint& BuildMixedDrawing(ObjectList& list, int width, int height) {
   return BuildMixedDrawingOf(list, width, height, kMixedObjects);
 }
 
+inline constexpr int kNamedPoints = 10000;
+
+// `count` free points spread over the surface, each with its own name,
+// shown or hidden.
+inline TGPoint& BuildNamedPointsOf(ObjectList& list, int width, int height, int count,
+                                   bool namesShown = true) {
+  TGPoint* first = nullptr;
+  for (int i = 0; i < count; ++i) {
+    TGPoint& p = list.AddPoint();
+    p.X = 20 + (i * 97) % (width - 40);
+    p.Y = 20 + (i * 61) % (height - 40);
+    p.NameVisible = namesShown;
+    list.Complete(p, {}, 0);
+    if (first == nullptr) first = &p;
+  }
+  return *first;
+}
+
+inline TGPoint& BuildNamedPoints(ObjectList& list, int width, int height) {
+  return BuildNamedPointsOf(list, width, height, kNamedPoints);
+}
+
 // `levels` + 1 free points scattered over the surface and `levels` rows of
 // midpoints of neighbours in the row above; every free point reaches the
 // bottom along astronomically many paths. Returns the middle free point.

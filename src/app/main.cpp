@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
@@ -133,7 +135,9 @@ void ChooseUserFolders(zelmora::MainFormOptions& options) {
 QIcon ProgramIcon() {
   QIcon icon;
   for (int size : {16, 32, 48, 64, 128, 256}) {
-    icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    // Read as PNG outright: a file whose format is guessed first has every
+    // image plugin loaded to look at it, which costs more than the icon.
+    icon.addPixmap(QPixmap::fromImage(QImage(QStringLiteral(":/icons/%1.png").arg(size), "PNG")));
   }
   return icon;
 }

@@ -22,8 +22,7 @@ constexpr int kPromptFlags = Qt::AlignCenter | Qt::TextWordWrap;
 // page that F1 opens in a browser or any other program.
 THelpForm::THelpForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint),
-      text_(QString::fromUtf8(texts::kStandardPrompt)),
-      font_(PromptFont(text_)) {
+      text_(QString::fromUtf8(texts::kStandardPrompt)) {
   setObjectName(QStringLiteral("HelpForm"));
   setFixedSize(kWidth, kHeight);
   // A prompt must not take the keyboard away from the drawing.
@@ -34,7 +33,9 @@ THelpForm::THelpForm(QWidget* parent)
 void THelpForm::SetText(const QString& text) {
   if (text == text_) return;
   text_ = text;
-  font_ = PromptFont(text_);
+  // Fitted when painted: the prompt changes with every mode, and each size
+  // tried loads a face of its own.
+  font_.reset();
   update();
 }
 
@@ -72,7 +73,8 @@ void THelpForm::paintEvent(QPaintEvent*) {
   painter.drawLine(area.bottomLeft(), area.bottomRight());
   painter.drawLine(area.topRight(), area.bottomRight());
 
-  painter.setFont(font_);
+  if (!font_) font_ = PromptFont(text_);
+  painter.setFont(*font_);
   const QRect textArea = TextArea().adjusted(0, 0, -1, -1);
   painter.setPen(Qt::black);
   painter.drawText(textArea.translated(1, 1), kPromptFlags, text_);

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace zelmora {
 
@@ -42,7 +43,7 @@ class THelpForm : public QWidget {
 
  private:
   QString text_;
-  QFont font_;
+  std::optional<QFont> font_;  // fitted to the text when first painted
   bool dragging_ = false;
   QPoint grabOffset_;  // from the window's corner to the pointer
 };

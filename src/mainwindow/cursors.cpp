@@ -29,7 +29,8 @@ constexpr DrawnCursor kDragging{":/cursors/CURSOR_5", 15, 15, Qt::ClosedHandCurs
 SurfaceCursors::SurfaceCursors() {
   InitCursorResources();
   auto load = [this](const DrawnCursor& drawn) {
-    const QImage picture(QString::fromLatin1(drawn.resource));
+    // The format is given: guessing it would load every image plugin.
+    const QImage picture(QString::fromLatin1(drawn.resource), "XPM");
     if (picture.isNull()) {
       complete_ = false;
       return QCursor(drawn.fallback);

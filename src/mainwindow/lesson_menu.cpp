@@ -113,7 +113,8 @@ LessonMenu::LessonMenu(Parts parts) : parts_(std::move(parts)) {
   menu->addSeparator();
   item("LessonCreate", kCreateItem, &LessonMenu::CreateTask);
   item("LessonGrade", kGradeItem, &LessonMenu::GradeWorks);
-  BuildPanel();
+  // The panel comes with the first task: laying out its wrapped texts is a
+  // good part of the window's start, and most sessions open no task.
   UpdateItems();
 }
 
@@ -150,7 +151,7 @@ void LessonMenu::BuildPanel() {
 
 void LessonMenu::UpdateItems() {
   for (QAction* action : {check_, hint_, restart_, close_}) action->setEnabled(task_ != nullptr);
-  panel_->setVisible(task_ != nullptr);
+  if (panel_ != nullptr) panel_->setVisible(task_ != nullptr);
 }
 
 void LessonMenu::ChooseTask() {
@@ -171,6 +172,7 @@ bool LessonMenu::OpenTask(const QString& path) {
   task_ = std::move(task);
   taskPath_ = path;
   hintsShown_ = 0;
+  if (panel_ == nullptr) BuildPanel();
   title_->setText(Utf8(task_->title));
   statement_->setText(Lines(task_->statement));
   result_->clear();
@@ -352,7 +354,7 @@ void LessonMenu::SaveCsv(const std::string& csv) {
 }
 
 QString LessonMenu::ResultText() const {
-  return result_->text();
+  return result_ != nullptr ? result_->text() : QString();
 }
 
 }  // namespace zelmora

@@ -383,13 +383,23 @@ void TMainForm::ConnectSurface() {
 void TMainForm::SizesChanged() {
   const QSize surface = planeBox_->size();
   const double ratio = planeBox_->devicePixelRatioF();
-  if (canvas_.Image().deviceIndependentSize() != QSizeF(surface) || canvas_.PixelRatio() != ratio) {
+  const bool canvasStale =
+      canvas_.Image().deviceIndependentSize() != QSizeF(surface) || canvas_.PixelRatio() != ratio;
+  const QSize outer = frameGeometry().size();
+  // The window and the surface report one resize each: the drawing is
+  // painted again only when a size it is painted for changed (full lines
+  // reach to the window's edges).
+  const DrawContext painted = editor_->PaintContext();
+  const bool changed = canvasStale || editor_->SurfaceWidth() != surface.width() ||
+                       editor_->SurfaceHeight() != surface.height() ||
+                       painted.windowWidth != outer.width() ||
+                       painted.windowHeight != outer.height();
+  if (canvasStale) {
     canvas_.SetPixelRatio(ratio);
     canvas_.Resize(surface);
   }
-  const QSize outer = frameGeometry().size();
   editor_->Resize(surface.width(), surface.height(), outer.width(), outer.height());
-  editor_->Repaint();
+  if (changed) editor_->Repaint();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

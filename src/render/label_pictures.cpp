@@ -5,6 +5,8 @@
 #include <bit>
 #include <new>
 
+#include "render/letter_atlas.h"
+
 namespace zelmora {
 namespace {
 
@@ -24,15 +26,25 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-LabelPictures::LabelPictures(const QFont& font) : font_(font), metrics_(font) {}
+LabelPictures::LabelPictures(const QFont& font)
+    : font_(font), metrics_(font), letters_(std::make_unique<LetterAtlas>(font)) {}
+
+LabelPictures::~LabelPictures() = default;
 
 TextSize LabelPictures::Measure(std::string_view text) {
+  const int height = metrics_.height();
+  auto sized = [height](int advance) {
+    return TextSize{std::clamp(advance, 0, kMaxAdvanceInHeights * height), height};
+  };
+  // Names put together from letters are measured about as fast as a size is
+  // looked up; only the others' sizes are kept.
+  if (painted_ >= kPaintedBeforeLetters) {
+    if (const std::optional<int> advance = letters_->AdvanceOfUtf8(text)) return sized(*advance);
+  }
   const std::string key(text);
   if (auto it = sizes_.find(key); it != sizes_.end()) return it->second;
   if (sizes_.size() >= kMaxSizes) sizes_.clear();
-  const int height = metrics_.height();
-  const int advance = metrics_.horizontalAdvance(FromUtf8(text));
-  const TextSize size{std::clamp(advance, 0, kMaxAdvanceInHeights * height), height};
+  const TextSize size = sized(metrics_.horizontalAdvance(FromUtf8(text)));
   sizes_.emplace(key, size);
   return size;
 }
@@ -78,25 +90,37 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
   const int margin = picture.size.height;
   const QRect box = QRect(0, -metrics_.ascent(), picture.size.width, picture.size.height)
                         .adjusted(-margin, -margin, margin, margin);
+  picture.reach =
+      QRect(QPoint(box.left(), metrics_.ascent() + box.top()), box.size().expandedTo(QSize(1, 1)));
+  InkMask mask;
+  const bool composed = painted_ >= kPaintedBeforeLetters && letters_->Compose(s, colour, mask);
+  if (composed) mask.box.translate(0, metrics_.ascent());
+  if (!composed || !picture.reach.contains(mask.box)) {
+    mask = DrawnByPainter(s, colour, box, picture.ink);
+    ++painted_;
+  }
+  if (!mask.box.isEmpty()) picture.mask = Pack(mask);
+
+  pictureBytes_ += picture.ink.size() * sizeof(InkRun) + mask.bits.size() * sizeof(std::uint64_t) +
+                   sizeof(PackedMask) + sizeof(Picture) + key_.size();
+  return pictures_.emplace(key_, std::move(picture)).first->second;
+}
+
+// `box` is relative to the start of the baseline; what is not one opaque
+// colour goes into `ink`.
+InkMask LabelPictures::DrawnByPainter(const QString& text, QRgb colour, const QRect& box,
+                                      std::vector<InkRun>& ink) const {
   const QPoint offset(box.left(), metrics_.ascent() + box.top());
   QImage image(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setFont(font_);
   painter.setPen(QColor::fromRgb(colour));
-  painter.drawText(QPoint(-box.left(), -box.top()), s);
+  painter.drawText(QPoint(-box.left(), -box.top()), text);
   painter.end();
-  const InkMask mask = InkMaskOf(image, offset);
-  if (mask.box.isEmpty()) {
-    picture.ink = InkRunsOf(image, offset);
-  } else {
-    picture.mask = Pack(mask);
-  }
-  picture.reach = QRect(offset, image.size());
-
-  pictureBytes_ += picture.ink.size() * sizeof(InkRun) + mask.bits.size() * sizeof(std::uint64_t) +
-                   sizeof(PackedMask) + sizeof(Picture) + key_.size();
-  return pictures_.emplace(key_, std::move(picture)).first->second;
+  InkMask mask = InkMaskOf(image, offset);
+  if (mask.box.isEmpty()) ink = InkRunsOf(image, offset);
+  return mask;
 }
 
 std::vector<InkRun> InkRunsOf(const QImage& image, QPoint offset) {

@@ -55,6 +55,13 @@ struct PackedMask {
 };
 static_assert(sizeof(PackedMask) % sizeof(std::uint64_t) == 0);
 
+class LetterAtlas;
+
+// Names drawn by the painter before names are put together from letters:
+// learning a font's letters and pairs costs about as many drawings as a
+// drawing with a hundred names has, so a small drawing never pays for it.
+inline constexpr std::size_t kPaintedBeforeLetters = 100;
+
 void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask);
 
 // Puts `runs` into the picture with their origin at (x, y); `reach` holds
@@ -69,6 +76,7 @@ void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& r
 class LabelPictures {
  public:
   explicit LabelPictures(const QFont& font);
+  ~LabelPictures();
 
   // Only the covered pixels are kept, from the label's top-left corner: they
   // are a fraction of the box, and writing them straight into the picture
@@ -90,14 +98,18 @@ class LabelPictures {
  private:
   QFont font_;
   QFontMetrics metrics_;
+  std::unique_ptr<LetterAtlas> letters_;
   const PackedMask* Pack(const InkMask& mask);
+  InkMask DrawnByPainter(const QString& text, QRgb colour, const QRect& box,
+                         std::vector<InkRun>& ink) const;
 
   std::unordered_map<std::string, Picture> pictures_;
   std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;  // the packed masks
   std::uint64_t* blockNext_ = nullptr;
   std::size_t blockFree_ = 0;  // words left in the last block
   std::size_t pictureBytes_ = 0;
-  std::string key_;  // reused: a lookup allocates nothing
+  std::size_t painted_ = 0;  // names drawn by the painter so far
+  std::string key_;          // reused: a lookup allocates nothing
   std::unordered_map<std::string, TextSize> sizes_;
 };
 

@@ -39,6 +39,8 @@ class MainFormTest : public QObject {
   void cleanup();
   void dragFreePointMovesDependentsAndShowsPosition();
   void dragLeavingTheSurfaceIsSkipped();
+  void resizedWindowShowsWhatARepaintPaints_data();
+  void resizedWindowShowsWhatARepaintPaints();
   void modeButtonsAreExclusive_data();
   void modeButtonsAreExclusive();
   void keypadPlusZoomsAboutTheCentre();
@@ -334,6 +336,32 @@ void MainFormTest::missingImagePackRefusesToStart() {
   pack.close();
   QVERIFY(MakeForm(damaged.path()) == nullptr);
   QCOMPARE(prompts_.messages.size(), 2);
+}
+
+void MainFormTest::resizedWindowShowsWhatARepaintPaints_data() {
+  QTest::addColumn<QSize>("size");
+  QTest::newRow("wider") << QSize(1000, 600);
+  QTest::newRow("taller") << QSize(800, 750);
+  QTest::newRow("smaller") << QSize(640, 480);
+  QTest::newRow("the same") << QSize(800, 600);
+}
+
+// The window and its surface both report a resize, and only one of them
+// repaints: whatever the new size, the picture is the one a repaint gives,
+// a full line reaching the new edges.
+void MainFormTest::resizedWindowShowsWhatARepaintPaints() {
+  QFETCH(QSize, size);
+  TGPoint& a = AddFreePoint(100, 100);
+  TGPoint& b = AddFreePoint(200, 150);
+  ObjectList& list = form_->editor().Objects();
+  list.Complete(list.AddLine(), {&a, &b}, 101);
+  form_->editor().Repaint();
+  form_->resize(size);
+  QTRY_COMPARE(form_->Picture().size(), form_->PlaneBox()->size());
+  QCoreApplication::processEvents();
+  const QImage shown = form_->Picture().copy();
+  form_->editor().Repaint();
+  QCOMPARE(shown, form_->Picture());
 }
 
 QTEST_MAIN(MainFormTest)

@@ -118,6 +118,8 @@ class QtCanvasTest : public QObject {
   void floodFillStaysInsideItsArea();
   void labelsLookAsTheFontDrawsThem_data();
   void labelsLookAsTheFontDrawsThem();
+  void manyNamesLookAsTheFontDrawsThem_data();
+  void manyNamesLookAsTheFontDrawsThem();
   void twoBandsPaintLikeOne_data();
   void twoBandsPaintLikeOne();
   void finerPixelsAreNotBlownUp_data();
@@ -433,13 +435,28 @@ void QtCanvasTest::floodFillStaysInsideItsArea() {
 void QtCanvasTest::labelsLookAsTheFontDrawsThem_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QPoint>("at");
+  QTest::addColumn<QString>("family");
   const QString wide = QStringLiteral("WWWWWWWWWWWW");  // wider than one word of a mask
-  QTest::newRow("inside") << QStringLiteral("A12 Жук") << QPoint(20, 30);
-  QTest::newRow("wide") << wide << QPoint(5, 30);
-  QTest::newRow("cut by the left edge") << wide << QPoint(-70, 30);
-  QTest::newRow("cut by the right edge") << wide << QPoint(150, 30);
-  QTest::newRow("cut by the top edge") << QStringLiteral("Qy") << QPoint(20, -6);
-  QTest::newRow("cut by the bottom edge") << QStringLiteral("Qy") << QPoint(20, 72);
+  const QString times = QStringLiteral("Times New Roman");
+  QTest::newRow("inside") << QStringLiteral("A12 Жук") << QPoint(20, 30) << times;
+  QTest::newRow("wide") << wide << QPoint(5, 30) << times;
+  QTest::newRow("cut by the left edge") << wide << QPoint(-70, 30) << times;
+  QTest::newRow("cut by the right edge") << wide << QPoint(150, 30) << times;
+  QTest::newRow("cut by the top edge") << QStringLiteral("Qy") << QPoint(20, -6) << times;
+  QTest::newRow("cut by the bottom edge") << QStringLiteral("Qy") << QPoint(20, 72) << times;
+  // Names put together from letters drawn once: letters that start between
+  // pixels, kerned and joined pairs, letters the font lacks, shaped marks.
+  const char16_t* names[] = {u"A1234567890", u"B98765",    u"AVATAR To", u"ffi fl",
+                             u"ΔΑΒΓ ωψ",     u"Щёлк-3",    u"a'b\"c",    u"x\u2081\u2082",
+                             u"e\u0301",     u"il1|!.,;:", u"Ǆǅ",        u"  A  "};
+  for (const QString& family :
+       {times, QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
+        QStringLiteral("DejaVu Sans Mono")}) {
+    for (const char16_t* name : names) {
+      QTest::addRow("%s in %s", qPrintable(QString::fromUtf16(name)), qPrintable(family))
+          << QString::fromUtf16(name) << QPoint(3, 30) << family;
+    }
+  }
 }
 
 // A label's pixels are exactly those the painter sets for its text, wherever
@@ -447,12 +464,18 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem_data() {
 void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
   QFETCH(QString, text);
   QFETCH(QPoint, at);
-  const QFont font = LabelFont(QStringLiteral("Times New Roman"));
+  QFETCH(QString, family);
+  const QFont font = LabelFont(family);
   const QRgb colour = qRgb(0, 0, 255);
   QImageCanvas canvas(nullptr, font);
   canvas.Resize({200, 80});
   canvas.SetFontColor(0xFF0000);
   canvas.SetBackgroundTransparent(true);
+  // Names enough, far off the picture, that the text is put together from letters.
+  for (std::size_t i = 0; i <= kPaintedBeforeLetters; ++i) {
+    const std::string name = std::to_string(i);
+    canvas.DrawText(-1000, -1000, name);
+  }
   const QByteArray utf8 = text.toUtf8();
   canvas.DrawText(at.x(), at.y(), std::string_view(utf8.data(), utf8.size()));
   QImage expected(200, 80, QImage::Format_RGB32);
@@ -461,6 +484,49 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
   painter.setFont(font);
   painter.setPen(QColor(colour));
   painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), text);
+  painter.end();
+  QCOMPARE(canvas.Image(), expected);
+  QCOMPARE(canvas.MeasureText(std::string_view(utf8.data(), utf8.size())).width,
+           QFontMetrics(font).horizontalAdvance(text));
+}
+
+void QtCanvasTest::manyNamesLookAsTheFontDrawsThem_data() {
+  QTest::addColumn<QString>("family");
+  for (const char* family :
+       {"Times New Roman", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"}) {
+    QTest::newRow(family) << QString::fromLatin1(family);
+  }
+}
+
+// A drawing's worth of names mixing kerned, joined and narrow letters, each
+// drawn after enough others that most are put together from letters: the
+// picture is the painter's, pixel for pixel.
+void QtCanvasTest::manyNamesLookAsTheFontDrawsThem() {
+  QFETCH(QString, family);
+  const QFont font = LabelFont(family);
+  const QString letters = QString::fromUtf8("AVWTYLPfiljrtxy1470'.,-ЖДЛУГΔΛΓ ");
+  const QSize size(1200, 600);
+  QImageCanvas canvas(nullptr, font);
+  canvas.Resize(size);
+  canvas.SetFontColor(0x008000);
+  canvas.SetBackgroundTransparent(true);
+  QImage expected(size, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  painter.setFont(font);
+  painter.setPen(QColor(0, 128, 0));
+  std::uint32_t seed = 7;
+  for (int i = 0; i < 600; ++i) {
+    QString name;
+    for (int length = 1 + i % 7; length > 0; --length) {
+      seed = seed * 1664525u + 1013904223u;
+      name += letters[static_cast<qsizetype>(seed >> 8) % letters.size()];
+    }
+    const QPoint at(10 + (i % 12) * 98, 10 + (i / 12) * 11);
+    const QByteArray utf8 = name.toUtf8();
+    canvas.DrawText(at.x(), at.y(), std::string_view(utf8.data(), utf8.size()));
+    painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), name);
+  }
   painter.end();
   QCOMPARE(canvas.Image(), expected);
 }
