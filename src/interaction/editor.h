@@ -52,6 +52,7 @@ enum class Key {
   V,
   Y,
   Z,
+  Enter,
   Other,
 };
 
@@ -78,6 +79,8 @@ class ExportMode;
 class BuildMode;
 class MacroRecordMode;
 class MacroApplyMode;
+class TaskPickMode;
+class TaskPickPort;
 
 // The drawing editor: owns the drawing and everything a mouse press or a key
 // can change in it, and talks to its window only through EditorView. Qt-free,
@@ -200,6 +203,13 @@ class Editor : private CursorPlacer {
   void StartMacroApplication(const std::string& path);
   const MacroRecordMode& MacroRecorder() const { return *macroRecord_; }
 
+  // "Создать задачу…": the givens, then the targets, picked on the drawing;
+  // the window's bar and the rest of the task through `port`.
+  void StartTaskPicking(TaskPickPort& port);
+  // The bar's action button while a task is picked: "Дальше", then "Готово".
+  void TaskPickAction();
+  const TaskPickMode* TaskPicker() const;
+
   int NearObject(double x, double y, int kind);
   void ObjectSelect(int index);
 
@@ -263,6 +273,7 @@ class Editor : private CursorPlacer {
   BuildMode* build_ = nullptr;
   MacroRecordMode* macroRecord_ = nullptr;
   MacroApplyMode* macroApply_ = nullptr;
+  TaskPickMode* taskPick_ = nullptr;
   History history_;
   DrawingReplay replay_;
   DocumentInfo* info_ = nullptr;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/change_log.h"
+#include "geometry/graph.h"
 #include "lessons/instance_placer.h"
 #include "lessons/method_steps.h"
 
@@ -47,10 +49,25 @@ std::string GivensMismatch(const Task& task, const ObjectList& attempt, bool pla
     }
     if (places && !PlacedByHand(given)) continue;
     if (places && !SamePlace(drawn, given)) {
-      return "данное " + Quote(given.Name) + " стоит не там, где его дала задача";
+      return "данное " + Quote(given.Name) +
+             " стоит не там, где его дала задача (сдвинуто больше чем на полпикселя)";
     }
   }
   return {};
+}
+
+bool PutGivensInPlace(const Task& task, ObjectList& attempt) {
+  if (!GivensMismatch(task, attempt, false).empty()) return false;
+  bool moved = false;
+  for (std::size_t i = 0; i < task.givenCount; ++i) {
+    const TGObject& given = task.construction[i];
+    if (!PlacedByHand(given) || SamePlace(attempt[i], given)) continue;
+    // Recorded as a move, so the pupil can undo it like a drag.
+    ChangeLog::Moving(attempt[i], [&] { CopyPlace(given, attempt[i]); });
+    UpdateDescendants(attempt[i]);
+    moved = true;
+  }
+  return moved;
 }
 
 void CountSteps(const Task& task, const ObjectList& attempt, CheckResult& result) {

@@ -17,6 +17,12 @@ namespace zelmora {
 // not, in Russian.
 std::string GivensMismatch(const Task& task, const ObjectList& attempt, bool places);
 
+// Puts the givens placed by hand back where the task put them and
+// brings what rests on them along, so that a pupil who dragged the givens to
+// test the construction hands in a file the check accepts; true when one
+// moved. An attempt that does not start with the givens stays as it is.
+bool PutGivensInPlace(const Task& task, ObjectList& attempt);
+
 // L and E of the objects after the givens, the methods the task does not
 // allow, and whether the budget is exceeded.
 void CountSteps(const Task& task, const ObjectList& attempt, CheckResult& result);

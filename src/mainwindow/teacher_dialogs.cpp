@@ -4,13 +4,11 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -22,39 +20,6 @@ namespace {
 
 QString Utf8(const char* text) {
   return QString::fromUtf8(text);
-}
-
-const char* KindName(int kind) {
-  switch (kind) {
-    case kPointKind:
-      return "точка";
-    case kLineKind:
-      return "прямая";
-    case kCircleKind:
-      return "окружность";
-    default:
-      return "величина";
-  }
-}
-
-QListWidget* ObjectChecklist(const ObjectList& drawing) {
-  auto* list = new QListWidget;
-  for (std::size_t i = 0; i < drawing.size(); ++i) {
-    auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(
-        QString::fromStdString(drawing[i].Name), Utf8(KindName(drawing[i].Kind()))));
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-    list->addItem(item);
-  }
-  return list;
-}
-
-std::vector<int> Checked(const QListWidget* list) {
-  std::vector<int> rows;
-  for (int i = 0; i < list->count(); ++i) {
-    if (list->item(i)->checkState() == Qt::Checked) rows.push_back(i);
-  }
-  return rows;
 }
 
 std::vector<std::string> Lines(const QPlainTextEdit* edit) {
@@ -84,18 +49,11 @@ QDialogButtonBox* ConfirmButtons(QDialog* dialog) {
 
 }  // namespace
 
-TaskForm::TaskForm(QWidget* owner, const ObjectList& drawing,
+TaskForm::TaskForm(QWidget* owner, const QString& picks,
                    const std::function<std::string(int)>& methodName)
     : QDialog(owner) {
   setObjectName(QStringLiteral("TaskForm"));
   setWindowTitle(Utf8("Создать задачу"));
-  givens_ = ObjectChecklist(drawing);
-  targets_ = ObjectChecklist(drawing);
-  auto* picks = new QGridLayout;
-  picks->addWidget(new QLabel(Utf8("Данные")), 0, 0);
-  picks->addWidget(new QLabel(Utf8("Что построить")), 0, 1);
-  picks->addWidget(givens_, 1, 0);
-  picks->addWidget(targets_, 1, 1);
   title_ = new QLineEdit;
   statement_ = new QPlainTextEdit;
   hints_ = new QPlainTextEdit;
@@ -108,7 +66,9 @@ TaskForm::TaskForm(QWidget* owner, const ObjectList& drawing,
   texts->addRow(Utf8("Шагов не больше"), maxSteps_);
   texts->addRow(Utf8("Элементарных построений не больше"), maxElementary_);
   auto* column = new QVBoxLayout(this);
-  column->addLayout(picks);
+  auto* picked = new QLabel(picks);
+  picked->setWordWrap(true);
+  column->addWidget(picked);
   column->addLayout(texts);
   column->addWidget(BuildTools(methodName));
   column->addWidget(ConfirmButtons(this));
@@ -150,14 +110,6 @@ void TaskForm::AllowOnly(const std::vector<ConstructionMethod>& methods) {
   for (ConstructionMethod method : methods) {
     methods_[static_cast<std::size_t>(method)]->setChecked(true);
   }
-}
-
-std::vector<int> TaskForm::Givens() const {
-  return Checked(givens_);
-}
-
-std::vector<int> TaskForm::Targets() const {
-  return Checked(targets_);
 }
 
 void TaskForm::FillTexts(Task& task) const {

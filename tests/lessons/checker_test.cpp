@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "document/document_file.h"
+#include "document/load_recompute.h"
+#include "lessons/attempt_rules.h"
 #include "lessons/sketch.h"
 #include "lessons/task_checker.h"
 #include "lessons/task_making.h"
@@ -188,6 +190,24 @@ TEST_P(CheckerTest, GivesTheVerdictAPupilShouldSee) {
 
 INSTANTIATE_TEST_SUITE_P(Attempts, CheckerTest, testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
+
+// A pupil drags B to test the bisector, then saves: the file must still be
+// an attempt the teacher's check accepts, with the construction following B.
+TEST(GivensInPlace, ADraggedGivenGoesBackBeforeTheAttemptIsHandedIn) {
+  Task task;
+  MakeGoal(Goal::Bisector, task);
+  Sketch attempt;
+  Givens(attempt, Goal::Bisector);
+  const auto [x, y] = Lens(attempt);
+  attempt.Build(M::LineThroughTwoPoints, {x, y});
+  static_cast<TGPoint&>(attempt.list[1]).X = 520;
+  RecomputeLoaded(attempt.list);
+  EXPECT_FALSE(CheckAttempt(task, attempt.list).isAttempt);
+  ASSERT_TRUE(PutGivensInPlace(task, attempt.list));
+  EXPECT_NEAR(static_cast<const TGPoint*>(x)->X, 320, 1e-6) << "the crossing did not follow B back";
+  EXPECT_TRUE(CheckAttempt(task, attempt.list).solved);
+  EXPECT_FALSE(PutGivensInPlace(task, attempt.list)) << "nothing was left to move";
+}
 
 }  // namespace
 }  // namespace zelmora
