@@ -52,8 +52,7 @@ constexpr const char* kGivenNotTarget =
     "построить.";
 constexpr const char* kGivensBackAction = "данные на место";
 constexpr const char* kGivensBack =
-    "Данные возвращены на места, где их дала задача: так работу примет проверка учителя. "
-    "Построение осталось прежним.";
+    "Данные возвращены на места, где их дала задача: так работу примет проверка учителя.";
 constexpr const char* kPicksSummary = "Данные: %1. Построить: %2.";
 constexpr const char* kSaveTaskTitle = "Сохранить задачу";
 constexpr const char* kTaskFilter = "Задача Zelmora (*.zmt)";
@@ -315,7 +314,12 @@ void LessonMenu::PutGivensInPlace() {
   if (task_ == nullptr || !zelmora::PutGivensInPlace(*task_, parts_.editor->Objects())) return;
   parts_.editor->CommitAction(kGivensBackAction);
   parts_.editor->Repaint();
-  result_->setText(QString::fromUtf8(kGivensBack));
+  // Said beside the last verdict, which still holds: the construction followed.
+  const QString note = QString::fromUtf8(kGivensBack);
+  if (!result_->text().endsWith(note)) {
+    result_->setText(result_->text().isEmpty() ? note
+                                               : result_->text() + QStringLiteral("\n") + note);
+  }
 }
 
 void LessonMenu::DrawingChanged() {
@@ -343,11 +347,13 @@ void LessonMenu::HideTaskPickBar() {
   PreparePanels(PanelMode::Status, *parts_.statusBar, *parts_.panel);
 }
 
-bool LessonMenu::TaskPicksFit(const TaskPicks& picks) {
+std::optional<TaskPickPhase> LessonMenu::RefusePicks(const TaskPicks& picks) {
   Task task;
   const MakeTaskResult made = MakeTask(parts_.editor->Objects(), picks.givens, picks.targets, task);
-  if (!made.ok) parts_.prompts->Inform(parts_.window, RefusalText(parts_.editor->Objects(), made));
-  return made.ok;
+  if (made.ok) return std::nullopt;
+  parts_.prompts->Inform(parts_.window, RefusalText(parts_.editor->Objects(), made));
+  // The object the target rests on is to be picked among the givens.
+  return made.restsOn >= 0 ? TaskPickPhase::Givens : TaskPickPhase::Targets;
 }
 
 // The picks are checked already; the form keeps what the teacher typed

@@ -73,7 +73,7 @@ class LessonMenu : public QObject, public TaskPickPort {
 
   void ShowTaskPickBar(TaskPickPhase phase, const std::string& prompt) override;
   void HideTaskPickBar() override;
-  bool TaskPicksFit(const TaskPicks& picks) override;
+  std::optional<TaskPickPhase> RefusePicks(const TaskPicks& picks) override;
   void TaskPicked(const TaskPicks& picks) override;
 
   const Task* CurrentTask() const { return task_.get(); }

@@ -20,14 +20,17 @@ namespace {
 using M = ConstructionMethod;
 
 // The window's side: a task must be makeable of the picks, as the window
-// checks before its form opens.
+// checks before its form opens; the teacher mends the givens when a target
+// rests on an object that is not given.
 struct FakePort : TaskPickPort {
   explicit FakePort(const ObjectList& drawing) : drawing(drawing) {}
   void ShowTaskPickBar(TaskPickPhase phase, const std::string&) override { bar = phase; }
   void HideTaskPickBar() override { bar.reset(); }
-  bool TaskPicksFit(const TaskPicks& p) override {
+  std::optional<TaskPickPhase> RefusePicks(const TaskPicks& p) override {
     Task task;
-    return MakeTask(drawing, p.givens, p.targets, task).ok;
+    const MakeTaskResult made = MakeTask(drawing, p.givens, p.targets, task);
+    if (made.ok) return std::nullopt;
+    return made.restsOn >= 0 ? TaskPickPhase::Givens : TaskPickPhase::Targets;
   }
   void TaskPicked(const TaskPicks& p) override { picked = p; }
 
@@ -73,11 +76,11 @@ const PickCase kCases[] = {
      std::nullopt,
      InteractionState::TaskPick,
      "«A» — уже данное"},
-    {"a target resting on a point not given keeps the picking going",
-     {kA, kEnter, kM, kEnter},
-     std::nullopt,
-     InteractionState::TaskPick,
-     "Построить: M"},
+    {"a target resting on a point not given goes back to the givens, the target kept",
+     {kA, kEnter, kM, kEnter, kM, kB, kEnter, kEnter},
+     TaskPicks{{0, 1}, {2}},
+     InteractionState::Normal,
+     ""},
     {"Escape gives the picking up",
      {kA, kB, kEnter, kM, kEscape},
      std::nullopt,

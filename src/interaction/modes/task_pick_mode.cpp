@@ -15,6 +15,7 @@ constexpr const char* kNeedGiven = "Сначала выберите хотя б�
 constexpr const char* kNeedTarget = "Выберите хотя бы один объект, который нужно построить.";
 constexpr const char* kOnlyShapes = "Данными и целью бывают точки, прямые и окружности.";
 constexpr const char* kAlreadyGiven = "«%s» — уже данное.";
+constexpr const char* kAlreadyTarget = "«%s» уже среди того, что нужно построить.";
 constexpr const char* kUnnamed = "без имени";
 constexpr const char* kHelpTeacher = "Help/Задачи для учителя.htm";
 
@@ -49,10 +50,11 @@ void TaskPickMode::Choose(int index) {
   const TGObject* object = editor_.Objects().at(index);
   if (object == nullptr || port_ == nullptr) return;
   if (object->Kind() < kPointKind || object->Kind() > kCircleKind) return ShowPrompt(kOnlyShapes);
-  if (phase_ == TaskPickPhase::Targets && Contains(picks_.givens, index)) {
-    return ShowPrompt(Fill(kAlreadyGiven, Names({index})));
+  const bool givens = phase_ == TaskPickPhase::Givens;
+  if (Contains(givens ? picks_.targets : picks_.givens, index)) {
+    return ShowPrompt(Fill(givens ? kAlreadyTarget : kAlreadyGiven, Names({index})));
   }
-  std::vector<int>& list = phase_ == TaskPickPhase::Givens ? picks_.givens : picks_.targets;
+  std::vector<int>& list = givens ? picks_.givens : picks_.targets;
   const auto found = std::find(list.begin(), list.end(), index);
   if (found == list.end()) {
     list.push_back(index);
@@ -77,8 +79,10 @@ void TaskPickMode::Advance() {
   // Nothing blinks while the window asks.
   editor_.View().SetBlinkTimer(false);
   editor_.Repaint();
-  if (!port_->TaskPicksFit(picks_)) {
+  if (const std::optional<TaskPickPhase> mend = port_->RefusePicks(picks_)) {
+    phase_ = *mend;
     editor_.View().SetBlinkTimer(true);
+    editor_.Repaint();
     return ShowPrompt();
   }
   TaskPickPort& port = *port_;
@@ -93,11 +97,10 @@ bool TaskPickMode::KeyDown(Key key, Modifiers) {
   return true;
 }
 
-// The givens stay highlighted while the targets are picked.
+// The picks of the other list stay highlighted while these blink.
 void TaskPickMode::PaintOverlay(Canvas& canvas) {
-  if (phase_ != TaskPickPhase::Targets) return;
   const DrawContext context = editor_.PaintContext();
-  for (int index : picks_.givens) {
+  for (int index : phase_ == TaskPickPhase::Givens ? picks_.targets : picks_.givens) {
     if (TGObject* o = editor_.Objects().at(index)) o->Draw(canvas, true, false, context);
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,10 @@ class TaskPickPort {
   virtual void ShowTaskPickBar(TaskPickPhase phase, const std::string& prompt) = 0;
   // The status bar again: the picking is over or cancelled.
   virtual void HideTaskPickBar() = 0;
-  // Whether a task can be made of `picks`; false once the window has said
-  // why, and the picking goes on with nothing lost.
-  virtual bool TaskPicksFit(const TaskPicks& picks) = 0;
+  // Nothing when a task can be made of `picks`; otherwise, once the window
+  // has said why, the phase in which the teacher mends them (the givens,
+  // when a target rests on an object that is not given), with nothing lost.
+  virtual std::optional<TaskPickPhase> RefusePicks(const TaskPicks& picks) = 0;
   // The picking is over and the editor is back in the normal state: the
   // rest of the task (texts, tools, budget).
   virtual void TaskPicked(const TaskPicks& picks) = 0;
@@ -36,8 +38,9 @@ class TaskPickPort {
 
 // "Создать задачу…": the teacher clicks the givens, presses "Дальше" (or
 // Enter), clicks the targets and presses "Готово". A second click on a pick
-// of the current list takes it back; the givens stay highlighted while the
-// targets blink. Escape or "Отмена" gives the picking up.
+// of the current list takes it back; the picks of the current list blink,
+// those of the other stay highlighted. Escape or "Отмена" gives the picking
+// up.
 class TaskPickMode : public PickingMode {
  public:
   explicit TaskPickMode(Editor& editor) : PickingMode(editor, false) {}
