@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -57,6 +58,9 @@ TaskForm::TaskForm(QWidget* owner, const QString& picks,
   title_ = new QLineEdit;
   statement_ = new QPlainTextEdit;
   hints_ = new QPlainTextEdit;
+  // Tab moves on through the form, as in its other fields.
+  statement_->setTabChangesFocus(true);
+  hints_->setTabChangesFocus(true);
   maxSteps_ = BudgetBox();
   maxElementary_ = BudgetBox();
   auto* texts = new QFormLayout;
@@ -75,23 +79,31 @@ TaskForm::TaskForm(QWidget* owner, const QString& picks,
   AllowOnly(CompassRulerMethods());
 }
 
+// One tab per kind: the methods' captions are whole sentences, and three
+// columns of them side by side would not fit a school computer's screen.
 QWidget* TaskForm::BuildTools(const std::function<std::string(int)>& methodName) {
   auto* tools = new QGroupBox(Utf8("Разрешённые инструменты"));
   auto* row = new QHBoxLayout(tools);
+  auto* kinds = new QTabWidget;
+  kinds->setObjectName(QStringLiteral("TaskToolTabs"));
+  row->addWidget(kinds, 1);
   QVBoxLayout* group = nullptr;
   int kind = kNoKind;
   for (const MethodInfo& method : kMethods) {
     if (method.kind != kind) {
       kind = method.kind;
-      auto* box = new QGroupBox(Utf8(kind == kPointKind  ? "Точки"
-                                     : kind == kLineKind ? "Прямые"
-                                                         : "Окружности"));
-      group = new QVBoxLayout(box);
-      row->addWidget(box);
+      auto* page = new QWidget;
+      group = new QVBoxLayout(page);
+      kinds->addTab(page, Utf8(kind == kPointKind  ? "Точки"
+                               : kind == kLineKind ? "Прямые"
+                                                   : "Окружности"));
     }
     auto* check = new QCheckBox(QString::fromStdString(methodName(method.code)));
     group->addWidget(check);
     methods_.push_back(check);
+  }
+  for (int i = 0; i < kinds->count(); ++i) {
+    static_cast<QVBoxLayout*>(kinds->widget(i)->layout())->addStretch(1);
   }
   auto* presets = new QVBoxLayout;
   auto* compass = new QPushButton(Utf8("Циркуль и линейка"));
@@ -170,7 +182,10 @@ GradesForm::GradesForm(QWidget* owner, const Task& task, std::vector<GradedAttem
   for (std::size_t i = 0; i < grades.size(); ++i) {
     const QStringList row = Row(task, grades[i]);
     for (int c = 0; c < row.size(); ++c) {
-      table_->setItem(static_cast<int>(i), c, new QTableWidgetItem(row[c]));
+      auto* item = new QTableWidgetItem(row[c]);
+      // A long reason is cut in its cell; the whole of it shows on hover.
+      item->setToolTip(row[c]);
+      table_->setItem(static_cast<int>(i), c, item);
     }
   }
   table_->horizontalHeader()->setStretchLastSection(true);

@@ -186,7 +186,9 @@ void LessonWindowTest::aTeacherMakesATaskAndGradesAFolder() {
   QVERIFY(QDir().mkpath(works));
   w_->prompts.savePaths.push_back(works + QStringLiteral("/midpoint.zms"));
   w_->Trigger("SaveZM");
-  w_->prompts.answerDialog = [](QDialog& dialog) {
+  int formWidth = 0;
+  w_->prompts.answerDialog = [&formWidth](QDialog& dialog) {
+    formWidth = dialog.sizeHint().width();
     dynamic_cast<TaskForm&>(dialog).AllowOnly(AllMethods());
     return int(QDialog::Accepted);
   };
@@ -202,6 +204,8 @@ void LessonWindowTest::aTeacherMakesATaskAndGradesAFolder() {
   QTest::keyClick(w_->form.get(), Qt::Key_Return);
   QVERIFY(QFileInfo(task).isFile());
   QVERIFY(w_->form->StatusBar()->isVisible());
+  // The form's buttons must be on a school computer's screen.
+  QVERIFY2(formWidth > 0 && formWidth <= 1024, qPrintable(QString::number(formWidth)));
 
   // A pupil who built nothing but saved the givens.
   w_->Objects().DeleteWithDescendants(2);
