@@ -208,7 +208,6 @@ class Editor : private CursorPlacer {
   void StartTaskPicking(TaskPickPort& port);
   // The bar's action button while a task is picked: "Дальше", then "Готово".
   void TaskPickAction();
-  const TaskPickMode* TaskPicker() const;
 
   int NearObject(double x, double y, int kind);
   void ObjectSelect(int index);

@@ -154,8 +154,4 @@ void Editor::TaskPickAction() {
   if (State() == InteractionState::TaskPick) taskPick_->Advance();
 }
 
-const TaskPickMode* Editor::TaskPicker() const {
-  return taskPick_;
-}
-
 }  // namespace zelmora
