@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/macro_file.h"
+#include "geometry/construction_method.h"
 
 namespace zelmora::bench {
 
@@ -15,7 +16,7 @@ inline void AddArgumentPoints(ObjectList& list) {
     TGPoint& p = list.AddPoint();
     p.X = x;
     p.Y = x / 2;
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
   }
 }
 
@@ -30,7 +31,7 @@ inline std::string ChainedMidpointMacro(int records) {
     m.Parents = {previous, &list[0]};
     previous->Children.push_back(&m);
     list[0].Children.push_back(&m);
-    m.Method = 9;
+    m.Method = CodeOf(ConstructionMethod::Midpoint);
     m.Recompute();
     m.Mark = k + 1 == records ? 2 : 3;  // the last is the result
     m.MacroMark = true;

@@ -10,6 +10,7 @@
 
 #include "document/document_file.h"
 #include "drawing_10k.h"
+#include "geometry/construction_method.h"
 
 namespace zelmora {
 namespace {
@@ -47,17 +48,19 @@ void BuildConstruction(ObjectList& list, std::size_t count) {
     TGPoint& q = FreePoint(list, scatter);
     TGPoint& r = FreePoint(list, scatter);
     TGPoint& m = list.AddPoint();
-    list.Complete(m, {&q, previousMidpoint ? previousMidpoint : &p}, 9);
+    list.Complete(m, {&q, previousMidpoint ? previousMidpoint : &p},
+                  CodeOf(ConstructionMethod::Midpoint));
     TGLine& first = list.AddLine();
-    list.Complete(first, {&p, &m}, 101);
+    list.Complete(first, {&p, &m}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
     TGLine& second = list.AddLine();
-    list.Complete(second, {&q, &r}, 101);
+    list.Complete(second, {&q, &r}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
     TGPoint& crossing = list.AddPoint();
-    list.Complete(crossing, {&first, &second}, 3);
+    list.Complete(crossing, {&first, &second}, CodeOf(ConstructionMethod::LinesCrossing));
     TGCircle& circle = list.AddCircle();
-    list.Complete(circle, {&crossing, &p}, 201);
-    list.Complete(list.AddPoint(), {&second, &circle}, 4);
-    list.Complete(list.AddPoint(), {&second, &circle}, 5);
+    list.Complete(circle, {&crossing, &p}, CodeOf(ConstructionMethod::CircleByCentreAndPoint));
+    list.Complete(list.AddPoint(), {&second, &circle}, CodeOf(ConstructionMethod::LineCircleFirst));
+    list.Complete(list.AddPoint(), {&second, &circle},
+                  CodeOf(ConstructionMethod::LineCircleSecond));
     previousMidpoint = &m;
   }
 }

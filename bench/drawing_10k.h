@@ -3,6 +3,7 @@
 // The 10 000-object drawings that the repaint and history benchmarks share.
 #include <vector>
 
+#include "geometry/construction_method.h"
 #include "geometry/object_list.h"
 
 namespace zelmora::bench {
@@ -17,13 +18,13 @@ inline TGPoint& BuildChainDrawing(ObjectList& list, int width, int height, int d
   TGPoint& root = list.AddPoint();
   root.X = width / 2.0;
   root.Y = height / 2.0;
-  list.Complete(root, {}, 0);
+  list.Complete(root, {}, CodeOf(ConstructionMethod::FreePoint));
   std::vector<TGPoint*> bases;
   for (int i = 0; i < kBasePoints; ++i) {
     TGPoint& b = list.AddPoint();
     b.X = 20 + (i * 97) % (width - 40);
     b.Y = 20 + (i * 61) % (height - 40);
-    list.Complete(b, {}, 0);
+    list.Complete(b, {}, CodeOf(ConstructionMethod::FreePoint));
     bases.push_back(&b);
   }
   TGPoint* last = &root;
@@ -32,18 +33,20 @@ inline TGPoint& BuildChainDrawing(ObjectList& list, int width, int height, int d
     switch (k % 4) {
       case 0: {
         TGPoint& m = list.AddPoint();
-        list.Complete(m, {last, base}, 9);
+        list.Complete(m, {last, base}, CodeOf(ConstructionMethod::Midpoint));
         last = &m;
         break;
       }
       case 1:
-        list.Complete(list.AddLine(), {last, base}, 101);
+        list.Complete(list.AddLine(), {last, base},
+                      CodeOf(ConstructionMethod::LineThroughTwoPoints));
         break;
       case 2:
-        list.Complete(list.AddLine(), {last, base}, 105);
+        list.Complete(list.AddLine(), {last, base}, CodeOf(ConstructionMethod::Segment));
         break;
       default:
-        list.Complete(list.AddCircle(), {last, base}, 201);
+        list.Complete(list.AddCircle(), {last, base},
+                      CodeOf(ConstructionMethod::CircleByCentreAndPoint));
         break;
     }
   }
@@ -67,7 +70,7 @@ inline TGPoint& BuildMixedDrawingOf(ObjectList& list, int width, int height, int
     TGPoint& p = list.AddPoint();
     p.X = x;
     p.Y = y;
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
     return p;
   };
   TGPoint& root = freePoint(width / 2.0, height / 2.0);
@@ -85,26 +88,29 @@ inline TGPoint& BuildMixedDrawingOf(ObjectList& list, int width, int height, int
       case 0:
         previous = m;
         m = &list.AddPoint();
-        list.Complete(*m, {previous, base(k)}, 9);
+        list.Complete(*m, {previous, base(k)}, CodeOf(ConstructionMethod::Midpoint));
         break;
       case 1:
         through = &list.AddLine();
-        list.Complete(*through, {m, base(k + 7)}, 101);
+        list.Complete(*through, {m, base(k + 7)}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
         break;
       case 2:
         other = &list.AddLine();
-        list.Complete(*other, {previous, base(k + 13)}, 101);
+        list.Complete(*other, {previous, base(k + 13)},
+                      CodeOf(ConstructionMethod::LineThroughTwoPoints));
         break;
       case 3:
         crossing = &list.AddPoint();
-        list.Complete(*crossing, {through, other}, 3);
+        list.Complete(*crossing, {through, other}, CodeOf(ConstructionMethod::LinesCrossing));
         break;
       case 4:
         circle = &list.AddCircle();
-        list.Complete(*circle, {crossing, base(k)}, 201);
+        list.Complete(*circle, {crossing, base(k)},
+                      CodeOf(ConstructionMethod::CircleByCentreAndPoint));
         break;
       default:
-        list.Complete(list.AddPoint(), {through, circle}, 4);
+        list.Complete(list.AddPoint(), {through, circle},
+                      CodeOf(ConstructionMethod::LineCircleFirst));
         break;
     }
   }
@@ -124,7 +130,7 @@ inline TGPoint& BuildLattice(ObjectList& list, int levels, int width, int height
     TGPoint& p = list.AddPoint();
     p.X = 20 + (i * 97) % (width - 40);
     p.Y = 20 + (i * 61) % (height - 40);
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
     row.push_back(&p);
   }
   TGPoint& root = static_cast<TGPoint&>(*row[static_cast<std::size_t>(levels / 2)]);
@@ -132,7 +138,7 @@ inline TGPoint& BuildLattice(ObjectList& list, int levels, int width, int height
     std::vector<TGObject*> next;
     for (std::size_t i = 0; i + 1 < row.size(); ++i) {
       TGPoint& m = list.AddPoint();
-      list.Complete(m, {row[i], row[i + 1]}, 9);
+      list.Complete(m, {row[i], row[i + 1]}, CodeOf(ConstructionMethod::Midpoint));
       next.push_back(&m);
     }
     row = std::move(next);

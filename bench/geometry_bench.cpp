@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "drawing_10k.h"
+#include "geometry/construction_method.h"
 #include "geometry/construction_protocol.h"
 #include "geometry/graph.h"
 #include "geometry/object_list.h"
@@ -16,13 +17,13 @@ TGPoint& FreePoint(ObjectList& list, double x, double y) {
   TGPoint& p = list.AddPoint();
   p.X = x;
   p.Y = y;
-  list.Complete(p, {}, 0);
+  list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
   return p;
 }
 
 TGPoint& Midpoint(ObjectList& list, TGPoint& a, TGPoint& b) {
   TGPoint& m = list.AddPoint();
-  list.Complete(m, {&a, &b}, 9);
+  list.Complete(m, {&a, &b}, CodeOf(ConstructionMethod::Midpoint));
   return m;
 }
 

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "drawing_10k.h"
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "interaction/history.h"
 
@@ -61,7 +62,7 @@ void BM_UndoDelete10k(benchmark::State& state) {
   last->X = 400;
   while (list.size() < 10000) {
     TGPoint& next = list.AddPoint();
-    list.Complete(next, {last, before}, 9);
+    list.Complete(next, {last, before}, CodeOf(ConstructionMethod::Midpoint));
     before = last;
     last = &next;
   }

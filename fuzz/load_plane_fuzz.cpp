@@ -53,7 +53,7 @@ std::string Construction(const ObjectList& list, bool names) {
     text += std::to_string(o.Kind()) + (names ? o.Name : "") + ";" + std::to_string(o.Color) + ";" +
             std::to_string(o.Width) + ";" + std::to_string(o.PenStyle) + ";" +
             std::to_string(o.NameVisible) + std::to_string(o.MustDraw) + std::to_string(o.Hidden) +
-            ";" + std::to_string(o.Method) + ";";
+            ";" + std::to_string(Number(o.Method)) + ";";
     for (const TGObject* p : o.Parents) text += std::to_string(p->Index()) + ":";
     text += ";";
     for (const TGObject* c : o.Children) text += std::to_string(c->Index()) + ":";

@@ -8,6 +8,7 @@
 
 #include "document/document_file.h"
 #include "document/macro_file.h"
+#include "geometry/construction_method.h"
 #include "geometry/object_list.h"
 
 // What the macro fuzzer demands of any macro file: it is either refused with
@@ -36,10 +37,10 @@ inline void SmallDrawing(ObjectList& list) {
     p.X = 100 + 200 * copy, p.Y = 50 + 30 * copy;
     TGLine& l = list.AddLine();
     l.X1 = 0, l.Y1 = 10 * copy, l.X2 = 300, l.Y2 = 200 - 40 * copy;
-    l.Method = 100;
+    l.Method = CodeOf(ConstructionMethod::FreeLine);
     TGCircle& c = list.AddCircle();
     c.CX = 150 + 50 * copy, c.CY = 120, c.R = 80 + 20 * copy;
-    c.Method = 200;
+    c.Method = CodeOf(ConstructionMethod::FreeCircle);
     list.AddAngle().Value = 30 + 15 * copy;
     list.AddLength().Value = 40 + 25 * copy;
   }

@@ -40,7 +40,7 @@ std::string Shortest(double value) {
 
 // The measured objects, checked against what the measurement takes.
 std::optional<std::vector<TGObject*>> Objects(const std::vector<std::string>& numbers,
-                                              ObjectList& list, int code, int& status) {
+                                              ObjectList& list, MethodCode code, int& status) {
   std::vector<TGObject*> objects;
   for (std::size_t slot = 0; slot < numbers.size(); ++slot) {
     TGObject* object = list.at(ParseInteger<int>(numbers[slot]).value_or(-1));
@@ -66,7 +66,7 @@ int MeasureCommand(const std::vector<std::string>& args) {
     if (args[1] == w.word) word = &w;
   }
   if (word == nullptr) return Usage("cannot measure \"" + args[1] + "\"");
-  const int code = static_cast<int>(word->what);
+  const MethodCode code = CodeOf(word->what);
   const std::size_t count = FindMeasurement(code)->parents.size();
   if (args.size() < 2 + count)
     return Usage(args[1] + " needs " + std::to_string(count) + " objects");

@@ -41,7 +41,7 @@ bool ParseAllowed(std::string_view text, std::vector<ConstructionMethod>& allowe
   if (!codes) return false;
   allowed.clear();
   for (int code : *codes) {
-    const MethodInfo* method = FindMethod(code);
+    const MethodInfo* method = FindMethod(MethodCode{code});
     if (method == nullptr) return false;
     allowed.push_back(method->method);
   }

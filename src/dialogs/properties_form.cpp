@@ -338,7 +338,7 @@ void TPropertiesForm::FormShow() {
     endsOff_->setEnabled(EndsOffBoxOf(object) != EndsOffBox::kNone);
   }
   const std::filesystem::path folder = QFile::encodeName(Context().programFolder).toStdString();
-  const std::optional<std::string> method = MethodText(folder, object.Method, 0);
+  const std::optional<std::string> method = MethodText(folder, Number(object.Method), 0);
   if (method) {
     methodLabel_->setText(QString::fromStdString(*method));
     FitWrappedText(*methodLabel_);

@@ -102,7 +102,7 @@ void AppendRecord(std::string& out, const TGObject& object) {
   record.Field(object.MustDraw);
   record.Field(object.Defined);
   record.Field(object.Hidden);
-  record.Field(object.Method);
+  record.Field(Number(object.Method));
   AppendGeometry(record, object);
   for (const TGObject* child : object.Children) record.Field(child->Index(), ':');
   record.End();
@@ -174,7 +174,7 @@ std::string ReadRecord(std::string_view text, std::string_view version, ObjectLi
   object->MustDraw = in.Flag("drawn flag");
   object->Defined = in.Flag("defined flag");
   if (version >= kDocumentVersion) object->Hidden = in.Flag("hidden flag");
-  object->Method = in.Number<std::int32_t>("method");
+  object->Method = MethodCode{in.Number<std::int32_t>("method")};
   ReadGeometry(in, *object);
   KeptLinks kept;
   kept.children = in.Field("children");
@@ -286,7 +286,7 @@ std::string CheckGraph(const ObjectList& list) {
     const TGObject& object = list[i];
     if (!ParentsFitMethod(object)) {
       return "object " + std::to_string(i) + ": its parents do not fit its method " +
-             std::to_string(object.Method);
+             std::to_string(Number(object.Method));
     }
   }
   const ChildTable table = ChildrenFromParents(list);

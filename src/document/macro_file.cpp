@@ -78,7 +78,7 @@ std::string Record(const TGObject& object, const std::string* hint, const MacroN
   record.Field(object.Width);
   record.Field(object.PenStyle);
   record.Field(!object.MacroMark);
-  record.Field(object.Method);
+  record.Field(Number(object.Method));
   if (object.Kind() == kLineKind) {
     const auto& line = static_cast<const TGLine&>(object);
     record.Field(line.Bounded1), record.Field(line.Bounded2), record.Field(line.EndsOff);
@@ -113,7 +113,7 @@ struct ParsedRecord {
   std::int32_t width = 1;
   int penStyle = 0;
   bool hidden = false;
-  std::int32_t method = 0;
+  MethodCode method{};
   bool bounded1 = false, bounded2 = false, endsOff = false;
   std::vector<int> children;
   std::vector<int> parents;
@@ -156,7 +156,7 @@ std::string ParseConstruction(std::string_view line, ParsedRecord& record) {
   const int penStyle = in.Number<int>("pen style");
   record.penStyle = penStyle >= 0 && penStyle <= kMaxPenStyle ? penStyle : 0;
   record.hidden = in.Flag("hidden flag");
-  record.method = in.Number<std::int32_t>("method");
+  record.method = MethodCode{in.Number<std::int32_t>("method")};
   if (record.kind == kLineKind) {
     record.bounded1 = in.Flag("end flag");
     record.bounded2 = in.Flag("end flag");

@@ -25,7 +25,7 @@ struct ObjectStyle {
   int width = 1;
   bool nameVisible = false, mustDraw = false, hidden = false, endsOff = false;
   double labelOffsetX = 0, labelOffsetY = 0;
-  int method = 0;
+  MethodCode method{};
   ObjectLook look;  // a measurement's decimals and units, a text's lines and size
 };
 

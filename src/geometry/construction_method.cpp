@@ -22,8 +22,8 @@ constexpr bool TableIsConsistent() {
     // FindMethod counts codes on from the free method that opens each kind.
     const bool opensKind = i == 0 || kMethods[i - 1].kind != m.kind;
     if (opensKind != free) return false;
-    if (!opensKind && kMethods[i - 1].code + 1 != m.code) return false;
-    if (MethodRow(m.code) != static_cast<int>(i))
+    if (!opensKind && Number(kMethods[i - 1].code) + 1 != Number(m.code)) return false;
+    if (MethodRow(Number(m.code)) != static_cast<int>(i))
       return false;  // codes must not repeat across kinds
     if (m.parents.size() > 8) return false;
     for (std::size_t slot = 0; slot < m.parents.size(); ++slot) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "geometry/method_code.h"
 #include "geometry/tg_circle.h"
 #include "geometry/tg_line.h"
 #include "geometry/tg_object.h"
@@ -97,7 +98,7 @@ enum class Reads : std::uint8_t {
 
 struct MethodInfo {
   ConstructionMethod method;
-  int code;  // Method as documents, macros and the step table store it
+  MethodCode code;  // never changes: documents, macros and the step table store it
   ObjectKind kind;
   // One letter per parent, in stored order: P point, L line, C circle,
   // A angle, D length (a distance).
@@ -132,35 +133,35 @@ constexpr Reads kOwnPlace = Reads::kOwnPlace, kCommonPoint = Reads::kCommonPoint
 
 // clang-format off
 inline constexpr MethodInfo kMethods[] = {
-  // method                       code kind         parents  through    drag    value     recompute (reads)
-  {M::FreePoint,                  0,   kPointKind,  "",      kNone,     kDrag,  kNoValue, nullptr},
-  {M::PointOnLine,                1,   kPointKind,  "L",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnLine>, kOwnPlace},
-  {M::PointOnCircle,              2,   kPointKind,  "C",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnCircle>, kOwnPlace},
-  {M::LinesCrossing,              3,   kPointKind,  "LL",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LinesCrossing>},
-  {M::LineCircleFirst,            4,   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleFirst>, kCommonPoint},
-  {M::LineCircleSecond,           5,   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleSecond>, kCommonPoint},
-  {M::CirclesFirst,               6,   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesFirst>, kCommonPoint},
-  {M::CirclesSecond,              7,   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesSecond>, kCommonPoint},
-  {M::Projection,                 8,   kPointKind,  "PL",    kSecond,   kFixed, kNoValue, Run<TGPoint, recompute::Projection>},
-  {M::Midpoint,                   9,   kPointKind,  "PP",    kNone,     kFixed, kNoValue, Run<TGPoint, recompute::Midpoint>},
-  {M::PointAtDistance,            10,  kPointKind,  "PPD",   kNone,     kFixed, kValue,   Run<TGPoint, recompute::PointAtDistance>},
-  {M::CircleCentre,               11,  kPointKind,  "C",     kNone,     kFixed, kNoValue, Run<TGPoint, recompute::CircleCentre>},
-  {M::FreeLine,                   100, kLineKind,   "",      kNone,     kDrag,  kNoValue, nullptr},
-  {M::LineThroughTwoPoints,       101, kLineKind,   "PP",    kFirstTwo, kFixed, kNoValue, Run<TGLine, recompute::LineThroughTwoPoints>},
-  {M::ParallelLine,               102, kLineKind,   "PL",    kFirst,    kFixed, kNoValue, Run<TGLine, recompute::ParallelLine>},
-  {M::PerpendicularLine,          103, kLineKind,   "PL",    kFirst,    kFixed, kNoValue, Run<TGLine, recompute::PerpendicularLine>},
-  {M::PerpendicularBisector,      104, kLineKind,   "PP",    kNone,     kFixed, kNoValue, Run<TGLine, recompute::PerpendicularBisector>},
-  {M::Segment,                    105, kLineKind,   "PP",    kFirstTwo, kFixed, kNoValue, Run<TGLine, recompute::Segment>},
-  {M::LineAtAngleOfThreePoints,   106, kLineKind,   "PLPPP", kFirst,    kFixed, kNoValue, Run<TGLine, recompute::LineAtAngleOfThreePoints>},
-  {M::LineAtConstantAngle,        107, kLineKind,   "PLA",   kFirst,    kFixed, kValue,   Run<TGLine, recompute::LineAtConstantAngle>},
-  {M::BisectorOfThreePoints,      108, kLineKind,   "PPP",   kSecond,   kFixed, kNoValue, Run<TGLine, recompute::BisectorOfThreePoints>},
-  {M::Ray,                        109, kLineKind,   "PP",    kNone,     kFixed, kNoValue, Run<TGLine, recompute::Ray>},
-  {M::BisectorOfTwoLines,         110, kLineKind,   "LL",    kNone,     kFixed, kNoValue, Run<TGLine, recompute::BisectorOfTwoLines>},
-  {M::LineAtAngleOfTwoLines,      111, kLineKind,   "PLLL",  kNone,     kFixed, kNoValue, Run<TGLine, recompute::LineAtAngleOfTwoLines>},
-  {M::FreeCircle,                 200, kCircleKind, "",      kNone,     kDrag,  kNoValue, nullptr},
-  {M::CircleByCentreAndPoint,     201, kCircleKind, "PP",    kSecond,   kFixed, kNoValue, Run<TGCircle, recompute::CircleByCentreAndPoint>},
-  {M::CircleByCentreAndRadius,    202, kCircleKind, "PPP",   kNone,     kFixed, kNoValue, Run<TGCircle, recompute::CircleByCentreAndRadius>},
-  {M::CircleThroughThreePoints,   203, kCircleKind, "PPP",   kAllThree, kFixed, kNoValue, Run<TGCircle, recompute::CircleThroughThreePoints>},
+  // method                       code             kind         parents  through    drag    value     recompute (reads)
+  {M::FreePoint,                  MethodCode{0},   kPointKind,  "",      kNone,     kDrag,  kNoValue, nullptr},
+  {M::PointOnLine,                MethodCode{1},   kPointKind,  "L",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnLine>, kOwnPlace},
+  {M::PointOnCircle,              MethodCode{2},   kPointKind,  "C",     kFirst,    kDrag,  kNoValue, Run<TGPoint, recompute::PointOnCircle>, kOwnPlace},
+  {M::LinesCrossing,              MethodCode{3},   kPointKind,  "LL",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LinesCrossing>},
+  {M::LineCircleFirst,            MethodCode{4},   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleFirst>, kCommonPoint},
+  {M::LineCircleSecond,           MethodCode{5},   kPointKind,  "LC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::LineCircleSecond>, kCommonPoint},
+  {M::CirclesFirst,               MethodCode{6},   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesFirst>, kCommonPoint},
+  {M::CirclesSecond,              MethodCode{7},   kPointKind,  "CC",    kFirstTwo, kFixed, kNoValue, Run<TGPoint, recompute::CirclesSecond>, kCommonPoint},
+  {M::Projection,                 MethodCode{8},   kPointKind,  "PL",    kSecond,   kFixed, kNoValue, Run<TGPoint, recompute::Projection>},
+  {M::Midpoint,                   MethodCode{9},   kPointKind,  "PP",    kNone,     kFixed, kNoValue, Run<TGPoint, recompute::Midpoint>},
+  {M::PointAtDistance,            MethodCode{10},  kPointKind,  "PPD",   kNone,     kFixed, kValue,   Run<TGPoint, recompute::PointAtDistance>},
+  {M::CircleCentre,               MethodCode{11},  kPointKind,  "C",     kNone,     kFixed, kNoValue, Run<TGPoint, recompute::CircleCentre>},
+  {M::FreeLine,                   MethodCode{100}, kLineKind,   "",      kNone,     kDrag,  kNoValue, nullptr},
+  {M::LineThroughTwoPoints,       MethodCode{101}, kLineKind,   "PP",    kFirstTwo, kFixed, kNoValue, Run<TGLine, recompute::LineThroughTwoPoints>},
+  {M::ParallelLine,               MethodCode{102}, kLineKind,   "PL",    kFirst,    kFixed, kNoValue, Run<TGLine, recompute::ParallelLine>},
+  {M::PerpendicularLine,          MethodCode{103}, kLineKind,   "PL",    kFirst,    kFixed, kNoValue, Run<TGLine, recompute::PerpendicularLine>},
+  {M::PerpendicularBisector,      MethodCode{104}, kLineKind,   "PP",    kNone,     kFixed, kNoValue, Run<TGLine, recompute::PerpendicularBisector>},
+  {M::Segment,                    MethodCode{105}, kLineKind,   "PP",    kFirstTwo, kFixed, kNoValue, Run<TGLine, recompute::Segment>},
+  {M::LineAtAngleOfThreePoints,   MethodCode{106}, kLineKind,   "PLPPP", kFirst,    kFixed, kNoValue, Run<TGLine, recompute::LineAtAngleOfThreePoints>},
+  {M::LineAtConstantAngle,        MethodCode{107}, kLineKind,   "PLA",   kFirst,    kFixed, kValue,   Run<TGLine, recompute::LineAtConstantAngle>},
+  {M::BisectorOfThreePoints,      MethodCode{108}, kLineKind,   "PPP",   kSecond,   kFixed, kNoValue, Run<TGLine, recompute::BisectorOfThreePoints>},
+  {M::Ray,                        MethodCode{109}, kLineKind,   "PP",    kNone,     kFixed, kNoValue, Run<TGLine, recompute::Ray>},
+  {M::BisectorOfTwoLines,         MethodCode{110}, kLineKind,   "LL",    kNone,     kFixed, kNoValue, Run<TGLine, recompute::BisectorOfTwoLines>},
+  {M::LineAtAngleOfTwoLines,      MethodCode{111}, kLineKind,   "PLLL",  kNone,     kFixed, kNoValue, Run<TGLine, recompute::LineAtAngleOfTwoLines>},
+  {M::FreeCircle,                 MethodCode{200}, kCircleKind, "",      kNone,     kDrag,  kNoValue, nullptr},
+  {M::CircleByCentreAndPoint,     MethodCode{201}, kCircleKind, "PP",    kSecond,   kFixed, kNoValue, Run<TGCircle, recompute::CircleByCentreAndPoint>},
+  {M::CircleByCentreAndRadius,    MethodCode{202}, kCircleKind, "PPP",   kNone,     kFixed, kNoValue, Run<TGCircle, recompute::CircleByCentreAndRadius>},
+  {M::CircleThroughThreePoints,   MethodCode{203}, kCircleKind, "PPP",   kAllThree, kFixed, kNoValue, Run<TGCircle, recompute::CircleThroughThreePoints>},
 };
 // clang-format on
 }  // namespace method_table
@@ -171,12 +172,15 @@ inline constexpr std::size_t kMethodCount = std::size(kMethods);
 inline constexpr const MethodInfo& Info(ConstructionMethod method) {
   return kMethods[static_cast<std::size_t>(method)];
 }
+constexpr MethodCode CodeOf(ConstructionMethod method) {
+  return Info(method).code;
+}
 
 // A crossing with two roots is built as a pair: this method's object and,
 // next to it, one of the method that follows with the other root.
-constexpr bool BuildsPair(int code) {
-  return code == Info(ConstructionMethod::LineCircleFirst).code ||
-         code == Info(ConstructionMethod::CirclesFirst).code;
+constexpr bool BuildsPair(MethodCode code) {
+  return code == CodeOf(ConstructionMethod::LineCircleFirst) ||
+         code == CodeOf(ConstructionMethod::CirclesFirst);
 }
 
 namespace method_table {
@@ -218,7 +222,7 @@ constexpr int MethodRow(int kind, int code) {
       return -1;
   }
   // The codes of one kind run without gaps from its free method's code.
-  const int offset = code - kMethods[range.first].code;
+  const int offset = code - Number(kMethods[range.first].code);
   if (offset < 0 || offset >= static_cast<int>(range.count)) return -1;
   return static_cast<int>(range.first) + offset;
 }
@@ -232,13 +236,13 @@ constexpr int MethodRow(int code) {
   return -1;
 }
 
-constexpr const MethodInfo* FindMethod(int kind, int code) {
-  const int row = MethodRow(kind, code);
+constexpr const MethodInfo* FindMethod(int kind, MethodCode code) {
+  const int row = MethodRow(kind, Number(code));
   return row < 0 ? nullptr : &kMethods[static_cast<std::size_t>(row)];
 }
 
-constexpr const MethodInfo* FindMethod(int code) {
-  const int row = MethodRow(code);
+constexpr const MethodInfo* FindMethod(MethodCode code) {
+  const int row = MethodRow(Number(code));
   return row < 0 ? nullptr : &kMethods[static_cast<std::size_t>(row)];
 }
 

@@ -94,7 +94,8 @@ std::string DescribeConstruction(const TGObject& object) {
       break;
   }
   const MethodInfo* method = MethodOf(object);
-  if (method == nullptr) return "Неизвестный способ построения " + std::to_string(object.Method);
+  if (method == nullptr)
+    return "Неизвестный способ построения " + std::to_string(Number(object.Method));
   return FillPattern(SentencePattern(*method), object);
 }
 

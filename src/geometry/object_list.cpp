@@ -148,7 +148,7 @@ void ObjectList::RemoveFlagged() {
 }
 
 void ObjectList::Complete(const std::vector<TGObject*>& objects,
-                          const std::vector<TGObject*>& parents, int method) {
+                          const std::vector<TGObject*>& parents, MethodCode method) {
   for (TGObject* object : objects) {
     ChangeLog::Relinking(*object);
     ChangeLog::Restyling(*object);
@@ -165,7 +165,8 @@ void ObjectList::Complete(const std::vector<TGObject*>& objects,
   // lists only at the next rebuild; the intersections' tie-breaks depend on that.
   for (TGObject* object : objects) object->RebuildIncident();
   for (TGObject* object : objects) {
-    object->Method = method++;
+    object->Method = method;
+    method = MethodCode{Number(method) + 1};
     object->MustDraw = true;
   }
   for (TGObject* object : objects) ChangeLog::Moving(*object, [object] { object->Recompute(); });

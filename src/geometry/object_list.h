@@ -65,11 +65,12 @@ class ObjectList {
   // Completes new objects built together on the same parents (one, or the
   // two points of an intersection): links them to `parents` in pick order
   // (each parent learns of its new children and then rebuilds its incident
-  // list), gives the k-th object Method `method + k`, makes them drawn and
-  // computes them in order. Marks the drawing modified.
+  // list), gives the k-th object the code `method` + k (a crossing's second
+  // root follows its first), makes them drawn and computes them in order.
+  // Marks the drawing modified.
   void Complete(const std::vector<TGObject*>& objects, const std::vector<TGObject*>& parents,
-                int method);
-  void Complete(TGObject& object, const std::vector<TGObject*>& parents, int method) {
+                MethodCode method);
+  void Complete(TGObject& object, const std::vector<TGObject*>& parents, MethodCode method) {
     Complete(std::vector<TGObject*>{&object}, parents, method);
   }
 

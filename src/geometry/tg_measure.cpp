@@ -116,14 +116,14 @@ void Anchor(const TGMeasure& m, double& x, double& y) {
 
 }  // namespace
 
-const MeasurementInfo* FindMeasurement(int code) {
+const MeasurementInfo* FindMeasurement(MethodCode code) {
   for (const MeasurementInfo& info : kMeasurements) {
-    if (static_cast<int>(info.what) == code) return &info;
+    if (CodeOf(info.what) == code) return &info;
   }
   return nullptr;
 }
 
-bool FitsMeasurement(int code, std::size_t slot, const TGObject& object) {
+bool FitsMeasurement(MethodCode code, std::size_t slot, const TGObject& object) {
   const MeasurementInfo* info = FindMeasurement(code);
   if (info == nullptr || slot >= info->parents.size()) return false;
   constexpr std::string_view kLetters = " PLC";  // each at its kind code

@@ -30,19 +30,23 @@ inline constexpr MeasurementInfo kMeasurements[] = {
     {Measurement::LinesAngle, "LL", true},
 };
 
+constexpr MethodCode CodeOf(Measurement what) {
+  return MethodCode{static_cast<std::int32_t>(what)};
+}
+
 // nullptr for a code no measurement uses.
-const MeasurementInfo* FindMeasurement(int code);
+const MeasurementInfo* FindMeasurement(MethodCode code);
 // The same as a question, for compile-time checks (which cannot compare a
 // pointer with null under the undefined-behaviour sanitizer).
-constexpr bool IsMeasurementCode(int code) {
+constexpr bool IsMeasurementCode(MethodCode code) {
   for (const MeasurementInfo& info : kMeasurements) {
-    if (static_cast<int>(info.what) == code) return true;
+    if (CodeOf(info.what) == code) return true;
   }
   return false;
 }
 // Whether `object` can be parent `slot` of a measurement `code`: the kind,
 // and for a length a line bounded at both ends.
-bool FitsMeasurement(int code, std::size_t slot, const TGObject& object);
+bool FitsMeasurement(MethodCode code, std::size_t slot, const TGObject& object);
 
 // The value of two points' distance, a segment's length, a circle's radius or
 // an angle, recomputed with the update walk. Undefined (and not drawn) while

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/canvas.h"
+#include "geometry/method_code.h"
 #include "geometry/palette.h"
 
 namespace zelmora {
@@ -118,7 +119,7 @@ class TGObject {
   bool MacroMark = false;
   double SavedX = 0, SavedY = 0;
   double LabelOffsetX = 0, LabelOffsetY = 0;
-  std::int32_t Method = 0;
+  MethodCode Method{};
   std::vector<TGObject*> Parents;
   std::vector<TGObject*> Children;
   std::vector<TGObject*> Incident;

@@ -12,7 +12,7 @@ namespace zelmora {
 class TGText : public TGPoint {
  public:
   static constexpr int kKind = kTextKind;
-  static constexpr int kMethodCode = 500;
+  static constexpr MethodCode kMethodCode{500};
   static constexpr int kDefaultFontSize = 16;
   TGText() { Method = kMethodCode; }
   int Kind() const override { return kKind; }

@@ -47,8 +47,8 @@ constexpr bool MeasureRowIsConsistent(const CommandInfo& c) {
   if (c.candidates.size() != 1 || c.placePrompt.empty() || c.parameter != ParameterKind::None) {
     return false;
   }
-  if (c.mode == InteractionState::PlaceText) return Number(c.code) == TGText::kMethodCode;
-  return c.mode == InteractionState::PickMeasured && IsMeasurementCode(Number(c.code));
+  if (c.mode == InteractionState::PlaceText) return c.code == TGText::kMethodCode;
+  return c.mode == InteractionState::PickMeasured && IsMeasurementCode(c.code);
 }
 
 constexpr bool RowIsConsistent(const CommandInfo& c) {
@@ -90,12 +90,24 @@ constexpr bool TableIsConsistent() {
       if (samePlace) return false;
     }
   }
-  for (std::size_t g = 0; g < kCommandGroupCount; ++g) {
-    if (static_cast<std::size_t>(command_table::kGroups[g].group) != g) return false;
-  }
   return true;
 }
 static_assert(TableIsConsistent());
+
+// A key opens one group's dialog; a button shows a picture or a symbol.
+constexpr bool GroupsAreConsistent() {
+  const auto& groups = command_table::kGroups;
+  for (std::size_t g = 0; g < kCommandGroupCount; ++g) {
+    if (static_cast<std::size_t>(groups[g].group) != g) return false;
+    if ((groups[g].picture != 0) == !groups[g].symbol.empty()) return false;
+    for (std::size_t h = 0; h < g; ++h) {
+      if (groups[g].ctrlKey && groups[h].ctrlKey == groups[g].ctrlKey) return false;
+      if (groups[h].buttonName == groups[g].buttonName) return false;
+    }
+  }
+  return true;
+}
+static_assert(GroupsAreConsistent());
 static_assert(std::size(command_table::kGroups) == kCommandGroupCount);
 
 }  // namespace

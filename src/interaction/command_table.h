@@ -8,11 +8,13 @@
 #include <optional>
 #include <string_view>
 
+#include "document/image_pack.h"
 #include "geometry/construction_method.h"
 #include "geometry/tg_measure.h"
 #include "geometry/tg_text.h"
 #include "interaction/editor_texts.h"
 #include "interaction/interaction_state.h"
+#include "interaction/keys.h"
 
 // Every command a user gives to build something, in one table above the
 // method table: its captions, where it sits in the menu and in the
@@ -22,14 +24,6 @@
 // this table; nothing else names a method code.
 namespace zelmora {
 
-// A construction method as documents, macros and the step table store it.
-enum class MethodCode : std::int32_t {};
-constexpr int Number(MethodCode code) {
-  return static_cast<int>(code);
-}
-constexpr MethodCode CodeOf(ConstructionMethod method) {
-  return MethodCode{Info(method).code};
-}
 // Not a method of its own: the line-circle intersection picked circle first.
 // It has its own row in the step table; building swaps the two picks and
 // stores the line-circle methods.
@@ -104,12 +98,11 @@ using P = ParameterKind;
 constexpr MethodCode Of(M method) {
   return CodeOf(method);
 }
-
 using MS = Measurement;
 constexpr MethodCode Of(MS measurement) {
-  return MethodCode{static_cast<std::int32_t>(measurement)};
+  return CodeOf(measurement);
 }
-inline constexpr MethodCode kTextCode{TGText::kMethodCode};
+inline constexpr MethodCode kTextCode = TGText::kMethodCode;
 
 // clang-format off
 inline constexpr CommandInfo kCommands[] = {
@@ -146,16 +139,27 @@ inline constexpr CommandInfo kCommands[] = {
 };
 // clang-format on
 
+// A group's button on the object bar and its key open the group's dialog,
+// which offers the commands of the rows above with that group.
 struct GroupInfo {
   CommandGroup group;
   std::string_view menuCaption;  // the submenu of "Новый объект"
+  std::string_view buttonName;   // the button's object name
+  std::string_view buttonHint;
+  // The button shows a picture of the image pack, or else the symbol.
+  int picture;
+  std::string_view symbol;
+  std::optional<Key> ctrlKey;  // with Ctrl, opens the dialog
 };
+// clang-format off
 inline constexpr GroupInfo kGroups[] = {
-    {G::Point, "Точка"},
-    {G::Line, "Прямая"},
-    {G::Circle, "Окружность"},
-    {G::Measure, "Измерить"},
+  // group      menu caption   button            button hint                 picture          symbol key
+  {G::Point,   "Точка",       "RxSpeedButton1", "Создать новую точку",      kNewPointGlyph,  {},    Key::P},
+  {G::Line,    "Прямая",      "RxSpeedButton2", "Создать новую прямую",     kNewLineGlyph,   {},    Key::L},
+  {G::Circle,  "Окружность",  "RxSpeedButton3", "Создать новую окружность", kNewCircleGlyph, {},    Key::C},
+  {G::Measure, "Измерить",    "MeasureButton",  "Измерить",                 0,               "∡",   std::nullopt},
 };
+// clang-format on
 }  // namespace command_table
 
 using command_table::kCommands;
@@ -166,6 +170,14 @@ constexpr const CommandInfo& Info(Command command) {
 }
 constexpr const command_table::GroupInfo& Info(CommandGroup group) {
   return command_table::kGroups[static_cast<std::size_t>(group)];
+}
+
+// The group whose dialog Ctrl and `key` open, if any.
+constexpr std::optional<CommandGroup> GroupWithKey(Key key) {
+  for (const command_table::GroupInfo& info : command_table::kGroups) {
+    if (info.ctrlKey == key) return info.group;
+  }
+  return std::nullopt;
 }
 
 // The command whose step-table code is `code` (what a menu item is named
@@ -186,7 +198,7 @@ constexpr std::string_view ParameterPrompt(ParameterKind kind) {
 // then the circle-first crossing. A candidate set has one slot per entry.
 inline constexpr auto kCreationMethods = [] {
   std::array<MethodCode, kMethodCount + 1> codes{};
-  for (std::size_t i = 0; i < kMethodCount; ++i) codes[i] = MethodCode{kMethods[i].code};
+  for (std::size_t i = 0; i < kMethodCount; ++i) codes[i] = kMethods[i].code;
   codes.back() = kCircleFirstCrossing;
   return codes;
 }();

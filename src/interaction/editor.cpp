@@ -199,7 +199,7 @@ void Editor::TimerTick() {
 }
 
 void Editor::StartMeasure(Measurement what) {
-  const auto command = CommandWithCode(MethodCode{static_cast<std::int32_t>(what)});
+  const auto command = CommandWithCode(CodeOf(what));
   if (command) StartCreation(*command);
 }
 
@@ -373,6 +373,7 @@ void Editor::HandleKey(Key key, Modifiers mods) {
       break;
   }
   if (!mods.ctrl) return;
+  if (const auto group = GroupWithKey(key)) return NewObjectDialog(*group);
   switch (key) {
     case Key::V:
       if (TGObject* s = SelectedObject()) {
@@ -389,12 +390,6 @@ void Editor::HandleKey(Key key, Modifiers mods) {
       return ReturnToNormal();
     case Key::Y:
       return Redo();
-    case Key::C:
-      return NewObjectDialog(NewObjectKind::Circle);
-    case Key::L:
-      return NewObjectDialog(NewObjectKind::Line);
-    case Key::P:
-      return NewObjectDialog(NewObjectKind::Point);
     default:
       return;
   }

@@ -15,6 +15,7 @@
 #include "interaction/export_rect.h"
 #include "interaction/history.h"
 #include "interaction/interaction_state.h"
+#include "interaction/keys.h"
 #include "interaction/macro_dialogs.h"
 
 namespace zelmora {
@@ -27,33 +28,6 @@ struct Modifiers {
   bool ctrl = false;
   bool left = false;   // left button held
   bool right = false;  // right button held
-};
-
-enum class Key {
-  Escape,
-  Left,
-  Right,
-  Up,
-  Down,
-  KeypadPlus,
-  KeypadMinus,
-  F1,
-  Digit0,
-  Digit1,
-  Digit2,
-  Digit3,
-  Digit4,
-  Digit5,
-  Digit6,
-  Digit7,
-  C,
-  L,
-  P,
-  V,
-  Y,
-  Z,
-  Enter,
-  Other,
 };
 
 // The settings of the options dialog that act on the editor at once.

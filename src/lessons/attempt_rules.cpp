@@ -87,7 +87,7 @@ void CountSteps(const Task& task, const ObjectList& attempt, CheckResult& result
     const MethodSteps& steps = StepsOf(method->method);
     result.steps += steps.toolUses;
     result.elementary += steps.elementary;
-    if (!task.Allows(method->method)) result.forbidden.push_back(method->code);
+    if (!task.Allows(method->method)) result.forbidden.push_back(Number(method->code));
   }
   std::sort(result.forbidden.begin(), result.forbidden.end());
   result.forbidden.erase(std::unique(result.forbidden.begin(), result.forbidden.end()),

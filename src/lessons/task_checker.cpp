@@ -66,9 +66,9 @@ class Checker {
   Surface surface_;
   InstancePlacer placer_;
   ObjectList reference_;
-  std::vector<TGObject*> crossings_;  // in the reference, above a target
-  std::vector<int> rootCodes_;        // their stored codes
-  std::vector<bool> pupilDependent_;  // per attempt object: rests on the pupil's free objects
+  std::vector<TGObject*> crossings_;   // in the reference, above a target
+  std::vector<MethodCode> rootCodes_;  // their stored codes
+  std::vector<bool> pupilDependent_;   // per attempt object: rests on the pupil's free objects
   std::vector<Instance> instances_;
   bool firstAsItStands_ = false;
   // Where each object of the attempt stood and whether it was defined: an
@@ -153,8 +153,7 @@ bool Checker::ReferenceShapes(Instance& instance) {
   for (std::size_t combination = 0; combination < combinations; ++combination) {
     for (std::size_t k = 0; k < crossings_.size(); ++k) {
       const ConstructionMethod own = MethodOf(*crossings_[k])->method;
-      crossings_[k]->Method =
-          (combination >> k & 1) != 0 ? Info(OtherRoot(own)).code : rootCodes_[k];
+      crossings_[k]->Method = (combination >> k & 1) != 0 ? CodeOf(OtherRoot(own)) : rootCodes_[k];
     }
     RecomputeLoaded(reference_);
     TargetShapes shapes;

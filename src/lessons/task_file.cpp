@@ -28,7 +28,7 @@ std::string HeaderRecord(const Task& task) {
   std::vector<int> targets(task.targets.begin(), task.targets.end());
   WriteNumbers(record, targets);
   std::vector<int> codes;
-  for (ConstructionMethod method : task.allowed) codes.push_back(Info(method).code);
+  for (ConstructionMethod method : task.allowed) codes.push_back(Number(Info(method).code));
   WriteNumbers(record, codes);
   record.Field(task.maxSteps);
   record.Field(task.maxElementary);
@@ -97,7 +97,7 @@ std::string ApplyHeader(const Header& header, Task& task) {
     task.targets.push_back(static_cast<std::size_t>(target));
   }
   for (int code : header.codes) {
-    const MethodInfo* method = FindMethod(code);
+    const MethodInfo* method = FindMethod(MethodCode{code});
     if (method == nullptr) return "no construction method " + std::to_string(code);
     task.allowed.push_back(method->method);
   }

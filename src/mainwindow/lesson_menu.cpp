@@ -83,8 +83,8 @@ CommandSet CommandsOf(const Task& task) {
   for (const CommandInfo& command : kCommands) {
     for (MethodCode code : command.candidates) {
       // The crossing picked circle first is stored as the line-circle crossing.
-      const MethodInfo* method = FindMethod(Number(
-          code == kCircleFirstCrossing ? CodeOf(ConstructionMethod::LineCircleFirst) : code));
+      const MethodInfo* method = FindMethod(
+          code == kCircleFirstCrossing ? CodeOf(ConstructionMethod::LineCircleFirst) : code);
       if (method != nullptr && task.Allows(method->method)) commands.Add(command.command);
     }
   }

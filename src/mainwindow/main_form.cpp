@@ -204,23 +204,13 @@ QFrame* TMainForm::BuildObjectBar() {
       FlatButton(objectBar_, "RxSpeedButton7", place(8), PackPixmaps::Glyph(kReturnToNormalGlyph),
                  texts::kReturnToNormalHint);
   connect(back, &QToolButton::clicked, this, [this] { editor_->ReturnToNormal(); });
-  const struct {
-    const char* name;
-    int x;
-    int glyph;
-    const char* hint;
-    NewObjectKind kind;
-  } creators[] = {
-      {"RxSpeedButton1", 80, kNewPointGlyph, texts::kNewPointHint, NewObjectKind::Point},
-      {"RxSpeedButton2", 136, kNewLineGlyph, texts::kNewLineHint, NewObjectKind::Line},
-      {"RxSpeedButton3", 192, kNewCircleGlyph, texts::kNewCircleHint, NewObjectKind::Circle},
-  };
-  for (const auto& c : creators) {
-    QToolButton* button =
-        FlatButton(objectBar_, c.name, place(c.x), PackPixmaps::Glyph(c.glyph), c.hint);
-    const NewObjectKind kind = c.kind;
-    connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
-    newObjectButtons_[static_cast<std::size_t>(kind)] = button;
+  // The groups with a picture stand before deleting, those with a symbol
+  // after the properties.
+  int x = 80;
+  for (const auto& group : command_table::kGroups) {
+    if (group.picture == 0) continue;
+    AddGroupButton(group, place(x));
+    x += 56;
   }
   QToolButton* remove = FlatButton(objectBar_, "RxSpeedButton5", place(272),
                                    PackPixmaps::Glyph(kDeleteGlyph), texts::kDeleteHint);
@@ -229,19 +219,36 @@ QFrame* TMainForm::BuildObjectBar() {
       FlatButton(objectBar_, "RxSpeedButton4", place(328), PackPixmaps::Glyph(kPropertiesGlyph),
                  texts::kPropertiesHint);
   connect(properties, &QToolButton::clicked, this, &TMainForm::N20Click);
-  auto* measure = new QToolButton(objectBar_);
-  measure->setObjectName(QStringLiteral("MeasureButton"));
-  measure->setGeometry(place(384));
-  measure->setAutoRaise(true);
-  measure->setText(QStringLiteral("∡"));
-  QFont large = measure->font();
-  large.setPixelSize(30);
-  measure->setFont(large);
-  measure->setToolTip(QString::fromUtf8(Info(CommandGroup::Measure).menuCaption.data()));
-  connect(measure, &QToolButton::clicked, this,
-          [this] { editor_->NewObjectDialog(NewObjectKind::Measure); });
-  newObjectButtons_[static_cast<std::size_t>(CommandGroup::Measure)] = measure;
+  x = 384;
+  for (const auto& group : command_table::kGroups) {
+    if (group.picture != 0) continue;
+    AddGroupButton(group, place(x));
+    x += 56;
+  }
   return objectBar_;
+}
+
+// A button opening the dialog of a group of commands.
+void TMainForm::AddGroupButton(const command_table::GroupInfo& group, QRect place) {
+  const std::string name(group.buttonName), hint(group.buttonHint);
+  QToolButton* button;
+  if (group.picture != 0) {
+    button = FlatButton(objectBar_, name.c_str(), place, PackPixmaps::Glyph(group.picture),
+                        hint.c_str());
+  } else {
+    button = new QToolButton(objectBar_);
+    button->setObjectName(QString::fromStdString(name));
+    button->setGeometry(place);
+    button->setAutoRaise(true);
+    button->setText(QString::fromUtf8(group.symbol.data(), group.symbol.size()));
+    QFont large = button->font();
+    large.setPixelSize(30);
+    button->setFont(large);
+    button->setToolTip(QString::fromStdString(hint));
+  }
+  const CommandGroup kind = group.group;
+  connect(button, &QToolButton::clicked, this, [this, kind] { editor_->NewObjectDialog(kind); });
+  newObjectButtons_[static_cast<std::size_t>(kind)] = button;
 }
 
 QFrame* TMainForm::BuildPictureBar() {

@@ -163,6 +163,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void BuildMacroMenu();
   void BuildLessonMenu();
   QFrame* BuildObjectBar();
+  void AddGroupButton(const command_table::GroupInfo& group, QRect place);
   QFrame* BuildPictureBar();
   QFrame* BuildMainPanel();
   QFrame* BuildStatusBar();

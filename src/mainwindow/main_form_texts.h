@@ -9,9 +9,6 @@ inline constexpr const char* kSelectedObjectHint = "Выбранный объе�
 
 inline constexpr const char* kReturnToNormalHint =
     "Возврат в нормальное состояние.\r\n   Отмена создания объекта.";
-inline constexpr const char* kNewPointHint = "Создать новую точку";
-inline constexpr const char* kNewLineHint = "Создать новую прямую";
-inline constexpr const char* kNewCircleHint = "Создать новую окружность";
 inline constexpr const char* kDeleteHint = "Удалить выбранный объект";
 inline constexpr const char* kPropertiesHint = "Свойства объекта";
 

@@ -98,7 +98,7 @@ QWidget* TaskForm::BuildTools(const std::function<std::string(int)>& methodName)
                                : kind == kLineKind ? "Прямые"
                                                    : "Окружности"));
     }
-    auto* check = new QCheckBox(QString::fromStdString(methodName(method.code)));
+    auto* check = new QCheckBox(QString::fromStdString(methodName(Number(method.code))));
     group->addWidget(check);
     methods_.push_back(check);
   }

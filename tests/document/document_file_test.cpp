@@ -21,6 +21,7 @@
 
 #include "document/cp1251.h"
 #include "document/line_code.h"
+#include "geometry/construction_method.h"
 
 namespace zelmora {
 namespace {
@@ -63,7 +64,7 @@ TGPoint& FreePoint(ObjectList& list, double x, double y) {
 void BuildMidpoint(ObjectList& list, double ax, double ay, double bx, double by) {
   TGPoint& a = FreePoint(list, ax, ay);
   TGPoint& b = FreePoint(list, bx, by);
-  list.Complete(list.AddPoint(), {&a, &b}, 9);
+  list.Complete(list.AddPoint(), {&a, &b}, CodeOf(ConstructionMethod::Midpoint));
 }
 
 const TGPoint& PointAt(const ObjectList& list, std::size_t i) {
@@ -246,7 +247,7 @@ const ReadCase kReadCases[] = {
      }},
     {"UnknownMethodStaysPut", WithHeader({"1;P;0;1;0;1;1;1;0;50;7:8:;;;"}),
      [](const ObjectList& list, const DocumentInfo&) {
-       EXPECT_EQ(list[0].Method, 50);
+       EXPECT_EQ(Number(list[0].Method), 50);
        EXPECT_EQ(PointAt(list, 0).X, 7);
      }},
     {"DamagedPenStyleAndWidthAreTamed",
@@ -363,19 +364,20 @@ TEST(DocumentFile, EveryKindReadsBackToTheSameBytes) {
   TGPoint& q = FreePoint(list, 100, 0);
   TGLength& length = list.AddLength();
   length.Value = 30;
-  list.Complete(list.AddPoint(), {&p, &q, &length}, 10);
+  list.Complete(list.AddPoint(), {&p, &q, &length}, CodeOf(ConstructionMethod::PointAtDistance));
   TGLine& free = list.AddLine();
   free.X1 = 5, free.Y1 = 6, free.X2 = 7, free.Y2 = 8, free.Bounded2 = true;
-  free.Method = 100;
+  free.Method = CodeOf(ConstructionMethod::FreeLine);
   free.MustDraw = true;
   TGAngle& angle = list.AddAngle();
   angle.Value = 90;
-  list.Complete(list.AddLine(), {&q, &free, &angle}, 107);
+  list.Complete(list.AddLine(), {&q, &free, &angle},
+                CodeOf(ConstructionMethod::LineAtConstantAngle));
   TGCircle& circle = list.AddCircle();
   circle.CX = 50, circle.CY = 50, circle.R = 20;
-  circle.Method = 200;
+  circle.Method = CodeOf(ConstructionMethod::FreeCircle);
   circle.MustDraw = true;
-  list.Complete(list.AddPoint(), {&circle}, 11);
+  list.Complete(list.AddPoint(), {&circle}, CodeOf(ConstructionMethod::CircleCentre));
   list[0].Hidden = true;
   list[1].Name = "Точка Ёё №1";
   const DocumentInfo info{"Автор", {"первая", "", "третья"}};

@@ -6,6 +6,7 @@
 #include "document/cp1251.h"
 #include "document/document_file.h"
 #include "document/line_code.h"
+#include "geometry/construction_method.h"
 #include "geometry/whole_drawing.h"
 
 namespace zelmora {
@@ -28,15 +29,15 @@ void Triangle(ObjectList& list) {
     p.X = x, p.Y = y;
     p.MustDraw = true;
   }
-  list.Complete(list.AddLine(), {&list[0], &list[1]}, 105);
+  list.Complete(list.AddLine(), {&list[0], &list[1]}, CodeOf(ConstructionMethod::Segment));
 }
 
 void AddMeasurementsAndText(ObjectList& list) {
   TGMeasure& angle = list.AddMeasure();
-  list.Complete(angle, {&list[1], &list[0], &list[2]}, static_cast<int>(Measurement::Angle));
+  list.Complete(angle, {&list[1], &list[0], &list[2]}, CodeOf(Measurement::Angle));
   angle.Decimals = 1;
   TGMeasure& length = list.AddMeasure();
-  list.Complete(length, {&list[3]}, static_cast<int>(Measurement::Length));
+  list.Complete(length, {&list[3]}, CodeOf(Measurement::Length));
   length.Decimals = 3;
   length.LabelOffsetX = -20;
   TGText& text = list.AddText();

@@ -35,7 +35,7 @@ std::string Bytes(const fs::path& path) {
 std::string Links(const ObjectList& list) {
   std::string text;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    text += std::to_string(list[i].Kind()) + "/" + std::to_string(list[i].Method) + ":";
+    text += std::to_string(list[i].Kind()) + "/" + std::to_string(Number(list[i].Method)) + ":";
     for (const TGObject* p : list[i].Parents) text += std::to_string(p->Index()) + ",";
     text += "|";
     for (const TGObject* c : list[i].Children) text += std::to_string(c->Index()) + ",";

@@ -215,7 +215,7 @@ TEST_F(ShippedTablesTest, GeneratedFilesAreTheEncodedSources) {
 // line-circle crossing picked circle first.
 std::vector<int> CreationCodes() {
   std::vector<int> codes;
-  for (const MethodInfo& method : kMethods) codes.push_back(method.code);
+  for (const MethodInfo& method : kMethods) codes.push_back(Number(method.code));
   codes.push_back(304);
   return codes;
 }

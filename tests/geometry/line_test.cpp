@@ -643,7 +643,7 @@ TEST_P(LineIncidentParents, TakesOnlyThePointsItsMethodPassesThrough) {
         break;
     }
   }
-  TGLine& line = s.Line(method.code, parents);
+  TGLine& line = s.Line(Number(method.code), parents);
   line.RebuildIncident();
   std::vector<TGObject*> expected;
   for (std::size_t slot = 0; slot < parents.size(); ++slot) {
@@ -659,7 +659,7 @@ INSTANTIATE_TEST_SUITE_P(Methods, LineIncidentParents, ::testing::ValuesIn([] {
                            }
                            return built;
                          }()),
-                         [](const auto& info) { return std::to_string(info.param.code); });
+                         [](const auto& info) { return std::to_string(Number(info.param.code)); });
 
 }  // namespace
 }  // namespace zelmora

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/object_list.h"
 #include "geometry/text_fields.h"
@@ -32,19 +33,19 @@ struct Triangle {
   }
   TGLine& Line(TGPoint& p, TGPoint& q, int method) {
     TGLine& l = list.AddLine();
-    list.Complete(l, {&p, &q}, method);
+    list.Complete(l, {&p, &q}, MethodCode{method});
     return l;
   }
   TGCircle& Circle() {
     TGCircle& s = list.AddCircle();
-    list.Complete(s, {&a, &b}, 201);
+    list.Complete(s, {&a, &b}, CodeOf(ConstructionMethod::CircleByCentreAndPoint));
     return s;
   }
   TGMeasure& Measure(Measurement what, const std::vector<int>& parents) {
     std::vector<TGObject*> objects;
     for (int i : parents) objects.push_back(&list[static_cast<std::size_t>(i)]);
     TGMeasure& m = list.AddMeasure();
-    list.Complete(m, objects, static_cast<int>(what));
+    list.Complete(m, objects, CodeOf(what));
     return m;
   }
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/construction_method.h"
 #include "geometry/object_list.h"
 
 namespace zelmora {
@@ -81,7 +82,7 @@ TEST(ObjectListCreation, SharedFieldsComeFromTheSettings) {
     EXPECT_EQ(o.Color, 0xFF0000u);  // palette entry 11, blue
     EXPECT_EQ(o.Width, 3);
     EXPECT_EQ(o.PenStyle, 0);
-    EXPECT_EQ(o.Method, 0);
+    EXPECT_EQ(o.Method, CodeOf(ConstructionMethod::FreePoint));
     EXPECT_EQ(o.Mark, 0);
     EXPECT_FALSE(o.MustDraw);
     EXPECT_TRUE(o.Defined);
@@ -143,7 +144,7 @@ TGPoint& FreePoint(ObjectList& list, double x, double y) {
   TGPoint& p = list.AddPoint();
   p.X = x;
   p.Y = y;
-  list.Complete(p, {}, 0);
+  list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
   return p;
 }
 
@@ -152,15 +153,15 @@ TEST(ObjectListComplete, LinksInPickOrderAndComputesTheNewObject) {
   TGPoint& a = FreePoint(list, 10, 20);
   TGPoint& b = FreePoint(list, 70, 20);
   TGLine& other = list.AddLine();
-  list.Complete(other, {&a, &b}, 101);
+  list.Complete(other, {&a, &b}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
   list.ClearModified();
 
   TGLine& line = list.AddLine();
-  list.Complete(line, {&b, &a}, 101);
+  list.Complete(line, {&b, &a}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
 
   EXPECT_EQ(line.Parents, (std::vector<TGObject*>{&b, &a}));
   EXPECT_EQ(a.Children, (std::vector<TGObject*>{&other, &line}));
-  EXPECT_EQ(line.Method, 101);
+  EXPECT_EQ(line.Method, CodeOf(ConstructionMethod::LineThroughTwoPoints));
   EXPECT_TRUE(line.MustDraw);
   EXPECT_TRUE(line.Defined);
   EXPECT_EQ(std::vector<double>({line.X1, line.Y1, line.X2, line.Y2}),
@@ -176,7 +177,7 @@ TEST(ObjectListComplete, IncidenceOfTheNewObjectWaitsForTheNextRebuild) {
   TGPoint& a = FreePoint(list, 10, 20);
   TGPoint& b = FreePoint(list, 70, 20);
   TGLine& line = list.AddLine();
-  list.Complete(line, {&a, &b}, 101);
+  list.Complete(line, {&a, &b}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
   EXPECT_TRUE(line.Incident.empty());
   EXPECT_TRUE(a.Incident.empty());
 
@@ -191,9 +192,9 @@ TEST(ObjectListDelete, APointThatLayOnACircleLeavesItsIncidentList) {
   TGPoint& centre = FreePoint(list, 100, 100);
   TGPoint& through = FreePoint(list, 130, 100);
   TGCircle& circle = list.AddCircle();
-  list.Complete(circle, {&centre, &through}, 201);
+  list.Complete(circle, {&centre, &through}, CodeOf(ConstructionMethod::CircleByCentreAndPoint));
   TGPoint& on = list.AddPoint();
-  list.Complete(on, {&circle}, 2);
+  list.Complete(on, {&circle}, CodeOf(ConstructionMethod::PointOnCircle));
   FreePoint(list, 0, 0);
   list.DeleteWithDescendants(list.size() - 1);
   ASSERT_EQ(circle.Incident, (std::vector<TGObject*>{&on, &through}));
@@ -210,7 +211,7 @@ TEST(ObjectListDelete, MidpointOfAPointAndItselfGoesWithThePoint) {
   TGPoint& kept = FreePoint(list, 5, 5);
   TGPoint& p = FreePoint(list, 40, 60);
   TGPoint& mid = list.AddPoint();
-  list.Complete(mid, {&p, &p}, 9);
+  list.Complete(mid, {&p, &p}, CodeOf(ConstructionMethod::Midpoint));
   EXPECT_EQ(p.Children, (std::vector<TGObject*>{&mid, &mid}));
   EXPECT_EQ(mid.X, 40);
   EXPECT_EQ(mid.Y, 60);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/construction_method.h"
 #include "geometry/graph.h"
 #include "geometry/object_list.h"
 #include "geometry/pixel.h"
@@ -56,7 +57,12 @@ struct Scene {
     }
     if (auto* c = dynamic_cast<TGCircle*>(object)) c->CX = part.a, c->CY = part.b, c->R = part.c;
     if (auto* v = dynamic_cast<TGLength*>(object)) v->Value = part.a;
-    const int freeMethod[] = {0, 0, 100, 200, 0, 0};
+    const MethodCode freeMethod[] = {{},
+                                     CodeOf(ConstructionMethod::FreePoint),
+                                     CodeOf(ConstructionMethod::FreeLine),
+                                     CodeOf(ConstructionMethod::FreeCircle),
+                                     {},
+                                     {}};
     if (part.kind != kLengthKind) list.Complete(*object, {}, freeMethod[part.kind]);
     object->Defined = !part.lost;
     return *object;
@@ -76,7 +82,7 @@ struct Scene {
   TGPoint& Point(int method, std::vector<TGObject*> parents, double x = 1, double y = 1) {
     TGPoint& p = list.AddPoint();
     p.X = x, p.Y = y;
-    list.Complete(p, parents, method);
+    list.Complete(p, parents, MethodCode{method});
     return p;
   }
 };
@@ -258,7 +264,7 @@ TEST(CommonPointEndToEnd, LineThroughPointOnCircle) {
   TGPoint& q = s.Free(-5, 0);
   TGLine& line = s.list.AddLine();
   line.X1 = 3, line.Y1 = 4, line.X2 = -5, line.Y2 = 0;
-  s.list.Complete(line, {&k, &q}, 101);
+  s.list.Complete(line, {&k, &q}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
   TGPoint& first = s.Point(4, {&line, &circle});
   TGPoint& second = s.Point(5, {&line, &circle});
   for (std::size_t i = 0; i < s.list.size(); ++i) s.list[i].RebuildIncident();
@@ -284,7 +290,7 @@ TEST(PointIncident, HoldsWhatPassesThroughIt) {
   std::vector<TGObject*> expected;
   for (const Child& c : table) {
     TGObject& child = *s.list.AddOfKind(c.kind);
-    child.Method = c.method;
+    child.Method = MethodCode{c.method};
     child.Parents.assign(3, &other);
     child.Parents[c.slot] = &p;
     p.Children.push_back(&child);

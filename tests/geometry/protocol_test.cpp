@@ -26,7 +26,7 @@ std::vector<TGObject*> AddParents(ObjectList& list, const MethodInfo& method) {
 TEST(ProtocolSentences, EveryMethodNamesEachOfItsParents) {
   std::set<std::string> seen;
   for (const MethodInfo& method : kMethods) {
-    SCOPED_TRACE(method.code);
+    SCOPED_TRACE(Number(method.code));
     ObjectList list;
     const std::vector<TGObject*> parents = AddParents(list, method);
     TGObject* object = list.AddOfKind(method.kind);
@@ -110,7 +110,7 @@ TEST(Protocol, RowsFollowTheDrawingAndNameTheParents) {
   TGLine& turned = list.AddLine();
   list.Complete(turned, {&a, &line, &angle}, Info(ConstructionMethod::LineAtConstantAngle).code);
   TGObject& lost = list.AddPoint();
-  lost.Method = 42;  // a method no version of the program had
+  lost.Method = MethodCode{42};  // a method no version of the program had
   const std::vector<ProtocolRow> rows = BuildProtocol(list);
   ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(ProtocolLine(rows[2]), "3. Угол 30°: угол");

@@ -9,16 +9,14 @@ namespace {
 using testing::FakeEditorView;
 using testing::TableConstructionTables;
 
-constexpr std::pair<CommandGroup, Key> kGroupKeys[] = {
-    {CommandGroup::Point, Key::P}, {CommandGroup::Line, Key::L}, {CommandGroup::Circle, Key::C}};
-
 class EnabledCommandsTest : public ::testing::Test {
  protected:
   EnabledCommandsTest() : editor(view, tables) { editor.Resize(800, 600, 1000, 700); }
-  // The group's dialog as the keyboard opens it; measuring has no key of its own.
+  // The group's dialog as its key opens it, or its button where it has no key.
   void OpenDialog(CommandGroup group) {
-    if (group == CommandGroup::Measure) return editor.NewObjectDialog(group);
-    editor.KeyDown(kGroupKeys[static_cast<std::size_t>(group)].second, {.ctrl = true});
+    const std::optional<Key> key = Info(group).ctrlKey;
+    if (!key) return editor.NewObjectDialog(group);
+    editor.KeyDown(*key, {.ctrl = true});
   }
   static CommandSet AllBut(Command command) {
     CommandSet set = CommandSet::All();

@@ -9,6 +9,7 @@
 
 namespace zelmora {
 namespace {
+using M = ConstructionMethod;
 
 using testing::FakeEditorView;
 using testing::TableConstructionTables;
@@ -44,13 +45,13 @@ class CreationTest : public ::testing::Test {
   void AddLine(double x1, double y1, double x2, double y2) {
     TGLine& l = editor.Objects().AddLine();
     l.X1 = x1, l.Y1 = y1, l.X2 = x2, l.Y2 = y2;
-    l.Method = 100;
+    l.Method = CodeOf(M::FreeLine);
     l.MustDraw = true;
   }
   void AddCircle(double cx, double cy, double r) {
     TGCircle& c = editor.Objects().AddCircle();
     c.CX = cx, c.CY = cy, c.R = r;
-    c.Method = 200;
+    c.Method = CodeOf(M::FreeCircle);
     c.MustDraw = true;
   }
   void Click(Press p) {
@@ -72,8 +73,8 @@ class CreationTest : public ::testing::Test {
 struct MethodCase {
   const char* name;
   int menuCode;
-  std::vector<int> picks;  // scene objects pressed, in order
-  int method;              // Method of the (first) new object
+  std::vector<int> picks;     // scene objects pressed, in order
+  ConstructionMethod method;  // of the (first) new object
   std::vector<int> parents;
   int newObjects;  // 2 for the intersection pairs
 };
@@ -87,16 +88,16 @@ TEST_P(EveryMethodTest, BuildsTheObjectFromThePicks) {
   EXPECT_EQ(editor.State(), InteractionState::PickParents);
   for (int pick : c.picks) Click(kOn[pick]);
   const ObjectList& list = editor.Objects();
-  const bool valueParent = c.method == 10 || c.method == 107;
+  const bool valueParent = Info(c.method).takesValue;
   ASSERT_EQ(list.size(), kSceneSize + c.newObjects + (valueParent ? 1 : 0));
   const TGObject& made = list[list.size() - c.newObjects];
-  EXPECT_EQ(made.Method, c.method);
+  EXPECT_EQ(made.Method, CodeOf(c.method));
   std::vector<int> expected = c.parents;
   if (valueParent) expected.push_back(kSceneSize);
   EXPECT_EQ(ParentIndices(made), expected);
   EXPECT_TRUE(made.MustDraw);
   if (c.newObjects == 2) {
-    EXPECT_EQ(list.back().Method, c.method + 1);
+    EXPECT_EQ(Number(list.back().Method), Number(CodeOf(c.method)) + 1);  // the other root
     EXPECT_EQ(ParentIndices(list.back()), expected);
   }
   EXPECT_TRUE(list.Modified());
@@ -109,31 +110,37 @@ TEST_P(EveryMethodTest, BuildsTheObjectFromThePicks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, EveryMethodTest,
-    ::testing::Values(MethodCase{"OnLine", 1, {L}, 1, {L}, 1},
-                      MethodCase{"OnCircle", 1, {C1}, 2, {C1}, 1},
-                      MethodCase{"LineLine", 3, {L, L2}, 3, {L, L2}, 1},
-                      MethodCase{"LineCircle", 3, {L, C1}, 4, {L, C1}, 2},
-                      MethodCase{"CircleLineIsSwapped", 3, {C1, L}, 4, {L, C1}, 2},
-                      MethodCase{"CircleCircle", 3, {C1, C2}, 6, {C1, C2}, 2},
-                      MethodCase{"Projection", 8, {P0, L}, 8, {P0, L}, 1},
-                      MethodCase{"Midpoint", 9, {P0, P1}, 9, {P0, P1}, 1},
-                      MethodCase{"Distance", 10, {P0, P1}, 10, {P0, P1}, 1},
-                      MethodCase{"Centre", 11, {C1}, 11, {C1}, 1},
-                      MethodCase{"TwoPoints", 101, {P0, P1}, 101, {P0, P1}, 1},
-                      MethodCase{"Parallel", 102, {P0, L}, 102, {P0, L}, 1},
-                      MethodCase{"Perpendicular", 103, {P0, L}, 103, {P0, L}, 1},
-                      MethodCase{"Bisector", 104, {P0, P1}, 104, {P0, P1}, 1},
-                      MethodCase{"Segment", 105, {P0, P1}, 105, {P0, P1}, 1},
-                      MethodCase{
-                          "AngleOfPoints", 106, {P0, L, P0, P1, P2}, 106, {P0, L, P0, P1, P2}, 1},
-                      MethodCase{"ConstantAngle", 107, {P0, L}, 107, {P0, L}, 1},
-                      MethodCase{"BisectorRay", 108, {P0, P1, P2}, 108, {P0, P1, P2}, 1},
-                      MethodCase{"Ray", 109, {P0, P1}, 109, {P0, P1}, 1},
-                      MethodCase{"BisectorOfLines", 108, {L, L2}, 110, {L, L2}, 1},
-                      MethodCase{"AngleOfLines", 106, {P0, L, L, L2}, 111, {P0, L, L, L2}, 1},
-                      MethodCase{"CentrePoint", 201, {P0, P1}, 201, {P0, P1}, 1},
-                      MethodCase{"CentreRadius", 202, {P0, P1, P2}, 202, {P0, P1, P2}, 1},
-                      MethodCase{"ThreePoints", 203, {P0, P1, P2}, 203, {P0, P1, P2}, 1}),
+    ::testing::Values(
+        MethodCase{"OnLine", 1, {L}, M::PointOnLine, {L}, 1},
+        MethodCase{"OnCircle", 1, {C1}, M::PointOnCircle, {C1}, 1},
+        MethodCase{"LineLine", 3, {L, L2}, M::LinesCrossing, {L, L2}, 1},
+        MethodCase{"LineCircle", 3, {L, C1}, M::LineCircleFirst, {L, C1}, 2},
+        MethodCase{"CircleLineIsSwapped", 3, {C1, L}, M::LineCircleFirst, {L, C1}, 2},
+        MethodCase{"CircleCircle", 3, {C1, C2}, M::CirclesFirst, {C1, C2}, 2},
+        MethodCase{"Projection", 8, {P0, L}, M::Projection, {P0, L}, 1},
+        MethodCase{"Midpoint", 9, {P0, P1}, M::Midpoint, {P0, P1}, 1},
+        MethodCase{"Distance", 10, {P0, P1}, M::PointAtDistance, {P0, P1}, 1},
+        MethodCase{"Centre", 11, {C1}, M::CircleCentre, {C1}, 1},
+        MethodCase{"TwoPoints", 101, {P0, P1}, M::LineThroughTwoPoints, {P0, P1}, 1},
+        MethodCase{"Parallel", 102, {P0, L}, M::ParallelLine, {P0, L}, 1},
+        MethodCase{"Perpendicular", 103, {P0, L}, M::PerpendicularLine, {P0, L}, 1},
+        MethodCase{"Bisector", 104, {P0, P1}, M::PerpendicularBisector, {P0, P1}, 1},
+        MethodCase{"Segment", 105, {P0, P1}, M::Segment, {P0, P1}, 1},
+        MethodCase{"AngleOfPoints",
+                   106,
+                   {P0, L, P0, P1, P2},
+                   M::LineAtAngleOfThreePoints,
+                   {P0, L, P0, P1, P2},
+                   1},
+        MethodCase{"ConstantAngle", 107, {P0, L}, M::LineAtConstantAngle, {P0, L}, 1},
+        MethodCase{"BisectorRay", 108, {P0, P1, P2}, M::BisectorOfThreePoints, {P0, P1, P2}, 1},
+        MethodCase{"Ray", 109, {P0, P1}, M::Ray, {P0, P1}, 1},
+        MethodCase{"BisectorOfLines", 108, {L, L2}, M::BisectorOfTwoLines, {L, L2}, 1},
+        MethodCase{
+            "AngleOfLines", 106, {P0, L, L, L2}, M::LineAtAngleOfTwoLines, {P0, L, L, L2}, 1},
+        MethodCase{"CentrePoint", 201, {P0, P1}, M::CircleByCentreAndPoint, {P0, P1}, 1},
+        MethodCase{"CentreRadius", 202, {P0, P1, P2}, M::CircleByCentreAndRadius, {P0, P1, P2}, 1},
+        MethodCase{"ThreePoints", 203, {P0, P1, P2}, M::CircleThroughThreePoints, {P0, P1, P2}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CreationTest, ComputedPositionsOfSomeMethods) {
@@ -176,7 +183,7 @@ TEST_F(CreationTest, FreeObjectsArePlacedByPressAndDrag) {
   editor.MouseUp(MouseButton::Left, {}, 80, 560);
   const auto& circle = static_cast<const TGCircle&>(list[kSceneSize + 2]);
   EXPECT_DOUBLE_EQ(circle.R, 50);
-  EXPECT_EQ(circle.Method, 200);
+  EXPECT_EQ(circle.Method, CodeOf(M::FreeCircle));
 
   editor.StartCreation(Command::FreePoint);
   editor.MouseDown(MouseButton::Right, {}, 20, 20);
@@ -198,7 +205,7 @@ TEST_F(CreationTest, PressesOnEmptyPlacesMakePointsThatCancellingRemoves) {
   Click({50, 550});
   Click({150, 550});
   ASSERT_EQ(editor.Objects().size(), kSceneSize + 3u);
-  EXPECT_EQ(editor.Objects().back().Method, 101);
+  EXPECT_EQ(editor.Objects().back().Method, CodeOf(M::LineThroughTwoPoints));
   editor.ReturnToNormal();  // a finished construction stays
   EXPECT_EQ(editor.Objects().size(), kSceneSize + 3u);
 }
@@ -250,7 +257,7 @@ TEST_F(CreationTest, PopupPicksNeverCreatePoints) {
   editor.MenuSelect(L);  // a line is not wanted
   EXPECT_EQ(editor.Creation().step, 2);
   editor.MenuSelect(P1);
-  EXPECT_EQ(editor.Objects().back().Method, 9);
+  EXPECT_EQ(editor.Objects().back().Method, CodeOf(M::Midpoint));
   EXPECT_EQ(editor.Objects().size(), kSceneSize + 1u);
 }
 

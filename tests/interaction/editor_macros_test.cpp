@@ -62,7 +62,8 @@ class EditorMacroTest : public ::testing::Test {
       p.X = x, p.Y = y, p.MustDraw = true;
     }
     TGPoint& m = editor.Objects().AddPoint();
-    editor.Objects().Complete(m, {&editor.Objects()[0], &editor.Objects()[1]}, 9);
+    editor.Objects().Complete(m, {&editor.Objects()[0], &editor.Objects()[1]},
+                              CodeOf(ConstructionMethod::Midpoint));
   }
   ~EditorMacroTest() override { fs::remove_all(folder); }
   void Press(int x, int y) { editor.MouseDown(MouseButton::Left, {}, x, y); }

@@ -29,7 +29,7 @@ class EditorTest : public ::testing::Test {
   }
   TGPoint& Midpoint(TGPoint& a, TGPoint& b) {
     TGPoint& m = editor.Objects().AddPoint();
-    editor.Objects().Complete(m, {&a, &b}, 9);
+    editor.Objects().Complete(m, {&a, &b}, CodeOf(ConstructionMethod::Midpoint));
     return m;
   }
   void Press(int x, int y, Modifiers mods = kNone) {
@@ -340,7 +340,7 @@ TEST_F(EditorTest, LineSymmetryReflectsTheDrawingInThePressedLine) {
   // before the points are.
   TGLine& axis = editor.Objects().AddLine();
   axis.X1 = 100, axis.Y1 = 100, axis.X2 = 500, axis.Y2 = 500;
-  axis.Method = 100;
+  axis.Method = CodeOf(ConstructionMethod::FreeLine);
   axis.MustDraw = true;
   struct Case {
     double x, y, reflectedX, reflectedY;

@@ -30,7 +30,7 @@ TEST(FileConstructionTables, ShippedStepTableAsksForTheParentsOfEveryMethod) {
 // they were created; a free one with a function would move under the mouse.
 TEST(ConstructionMethods, EveryBuiltMethodAndOnlyThoseRecompute) {
   for (const MethodInfo& method : kMethods) {
-    SCOPED_TRACE(method.code);
+    SCOPED_TRACE(Number(method.code));
     EXPECT_EQ(method.parents.empty(), method.recompute == nullptr);
   }
 }

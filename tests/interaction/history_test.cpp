@@ -312,9 +312,9 @@ TEST_F(HistoryTest, ADrawingReadWithoutAFreshHistoryIsOneStep) {
   TGPoint& a = source.AddPoint();
   TGPoint& b = source.AddPoint();
   a.X = 100, a.Y = 100, b.X = 300, b.Y = 100;
-  source.Complete(a, {}, 0);
-  source.Complete(b, {}, 0);
-  source.Complete(source.AddPoint(), {&a, &b}, 9);
+  source.Complete(a, {}, CodeOf(ConstructionMethod::FreePoint));
+  source.Complete(b, {}, CodeOf(ConstructionMethod::FreePoint));
+  source.Complete(source.AddPoint(), {&a, &b}, CodeOf(ConstructionMethod::Midpoint));
   PlacePoint(500, 400);
   const std::string drawn = Bytes();
   DocumentInfo read;
@@ -367,12 +367,12 @@ TEST(HistoryEntries, ADragKeepsOnlyWhatMoved) {
     TGPoint& b = objects.AddPoint();
     a.X = 10, a.Y = 20;
     b.X = 500;
-    objects.Complete(a, {}, 0);
-    objects.Complete(b, {}, 0);
+    objects.Complete(a, {}, CodeOf(ConstructionMethod::FreePoint));
+    objects.Complete(b, {}, CodeOf(ConstructionMethod::FreePoint));
     TGPoint* last = &a;
     for (int i = 0; i < length; ++i) {
       TGPoint& m = objects.AddPoint();
-      objects.Complete(m, {last, &b}, 9);
+      objects.Complete(m, {last, &b}, CodeOf(ConstructionMethod::Midpoint));
       last = &m;
     }
     History history;

@@ -74,8 +74,8 @@ std::vector<std::string> Comparable(const ObjectList& list) {
     const TGObject& o = list[i];
     if (o.Parents.empty()) continue;
     std::ostringstream record;
-    record << o.Kind() << '|' << o.Name << '|' << o.Method << '|' << o.Color << '|' << o.Width
-           << '|' << o.PenStyle << '|' << o.NameVisible << o.MustDraw << o.Hidden << '|';
+    record << o.Kind() << '|' << o.Name << '|' << Number(o.Method) << '|' << o.Color << '|'
+           << o.Width << '|' << o.PenStyle << '|' << o.NameVisible << o.MustDraw << o.Hidden << '|';
     for (const TGObject* p : o.Parents) record << p->Index() << ':';
     record << '|';
     for (const TGObject* c : o.Children) record << c->Index() << ':';

@@ -139,7 +139,7 @@ const Case kCases[] = {
      true,
      S::kBuilt,
      false,
-     {Info(M::PerpendicularBisector).code},
+     {Number(Info(M::PerpendicularBisector).code)},
      1},
     {"NothingBuilt", Goal::Bisector, [](Sketch&) {}, true, S::kMissing, false, {}, 0},
     {"NotAnAttempt",

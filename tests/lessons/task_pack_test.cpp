@@ -67,7 +67,7 @@ int AddForbidden(const Task& task, ObjectList& attempt) {
       parents.push_back(&p);
     }
     attempt.Complete(*attempt.AddOfKind(method.kind), parents, method.code);
-    return method.code;
+    return Number(method.code);
   }
   return -1;
 }

@@ -26,12 +26,12 @@ void DrawFan(ObjectList& list, const std::vector<QPoint>& ends) {
     p.X = at.x();
     p.Y = at.y();
     p.MustDraw = false;
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
     points.push_back(&p);
   }
   for (std::size_t i = 1; i < points.size(); ++i) {
     TGLine& segment = list.AddLine();
-    list.Complete(segment, {points[0], points[i]}, 105);
+    list.Complete(segment, {points[0], points[i]}, CodeOf(ConstructionMethod::Segment));
     segment.NameVisible = false;
   }
 }

@@ -102,7 +102,7 @@ class HelpPagesTest : public QObject {
   // object lies, not merely somewhere.
   void everyMethodHasAPictureOfItsObject() {
     for (const MethodInfo& method : kMethods) {
-      const QString code = QString::number(method.code);
+      const QString code = QString::number(Number(method.code));
       ObjectList list;
       DocumentInfo info;
       const std::string drawing = ZELMORA_FIGURE_DIR "/" + code.toStdString() + ".zms";

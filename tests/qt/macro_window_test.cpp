@@ -48,7 +48,8 @@ void MacroWindowTest::recordedOnThePanelAddedAndAppliedFromTheMenu() {
   QVERIFY(!w_->form->findChild<QMenu*>("N30")->actions()[2]->isVisible());
   w_->DrawTwoPoints();
   ObjectList& objects = w_->Objects();
-  objects.Complete(objects.AddPoint(), {&objects[0], &objects[1]}, 9);  // midpoint at (200, 110)
+  objects.Complete(objects.AddPoint(), {&objects[0], &objects[1]},
+                   CodeOf(ConstructionMethod::Midpoint));  // midpoint at (200, 110)
 
   w_->prompts.answerDialog = [](QDialog& dialog) {
     if (auto* hint = qobject_cast<TMHelpForm*>(&dialog)) hint->UseDefault();

@@ -96,7 +96,7 @@ TGPoint& MainFormTest::AddFreePoint(double x, double y) {
   TGPoint& p = list.AddPoint();
   p.X = x;
   p.Y = y;
-  list.Complete(p, {}, 0);
+  list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
   return p;
 }
 
@@ -105,7 +105,7 @@ void MainFormTest::dragFreePointMovesDependentsAndShowsPosition() {
   TGPoint& b = AddFreePoint(300, 100);
   ObjectList& list = form_->editor().Objects();
   TGPoint& middle = list.AddPoint();
-  list.Complete(middle, {&a, &b}, 9);
+  list.Complete(middle, {&a, &b}, CodeOf(ConstructionMethod::Midpoint));
   TZMPaintBox* plane = form_->PlaneBox();
 
   QTest::mousePress(plane, Qt::LeftButton, {}, QPoint(100, 100));
@@ -284,7 +284,7 @@ void MainFormTest::selectedNameIsShownWhole() {
   circle.CX = 200;
   circle.CY = 200;
   circle.R = 100;
-  list.Complete(circle, {}, 200);
+  list.Complete(circle, {}, CodeOf(ConstructionMethod::FreeCircle));
   circle.Name = name.toStdString();
   TZMPaintBox* plane = form_->PlaneBox();
   QTest::mouseClick(plane, Qt::LeftButton, {}, QPoint(300, 200));

@@ -2,6 +2,7 @@
 // main window, driven through its menu items, keys and mouse.
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QWindow>
@@ -11,6 +12,7 @@
 #include "dialogs/new_object_form.h"
 #include "dialogs/options_form.h"
 #include "interaction/editor_texts.h"
+#include "mainwindow/key_translation.h"
 #include "window_under_test.h"
 
 using namespace zelmora;
@@ -27,6 +29,15 @@ QString MenuTitleOf(QAction* item) {
   const QList<QObject*> owners = item->associatedObjects();
   auto* menu = owners.isEmpty() ? nullptr : qobject_cast<QMenu*>(owners[0]);
   return menu != nullptr ? menu->title() : QString();
+}
+
+// The letter key the window turns into `key`.
+Qt::Key QtKeyOf(Key key) {
+  for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k) {
+    const QKeyEvent event(QEvent::KeyPress, k, Qt::ControlModifier);
+    if (EditorKey(event) == key) return static_cast<Qt::Key>(k);
+  }
+  return Qt::Key_unknown;
 }
 
 }  // namespace
@@ -53,6 +64,7 @@ class MainWindowMenusTest : public QObject {
   void toolBarOpensTheNewObjectDialog_data();
   void toolBarOpensTheNewObjectDialog();
   void disabledCommandsAreRefusedEverywhere();
+  void groupButtonsAndKeysOfferTheirGroup();
   void laterCommandsArePresentButDisabled_data();
   void laterCommandsArePresentButDisabled();
   void objectsMenuCommands();
@@ -60,6 +72,10 @@ class MainWindowMenusTest : public QObject {
 
  private:
   bool Start();
+  QToolButton* GroupButton(const command_table::GroupInfo& group) const {
+    const QString name = QString::fromUtf8(group.buttonName.data(), group.buttonName.size());
+    return w_->form->findChild<QToolButton*>(name);
+  }
   std::unique_ptr<WindowUnderTest> w_;
 };
 
@@ -371,7 +387,7 @@ void MainWindowMenusTest::constructionBuiltByMenuAndClicks() {
   ObjectList& objects = w_->Objects();
   QCOMPARE(objects.size(), 3u);
   const auto& middle = static_cast<const TGPoint&>(objects[2]);
-  QCOMPARE(middle.Method, 9);
+  QCOMPARE(middle.Method, CodeOf(ConstructionMethod::Midpoint));
   QCOMPARE(middle.X, 200.0);
   QCOMPARE(middle.Y, 110.0);
   const QImage shown = w_->form->PlaneBox()->grab().toImage();
@@ -433,17 +449,10 @@ void MainWindowMenusTest::toolBarOpensTheNewObjectDialog() {
 // button, and its key opens nothing.
 void MainWindowMenusTest::disabledCommandsAreRefusedEverywhere() {
   QVERIFY(Start());
-  const struct {
-    const char* button;
-    Qt::Key key;
-  } groups[] = {{"RxSpeedButton1", Qt::Key_P},
-                {"RxSpeedButton2", Qt::Key_L},
-                {"RxSpeedButton3", Qt::Key_C},
-                {"MeasureButton", Qt::Key_unknown}};  // measuring has no key of its own
   Editor& editor = w_->form->editor();
   for (const CommandInfo& c : kCommands) {
-    const auto& group = groups[static_cast<std::size_t>(c.group)];
-    auto* button = w_->form->findChild<QToolButton*>(QString::fromLatin1(group.button));
+    const auto& group = Info(c.group);
+    auto* button = GroupButton(group);
     CommandSet set = CommandSet::All();
     set.Remove(c.command);
     editor.SetEnabledCommands(set);
@@ -468,13 +477,40 @@ void MainWindowMenusTest::disabledCommandsAreRefusedEverywhere() {
     }
     editor.SetEnabledCommands(set);
     QVERIFY(!button->isEnabled());
-    if (group.key == Qt::Key_unknown) continue;
+    if (!group.ctrlKey) continue;
     w_->prompts.dialogs.clear();
-    QTest::keyClick(w_->form.get(), group.key, Qt::ControlModifier);
+    QTest::keyClick(w_->form.get(), QtKeyOf(*group.ctrlKey), Qt::ControlModifier);
     QCOMPARE(w_->prompts.dialogs, QStringList());
   }
   editor.SetEnabledCommands(CommandSet::All());
   QVERIFY(w_->form->MenuItem(QStringLiteral("NewObject0"))->isEnabled());
+}
+
+// Each group's button and key open a dialog offering exactly the commands
+// the command table puts in that group.
+void MainWindowMenusTest::groupButtonsAndKeysOfferTheirGroup() {
+  QVERIFY(Start());
+  QStringList offered;
+  w_->prompts.answerDialog = [&offered](QDialog& form) {
+    for (auto* radio : form.findChildren<QRadioButton*>()) offered << radio->text();
+    return int(QDialog::Rejected);
+  };
+  for (const auto& group : command_table::kGroups) {
+    QStringList expected;
+    for (const CommandInfo& c : kCommands) {
+      if (c.group == group.group) expected << Utf8(c.dialogCaption.data());
+    }
+    expected.sort();
+    offered.clear();
+    QTest::mouseClick(GroupButton(group), Qt::LeftButton);
+    offered.sort();
+    QCOMPARE(offered, expected);
+    if (!group.ctrlKey) continue;
+    offered.clear();
+    QTest::keyClick(w_->form.get(), QtKeyOf(*group.ctrlKey), Qt::ControlModifier);
+    offered.sort();
+    QCOMPARE(offered, expected);
+  }
 }
 
 void MainWindowMenusTest::laterCommandsArePresentButDisabled_data() {

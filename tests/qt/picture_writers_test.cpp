@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "document/document_file.h"
+#include "geometry/construction_method.h"
 #include "geometry/paint.h"
 #include "render/pack_pixmaps.h"
 #include "render/picture_export.h"
@@ -210,7 +211,7 @@ class PictureWritersTest : public QObject {
     circle.CX = 400;
     circle.CY = 300 + 1e6;
     circle.R = 1e6;  // its top passes through (400, 300)
-    huge.Complete(circle, {}, 200);
+    huge.Complete(circle, {}, CodeOf(ConstructionMethod::FreeCircle));
     const DrawingSource hugeSource{huge, source->context, kSurface, &*glyphs, LabelFont({})};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -41,7 +41,11 @@ struct OneObject {
       line.Bounded2 = shape == Shape::kSegment;
       object = &line;
     }
-    list.Complete(*object, {}, object->Kind() == kPointKind ? 0 : object->Kind() * 100 - 100);
+    using M = ConstructionMethod;
+    const M freeMethod = shape == Shape::kPoint    ? M::FreePoint
+                         : shape == Shape::kCircle ? M::FreeCircle
+                                                   : M::FreeLine;
+    list.Complete(*object, {}, CodeOf(freeMethod));
     object->Name = "A1";
     list.ClearModified();
   }

@@ -325,7 +325,7 @@ void QtCanvasTest::pointGlyphPlacementRoundsTiesToEven() {
   p.X = x;
   p.Y = 20;
   p.NameVisible = false;
-  list.Complete(p, {}, 0);
+  list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
   QImageCanvas canvas(&*table_);
   canvas.Resize({40, 40});
   p.Draw(canvas, false, false, {});
@@ -372,13 +372,14 @@ void QtCanvasTest::zoomedFarDrawingPaintsWhereItBelongs() {
   TGPoint& a = list.AddPoint();
   a.X = 10;
   a.Y = 30;
-  list.Complete(a, {}, 0);
+  list.Complete(a, {}, CodeOf(ConstructionMethod::FreePoint));
   TGPoint& b = list.AddPoint();
   b.X = 90;
   b.Y = 70;
-  list.Complete(b, {}, 0);
-  list.Complete(list.AddLine(), {&a, &b}, 101);
-  list.Complete(list.AddCircle(), {&a, &b}, 201);  // the zoom centre lies inside
+  list.Complete(b, {}, CodeOf(ConstructionMethod::FreePoint));
+  list.Complete(list.AddLine(), {&a, &b}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
+  list.Complete(list.AddCircle(), {&a, &b},
+                CodeOf(ConstructionMethod::CircleByCentreAndPoint));  // the zoom centre lies inside
   QImageCanvas canvas(&*table_);
   canvas.Resize({100, 100});
   auto zoomAndPaint = [&](int steps) {

@@ -98,7 +98,7 @@ inline std::vector<int> PickKinds(MethodCode code) {
     return kinds;
   }
   for (const MethodInfo& method : kMethods) {
-    if (method.code != Number(code)) continue;
+    if (method.code != code) continue;
     std::vector<int> kinds;
     for (std::size_t i = 0; i < method.PickCount(); ++i) kinds.push_back(method.ParentKind(i));
     return kinds;

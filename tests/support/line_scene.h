@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "geometry/construction_method.h"
 #include "geometry/object_list.h"
 #include "geometry/tg_object.h"
 
@@ -16,7 +17,7 @@ struct LineScene {
     TGPoint& p = list.AddPoint();
     p.X = x;
     p.Y = y;
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
     return p;
   }
   TGPoint& UndefinedPoint() {
@@ -26,7 +27,7 @@ struct LineScene {
   }
   TGLine& FreeLine(double x1, double y1, double x2, double y2) {
     TGLine& l = list.AddLine();
-    list.Complete(l, {}, 100);
+    list.Complete(l, {}, CodeOf(ConstructionMethod::FreeLine));
     l.X1 = x1;
     l.Y1 = y1;
     l.X2 = x2;
@@ -35,7 +36,7 @@ struct LineScene {
   }
   TGCircle& FreeCircle(double cx, double cy, double r) {
     TGCircle& c = list.AddCircle();
-    list.Complete(c, {}, 200);
+    list.Complete(c, {}, CodeOf(ConstructionMethod::FreeCircle));
     c.CX = cx;
     c.CY = cy;
     c.R = r;
@@ -46,21 +47,22 @@ struct LineScene {
     a.Value = degrees;
     return a;
   }
+  // Built objects are named by the codes files store.
   TGLine& Line(int method, const std::vector<TGObject*>& parents) {
     TGLine& l = list.AddLine();
-    list.Complete(l, parents, method);
+    list.Complete(l, parents, MethodCode{method});
     return l;
   }
   TGCircle& Circle(int method, const std::vector<TGObject*>& parents) {
     TGCircle& c = list.AddCircle();
-    list.Complete(c, parents, method);
+    list.Complete(c, parents, MethodCode{method});
     return c;
   }
   // A point linked to `parents` with a given method, without its geometry
   // mattering: for incident-list checks.
   TGPoint& ChildPoint(int method, const std::vector<TGObject*>& parents) {
     TGPoint& p = list.AddPoint();
-    list.Complete(p, parents, method);
+    list.Complete(p, parents, MethodCode{method});
     return p;
   }
 };

@@ -17,7 +17,7 @@ std::size_t CandidateSlot(MethodCode method) {
 // line-circle one.
 const MethodInfo& MethodOfCandidate(MethodCode method) {
   if (method == kCircleFirstCrossing) return Info(ConstructionMethod::LineCircleFirst);
-  return *FindMethod(Number(method));
+  return *FindMethod(method);
 }
 
 // The typed value as the object the construction reads it from: its last parent.

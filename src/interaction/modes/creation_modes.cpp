@@ -17,8 +17,8 @@ void PlaceMode::Enter() {
 }
 
 void PlaceMode::AddPending() {
-  const MethodInfo& method = *FindMethod(Number(Info(editor_.Creation().command).code));
-  editor_.Objects().AddOfKind(method.kind)->Method = method.code;
+  const MethodCode code = Info(editor_.Creation().command).code;
+  editor_.Objects().AddOfKind(FindMethod(code)->kind)->Method = code;
 }
 
 // A release or a drag without a press in this state (the press opened a

@@ -19,7 +19,7 @@ const MeasureCommand* FindMeasureCommand(Measurement what) {
 }
 
 void MeasureMode::Enter() {
-  what_ = Measurement{Number(Info(editor_.Creation().command).code)};
+  what_ = static_cast<Measurement>(Info(editor_.Creation().command).code);
   picks_.clear();
   editor_.View().SetBlinkTimer(true);
   ShowStep();
@@ -41,7 +41,7 @@ int MeasureMode::ObjectFor(int x, int y) const {
   for (std::size_t i = 0; i < objects.size(); ++i) {
     const int index = static_cast<int>(i);
     if (std::find(picks_.begin(), picks_.end(), index) != picks_.end()) continue;
-    if (FitsMeasurement(static_cast<int>(what_), picks_.size(), objects[i]) &&
+    if (FitsMeasurement(CodeOf(what_), picks_.size(), objects[i]) &&
         HitTest(objects[i], x, y, canvas, hits)) {
       return index;
     }
@@ -56,7 +56,7 @@ void MeasureMode::LeftPress(Modifiers, int x, int y) {
     return;
   }
   picks_.push_back(index);
-  if (picks_.size() == FindMeasurement(static_cast<int>(what_))->parents.size()) Build();
+  if (picks_.size() == FindMeasurement(CodeOf(what_))->parents.size()) Build();
   ShowStep();
 }
 
@@ -66,8 +66,8 @@ void MeasureMode::Build() {
   for (int index : picks_) parents.push_back(objects.at(index));
   picks_.clear();
   TGMeasure& measure = objects.AddMeasure();
-  measure.Decimals = FindMeasurement(static_cast<int>(what_))->degrees ? 1 : 2;
-  objects.Complete(measure, parents, static_cast<int>(what_));
+  measure.Decimals = FindMeasurement(CodeOf(what_))->degrees ? 1 : 2;
+  objects.Complete(measure, parents, CodeOf(what_));
 }
 
 void MeasureMode::Hover(int x, int y) {
