@@ -118,6 +118,7 @@ void DocumentSession::OpenRecent(int entry) {
 }
 
 bool DocumentSession::SavePlaneAs(const std::string& name) {
+  view_.BeforeSave();
   const SaveResult result = SavePlane(name, editor_.Objects(), info_);
   if (!result.ok) {
     view_.ShowSaveFailed(SaveFailureText(result));

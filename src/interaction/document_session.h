@@ -31,6 +31,9 @@ class DocumentView {
   virtual void ShowRecentFiles(const RecentCaptions& captions) = 0;
   // A drawing was opened or saved under `path`: the desktop may list it.
   virtual void FileUsed(const std::string& path) {}
+  // The drawing is about to be written: the window may bring it into the
+  // shape a file is handed in (a lesson's givens where the task put them).
+  virtual void BeforeSave() {}
 };
 
 // The document around the drawing: its file name, author and comment, the

@@ -15,6 +15,7 @@
 #include "interaction/modes/measure_modes.h"
 #include "interaction/modes/object_modes.h"
 #include "interaction/modes/picture_modes.h"
+#include "interaction/modes/task_pick_mode.h"
 
 namespace zelmora {
 namespace {
@@ -72,6 +73,9 @@ Editor::Editor(EditorView& view, ConstructionTables& tables) : view_(view), tabl
   add(std::move(apply));
   add(std::make_unique<MeasureMode>(*this));
   add(std::make_unique<PlaceTextMode>(*this));
+  auto taskPick = std::make_unique<TaskPickMode>(*this);
+  taskPick_ = taskPick.get();
+  add(std::move(taskPick));
   mode_ = modes_[static_cast<std::size_t>(InteractionState::Normal)].get();
   history_.Reset(objects_, info_);
 }

@@ -53,6 +53,8 @@ class ExportMode;
 class BuildMode;
 class MacroRecordMode;
 class MacroApplyMode;
+class TaskPickMode;
+class TaskPickPort;
 
 // The drawing editor: owns the drawing and everything a mouse press or a key
 // can change in it, and talks to its window only through EditorView. Qt-free,
@@ -175,6 +177,12 @@ class Editor : private CursorPlacer {
   void StartMacroApplication(const std::string& path);
   const MacroRecordMode& MacroRecorder() const { return *macroRecord_; }
 
+  // "Создать задачу…": the givens, then the targets, picked on the drawing;
+  // the window's bar and the rest of the task through `port`.
+  void StartTaskPicking(TaskPickPort& port);
+  // The bar's action button while a task is picked: "Дальше", then "Готово".
+  void TaskPickAction();
+
   int NearObject(double x, double y, int kind);
   void ObjectSelect(int index);
 
@@ -238,6 +246,7 @@ class Editor : private CursorPlacer {
   BuildMode* build_ = nullptr;
   MacroRecordMode* macroRecord_ = nullptr;
   MacroApplyMode* macroApply_ = nullptr;
+  TaskPickMode* taskPick_ = nullptr;
   History history_;
   DrawingReplay replay_;
   DocumentInfo* info_ = nullptr;

@@ -27,8 +27,9 @@ enum class InteractionState : std::uint8_t {
   MacroApply = 16,
   PickMeasured = 17,  // picking what a measurement measures
   PlaceText = 18,
+  TaskPick = 19,  // picking a new task's givens and targets
 };
-inline constexpr std::size_t kInteractionStateCount = 19;
+inline constexpr std::size_t kInteractionStateCount = 20;
 
 // The five whole-drawing modes, toggled by the picture tool bar.
 inline bool IsPictureMode(InteractionState s) {

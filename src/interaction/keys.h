@@ -26,6 +26,7 @@ enum class Key {
   V,
   Y,
   Z,
+  Enter,  // ends a choice made on the drawing
   Other,
 };
 

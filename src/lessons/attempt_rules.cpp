@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/change_log.h"
+#include "geometry/graph.h"
+#include "lessons/given_similarity.h"
 #include "lessons/instance_placer.h"
 #include "lessons/method_steps.h"
 
@@ -47,10 +50,33 @@ std::string GivensMismatch(const Task& task, const ObjectList& attempt, bool pla
     }
     if (places && !PlacedByHand(given)) continue;
     if (places && !SamePlace(drawn, given)) {
-      return "данное " + Quote(given.Name) + " стоит не там, где его дала задача";
+      return "данное " + Quote(given.Name) +
+             " стоит не там, где его дала задача (сдвинуто больше чем на полпикселя)";
     }
   }
   return {};
+}
+
+bool PutGivensInPlace(const Task& task, ObjectList& attempt) {
+  if (!GivensMismatch(task, attempt, false).empty()) return false;
+  if (GivensMismatch(task, attempt, true).empty()) return false;
+  // A zoom, pan or turn of the whole drawing is undone for the pupil's own
+  // free objects too, so the drawing comes back as it was drawn.
+  const std::optional<Similarity> back = GivensSimilarity(task, attempt);
+  for (std::size_t i = 0; i < attempt.size(); ++i) {
+    TGObject& object = attempt[i];
+    if (!PlacedByHand(object) || (i >= task.givenCount && !back)) continue;
+    // Recorded as a move, so the pupil can undo it like a drag.
+    ChangeLog::Moving(object, [&] {
+      if (i < task.givenCount) {
+        CopyPlace(task.construction[i], object);
+      } else {
+        MoveBy(*back, object);
+      }
+    });
+  }
+  for (std::size_t i : ParentsFirst(attempt)) Recompute(attempt[i]);
+  return true;
 }
 
 void CountSteps(const Task& task, const ObjectList& attempt, CheckResult& result) {

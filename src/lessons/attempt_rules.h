@@ -17,6 +17,14 @@ namespace zelmora {
 // not, in Russian.
 std::string GivensMismatch(const Task& task, const ObjectList& attempt, bool places);
 
+// Puts the givens placed by hand back where the task put them and brings
+// what rests on them along, so that a pupil who dragged the givens to test
+// the construction, or zoomed the drawing, hands in a file the check
+// accepts; when one similarity takes the givens back (a zoom, a pan, a
+// turn), the pupil's own free objects go back with it. True when anything
+// moved; an attempt that does not start with the givens stays as it is.
+bool PutGivensInPlace(const Task& task, ObjectList& attempt);
+
 // L and E of the objects after the givens, the methods the task does not
 // allow, and whether the budget is exceeded.
 void CountSteps(const Task& task, const ObjectList& attempt, CheckResult& result);

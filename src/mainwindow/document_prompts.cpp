@@ -47,6 +47,10 @@ void TMainForm::FileUsed(const std::string& path) {
                           QString::fromUtf8(texts::kProgramTitle), QDateTime::currentDateTime());
 }
 
+void TMainForm::BeforeSave() {
+  if (lessonMenu_ != nullptr) lessonMenu_->PutGivensInPlace();
+}
+
 void TMainForm::ShowSaveFailed(const std::string& message) {
   // The path inside is in the file system's encoding, the rest UTF-8; on
   // Linux both are UTF-8.

@@ -39,6 +39,9 @@ std::optional<Key> EditorKey(const QKeyEvent& event) {
       return Key::Down;
     case Qt::Key_F1:
       return Key::F1;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Key::Enter;
     case Qt::Key_C:
     case kCyrillicEs:
       return Key::C;

@@ -22,6 +22,7 @@
 #include "lessons/task_checker.h"
 #include "lessons/task_file.h"
 #include "lessons/task_making.h"
+#include "mainwindow/selection_panel.h"
 #include "mainwindow/teacher_dialogs.h"
 
 namespace zelmora {
@@ -41,12 +42,18 @@ constexpr const char* kNoMoreHints = "Больше подсказок нет.";
 constexpr const char* kRestartQuestion = "Стереть всё построенное и начать задачу заново?";
 constexpr const char* kAttention = "Внимание!";
 constexpr const char* kContinueQuestion = "Продолжить решение, сохранённое в файле «%1»?";
-constexpr const char* kPickBoth = "Отметьте данные задачи и то, что нужно построить.";
 constexpr const char* kNotMade = "Задачу не удалось создать: %1";
 constexpr const char* kNotDependent =
     "«%1» зависит не только от данных: построение опирается на «%2», положение которого выбрано "
     "произвольно. "
     "Отметьте «%2» как данное или постройте «%1» иначе.";
+constexpr const char* kGivenNotTarget =
+    "«%1» входит в данные задачи (или данные построены на нём) и не может быть тем, что нужно "
+    "построить.";
+constexpr const char* kGivensBackAction = "данные на место";
+constexpr const char* kGivensBack =
+    "Данные возвращены на места, где их дала задача: так работу примет проверка учителя.";
+constexpr const char* kPicksSummary = "Данные: %1. Построить: %2.";
 constexpr const char* kSaveTaskTitle = "Сохранить задачу";
 constexpr const char* kTaskFilter = "Задача Zelmora (*.zmt)";
 constexpr const char* kWorksTitle = "Папка с работами учеников";
@@ -91,6 +98,29 @@ void GivensOf(const Task& task, ObjectList& givens) {
   for (std::size_t i = givens.size(); i-- > task.givenCount;) {
     if (i < givens.size()) givens.DeleteWithDescendants(i);
   }
+}
+
+QString Name(const ObjectList& drawing, int index) {
+  const TGObject* object = drawing.at(index);
+  return object == nullptr ? QString::number(index) : Utf8(object->Name);
+}
+
+// Why a task cannot be made of the teacher's picks, in the teacher's words.
+QString RefusalText(const ObjectList& drawing, const MakeTaskResult& made) {
+  if (made.notDependent < 0) return QString::fromUtf8(kNotMade).arg(Utf8(made.error));
+  if (made.restsOn < 0)
+    return QString::fromUtf8(kGivenNotTarget).arg(Name(drawing, made.notDependent));
+  return QString::fromUtf8(kNotDependent)
+      .arg(Name(drawing, made.notDependent), Name(drawing, made.restsOn));
+}
+
+QString PicksSummary(const ObjectList& drawing, const TaskPicks& picks) {
+  auto names = [&](const std::vector<int>& indices) {
+    QStringList list;
+    for (int index : indices) list << Name(drawing, index);
+    return list.join(QStringLiteral(", "));
+  };
+  return QString::fromUtf8(kPicksSummary).arg(names(picks.givens), names(picks.targets));
 }
 
 }  // namespace
@@ -282,6 +312,18 @@ void LessonMenu::CloseTask() {
   UpdateItems();
 }
 
+void LessonMenu::PutGivensInPlace() {
+  if (task_ == nullptr || !zelmora::PutGivensInPlace(*task_, parts_.editor->Objects())) return;
+  parts_.editor->CommitAction(kGivensBackAction);
+  parts_.editor->Repaint();
+  // Said beside the last verdict, which still holds: the construction followed.
+  const QString note = QString::fromUtf8(kGivensBack);
+  if (!result_->text().endsWith(note)) {
+    result_->setText(result_->text().isEmpty() ? note
+                                               : result_->text() + QStringLiteral("\n") + note);
+  }
+}
+
 void LessonMenu::DrawingChanged() {
   if (task_ == nullptr || parts_.editor->Objects().size() < task_->givenCount) return;
   CheckResult counted;
@@ -292,32 +334,48 @@ void LessonMenu::DrawingChanged() {
 }
 
 void LessonMenu::CreateTask() {
-  const ObjectList& drawing = parts_.editor->Objects();
-  TaskForm form(parts_.window, drawing, parts_.methodName);
-  if (parts_.prompts->RunDialog(form) != QDialog::Accepted) return;
+  parts_.editor->StartTaskPicking(*this);
+}
+
+void LessonMenu::ShowTaskPickBar(TaskPickPhase phase, const std::string& prompt) {
+  if (parts_.statusBar == nullptr || parts_.panel == nullptr) return;
+  PreparePanels(phase == TaskPickPhase::Givens ? PanelMode::TaskGivens : PanelMode::TaskTargets,
+                *parts_.statusBar, *parts_.panel);
+  parts_.panel->SetPrompt(Utf8(prompt));
+}
+
+void LessonMenu::HideTaskPickBar() {
+  if (parts_.statusBar == nullptr || parts_.panel == nullptr) return;
+  PreparePanels(PanelMode::Status, *parts_.statusBar, *parts_.panel);
+}
+
+std::optional<TaskPickPhase> LessonMenu::RefusePicks(const TaskPicks& picks) {
   Task task;
-  form.FillTexts(task);
-  if (form.Givens().empty() || form.Targets().empty()) {
-    parts_.prompts->Inform(parts_.window, QString::fromUtf8(kPickBoth));
-    return;
+  const MakeTaskResult made = MakeTask(parts_.editor->Objects(), picks.givens, picks.targets, task);
+  if (made.ok) return std::nullopt;
+  parts_.prompts->Inform(parts_.window, RefusalText(parts_.editor->Objects(), made));
+  // The object the target rests on is to be picked among the givens.
+  return made.restsOn >= 0 ? TaskPickPhase::Givens : TaskPickPhase::Targets;
+}
+
+// The picks are checked already; the form keeps what the teacher typed
+// until the task is saved or the form is closed.
+void LessonMenu::TaskPicked(const TaskPicks& picks) {
+  const ObjectList& drawing = parts_.editor->Objects();
+  TaskForm form(parts_.window, PicksSummary(drawing, picks), parts_.methodName);
+  while (parts_.prompts->RunDialog(form) == QDialog::Accepted) {
+    Task task;
+    form.FillTexts(task);
+    const MakeTaskResult made = MakeTask(drawing, picks.givens, picks.targets, task);
+    if (!made.ok) return parts_.prompts->Inform(parts_.window, RefusalText(drawing, made));
+    const auto path =
+        parts_.prompts->AskFile(parts_.window, QString::fromUtf8(kSaveTaskTitle),
+                                UserSubfolder("Tasks"), QString::fromUtf8(kTaskFilter), true);
+    if (!path) continue;
+    const SaveResult saved = SaveTask(QFile::encodeName(*path).toStdString(), task);
+    if (saved.ok) return;
+    parts_.prompts->Inform(parts_.window, Utf8(saved.error));
   }
-  const MakeTaskResult made = MakeTask(drawing, form.Givens(), form.Targets(), task);
-  if (!made.ok) {
-    const QString text =
-        made.notDependent < 0
-            ? QString::fromUtf8(kNotMade).arg(Utf8(made.error))
-            : QString::fromUtf8(kNotDependent)
-                  .arg(Utf8(drawing[static_cast<std::size_t>(made.notDependent)].Name),
-                       Utf8(drawing[static_cast<std::size_t>(made.restsOn)].Name));
-    parts_.prompts->Inform(parts_.window, text);
-    return;
-  }
-  const auto path =
-      parts_.prompts->AskFile(parts_.window, QString::fromUtf8(kSaveTaskTitle),
-                              UserSubfolder("Tasks"), QString::fromUtf8(kTaskFilter), true);
-  if (!path) return;
-  const SaveResult saved = SaveTask(QFile::encodeName(*path).toStdString(), task);
-  if (!saved.ok) parts_.prompts->Inform(parts_.window, Utf8(saved.error));
 }
 
 void LessonMenu::GradeWorks() {

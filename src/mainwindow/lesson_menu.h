@@ -8,6 +8,7 @@
 
 #include "interaction/document_session.h"
 #include "interaction/editor.h"
+#include "interaction/modes/task_pick_mode.h"
 #include "mainwindow/user_prompts.h"
 
 class QAction;
@@ -19,11 +20,14 @@ class QPushButton;
 
 namespace zelmora {
 
+class SelectionPanel;
+
 struct Task;
 
 // The "Уроки" menu and the task panel: a pupil opens a task, builds with
-// the tools the lesson allows, and checks the construction.
-class LessonMenu : public QObject {
+// the tools the lesson allows, and checks the construction. A teacher picks
+// a new task's givens and targets on the drawing.
+class LessonMenu : public QObject, public TaskPickPort {
   Q_OBJECT
 
  public:
@@ -34,6 +38,9 @@ class LessonMenu : public QObject {
     UserPrompts* prompts = nullptr;
     QString programFolder;  // its Tasks/ holds the shipped tasks
     QMenu* menu = nullptr;  // "Уроки", empty
+    // The bar that replaces the status bar while a task is picked.
+    QWidget* statusBar = nullptr;
+    SelectionPanel* panel = nullptr;
     // A method's name for the pupil, by its code.
     std::function<std::string(int)> methodName;
     // Offers the macros a file path filter lets through; null: all.
@@ -54,11 +61,20 @@ class LessonMenu : public QObject {
   void ShowHint();
   void Restart();
   void CloseTask();
-  // The teacher's side: a task from the drawing, and a class's files graded.
+  // The teacher's side: a task picked on the drawing, and a class's files
+  // graded.
   void CreateTask();
   void GradeWorks();
+  // Before an attempt is saved: givens the pupil dragged go back where the
+  // task put them, or the teacher's check would not take the file.
+  void PutGivensInPlace();
   // After every change of the drawing: the steps on the panel.
   void DrawingChanged();
+
+  void ShowTaskPickBar(TaskPickPhase phase, const std::string& prompt) override;
+  void HideTaskPickBar() override;
+  std::optional<TaskPickPhase> RefusePicks(const TaskPicks& picks) override;
+  void TaskPicked(const TaskPicks& picks) override;
 
   const Task* CurrentTask() const { return task_.get(); }
   QDockWidget* Panel() const { return panel_; }

@@ -145,6 +145,8 @@ void TMainForm::BuildLessonMenu() {
   lesson.prompts = &prompts_;
   lesson.programFolder = options_.programFolder;
   lesson.menu = lessonsMenu_;
+  lesson.statusBar = statusBar_;
+  lesson.panel = selectionPanel_;
   lesson.methodName = [this](int code) {
     return tables_.MethodText(MethodCode{code}, 0).value_or(std::to_string(code));
   };
@@ -170,9 +172,11 @@ QWidget* TMainForm::BuildCentralWidget() {
   connect(selectionPanel_, &SelectionPanel::CancelClicked, this,
           [this] { editor_->ReturnToNormal(); });
   connect(selectionPanel_, &SelectionPanel::ActionClicked, this, [this] {
-    // One panel serves the export and the macro recording.
+    // One panel serves the export, the macro recording and a task's picks.
     if (editor_->State() == InteractionState::ExportRect) {
       editor_->ConfirmExport();
+    } else if (editor_->State() == InteractionState::TaskPick) {
+      editor_->TaskPickAction();
     } else {
       editor_->MacroPanelAction();
     }

@@ -119,6 +119,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   void SetCaption(const std::string& caption) override;
   void ShowRecentFiles(const RecentCaptions& captions) override;
   void FileUsed(const std::string& path) override;
+  void BeforeSave() override;
 
   // ExportView (export_and_print.cpp)
   void ShowExportPanel(bool shown) override;

@@ -26,6 +26,8 @@ constexpr ModeTexts kModes[] = {
     {PanelMode::Export, "Выберите экспортируемую область", "Экспорт", true},
     {PanelMode::MacroArguments, "Выберите объекты-аргументы", "Дальше", true},
     {PanelMode::MacroResults, "Выберите объекты-результаты", "Готово", false},
+    {PanelMode::TaskGivens, "Выберите данные задачи", "Дальше", true},
+    {PanelMode::TaskTargets, "Выберите, что нужно построить", "Готово", false},
 };
 constexpr const char* kPanelCancelCaption = "Отмена";
 

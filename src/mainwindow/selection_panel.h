@@ -16,6 +16,8 @@ enum class PanelMode {
   Export = 1,          // choosing the rectangle to export
   MacroArguments = 5,  // choosing a macro's arguments
   MacroResults = 6,    // choosing a macro's results
+  TaskGivens = 7,      // choosing a new task's givens
+  TaskTargets = 8,     // choosing what the task asks to build
 };
 
 // The bar that replaces the status bar while the user chooses something on

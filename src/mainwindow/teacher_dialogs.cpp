@@ -4,16 +4,15 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -22,39 +21,6 @@ namespace {
 
 QString Utf8(const char* text) {
   return QString::fromUtf8(text);
-}
-
-const char* KindName(int kind) {
-  switch (kind) {
-    case kPointKind:
-      return "точка";
-    case kLineKind:
-      return "прямая";
-    case kCircleKind:
-      return "окружность";
-    default:
-      return "величина";
-  }
-}
-
-QListWidget* ObjectChecklist(const ObjectList& drawing) {
-  auto* list = new QListWidget;
-  for (std::size_t i = 0; i < drawing.size(); ++i) {
-    auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(
-        QString::fromStdString(drawing[i].Name), Utf8(KindName(drawing[i].Kind()))));
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-    list->addItem(item);
-  }
-  return list;
-}
-
-std::vector<int> Checked(const QListWidget* list) {
-  std::vector<int> rows;
-  for (int i = 0; i < list->count(); ++i) {
-    if (list->item(i)->checkState() == Qt::Checked) rows.push_back(i);
-  }
-  return rows;
 }
 
 std::vector<std::string> Lines(const QPlainTextEdit* edit) {
@@ -84,21 +50,17 @@ QDialogButtonBox* ConfirmButtons(QDialog* dialog) {
 
 }  // namespace
 
-TaskForm::TaskForm(QWidget* owner, const ObjectList& drawing,
+TaskForm::TaskForm(QWidget* owner, const QString& picks,
                    const std::function<std::string(int)>& methodName)
     : QDialog(owner) {
   setObjectName(QStringLiteral("TaskForm"));
   setWindowTitle(Utf8("Создать задачу"));
-  givens_ = ObjectChecklist(drawing);
-  targets_ = ObjectChecklist(drawing);
-  auto* picks = new QGridLayout;
-  picks->addWidget(new QLabel(Utf8("Данные")), 0, 0);
-  picks->addWidget(new QLabel(Utf8("Что построить")), 0, 1);
-  picks->addWidget(givens_, 1, 0);
-  picks->addWidget(targets_, 1, 1);
   title_ = new QLineEdit;
   statement_ = new QPlainTextEdit;
   hints_ = new QPlainTextEdit;
+  // Tab moves on through the form, as in its other fields.
+  statement_->setTabChangesFocus(true);
+  hints_->setTabChangesFocus(true);
   maxSteps_ = BudgetBox();
   maxElementary_ = BudgetBox();
   auto* texts = new QFormLayout;
@@ -108,30 +70,40 @@ TaskForm::TaskForm(QWidget* owner, const ObjectList& drawing,
   texts->addRow(Utf8("Шагов не больше"), maxSteps_);
   texts->addRow(Utf8("Элементарных построений не больше"), maxElementary_);
   auto* column = new QVBoxLayout(this);
-  column->addLayout(picks);
+  auto* picked = new QLabel(picks);
+  picked->setWordWrap(true);
+  column->addWidget(picked);
   column->addLayout(texts);
   column->addWidget(BuildTools(methodName));
   column->addWidget(ConfirmButtons(this));
   AllowOnly(CompassRulerMethods());
 }
 
+// One tab per kind: the methods' captions are whole sentences, and three
+// columns of them side by side would not fit a school computer's screen.
 QWidget* TaskForm::BuildTools(const std::function<std::string(int)>& methodName) {
   auto* tools = new QGroupBox(Utf8("Разрешённые инструменты"));
   auto* row = new QHBoxLayout(tools);
+  auto* kinds = new QTabWidget;
+  kinds->setObjectName(QStringLiteral("TaskToolTabs"));
+  row->addWidget(kinds, 1);
   QVBoxLayout* group = nullptr;
   int kind = kNoKind;
   for (const MethodInfo& method : kMethods) {
     if (method.kind != kind) {
       kind = method.kind;
-      auto* box = new QGroupBox(Utf8(kind == kPointKind  ? "Точки"
-                                     : kind == kLineKind ? "Прямые"
-                                                         : "Окружности"));
-      group = new QVBoxLayout(box);
-      row->addWidget(box);
+      auto* page = new QWidget;
+      group = new QVBoxLayout(page);
+      kinds->addTab(page, Utf8(kind == kPointKind  ? "Точки"
+                               : kind == kLineKind ? "Прямые"
+                                                   : "Окружности"));
     }
     auto* check = new QCheckBox(QString::fromStdString(methodName(Number(method.code))));
     group->addWidget(check);
     methods_.push_back(check);
+  }
+  for (int i = 0; i < kinds->count(); ++i) {
+    static_cast<QVBoxLayout*>(kinds->widget(i)->layout())->addStretch(1);
   }
   auto* presets = new QVBoxLayout;
   auto* compass = new QPushButton(Utf8("Циркуль и линейка"));
@@ -150,14 +122,6 @@ void TaskForm::AllowOnly(const std::vector<ConstructionMethod>& methods) {
   for (ConstructionMethod method : methods) {
     methods_[static_cast<std::size_t>(method)]->setChecked(true);
   }
-}
-
-std::vector<int> TaskForm::Givens() const {
-  return Checked(givens_);
-}
-
-std::vector<int> TaskForm::Targets() const {
-  return Checked(targets_);
 }
 
 void TaskForm::FillTexts(Task& task) const {
@@ -218,7 +182,10 @@ GradesForm::GradesForm(QWidget* owner, const Task& task, std::vector<GradedAttem
   for (std::size_t i = 0; i < grades.size(); ++i) {
     const QStringList row = Row(task, grades[i]);
     for (int c = 0; c < row.size(); ++c) {
-      table_->setItem(static_cast<int>(i), c, new QTableWidgetItem(row[c]));
+      auto* item = new QTableWidgetItem(row[c]);
+      // A long reason is cut in its cell; the whole of it shows on hover.
+      item->setToolTip(row[c]);
+      table_->setItem(static_cast<int>(i), c, item);
     }
   }
   table_->horizontalHeader()->setStretchLastSection(true);

@@ -5,42 +5,35 @@
 #include <string>
 #include <vector>
 
-#include "geometry/object_list.h"
 #include "lessons/grading.h"
 #include "lessons/task.h"
 
 class QCheckBox;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QSpinBox;
 class QTableWidget;
 
 namespace zelmora {
 
-// "Создать задачу…": the givens and the targets among the drawing's
-// objects, then the title, statement, hints, allowed tools and budget.
+// "Создать задачу…" once the givens and the targets are picked on the
+// drawing (`picks` names them): the title, statement, hints, allowed tools
+// and budget.
 class TaskForm : public QDialog {
   Q_OBJECT
 
  public:
-  TaskForm(QWidget* owner, const ObjectList& drawing,
-           const std::function<std::string(int)>& methodName);
+  TaskForm(QWidget* owner, const QString& picks, const std::function<std::string(int)>& methodName);
 
-  std::vector<int> Givens() const;
-  std::vector<int> Targets() const;
   // Everything but the construction, which MakeTask fills.
   void FillTexts(Task& task) const;
 
-  QListWidget* GivenList() const { return givens_; }
-  QListWidget* TargetList() const { return targets_; }
   void AllowOnly(const std::vector<ConstructionMethod>& methods);
+  QLineEdit* TitleEdit() const { return title_; }
 
  private:
   QWidget* BuildTools(const std::function<std::string(int)>& methodName);
 
-  QListWidget* givens_ = nullptr;
-  QListWidget* targets_ = nullptr;
   QLineEdit* title_ = nullptr;
   QPlainTextEdit* statement_ = nullptr;
   QPlainTextEdit* hints_ = nullptr;

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "document/document_file.h"
+#include "document/load_recompute.h"
+#include "geometry/whole_drawing.h"
+#include "lessons/attempt_rules.h"
 #include "lessons/sketch.h"
 #include "lessons/task_checker.h"
 #include "lessons/task_making.h"
@@ -188,6 +191,59 @@ TEST_P(CheckerTest, GivesTheVerdictAPupilShouldSee) {
 
 INSTANTIATE_TEST_SUITE_P(Attempts, CheckerTest, testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
+
+// What a pupil may do to a solved bisector (radius carried from two points
+// of the pupil's own) before saving it. The file must still be an attempt
+// the teacher's check accepts; where the whole drawing was moved, the
+// pupil's own points come back to where they were drawn.
+struct Handling {
+  const char* name;
+  std::function<void(ObjectList&)> move;
+  bool wholeDrawing;
+};
+
+const Handling kHandlings[] = {
+    {"B dragged",
+     [](ObjectList& list) {
+       static_cast<TGPoint&>(list[1]).X = 520;
+       RecomputeLoaded(list);
+     },
+     false},
+    {"zoomed", [](ObjectList& list) { ScaleAll(list, 400, 300, 1.5); }, true},
+    {"zoomed and panned",
+     [](ObjectList& list) {
+       ScaleAll(list, 400, 300, 0.8);
+       SaveAllPositions(list);
+       TranslateAll(list, 130, 70, TransformFrame{100, 100, 400, 300});
+     },
+     true},
+};
+
+TEST(GivensInPlace, AMovedAttemptGoesBackBeforeItIsHandedIn) {
+  Task task;
+  MakeGoal(Goal::Bisector, task);
+  for (const Handling& handling : kHandlings) {
+    SCOPED_TRACE(handling.name);
+    Sketch attempt;
+    Givens(attempt, Goal::Bisector);
+    TGObject& c = attempt.Point(50, 50);
+    TGObject& d = attempt.Point(50, 250);
+    TGObject& ca = attempt.Build(M::CircleByCentreAndRadius, {&attempt.list[0], &c, &d});
+    TGObject& cb = attempt.Build(M::CircleByCentreAndRadius, {&attempt.list[1], &c, &d});
+    const auto [x, y] = attempt.Cross(M::CirclesFirst, ca, cb);
+    attempt.Build(M::Segment, {x, y});
+    const std::string drawn = WritePlane(attempt.list, {});
+    handling.move(attempt.list);
+    EXPECT_FALSE(CheckAttempt(task, attempt.list).isAttempt);
+    ASSERT_TRUE(PutGivensInPlace(task, attempt.list));
+    EXPECT_TRUE(CheckAttempt(task, attempt.list).solved);
+    if (handling.wholeDrawing) {
+      EXPECT_NEAR(static_cast<const TGPoint&>(c).X, 50, 1e-6);
+      EXPECT_NEAR(static_cast<const TGPoint&>(d).Y, 250, 1e-6);
+    }
+    EXPECT_FALSE(PutGivensInPlace(task, attempt.list)) << "nothing was left to move";
+  }
+}
 
 }  // namespace
 }  // namespace zelmora

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -15,7 +14,9 @@
 #include "dialogs/protocol_form.h"
 #include "geometry/tg_circle.h"
 #include "geometry/tg_point.h"
+#include "lessons/grading.h"
 #include "lessons/task.h"
+#include "lessons/task_file.h"
 #include "mainwindow/teacher_dialogs.h"
 #include "window_under_test.h"
 
@@ -151,9 +152,18 @@ void LessonWindowTest::aSavedAttemptIsOfferedAgain() {
   w_->AddPoint(60, 60);
   const QString attempt = w_->form->Lessons().AttemptPath();
   QVERIFY(attempt.endsWith(QStringLiteral("Saves/1.04 Серединный перпендикуляр.zms")));
+  // The pupil dragged A to test the drawing; the file goes to the teacher
+  // with A where the task put it, or the teacher's check would refuse it.
+  auto& a = dynamic_cast<TGPoint&>(w_->Objects()[0]);
+  const double placedX = a.X;
+  a.X += 40;
   w_->prompts.savePaths.push_back(attempt);
   w_->Trigger("SaveZM");
   QCOMPARE(w_->prompts.dialogFolders.last(), attempt);
+  QCOMPARE(a.X, placedX);
+  Task task;
+  QVERIFY(LoadTask(QFile::encodeName(TaskFile(kBisectorTask)).toStdString(), task).ok);
+  QCOMPARE(GradeFile(task, QFile::encodeName(attempt).toStdString()).error, std::string());
   w_->prompts.taskPaths.push_back(TaskFile(kBisectorTask));
   w_->prompts.answers.push_back(Answer::Yes);
   w_->Trigger("LessonOpen");
@@ -176,18 +186,26 @@ void LessonWindowTest::aTeacherMakesATaskAndGradesAFolder() {
   QVERIFY(QDir().mkpath(works));
   w_->prompts.savePaths.push_back(works + QStringLiteral("/midpoint.zms"));
   w_->Trigger("SaveZM");
-  w_->prompts.answerDialog = [](QDialog& dialog) {
-    auto& form = dynamic_cast<TaskForm&>(dialog);
-    form.GivenList()->item(0)->setCheckState(Qt::Checked);
-    form.GivenList()->item(1)->setCheckState(Qt::Checked);
-    form.TargetList()->item(2)->setCheckState(Qt::Checked);
-    form.AllowOnly(AllMethods());
+  int formWidth = 0;
+  w_->prompts.answerDialog = [&formWidth](QDialog& dialog) {
+    formWidth = dialog.sizeHint().width();
+    dynamic_cast<TaskForm&>(dialog).AllowOnly(AllMethods());
     return int(QDialog::Accepted);
   };
   const QString task = w_->folder.Path(QStringLiteral("midpoint.zmt"));
   w_->prompts.filePaths.push_back(task);
+  // The givens and the target are picked on the drawing; the bar's button
+  // moves on, Enter finishes.
   w_->Trigger("LessonCreate");
+  w_->Click(100, 100);
+  w_->Click(300, 120);
+  w_->form->SelectionBar()->ActionButton()->click();
+  w_->Click(200, 110);
+  QTest::keyClick(w_->form.get(), Qt::Key_Return);
   QVERIFY(QFileInfo(task).isFile());
+  QVERIFY(w_->form->StatusBar()->isVisible());
+  // The form's buttons must be on a school computer's screen.
+  QVERIFY2(formWidth > 0 && formWidth <= 1024, qPrintable(QString::number(formWidth)));
 
   // A pupil who built nothing but saved the givens.
   w_->Objects().DeleteWithDescendants(2);
