@@ -133,7 +133,7 @@ inline TGPoint& BuildNamedPointsOf(ObjectList& list, int width, int height, int 
     p.X = 20 + (i * 97) % (width - 40);
     p.Y = 20 + (i * 61) % (height - 40);
     p.NameVisible = namesShown;
-    list.Complete(p, {}, 0);
+    list.Complete(p, {}, CodeOf(ConstructionMethod::FreePoint));
     if (first == nullptr) first = &p;
   }
   return *first;

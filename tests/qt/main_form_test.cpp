@@ -354,7 +354,7 @@ void MainFormTest::resizedWindowShowsWhatARepaintPaints() {
   TGPoint& a = AddFreePoint(100, 100);
   TGPoint& b = AddFreePoint(200, 150);
   ObjectList& list = form_->editor().Objects();
-  list.Complete(list.AddLine(), {&a, &b}, 101);
+  list.Complete(list.AddLine(), {&a, &b}, CodeOf(ConstructionMethod::LineThroughTwoPoints));
   form_->editor().Repaint();
   form_->resize(size);
   QTRY_COMPARE(form_->Picture().size(), form_->PlaneBox()->size());
