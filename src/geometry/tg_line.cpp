@@ -1,6 +1,7 @@
 #include "geometry/tg_line.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -262,6 +263,14 @@ void TGLine::Recompute() {
 }
 
 void TGLine::UpdateScreenEnds(int windowWidth, int windowHeight) {
+  const EndsFor now{{std::bit_cast<std::uint64_t>(X1), std::bit_cast<std::uint64_t>(Y1),
+                     std::bit_cast<std::uint64_t>(X2), std::bit_cast<std::uint64_t>(Y2)},
+                    windowWidth,
+                    windowHeight,
+                    Bounded1,
+                    Bounded2};
+  if (endsFor_ == now) return;
+  endsFor_ = now;
   // Defining points may lie 1e19 pixels away, where a double's step is a
   // thousand pixels; in long double it is half a pixel.
   using Real = long double;
