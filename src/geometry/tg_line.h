@@ -46,6 +46,7 @@ class TGLine : public TGObject {
   double SavedX2 = 0, SavedY2 = 0;
 
  private:
+  bool ScreenEndsFor(int windowWidth, int windowHeight);
   // What the drawn ends were last worked out for, bit for bit: a repaint asks
   // for the ends of every line, and most lines have not moved since.
   struct EndsFor {

@@ -26,8 +26,11 @@ constexpr int kSmallestObjectLabelPixels = 8;
 }  // namespace
 
 void TMainForm::Present() {
-  canvas_.Image();  // closes the painter: the surface must see the finished picture
-  planeBox_->update();
+  // Only the rows painted since the last time go to the screen.
+  const RowSpan rows = canvas_.TakeChangedRows();
+  if (rows.bottom > rows.top) {
+    planeBox_->update(0, rows.top, planeBox_->width(), rows.bottom - rows.top);
+  }
   if (protocolForm_ != nullptr) protocolForm_->DrawingChanged();
   if (lessonMenu_ != nullptr) lessonMenu_->DrawingChanged();
 }

@@ -11,6 +11,7 @@
 #include <numbers>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "render/point_glyph_table.h"
 #include "render/qt_color.h"
@@ -499,6 +500,7 @@ void QImageCanvas::Resize(QSize size) {
   }
   image_ = QImage(size, QImage::Format_RGB32);
   image_.fill(Qt::white);
+  Changed({0, size.height()});
 }
 
 void QImageCanvas::SetLabelFont(const QFont& font) {
@@ -628,7 +630,25 @@ void QImageCanvas::PaintKept() {
     PaintCalls(PixelRows::Whole(image_), kept_);
     lastRepaint_ = Repainted::Whole;
   }
+  if (lastRepaint_ == Repainted::Whole || lastRepaint_ == Repainted::Layers) {
+    Changed({0, image_.height()});
+  }
   EndRepaint();
+}
+
+void QImageCanvas::Changed(RowSpan rows) {
+  if (rows.bottom <= rows.top) return;
+  if (changedRows_.bottom <= changedRows_.top) {
+    changedRows_ = rows;
+    return;
+  }
+  changedRows_.top = std::min(changedRows_.top, rows.top);
+  changedRows_.bottom = std::max(changedRows_.bottom, rows.bottom);
+}
+
+RowSpan QImageCanvas::TakeChangedRows() {
+  PaintKept();
+  return std::exchange(changedRows_, RowSpan{});
 }
 
 void QImageCanvas::PaintStreamed() {
@@ -714,6 +734,7 @@ bool QImageCanvas::PaintChanges() {
       rows.top = span.top;
       rows.bottom = span.bottom;
       BandPainter(rows, glyphs_).Paint(kept_);
+      Changed(span);
     }
     lastRepaint_ = Repainted::Rows;
     return true;
@@ -732,8 +753,10 @@ void QImageCanvas::EndRepaint() {
     layersKept_ = false;
   }
   lastCount_ = kept_.size();
+  // Calls drawn over the picture without clearing it first (a blink) leave
+  // a picture that no list of calls describes.
+  lastValid_ = reuse_ && StartsWithClear();
   std::swap(last_, kept_);
-  lastValid_ = reuse_;
   kept_.clear();
   labelCall_ = 0;
   bool trimmed = labels_->Trim();

@@ -62,6 +62,9 @@ class QImageCanvas : public Canvas {
   // Whether a repaint may start from the last one's picture (the default).
   void SetReuse(bool reuse);
   Repainted LastRepaint() const { return lastRepaint_; }
+  // The rows painted since the last call, as one band; empty when none
+  // were. The surface copies only those to the screen.
+  RowSpan TakeChangedRows();
 
   void SetPen(Color color, int width, PenStyle style) override;
   void SetFontColor(Color color) override;
@@ -86,6 +89,7 @@ class QImageCanvas : public Canvas {
   bool StartsWithClear() const;
   void EndRepaint();
   void ForgetLastRepaint();
+  void Changed(RowSpan rows);
   bool TwoBands(std::size_t calls) const;
   void BeginRepaint();
   void HandOver(bool last);
@@ -135,6 +139,7 @@ class QImageCanvas : public Canvas {
   Repainted lastRepaint_ = Repainted::Whole;
   PictureLayers layers_;
   bool layersKept_ = false;
+  RowSpan changedRows_;
 };
 
 }  // namespace zelmora

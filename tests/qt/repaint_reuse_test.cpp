@@ -116,6 +116,7 @@ class RepaintReuseTest : public QObject {
   // How often each way of repainting was taken, over every drawing.
   std::map<QImageCanvas::Repainted, int> taken_;
   void Compare(Editor& editor, QImageCanvas& shown, const char* when);
+  QImage lastShown_;
 };
 
 void RepaintReuseTest::initTestCase() {
@@ -129,6 +130,8 @@ void RepaintReuseTest::dragsShowWhatAFullRepaintShows_data() {
   for (int seed = 1; seed <= 30; ++seed) QTest::addRow("drawing %d", seed) << seed;
 }
 
+// The picture shown must be a whole repaint's, and every pixel that changed
+// since the last one must lie in the rows that go to the screen.
 void RepaintReuseTest::Compare(Editor& editor, QImageCanvas& shown, const char* when) {
   QImageCanvas whole(&*glyphs_);
   whole.Resize(kSurface);
@@ -136,6 +139,14 @@ void RepaintReuseTest::Compare(Editor& editor, QImageCanvas& shown, const char* 
   const QString difference = FirstDifference(shown.Image(), whole.Image());
   ++taken_[shown.LastRepaint()];
   QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(when, difference)));
+  const RowSpan rows = shown.TakeChangedRows();
+  for (int y = 0; y < kSurface.height(); ++y) {
+    if (y >= rows.top && y < rows.bottom) continue;
+    QVERIFY2(memcmp(shown.Image().constScanLine(y), lastShown_.constScanLine(y),
+                    static_cast<std::size_t>(shown.Image().bytesPerLine())) == 0,
+             qPrintable(QStringLiteral("%1: row %2 changed unseen").arg(when).arg(y)));
+  }
+  lastShown_ = shown.Image().copy();
 }
 
 // Each drawing is dragged by several of its objects, plainly, with Shift and
