@@ -259,6 +259,9 @@ class BandPainter {
 
   // A painter on the band alone, in the picture's coordinates.
   QPainter& Painter(const PaintOp& op) {
+    // Whether a painter writes whole opaque pixels is its own business: its
+    // strokes count as blended, and stay out of an upper layer.
+    blended_ = true;
     if (!painter_) {
       band_ = QImage(rows_.bits + rows_.top * rows_.bytesPerLine, rows_.width,
                      rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
@@ -458,7 +461,6 @@ class BandPainter {
       BlitInk(rows_, op.a, op.b, *runs, glyph.rect());
     } else {
       Painter(op).drawImage(op.a, op.b, glyph);
-      blended_ = true;
     }
   }
 
