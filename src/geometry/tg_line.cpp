@@ -1,6 +1,7 @@
 #include "geometry/tg_line.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -261,7 +262,22 @@ void TGLine::Recompute() {
   RecomputeByMethod(*this, kKind);
 }
 
+// Whether the drawn ends were last worked out for these very ends, bounds
+// and window; if not, they are about to be.
+bool TGLine::ScreenEndsFor(int windowWidth, int windowHeight) {
+  const EndsFor now{{std::bit_cast<std::uint64_t>(X1), std::bit_cast<std::uint64_t>(Y1),
+                     std::bit_cast<std::uint64_t>(X2), std::bit_cast<std::uint64_t>(Y2)},
+                    windowWidth,
+                    windowHeight,
+                    Bounded1,
+                    Bounded2};
+  if (endsFor_ == now) return true;
+  endsFor_ = now;
+  return false;
+}
+
 void TGLine::UpdateScreenEnds(int windowWidth, int windowHeight) {
+  if (ScreenEndsFor(windowWidth, windowHeight)) return;
   // Defining points may lie 1e19 pixels away, where a double's step is a
   // thousand pixels; in long double it is half a pixel.
   using Real = long double;

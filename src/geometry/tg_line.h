@@ -1,5 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
+
 #include "geometry/tg_object.h"
 
 namespace zelmora {
@@ -40,6 +44,18 @@ class TGLine : public TGObject {
   bool Bounded2 = false;
   bool EndsOff = true;
   double SavedX2 = 0, SavedY2 = 0;
+
+ private:
+  bool ScreenEndsFor(int windowWidth, int windowHeight);
+  // What the drawn ends were last worked out for, bit for bit: a repaint asks
+  // for the ends of every line, and most lines have not moved since.
+  struct EndsFor {
+    std::array<std::uint64_t, 4> ends{};
+    int width = 0, height = 0;
+    bool bounded1 = false, bounded2 = false;
+    bool operator==(const EndsFor&) const = default;
+  };
+  std::optional<EndsFor> endsFor_;
 };
 
 }  // namespace zelmora

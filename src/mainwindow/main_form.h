@@ -82,6 +82,7 @@ class TMainForm : public QMainWindow, public EditorView, public DocumentView, pu
   TZMPaintBox* PlaneBox() const { return planeBox_; }
   // The off-screen picture, as the surface shows it.
   const QImage& Picture() { return canvas_.Image(); }
+  QImageCanvas& ImageCanvas() { return canvas_; }
   const std::string& Prompt() const { return prompt_; }
   QMenu* ObjectPopupMenu() const { return objectPM_; }
   SelectionPanel* SelectionBar() const { return selectionPanel_; }

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -26,8 +28,15 @@ constexpr int kSmallestObjectLabelPixels = 8;
 }  // namespace
 
 void TMainForm::Present() {
-  canvas_.Image();  // closes the painter: the surface must see the finished picture
-  planeBox_->update();
+  // Only the rows painted since the last time go to the screen.
+  const RowSpan rows = canvas_.TakeChangedRows();
+  if (rows.bottom > rows.top) {
+    // The rows are the picture's, of device pixels; the surface counts units.
+    const double ratio = canvas_.PixelRatio();
+    const int top = static_cast<int>(std::floor(rows.top / ratio));
+    const int bottom = static_cast<int>(std::ceil(rows.bottom / ratio));
+    planeBox_->update(0, top, planeBox_->width(), bottom - top);
+  }
   if (protocolForm_ != nullptr) protocolForm_->DrawingChanged();
   if (lessonMenu_ != nullptr) lessonMenu_->DrawingChanged();
 }

@@ -11,6 +11,7 @@
 #include <numbers>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "render/point_glyph_table.h"
 #include "render/qt_color.h"
@@ -126,19 +127,6 @@ QFont LabelFont(const QString& family) {
   return font;
 }
 
-// One call kept for painting, with the pen and colours it was made with.
-struct PaintOp {
-  enum Kind : std::uint8_t { Fill, Rect, Line, Ellipse, Text, Glyph };
-  Kind kind = Fill;
-  PenStyle style = PenStyle::Solid;
-  bool opaque = false;  // text: its box is cleared first
-  int penWidth = 1;
-  QRgb colour = 0;  // the pen's or the fill's
-  int a = 0, b = 0, c = 0, d = 0;
-  const void* item = nullptr;     // the label picture or the glyph
-  const void* letters = nullptr;  // the label's PackedMask, if it has one
-};
-
 // A second thread that paints the lower band while the caller paints the
 // upper one. It lives as long as the canvas: starting a thread per repaint
 // would cost as much as the band.
@@ -248,12 +236,16 @@ class BandPainter {
         smooth_(look.smooth),
         ratio_(look.ratio),
         thick_(look.thickness),
-        shift_(look.smooth ? look.ratio / 2 : (look.ratio - 1) / 2) {}
+        shift_(look.smooth ? look.ratio / 2 : (look.ratio - 1) / 2),
+        // A soft pen mixes its colour into what lies beneath.
+        blended_(look.smooth) {}
   ~BandPainter() {
     if (painter_) painter_->end();
   }
 
   void Paint(const std::vector<PaintOp>& ops) { Paint(ops.data(), ops.size()); }
+  // Whether some pixel was blended with what lay beneath rather than written.
+  bool Blended() const { return blended_; }
   void Paint(const PaintOp* ops, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
       // The letters lie elsewhere in memory: asking for them some calls
@@ -298,6 +290,9 @@ class BandPainter {
   // A painter on the band alone, in the picture's coordinates. A dashed
   // line cut short starts `dashOffset` pixels into its pattern.
   QPainter& Painter(const PaintOp& op, double dashOffset = 0) {
+    // Whether a painter writes whole opaque pixels is its own business: its
+    // strokes count as blended, and stay out of an upper layer.
+    blended_ = true;
     if (!painter_) {
       band_ = QImage(rows_.bits + rows_.top * rows_.bytesPerLine, rows_.width,
                      rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
@@ -547,6 +542,7 @@ class BandPainter {
       BlitMask(rows_, op.a, op.b, *static_cast<const PackedMask*>(op.letters));
     } else {
       BlitInk(rows_, op.a, op.b, picture->ink, picture->reach);
+      blended_ = true;  // smoothed letters may blend
     }
   }
 
@@ -590,6 +586,7 @@ class BandPainter {
   double shift_;  // from a unit's first pixel to the middle of its pixels
   QImage band_;
   std::optional<QPainter> painter_;
+  bool blended_ = false;
   bool penSet_ = false;
   QRgb penColour_ = 0;
   int penWidth_ = 0;
@@ -647,6 +644,8 @@ std::pair<int, int> QImageCanvas::DeviceSpan(int low, int high) const {
 // Every set of label pictures anew: the kept labels point into the old ones.
 void QImageCanvas::MakeLabelPictures() {
   PaintKept();
+  // The last repaint's calls may be the same while their pixels are not.
+  ForgetLastRepaint();
   lastLabels_.clear();
   sizedLabels_.clear();
   labels_ = MakeTextPictures(labelFont_);
@@ -663,6 +662,7 @@ void QImageCanvas::Resize(QSize size) {
   if (streaming_) PaintKept();  // the lower band's painter writes into the old picture
   kept_.clear();
   labelCall_ = 0;
+  ForgetLastRepaint();
   if (size.isEmpty()) {
     image_ = QImage();
     return;
@@ -670,6 +670,7 @@ void QImageCanvas::Resize(QSize size) {
   image_ = QImage(Device(size.width()), Device(size.height()), QImage::Format_RGB32);
   image_.setDevicePixelRatio(ratio_);
   image_.fill(Qt::white);
+  Changed({0, image_.height()});
 }
 
 void QImageCanvas::SetLabelFont(const QFont& font) {
@@ -736,6 +737,8 @@ bool QImageCanvas::TwoBands(std::size_t calls) const {
 void QImageCanvas::BeginRepaint() {
   // The last repaint tells whether this one will be worth two bands.
   if (!TwoBands(lastCount_)) return;
+  // A repaint that may reuse the last one is painted once all calls are in.
+  if (reuse_ && lastValid_) return;
   kept_.reserve(lastCount_ + lastCount_ / 4 + 64);
   if (!worker_) worker_ = std::make_unique<BandWorker>();
   if (!lower_) lower_ = std::make_unique<LowerBand>();
@@ -792,50 +795,161 @@ void QImageCanvas::PaintLowerBand(const PixelRows& rows) {
 
 void QImageCanvas::PaintKept() {
   if (kept_.empty()) return;
-  const PixelRows whole = PixelRows::Whole(image_);
   if (streaming_) {
-    HandOver(true);
-    // The lower band reads what lives here: it must be done before this
-    // returns, even by an exception.
-    struct WaitForLower {
-      QImageCanvas& canvas;
-      ~WaitForLower() {
-        canvas.worker_->Wait();
-        canvas.streaming_ = false;
-      }
-    } waitForLower{*this};
-    PixelRows upper = whole;
-    upper.bottom = splitRow_;
-    BandPainter(upper, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
-    const auto upperDone = std::chrono::steady_clock::now();
-    worker_->Wait();
-    // The band that finished first takes more rows next time: the lower one
-    // starts earlier, while the calls are being made.
-    if (!fixedShare_) {
-      const double step = lower_->finished > upperDone ? kShareStep : -kShareStep;
-      upperShare_ = std::clamp(upperShare_ + step, kLeastShare, 1 - kLeastShare);
+    PaintStreamed();
+    lastRepaint_ = Repainted::Whole;
+  } else if (!PaintChanges()) {
+    PaintCalls(PixelRows::Whole(image_), kept_);
+    lastRepaint_ = Repainted::Whole;
+  }
+  if (lastRepaint_ == Repainted::Whole || lastRepaint_ == Repainted::Layers) {
+    Changed({0, image_.height()});
+  }
+  EndRepaint();
+}
+
+void QImageCanvas::Changed(RowSpan rows) {
+  if (rows.bottom <= rows.top) return;
+  if (changedRows_.bottom <= changedRows_.top) {
+    changedRows_ = rows;
+    return;
+  }
+  changedRows_.top = std::min(changedRows_.top, rows.top);
+  changedRows_.bottom = std::max(changedRows_.bottom, rows.bottom);
+}
+
+RowSpan QImageCanvas::TakeChangedRows() {
+  PaintKept();
+  return std::exchange(changedRows_, RowSpan{});
+}
+
+void QImageCanvas::PaintStreamed() {
+  HandOver(true);
+  // The lower band reads what lives here: it must be done before this
+  // returns, even by an exception.
+  struct WaitForLower {
+    QImageCanvas& canvas;
+    ~WaitForLower() {
+      canvas.worker_->Wait();
+      canvas.streaming_ = false;
     }
-  } else if (!TwoBands(kept_.size())) {
-    BandPainter(whole, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
-  } else {
-    // A repaint larger than the last one: both bands now, once the calls
-    // are all made.
-    if (!worker_) worker_ = std::make_unique<BandWorker>();
-    PixelRows upper = whole, lower = whole;
-    upper.bottom = lower.top = whole.height / 2;
-    worker_->Start([&] { BandPainter(lower, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_); });
-    struct WaitForLower {
-      BandWorker& worker;
-      ~WaitForLower() { worker.Wait(); }
-    } waitForLower{*worker_};
-    BandPainter(upper, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
+  } waitForLower{*this};
+  PixelRows upper = PixelRows::Whole(image_);
+  upper.bottom = splitRow_;
+  BandPainter(upper, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
+  const auto upperDone = std::chrono::steady_clock::now();
+  worker_->Wait();
+  // The band that finished first takes more rows next time: the lower one
+  // starts earlier, while the calls are being made.
+  if (!fixedShare_) {
+    const double step = lower_->finished > upperDone ? kShareStep : -kShareStep;
+    upperShare_ = std::clamp(upperShare_ + step, kLeastShare, 1 - kLeastShare);
+  }
+}
+
+// Paints `calls` into `rows`, in two bands at once when they are many;
+// true when some pixel was blended with what lay beneath.
+bool QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls) {
+  if (calls.empty()) return false;
+  if (!TwoBands(calls.size()) || rows.bottom - rows.top < 2) {
+    BandPainter painter(rows, glyphs_, LookOf(smooth_, ratio_));
+    painter.Paint(calls.data(), calls.size());
+    return painter.Blended();
+  }
+  if (!worker_) worker_ = std::make_unique<BandWorker>();
+  PixelRows upper = rows, lower = rows;
+  upper.bottom = lower.top = rows.top + (rows.bottom - rows.top) / 2;
+  bool lowerBlended = false;
+  worker_->Start([&] {
+    BandPainter painter(lower, glyphs_, LookOf(smooth_, ratio_));
+    painter.Paint(calls.data(), calls.size());
+    lowerBlended = painter.Blended();
+  });
+  struct WaitForLower {
+    BandWorker& worker;
+    ~WaitForLower() { worker.Wait(); }
+  } waitForLower{*worker_};
+  BandPainter painter(upper, glyphs_, LookOf(smooth_, ratio_));
+  painter.Paint(calls.data(), calls.size());
+  worker_->Wait();
+  return painter.Blended() || lowerBlended;
+}
+
+bool QImageCanvas::StartsWithClear() const {
+  const PaintOp& first = kept_.front();
+  return first.kind == PaintOp::Fill && first.a <= 0 && first.b <= 0 &&
+         first.c >= image_.width() - 1 && first.d >= image_.height() - 1;
+}
+
+// Paints what differs from the last repaint, when that spares enough to be
+// worth the comparison; false when the whole picture is left to paint.
+bool QImageCanvas::PaintChanges() {
+  if (!reuse_ || !lastValid_ || !StartsWithClear()) return false;
+  if (kept_ == last_) {
+    lastRepaint_ = Repainted::Unchanged;
+    return true;
+  }
+  auto paint = [this](const PixelRows& rows, std::span<const PaintOp> calls) {
+    return PaintCalls(rows, calls);
+  };
+  if (layersKept_ && layers_.Fit(kept_)) {
+    layers_.Paint(image_, kept_, paint);
+    lastRepaint_ = Repainted::Layers;
+    return true;
+  }
+  const int height = image_.height();
+  const RepaintDiff diff = CompareRepaints(last_, kept_, height, kept_.size() / 4, ratio_);
+  if (diff.tooMany) return false;
+  if (diff.damagedRows <= height / 2) {
+    for (const RowSpan& span : diff.damage) {
+      PixelRows rows = PixelRows::Whole(image_);
+      rows.top = span.top;
+      rows.bottom = span.bottom;
+      BandPainter(rows, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
+      Changed(span);
+    }
+    lastRepaint_ = Repainted::Rows;
+    return true;
+  }
+  const std::optional<LayerPlan> plan = PlanLayers(diff.changed, kept_.size());
+  if (!plan) return false;
+  layers_.Build(image_, kept_, *plan, paint);
+  layersKept_ = true;
+  lastRepaint_ = Repainted::Layers;
+  return true;
+}
+
+void QImageCanvas::EndRepaint() {
+  if (lastRepaint_ == Repainted::Whole && layersKept_) {
+    layers_.Clear();
+    layersKept_ = false;
   }
   lastCount_ = kept_.size();
+  // Calls drawn over the picture without clearing it first (a blink) leave
+  // a picture that no list of calls describes.
+  lastValid_ = reuse_ && StartsWithClear();
+  std::swap(last_, kept_);
   kept_.clear();
   labelCall_ = 0;
   bool trimmed = labels_.Trim();
   for (auto& [size, pictures] : sizedLabels_) trimmed = pictures.Trim() || trimmed;
-  if (trimmed) lastLabels_.clear();
+  if (trimmed) {
+    // The kept calls point at the pictures that went.
+    lastLabels_.clear();
+    ForgetLastRepaint();
+  }
+}
+
+void QImageCanvas::ForgetLastRepaint() {
+  lastValid_ = false;
+  last_.clear();
+  layers_.Clear();
+  layersKept_ = false;
+}
+
+void QImageCanvas::SetReuse(bool reuse) {
+  reuse_ = reuse;
+  if (!reuse) ForgetLastRepaint();
 }
 
 void QImageCanvas::SetPen(Color color, int width, PenStyle style) {

@@ -5,17 +5,19 @@
 #include <QLineF>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "geometry/canvas.h"
 #include "render/label_pictures.h"
+#include "render/paint_op.h"
+#include "render/picture_layers.h"
 #include "render/thin_pen.h"
 
 namespace zelmora {
 
 class PointGlyphTable;
 class BandWorker;
-struct PaintOp;
 
 // Object name labels: the face is the user's "Name Font" setting.
 inline constexpr int kLabelFontPixelSize = 13;
@@ -33,8 +35,16 @@ bool ClipSegment(const QRectF& area, QLineF& line);
 // itself, which gives the very pixels one pass over the whole would give.
 // One-pixel pens, labels and point glyphs are written straight into the
 // picture's memory; wider pens go through a painter.
+//
+// A repaint that starts by clearing the picture is compared with the last
+// one: only the rows where their calls differ are painted again, and when the
+// differing calls change at every repaint but keep to a stretch of the list
+// (the objects a drag moves), the calls before and after that stretch are
+// kept painted in layers under and over it (PictureLayers).
 class QImageCanvas : public Canvas {
  public:
+  // How the last repaint was painted.
+  enum class Repainted { Whole, Unchanged, Rows, Layers };
   // `glyphs` may be null (then points draw nothing); it must outlive the canvas.
   explicit QImageCanvas(const PointGlyphTable* glyphs, const QFont& labelFont = LabelFont({}));
   ~QImageCanvas() override;
@@ -58,6 +68,12 @@ class QImageCanvas : public Canvas {
   // band's share of the rows is `upperShare` or, when 0, found as the
   // repaints go so that both bands finish together.
   void SetBands(int bands, double upperShare = 0);
+  // Whether a repaint may start from the last one's picture (the default).
+  void SetReuse(bool reuse);
+  Repainted LastRepaint() const { return lastRepaint_; }
+  // The rows painted since the last call, as one band; empty when none
+  // were. The surface copies only those to the screen.
+  RowSpan TakeChangedRows();
 
   void SetPen(Color color, int width, PenStyle style) override;
   void SetFontColor(Color color) override;
@@ -76,6 +92,13 @@ class QImageCanvas : public Canvas {
   // Keeps a call with the pen and colours now set.
   void Keep(PaintOp op);
   void PaintKept();
+  void PaintStreamed();
+  bool PaintChanges();
+  bool PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls);
+  bool StartsWithClear() const;
+  void EndRepaint();
+  void ForgetLastRepaint();
+  void Changed(RowSpan rows);
   bool TwoBands(std::size_t calls) const;
   void BeginRepaint();
   void HandOver(bool last);
@@ -136,6 +159,14 @@ class QImageCanvas : public Canvas {
   bool streaming_ = false;  // the lower band is being painted as calls come
   int splitRow_ = 0;
   std::unique_ptr<BandWorker> worker_;  // after lower_: its thread reads it
+  bool reuse_ = true;
+  // The calls of the last repaint, when the picture holds exactly them.
+  std::vector<PaintOp> last_;
+  bool lastValid_ = false;
+  Repainted lastRepaint_ = Repainted::Whole;
+  PictureLayers layers_;
+  bool layersKept_ = false;
+  RowSpan changedRows_;
 };
 
 }  // namespace zelmora
