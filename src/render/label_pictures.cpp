@@ -5,6 +5,7 @@
 #include <bit>
 #include <new>
 
+#include "render/blend_log.h"
 #include "render/letter_atlas.h"
 
 namespace zelmora {
@@ -247,10 +248,8 @@ void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& r
       std::fill_n(pixel, length, run.colour);
       continue;
     }
-    const int clear = 255 - qAlpha(run.colour);
-    auto over = [clear](int ink, int under) { return ink + (under * clear + 127) / 255; };
-    *pixel = qRgb(over(qRed(run.colour), qRed(*pixel)), over(qGreen(run.colour), qGreen(*pixel)),
-                  over(qBlue(run.colour), qBlue(*pixel)));
+    if (target.blends != nullptr) target.blends->Note(left, py, run.colour, 0);
+    *pixel = InkOver(*pixel, run.colour);
   }
 }
 

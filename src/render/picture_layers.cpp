@@ -22,6 +22,27 @@ void PutOver(QImage& picture, const QImage& over) {
   }
 }
 
+// The alpha of a pixel the upper calls only blended into.
+constexpr QRgb kBlendedOnly = 0x01000000u;
+
+std::size_t PixelCount(const QImage& image) {
+  return static_cast<std::size_t>(image.sizeInBytes()) / sizeof(QRgb);
+}
+
+QImage SeeThrough(QSize size, QRgb colour) {
+  QImage image(size, QImage::Format_RGB32);
+  std::fill_n(reinterpret_cast<QRgb*>(image.bits()), PixelCount(image), colour);
+  return image;
+}
+
+// The blends of a row made into column x.
+std::span<const Blend> BlendsAt(const std::vector<Blend>& row, int x) {
+  const auto [first, last] =
+      std::equal_range(row.begin(), row.end(), Blend{x, 0, 0},
+                       [](const Blend& a, const Blend& b) { return a.x < b.x; });
+  return {first, last};
+}
+
 }  // namespace
 
 void PictureLayers::Build(QImage& picture, std::span<const PaintOp> calls, LayerPlan plan,
@@ -30,14 +51,21 @@ void PictureLayers::Build(QImage& picture, std::span<const PaintOp> calls, Layer
   calls_.assign(calls.begin(), calls.end());
   under_ = QImage(picture.size(), QImage::Format_RGB32);
   paint(PixelRows::Whole(under_), calls.subspan(0, plan.under));
-  over_ = QImage(picture.size(), QImage::Format_RGB32);
-  std::memset(over_.bits(), 0, static_cast<std::size_t>(over_.sizeInBytes()));
-  if (paint(PixelRows::Whole(over_),
-            calls.subspan(plan.overBegin, plan.overEnd - plan.overBegin))) {
-    // A blended pixel would need what lies beneath: no upper layer then.
+  beneath_ = QImage();
+  over_ = SeeThrough(picture.size(), 0);
+  blends_.rows.assign(static_cast<std::size_t>(over_.height()), {});
+  PixelRows overRows = PixelRows::Whole(over_);
+  overRows.blends = &blends_;
+  const Writes writes =
+      paint(overRows, calls.subspan(plan.overBegin, plan.overEnd - plan.overBegin));
+  if (writes == Writes::ByPainter) {
+    // A painter's pixels keep no trace of what they were made of: no upper layer then.
     plan_.overBegin = plan_.overEnd;
     over_ = QImage();
+  } else if (writes == Writes::Blended) {
+    KeepBlended(calls, paint);
   }
+  if (beneath_.isNull()) blends_.rows.clear();
   overStart_ = plan_.overBegin;
   Paint(picture, calls, paint);
 }
@@ -68,12 +96,68 @@ void PictureLayers::Paint(QImage& picture, std::span<const PaintOp> calls,
   const PixelRows rows = PixelRows::Whole(picture);
   const std::size_t length = plan_.overEnd - plan_.overBegin;
   paint(rows, calls.subspan(plan_.under, overStart_ - plan_.under));
-  if (length > 0) PutOver(picture, over_);
+  if (length > 0 && beneath_.isNull()) PutOver(picture, over_);
+  if (length > 0 && !beneath_.isNull()) PutOverBlended(picture);
   paint(rows, calls.subspan(overStart_ + length));
 }
 
+// over_ holds the upper calls painted over black; painted over white too,
+// a pixel that comes out the same is one they wrote whatever lay beneath,
+// as every blend of a colour channel grows with the channel beneath. The
+// others were only blended into, by the blends noted.
+void PictureLayers::KeepBlended(std::span<const PaintOp> calls, const PaintCalls& paint) {
+  QImage white = SeeThrough(over_.size(), 0x00FFFFFFu);
+  paint(PixelRows::Whole(white), calls.subspan(plan_.overBegin, plan_.overEnd - plan_.overBegin));
+  beneath_ = under_.copy();
+  paint(PixelRows::Whole(beneath_), calls.subspan(plan_.under, plan_.overBegin - plan_.under));
+  auto* const kept = reinterpret_cast<QRgb*>(over_.bits());
+  const auto* const onWhite = reinterpret_cast<const QRgb*>(white.constBits());
+  const auto* const was = reinterpret_cast<const QRgb*>(beneath_.constBits());
+  const auto width = static_cast<std::size_t>(over_.width());
+  for (std::size_t y = 0; y < blends_.rows.size(); ++y) {
+    std::vector<Blend>& row = blends_.rows[y];
+    std::stable_sort(row.begin(), row.end(),
+                     [](const Blend& a, const Blend& b) { return a.x < b.x; });
+    const std::size_t start = y * width;
+    std::erase_if(row, [&](const Blend& b) {
+      const std::size_t i = start + static_cast<std::size_t>(b.x);
+      return ((kept[i] ^ onWhite[i]) & 0xFFFFFFu) == 0;
+    });
+    for (std::size_t x = 0; x < width; ++x) {
+      const std::size_t i = start + x;
+      if ((kept[i] >> 24) != 0 && ((kept[i] ^ onWhite[i]) & 0xFFFFFFu) != 0) {
+        kept[i] = (Replay(was[i], BlendsAt(row, static_cast<int>(x))) & 0xFFFFFFu) | kBlendedOnly;
+      }
+    }
+  }
+}
+
+// A pixel only blended into takes the blends again where something else
+// lies beneath than at the build.
+void PictureLayers::PutOverBlended(QImage& picture) const {
+  auto* const to = reinterpret_cast<QRgb*>(picture.bits());
+  const auto* const from = reinterpret_cast<const QRgb*>(over_.constBits());
+  const auto* const was = reinterpret_cast<const QRgb*>(beneath_.constBits());
+  const auto width = static_cast<std::size_t>(picture.width());
+  for (std::size_t y = 0; y < blends_.rows.size(); ++y) {
+    const std::size_t start = y * width;
+    for (std::size_t i = start; i < start + width; ++i) {
+      const QRgb pixel = from[i];
+      const QRgb alpha = pixel >> 24;
+      if (alpha == 0) continue;
+      if (alpha == 0xFF || to[i] == was[i]) {
+        to[i] = pixel | 0xFF000000u;
+      } else {
+        to[i] = Replay(to[i], BlendsAt(blends_.rows[y], static_cast<int>(i - start)));
+      }
+    }
+  }
+}
+
 void PictureLayers::Clear() {
-  under_ = over_ = QImage();
+  under_ = over_ = beneath_ = QImage();
+  blends_.rows.clear();
+  blends_.rows.shrink_to_fit();
   calls_.clear();
   calls_.shrink_to_fit();
 }

@@ -244,8 +244,9 @@ class BandPainter {
   }
 
   void Paint(const std::vector<PaintOp>& ops) { Paint(ops.data(), ops.size()); }
-  // Whether some pixel was blended with what lay beneath rather than written.
-  bool Blended() const { return blended_; }
+  Writes Wrote() const {
+    return byPainter_ ? Writes::ByPainter : blended_ ? Writes::Blended : Writes::Whole;
+  }
   void Paint(const PaintOp* ops, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
       // The letters lie elsewhere in memory: asking for them some calls
@@ -291,8 +292,8 @@ class BandPainter {
   // line cut short starts `dashOffset` pixels into its pattern.
   QPainter& Painter(const PaintOp& op, double dashOffset = 0) {
     // Whether a painter writes whole opaque pixels is its own business: its
-    // strokes count as blended, and stay out of an upper layer.
-    blended_ = true;
+    // strokes stay out of an upper layer.
+    byPainter_ = true;
     if (!painter_) {
       band_ = QImage(rows_.bits + rows_.top * rows_.bytesPerLine, rows_.width,
                      rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
@@ -586,7 +587,7 @@ class BandPainter {
   double shift_;  // from a unit's first pixel to the middle of its pixels
   QImage band_;
   std::optional<QPainter> painter_;
-  bool blended_ = false;
+  bool blended_ = false, byPainter_ = false;
   bool penSet_ = false;
   QRgb penColour_ = 0;
   int penWidth_ = 0;
@@ -847,23 +848,22 @@ void QImageCanvas::PaintStreamed() {
   }
 }
 
-// Paints `calls` into `rows`, in two bands at once when they are many;
-// true when some pixel was blended with what lay beneath.
-bool QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls) {
-  if (calls.empty()) return false;
+// Paints `calls` into `rows`, in two bands at once when they are many.
+Writes QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls) {
+  if (calls.empty()) return Writes::Whole;
   if (!TwoBands(calls.size()) || rows.bottom - rows.top < 2) {
     BandPainter painter(rows, glyphs_, LookOf(smooth_, ratio_));
     painter.Paint(calls.data(), calls.size());
-    return painter.Blended();
+    return painter.Wrote();
   }
   if (!worker_) worker_ = std::make_unique<BandWorker>();
   PixelRows upper = rows, lower = rows;
   upper.bottom = lower.top = rows.top + (rows.bottom - rows.top) / 2;
-  bool lowerBlended = false;
+  Writes lowerWrote = Writes::Whole;
   worker_->Start([&] {
     BandPainter painter(lower, glyphs_, LookOf(smooth_, ratio_));
     painter.Paint(calls.data(), calls.size());
-    lowerBlended = painter.Blended();
+    lowerWrote = painter.Wrote();
   });
   struct WaitForLower {
     BandWorker& worker;
@@ -872,7 +872,7 @@ bool QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> ca
   BandPainter painter(upper, glyphs_, LookOf(smooth_, ratio_));
   painter.Paint(calls.data(), calls.size());
   worker_->Wait();
-  return painter.Blended() || lowerBlended;
+  return std::max(painter.Wrote(), lowerWrote);
 }
 
 bool QImageCanvas::StartsWithClear() const {

@@ -94,7 +94,7 @@ class QImageCanvas : public Canvas {
   void PaintKept();
   void PaintStreamed();
   bool PaintChanges();
-  bool PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls);
+  Writes PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls);
   bool StartsWithClear() const;
   void EndRepaint();
   void ForgetLastRepaint();

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/blend_log.h"
+
 namespace zelmora {
 namespace {
 
-// Whole shares of a pixel: 256 covers it.
-constexpr unsigned kWhole = 256;
+constexpr unsigned kWhole = kWholeShare;
 
 // std::floor is a library call on the baseline processor; the values here
 // lie within a few picture sizes of the picture.
@@ -32,7 +33,8 @@ SoftPen::SoftPen(const PixelRows& target, QRgb colour, const PixelPattern& patte
       colour_(colour | 0xFF000000u),
       pattern_(pattern),
       thickness_(std::max(1, thickness)),
-      phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()) {}
+      phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()),
+      log_(target.blends) {}
 
 // The steps of a segment: step i lies at `first + sign * i` along the major
 // axis and at `minor + slope * i` across it.
@@ -42,27 +44,24 @@ struct SoftPen::Walk {
   double minor, slope;
 };
 
-namespace {
+namespace {}  // namespace
 
-// `share` of 256 of `colour` over the pixel.
-inline void Mix(QRgb* pixel, QRgb colour, unsigned share) {
+inline void SoftPen::Put(QRgb* pixel, unsigned share) const {
   if (share >= kWhole) {
-    *pixel = colour;
+    *pixel = colour_;
     return;
   }
   if (share == 0) return;
-  const QRgb under = *pixel;
-  const unsigned rest = kWhole - share;
-  const unsigned redBlue = (((colour & 0xFF00FFu) * share + (under & 0xFF00FFu) * rest) >> 8);
-  const unsigned green = (((colour & 0x00FF00u) * share + (under & 0x00FF00u) * rest) >> 8);
-  *pixel = 0xFF000000u | (redBlue & 0xFF00FFu) | (green & 0x00FF00u);
+  if (log_ != nullptr) [[unlikely]] {
+    const auto at = pixel - reinterpret_cast<QRgb*>(bits_);
+    log_->Note(static_cast<int>(at % stride_), static_cast<int>(at / stride_), colour_, share);
+  }
+  *pixel = MixShare(*pixel, colour_, share);
 }
-
-}  // namespace
 
 void SoftPen::Blend(int x, int y, unsigned share) const {
   if (x < 0 || x >= width_ || y < top_ || y >= bottom_) return;
-  Mix(reinterpret_cast<QRgb*>(bits_) + y * stride_ + x, colour_, share);
+  Put(reinterpret_cast<QRgb*>(bits_) + y * stride_ + x, share);
 }
 
 // One step near the edge of the band: the pixels across the stroke at
@@ -163,9 +162,9 @@ void SoftPen::Plot(const Walk& w, int low, int high, std::size_t phase) const {
                                         : (along + kAhead * w.sign) * stride_ + ahead);
     __builtin_prefetch(next);
     __builtin_prefetch(next + thickness_ * across);
-    Mix(pixel, colour_, kWhole - share);
+    Put(pixel, kWhole - share);
     for (int k = 1; k < thickness_; ++k) pixel[k * across] = colour_;
-    Mix(pixel + thickness_ * across, colour_, share);
+    Put(pixel + thickness_ * across, share);
   }
 }
 

@@ -7,6 +7,8 @@
 
 namespace zelmora {
 
+struct BlendLog;
+
 // Which pixels of a one-pixel pen are inked, repeating: 1 ink, 0 gap.
 using PixelPattern = std::vector<std::uint8_t>;
 
@@ -21,6 +23,7 @@ struct PixelRows {
   qsizetype bytesPerLine = 0;
   int width = 0, height = 0;
   int top = 0, bottom = 0;
+  BlendLog* blends = nullptr;  // where pens note the pixels they blend, if anywhere
 
   // Every row of `image`.
   static PixelRows Whole(QImage& image);

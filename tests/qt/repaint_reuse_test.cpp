@@ -208,7 +208,14 @@ void RepaintReuseTest::dragsShowWhatAFullRepaintShows() {
 
 void RepaintReuseTest::lessonDragsShowWhatAFullRepaintShows_data() {
   QTest::addColumn<int>("objects");
-  for (int objects : {200, 900}) QTest::addRow("%d objects", objects) << objects;
+  QTest::addColumn<bool>("smooth");
+  QTest::addColumn<double>("ratio");
+  for (int objects : {200, 900}) {
+    QTest::addRow("%d objects", objects) << objects << false << 1.0;
+    // Smoothed strokes and letters blend into what lies beneath them.
+    QTest::addRow("%d objects smoothed", objects) << objects << true << 1.0;
+    QTest::addRow("%d objects smoothed, finer pixels", objects) << objects << true << 2.0;
+  }
 }
 
 // The free point that a drawing of a lesson's kinds of objects is built on,
@@ -216,7 +223,11 @@ void RepaintReuseTest::lessonDragsShowWhatAFullRepaintShows_data() {
 // built late hardly ever, and free points lie under them all.
 void RepaintReuseTest::lessonDragsShowWhatAFullRepaintShows() {
   QFETCH(int, objects);
+  QFETCH(bool, smooth);
+  QFETCH(double, ratio);
   PaintingView view(&*glyphs_);
+  view.picture.SetSmoothing(smooth);
+  view.picture.SetPixelRatio(ratio);
   view.picture.Resize(kSurface);
   testing::TableConstructionTables tables;
   Editor editor(view, tables);
