@@ -77,7 +77,7 @@ class ProcessCpu {
 // Each drawing's window, opened by its first benchmark and closed in main()
 // while the application still exists: a window left to static destruction
 // outlives it.
-std::unique_ptr<Window> openWindows[5];
+std::unique_ptr<Window> openWindows[6];
 
 Window& OpenWindow(std::size_t slot, Builder build, bool smooth = false) {
   if (!openWindows[slot]) openWindows[slot] = std::make_unique<Window>(build, smooth);
@@ -105,6 +105,15 @@ Window& SmallMixedWindow() {
   return OpenWindow(4, [](ObjectList& list, int width, int height) -> TGPoint& {
     return bench::BuildMixedDrawingOf(list, width, height, 1000);
   });
+}
+
+Window& SmallSmoothMixedWindow() {
+  return OpenWindow(
+      5,
+      [](ObjectList& list, int width, int height) -> TGPoint& {
+        return bench::BuildMixedDrawingOf(list, width, height, 1000);
+      },
+      true);
 }
 
 // The whole picture painted again: a repaint that may start from the last
@@ -189,6 +198,11 @@ void BM_DragStepMixed1k(benchmark::State& state) {
   DragRoot(state, SmallMixedWindow());
 }
 BENCHMARK(BM_DragStepMixed1k)->Unit(benchmark::kMillisecond);
+
+void BM_DragStepMixed1kSmooth(benchmark::State& state) {
+  DragRoot(state, SmallSmoothMixedWindow());
+}
+BENCHMARK(BM_DragStepMixed1kSmooth)->Unit(benchmark::kMillisecond);
 
 void BM_DragStepLattice10k(benchmark::State& state) {
   DragRoot(state, LatticeWindow());
