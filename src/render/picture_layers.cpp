@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zelmora {
 namespace {
@@ -35,12 +36,27 @@ QImage SeeThrough(QSize size, QRgb colour) {
   return image;
 }
 
-// The blends of a row made into column x.
-std::span<const Blend> BlendsAt(const std::vector<Blend>& row, int x) {
-  const auto [first, last] =
-      std::equal_range(row.begin(), row.end(), Blend{x, 0, 0},
-                       [](const Blend& a, const Blend& b) { return a.x < b.x; });
-  return {first, last};
+// The blends of a row made into column x, from the first of them.
+std::span<const Blend> BlendsAt(const std::vector<Blend>& row, std::uint32_t first, int x) {
+  std::size_t last = first;
+  while (last < row.size() && row[last].x == x) ++last;
+  return std::span<const Blend>(row).subspan(first, last - first);
+}
+
+// Orders a row's blends by column, each column's in the order they were
+// made, and notes where each column's begin. (A row holds thousands of
+// blends; counting them by column spares the comparisons of a sort.)
+void SortByColumn(std::vector<Blend>& row, std::span<std::uint32_t> first) {
+  std::fill(first.begin(), first.end(), 0);
+  for (const Blend& b : row) ++first[static_cast<std::size_t>(b.x)];
+  std::uint32_t at = 0;
+  for (std::uint32_t& x : first) at += std::exchange(x, at);
+  std::vector<Blend> sorted(row.size());
+  for (const Blend& b : row) sorted[first[static_cast<std::size_t>(b.x)]++] = b;
+  // Each column's start moved on to the next one's.
+  for (std::size_t x = first.size(); x-- > 1;) first[x] = first[x - 1];
+  if (!first.empty()) first[0] = 0;
+  row.swap(sorted);
 }
 
 }  // namespace
@@ -65,7 +81,10 @@ void PictureLayers::Build(QImage& picture, std::span<const PaintOp> calls, Layer
   } else if (writes == Writes::Blended) {
     KeepBlended(calls, paint);
   }
-  if (beneath_.isNull()) blends_.rows.clear();
+  if (beneath_.isNull()) {
+    blends_.rows.clear();
+    firstBlend_.clear();
+  }
   overStart_ = plan_.overBegin;
   Paint(picture, calls, paint);
 }
@@ -114,19 +133,20 @@ void PictureLayers::KeepBlended(std::span<const PaintOp> calls, const PaintCalls
   const auto* const onWhite = reinterpret_cast<const QRgb*>(white.constBits());
   const auto* const was = reinterpret_cast<const QRgb*>(beneath_.constBits());
   const auto width = static_cast<std::size_t>(over_.width());
+  firstBlend_.assign(PixelCount(over_), 0);
   for (std::size_t y = 0; y < blends_.rows.size(); ++y) {
     std::vector<Blend>& row = blends_.rows[y];
-    std::stable_sort(row.begin(), row.end(),
-                     [](const Blend& a, const Blend& b) { return a.x < b.x; });
     const std::size_t start = y * width;
     std::erase_if(row, [&](const Blend& b) {
       const std::size_t i = start + static_cast<std::size_t>(b.x);
       return ((kept[i] ^ onWhite[i]) & 0xFFFFFFu) == 0;
     });
+    SortByColumn(row, std::span(firstBlend_).subspan(start, width));
     for (std::size_t x = 0; x < width; ++x) {
       const std::size_t i = start + x;
       if ((kept[i] >> 24) != 0 && ((kept[i] ^ onWhite[i]) & 0xFFFFFFu) != 0) {
-        kept[i] = (Replay(was[i], BlendsAt(row, static_cast<int>(x))) & 0xFFFFFFu) | kBlendedOnly;
+        const QRgb built = Replay(was[i], BlendsAt(row, firstBlend_[i], static_cast<int>(x)));
+        kept[i] = (built & 0xFFFFFFu) | kBlendedOnly;
       }
     }
   }
@@ -148,7 +168,9 @@ void PictureLayers::PutOverBlended(QImage& picture) const {
       if (alpha == 0xFF || to[i] == was[i]) {
         to[i] = pixel | 0xFF000000u;
       } else {
-        to[i] = Replay(to[i], BlendsAt(blends_.rows[y], static_cast<int>(i - start)));
+        const std::span<const Blend> blends =
+            BlendsAt(blends_.rows[y], firstBlend_[i], static_cast<int>(i - start));
+        to[i] = Replay(to[i], blends);
       }
     }
   }
@@ -158,6 +180,8 @@ void PictureLayers::Clear() {
   under_ = over_ = beneath_ = QImage();
   blends_.rows.clear();
   blends_.rows.shrink_to_fit();
+  firstBlend_.clear();
+  firstBlend_.shrink_to_fit();
   calls_.clear();
   calls_.shrink_to_fit();
 }

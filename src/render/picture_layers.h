@@ -51,9 +51,10 @@ class PictureLayers {
   // over_'s alpha: 0 where no call wrote, 255 where the calls wrote the
   // pixel whatever lay beneath, 1 where they only blended into it.
   QImage under_, over_;
-  QImage beneath_;              // under the blended pixels of over_, at the build
-  BlendLog blends_;             // into the blended pixels of over_, each row's by column
-  std::vector<PaintOp> calls_;  // those the layers were made of
+  QImage beneath_;                         // under the blended pixels of over_, at the build
+  BlendLog blends_;                        // into the blended pixels of over_, each row's by column
+  std::vector<std::uint32_t> firstBlend_;  // of each blended pixel, in its row of blends_
+  std::vector<PaintOp> calls_;             // those the layers were made of
   LayerPlan plan_;
   std::size_t overStart_ = 0;  // where the calls of the upper layer begin now
 };
