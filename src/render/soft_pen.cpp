@@ -46,22 +46,22 @@ struct SoftPen::Walk {
 
 namespace {}  // namespace
 
-inline void SoftPen::Put(QRgb* pixel, unsigned share) const {
+// The pixel at (x, y), which `pixel` points to.
+inline void SoftPen::Put(QRgb* pixel, unsigned share, int x, int y) const {
   if (share >= kWhole) {
     *pixel = colour_;
     return;
   }
   if (share == 0) return;
   if (log_ != nullptr) [[unlikely]] {
-    const auto at = pixel - reinterpret_cast<QRgb*>(bits_);
-    log_->Note(static_cast<int>(at % stride_), static_cast<int>(at / stride_), colour_, share);
+    log_->Note(x, y, colour_, share);
   }
   *pixel = MixShare(*pixel, colour_, share);
 }
 
 void SoftPen::Blend(int x, int y, unsigned share) const {
   if (x < 0 || x >= width_ || y < top_ || y >= bottom_) return;
-  Put(reinterpret_cast<QRgb*>(bits_) + y * stride_ + x, share);
+  Put(reinterpret_cast<QRgb*>(bits_) + y * stride_ + x, share, x, y);
 }
 
 // One step near the edge of the band: the pixels across the stroke at
@@ -162,9 +162,10 @@ void SoftPen::Plot(const Walk& w, int low, int high, std::size_t phase) const {
                                         : (along + kAhead * w.sign) * stride_ + ahead);
     __builtin_prefetch(next);
     __builtin_prefetch(next + thickness_ * across);
-    Put(pixel, kWhole - share);
+    Put(pixel, kWhole - share, w.xMajor ? along : m, w.xMajor ? m : along);
     for (int k = 1; k < thickness_; ++k) pixel[k * across] = colour_;
-    Put(pixel + thickness_ * across, share);
+    const int far = m + thickness_;
+    Put(pixel + thickness_ * across, share, w.xMajor ? along : far, w.xMajor ? far : along);
   }
 }
 

@@ -32,7 +32,7 @@ class SoftPen {
   void Plot(const Walk& w, int low, int high, std::size_t phase) const;
   void Across(const Walk& walk, int major, std::int64_t minor) const;
   void Blend(int x, int y, unsigned share) const;
-  void Put(QRgb* pixel, unsigned share) const;
+  void Put(QRgb* pixel, unsigned share, int x, int y) const;
 
   uchar* bits_;
   qsizetype stride_;  // in pixels
