@@ -2,6 +2,7 @@
 
 #include <QRgb>
 #include <algorithm>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -39,8 +40,26 @@ struct Blend {
 // them. Two bands painted at once write to rows of their own, and so note.
 struct BlendLog {
   std::vector<std::vector<Blend>> rows;
+  // A row that would hold more than `mostPerRow` blends is marked full and
+  // notes no more: the log of a huge drawing stays bounded, and a log with
+  // a full row is not used. (Each band marks only its own rows.)
+  std::vector<std::uint8_t> full;
+  std::size_t mostPerRow = SIZE_MAX;
 
-  void Note(int x, int y, QRgb colour, unsigned share) { rows[y].push_back({x, colour, share}); }
+  void Start(std::size_t height, std::size_t mostPerPixel, std::size_t width) {
+    rows.assign(height, {});
+    full.assign(height, 0);
+    mostPerRow = mostPerPixel * width;
+  }
+  void Note(int x, int y, QRgb colour, unsigned share) {
+    std::vector<Blend>& row = rows[y];
+    if (row.size() >= mostPerRow) {
+      full[y] = 1;
+      return;
+    }
+    row.push_back({x, colour, share});
+  }
+  bool Overflowed() const { return std::find(full.begin(), full.end(), 1) != full.end(); }
 };
 
 // What the blends make of the pixel `under`, in their order.
