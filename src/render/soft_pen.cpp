@@ -25,16 +25,7 @@ int Nearest(double v) {
 
 SoftPen::SoftPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int thickness,
                  int phase)
-    : bits_(target.bits),
-      stride_(target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb))),
-      width_(target.width),
-      top_(target.top),
-      bottom_(target.bottom),
-      colour_(colour | 0xFF000000u),
-      pattern_(pattern),
-      thickness_(std::max(1, thickness)),
-      phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()),
-      log_(target.blends) {}
+    : PenTarget(target, colour, pattern, phase, thickness), log_(target.blends) {}
 
 // The steps of a segment: step i lies at `first + sign * i` along the major
 // axis and at `minor + slope * i` across it.

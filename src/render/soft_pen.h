@@ -16,7 +16,7 @@ namespace zelmora {
 // row (or column) falls in, but may lie between pixels: a stroke `thickness`
 // pixels thick from (x, y) covers rows y .. y + thickness across, and where
 // y falls between two rows the outer two share the coverage.
-class SoftPen {
+class SoftPen : private PenTarget {
  public:
   SoftPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int thickness = 1,
           int phase = 0);
@@ -34,13 +34,6 @@ class SoftPen {
   void Blend(int x, int y, unsigned share) const;
   void Put(QRgb* pixel, unsigned share, int x, int y) const;
 
-  uchar* bits_;
-  qsizetype stride_;  // in pixels
-  int width_, top_, bottom_;
-  QRgb colour_;
-  const PixelPattern& pattern_;
-  int thickness_;
-  std::size_t phase_;
   BlendLog* log_;
 };
 

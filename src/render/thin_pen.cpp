@@ -20,8 +20,8 @@ PixelRows PixelRows::Whole(QImage& image) {
   return {image.bits(), image.bytesPerLine(), image.width(), image.height(), 0, image.height()};
 }
 
-ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
-                 int thickness)
+PenTarget::PenTarget(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
+                     int thickness)
     : bits_(target.bits),
       stride_(target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb))),
       width_(target.width),
@@ -31,6 +31,10 @@ ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& patte
       pattern_(pattern),
       phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()),
       thickness_(std::max(1, thickness)) {}
+
+ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
+                 int thickness)
+    : PenTarget(target, colour, pattern, phase, thickness) {}
 
 // One walk per pixel across, each with the pattern where the first had it.
 void ThinPen::Stacked(QPoint from, QPoint to) {

@@ -32,7 +32,23 @@ struct PixelRows {
 // One-pixel lines written straight into a 32-bit picture. The painter's
 // general stroker takes several times longer per pixel, and a drawing of ten
 // thousand objects is mostly one-pixel lines and circles.
-class ThinPen {
+// What a pen writes into: the rows of a picture (or of its band), the
+// colour made opaque, and the pattern from its phase.
+class PenTarget {
+ protected:
+  PenTarget(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
+            int thickness);
+
+  uchar* bits_;
+  qsizetype stride_;  // in pixels
+  int width_, top_, bottom_;
+  QRgb colour_;
+  const PixelPattern& pattern_;
+  std::size_t phase_;
+  int thickness_;
+};
+
+class ThinPen : private PenTarget {
  public:
   // A pen `thickness` pixels thick covers `thickness` pixels across each
   // step, from the one a thin pen would write on towards greater x or y:
@@ -78,14 +94,6 @@ class ThinPen {
                     std::int64_t& last) const;
   void PlotSolid(Run run, const WalkAxes& a) const;
   void PlotDashed(Run run, const WalkAxes& a, std::size_t phase) const;
-
-  uchar* bits_;
-  qsizetype stride_;  // in pixels
-  int width_, top_, bottom_;
-  QRgb colour_;
-  const PixelPattern& pattern_;
-  std::size_t phase_;
-  int thickness_;
 };
 
 }  // namespace zelmora
