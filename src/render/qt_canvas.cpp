@@ -437,10 +437,42 @@ class BandPainter {
     if (smooth_) {
       SoftPen pen = Soft(op);
       Chords(box, pen, [](QPointF p) { return p; });
+    } else if (op.style == PenStyle::Solid && thick_ == 1) {
+      ThinPen pen = Pen(op);
+      SolidChords(box, pen);
     } else {
       ThinPen pen = Pen(op);
-      Chords(box, pen, Nearest);
+      Chords(box, pen, [](QPointF p) { return Nearest(p); });
     }
+  }
+
+  // The chords of a solid one-pixel circle. One whose corners both round to
+  // rows above the band, or both below, writes nothing here and is passed
+  // by before its corners are rounded: most of a circle that reaches into
+  // the other band.
+  void SolidChords(const QRectF& box, ThinPen& pen) const {
+    const double top = rows_.top, bottom = rows_.bottom;
+    // Rounded as Nearest rounds: -1 above the band, 1 below, 0 within.
+    auto side = [top, bottom](double y) {
+      const double shifted = y + 0.5;
+      return shifted < top ? -1 : shifted >= bottom ? 1 : 0;
+    };
+    QPointF first, previous;
+    int firstSide = 0, previousSide = 0;
+    bool started = false;
+    ForEachEllipseCorner(box, [&](QPointF p) {
+      const int at = side(p.y());
+      if (!started) {
+        first = p;
+        firstSide = at;
+        started = true;
+      } else if (at == 0 || at != previousSide) {
+        pen.Segment(Nearest(previous), Nearest(p));
+      }
+      previous = p;
+      previousSide = at;
+    });
+    if (firstSide == 0 || firstSide != previousSide) pen.Segment(Nearest(previous), Nearest(first));
   }
 
   // Chord by chord as the corners come: a big drawing has thousands of
@@ -493,7 +525,7 @@ class BandPainter {
       Polyline(corners, closed, pen, [](QPointF p) { return p; });
     } else {
       ThinPen pen = Pen(op);
-      Polyline(corners, closed, pen, Nearest);
+      Polyline(corners, closed, pen, [](QPointF p) { return Nearest(p); });
     }
   }
 

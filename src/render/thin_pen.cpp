@@ -4,6 +4,11 @@
 #include <cstdlib>
 
 namespace zelmora {
+namespace {
+// A walk whose runs along the major axis are at least this long is plotted
+// run by run.
+constexpr int kLongRuns = 3;
+}  // namespace
 
 PixelPattern MakePixelPattern(const std::vector<int>& lengths) {
   PixelPattern pattern;
@@ -151,7 +156,7 @@ void ThinPen::Walk(QPoint from, QPoint to) {
   }
 }
 
-void ThinPen::PlotSolid(Run run, const WalkAxes& a) const {
+void ThinPen::PlotSolid(const Run& run, const WalkAxes& a) const {
   const QRgb colour = colour_;
   QRgb* pixel = run.pixel;
   int count = run.count, error = run.error;
@@ -163,18 +168,56 @@ void ThinPen::PlotSolid(Run run, const WalkAxes& a) const {
     for (; count > 0; --count, pixel += run.majorStep) *pixel = colour;
     return;
   }
+  if (a.steps >= kLongRuns * a.minor) {
+    PlotRuns(run, a);
+    return;
+  }
+  // In locals: the pixels written might otherwise be the walk's own fields.
+  const int minor = a.minor, steps = a.steps;
+  const qsizetype majorStep = run.majorStep, minorStep = run.minorStep;
   for (; count > 0; --count) {
     *pixel = colour;
-    pixel += run.majorStep;
-    error -= a.minor;
+    pixel += majorStep;
+    error -= minor;
     if (error < 0) {
-      error += a.steps;
-      pixel += run.minorStep;
+      error += steps;
+      pixel += minorStep;
     }
   }
 }
 
-void ThinPen::PlotDashed(Run run, const WalkAxes& a, std::size_t phase) const {
+// The same pixels as the step-by-step walk, a run along the major axis at a
+// time: a steep or flat line moves across only every few pixels, and
+// deciding that once a run instead of once a pixel halves its cost. After
+// the first run, each is q or q + 1 pixels long, as the remainders add up.
+void ThinPen::PlotRuns(const Run& run, const WalkAxes& a) const {
+  const QRgb colour = colour_;
+  const int minor = a.minor, q = a.steps / minor, r = a.steps % minor;
+  QRgb* pixel = run.pixel;
+  int length = run.error / minor + 1;
+  int rest = run.error - (length - 1) * minor;
+  for (int count = run.count; count > 0;) {
+    length = std::min(length, count);
+    count -= length;
+    if (!a.xMajor) {
+      for (int i = 0; i < length; ++i, pixel += run.majorStep) *pixel = colour;
+    } else if (a.sx > 0) {
+      pixel = std::fill_n(pixel, length, colour);
+    } else {
+      std::fill_n(pixel - (length - 1), length, colour);
+      pixel -= length;
+    }
+    pixel += run.minorStep;
+    rest += r;
+    length = q;
+    if (rest >= minor) {
+      ++length;
+      rest -= minor;
+    }
+  }
+}
+
+void ThinPen::PlotDashed(const Run& run, const WalkAxes& a, std::size_t phase) const {
   const QRgb colour = colour_;
   const std::size_t period = pattern_.size();
   const std::uint8_t* pattern = pattern_.data();

@@ -92,8 +92,9 @@ class ThinPen : private PenTarget {
   void Stacked(QPoint from, QPoint to);
   bool VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
                     std::int64_t& last) const;
-  void PlotSolid(Run run, const WalkAxes& a) const;
-  void PlotDashed(Run run, const WalkAxes& a, std::size_t phase) const;
+  void PlotSolid(const Run& run, const WalkAxes& a) const;
+  void PlotRuns(const Run& run, const WalkAxes& a) const;
+  void PlotDashed(const Run& run, const WalkAxes& a, std::size_t phase) const;
 };
 
 }  // namespace zelmora

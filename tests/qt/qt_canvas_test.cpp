@@ -15,6 +15,7 @@
 #include "render/point_glyph_table.h"
 #include "render/qt_canvas.h"
 #include "render/qt_color.h"
+#include "render/thin_pen.h"
 
 using namespace zelmora;
 
@@ -120,6 +121,7 @@ class QtCanvasTest : public QObject {
   void labelsLookAsTheFontDrawsThem();
   void manyNamesLookAsTheFontDrawsThem_data();
   void manyNamesLookAsTheFontDrawsThem();
+  void thinLinesTakeTheNearestPixel();
   void twoBandsPaintLikeOne_data();
   void twoBandsPaintLikeOne();
   void finerPixelsAreNotBlownUp_data();
@@ -529,6 +531,39 @@ void QtCanvasTest::manyNamesLookAsTheFontDrawsThem() {
   }
   painter.end();
   QCOMPARE(canvas.Image(), expected);
+}
+
+// A one-pixel line, in every direction and steepness, cut by a band and by
+// the picture's sides, inks in each column (or row) along its longer axis
+// the pixel nearest to the true line, halves towards its start, and nothing
+// else: however the pen walks it.
+void QtCanvasTest::thinLinesTakeTheNearestPixel() {
+  QImage image(64, 64, QImage::Format_RGB32);
+  PixelRows rows = PixelRows::Whole(image);
+  rows.top = 10;
+  rows.bottom = 50;
+  for (int dx = -61; dx <= 61; dx += 5) {
+    for (int dy = -61; dy <= 61; dy += 3) {
+      for (const QPoint from : {QPoint(30, 30), QPoint(-7, 55), QPoint(60, 2)}) {
+        image.fill(Qt::white);
+        ThinPen(rows, qRgb(0, 0, 0), {}).Segment(from, from + QPoint(dx, dy));
+        QImage expected(image.size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        const int steps = std::max(std::abs(dx), std::abs(dy)),
+                  minor = std::min(std::abs(dx), std::abs(dy));
+        for (int i = 0; i < steps; ++i) {
+          const int k = std::max(0, (i * minor - steps / 2 + steps - 1) / steps);
+          const bool xMajor = std::abs(dx) >= std::abs(dy);
+          const int x = from.x() + (dx < 0 ? -1 : 1) * (xMajor ? i : k);
+          const int y = from.y() + (dy < 0 ? -1 : 1) * (xMajor ? k : i);
+          if (x >= 0 && x < 64 && y >= rows.top && y < rows.bottom) expected.setPixel(x, y, 0);
+        }
+        if (image != expected)
+          QFAIL(qPrintable(
+              QStringLiteral("from %1,%2 by %3,%4").arg(from.x()).arg(from.y()).arg(dx).arg(dy)));
+      }
+    }
+  }
 }
 
 void QtCanvasTest::twoBandsPaintLikeOne_data() {
