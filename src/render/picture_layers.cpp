@@ -1,6 +1,7 @@
 #include "render/picture_layers.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -33,6 +34,17 @@ constexpr QRgb kBlendedOnly = 0x01000000u;
 
 std::size_t PixelCount(const QImage& image) {
   return static_cast<std::size_t>(image.sizeInBytes()) / sizeof(QRgb);
+}
+
+// One bit for each pixel of `over` that a call wrote.
+std::vector<std::uint64_t> MaskOf(const QImage& over) {
+  const std::size_t count = PixelCount(over);
+  std::vector<std::uint64_t> mask((count + 63) / 64, 0);
+  const auto* const pixels = reinterpret_cast<const QRgb*>(over.constBits());
+  for (std::size_t i = 0; i < count; ++i) {
+    mask[i / 64] |= std::uint64_t{(pixels[i] >> 24) != 0} << (i % 64);
+  }
+  return mask;
 }
 
 QImage SeeThrough(QSize size, QRgb colour) {
@@ -88,9 +100,15 @@ void PictureLayers::Build(QImage& picture, std::span<const PaintOp> calls, Layer
   } else if (writes == Writes::Blended) {
     KeepBlended(calls, paint);
   }
+  aboveMask_.clear();
   if (beneath_.isNull()) {
     blends_.rows.clear();
     firstBlend_.clear();
+    if (!over_.isNull() && plan_.overEnd > plan_.overBegin) {
+      PutOver(under_, over_);
+      aboveMask_ = MaskOf(over_);
+    }
+    over_ = QImage();
   }
   overStart_ = plan_.overBegin;
   Paint(picture, calls, paint);
@@ -116,14 +134,47 @@ bool PictureLayers::Fit(std::span<const PaintOp> calls) {
   return false;
 }
 
+// A step copies the picture as it stands still and paints the changing
+// calls into it, leaving alone the pixels of the upper calls, which would
+// have covered them; the calls after those go on top.
 void PictureLayers::Paint(QImage& picture, std::span<const PaintOp> calls,
                           const PaintCalls& paint) const {
+  if (!beneath_.isNull()) {
+    PaintBlended(picture, calls, paint);
+    return;
+  }
+  std::memcpy(picture.bits(), under_.constBits(), static_cast<std::size_t>(picture.sizeInBytes()));
+  PixelRows rows = PixelRows::Whole(picture);
+  if (!aboveMask_.empty()) {
+    rows.above.bits = aboveMask_.data();
+    rows.aboveColours = reinterpret_cast<const QRgb*>(under_.constBits());
+  }
+  const std::size_t length = plan_.overEnd - plan_.overBegin;
+  const Writes moving = paint(rows, calls.subspan(plan_.under, overStart_ - plan_.under));
+  // A painter's pixels went over the upper calls' too.
+  if (moving == Writes::ByPainter && !aboveMask_.empty()) PutBackAbove(picture);
+  rows.above = {};
+  paint(rows, calls.subspan(overStart_ + length));
+}
+
+void PictureLayers::PutBackAbove(QImage& picture) const {
+  auto* const to = reinterpret_cast<QRgb*>(picture.bits());
+  const auto* const from = reinterpret_cast<const QRgb*>(under_.constBits());
+  for (std::size_t w = 0; w < aboveMask_.size(); ++w) {
+    for (std::uint64_t bits = aboveMask_[w]; bits != 0; bits &= bits - 1) {
+      const std::size_t at = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+      to[at] = from[at];
+    }
+  }
+}
+
+void PictureLayers::PaintBlended(QImage& picture, std::span<const PaintOp> calls,
+                                 const PaintCalls& paint) const {
   std::memcpy(picture.bits(), under_.constBits(), static_cast<std::size_t>(picture.sizeInBytes()));
   const PixelRows rows = PixelRows::Whole(picture);
   const std::size_t length = plan_.overEnd - plan_.overBegin;
   paint(rows, calls.subspan(plan_.under, overStart_ - plan_.under));
-  if (length > 0 && beneath_.isNull()) PutOver(picture, over_);
-  if (length > 0 && !beneath_.isNull()) PutOverBlended(picture);
+  if (length > 0) PutOverBlended(picture);
   paint(rows, calls.subspan(overStart_ + length));
 }
 
@@ -191,6 +242,8 @@ void PictureLayers::PutOverBlended(QImage& picture) const {
 
 void PictureLayers::Clear() {
   under_ = over_ = beneath_ = QImage();
+  aboveMask_.clear();
+  aboveMask_.shrink_to_fit();
   blends_.rows.clear();
   blends_.rows.shrink_to_fit();
   firstBlend_.clear();

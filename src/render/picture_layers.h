@@ -45,12 +45,20 @@ class PictureLayers {
   void Clear();
 
  private:
+  void PaintBlended(QImage& picture, std::span<const PaintOp> calls, const PaintCalls& paint) const;
+  void PutBackAbove(QImage& picture) const;
   void PutOverBlended(QImage& picture) const;
   void KeepBlended(std::span<const PaintOp> calls, const PaintCalls& paint);
 
   // over_'s alpha: 0 where no call wrote, 255 where the calls wrote the
   // pixel whatever lay beneath, 1 where they only blended into it.
+  //
+  // Where the upper calls wrote whole pixels only, under_ takes over_'s
+  // pixels too and over_ goes, leaving the bits of the pixels it wrote
+  // (aboveMask_): a step copies the picture once and paints the changing
+  // calls into it around those pixels.
   QImage under_, over_;
+  std::vector<std::uint64_t> aboveMask_;
   QImage beneath_;                         // under the blended pixels of over_, at the build
   BlendLog blends_;                        // into the blended pixels of over_, each row's by column
   std::vector<std::uint32_t> firstBlend_;  // of each blended pixel, in its row of blends_

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -238,7 +239,8 @@ class BandPainter {
         thick_(look.thickness),
         shift_(look.smooth ? look.ratio / 2 : (look.ratio - 1) / 2),
         // A soft pen mixes its colour into what lies beneath.
-        blended_(look.smooth) {}
+        blended_(look.smooth),
+        guarded_(rows.above.bits != nullptr) {}
   ~BandPainter() {
     if (painter_) painter_->end();
   }
@@ -256,6 +258,7 @@ class BandPainter {
       switch (op.kind) {
         case PaintOp::Fill:
           Fill(QRect(QPoint(op.a, op.b), QPoint(op.c, op.d)), op.colour);
+          if (guarded_) Settle(QRect(QPoint(op.a, op.b), QPoint(op.c, op.d)));
           break;
         case PaintOp::Rect:
           Rect(op);
@@ -267,10 +270,16 @@ class BandPainter {
           Ellipse(op);
           break;
         case PaintOp::Text:
-          if (InBand(op)) Text(op);
+          if (!InBand(op)) break;
+          Text(op);
+          if (guarded_) Settle(TextBox(op));
           break;
         case PaintOp::Glyph:
           Glyph(op);
+          if (guarded_) {
+            const auto& glyph = *static_cast<const QImage*>(op.item);
+            Settle(QRect(op.a, op.b, glyph.width(), glyph.height()));
+          }
           break;
       }
     }
@@ -279,6 +288,41 @@ class BandPainter {
  private:
   // Labels keep the rows they may touch in c..d.
   bool InBand(const PaintOp& op) const { return op.d >= rows_.top && op.c < rows_.bottom; }
+
+  // Every pixel a label may write: its box and its letters.
+  static QRect TextBox(const PaintOp& op) {
+    const auto* picture = static_cast<const LabelPictures::Picture*>(op.item);
+    const QRect letters =
+        op.letters != nullptr ? static_cast<const PackedMask*>(op.letters)->box : picture->reach;
+    return (letters | QRect(0, 0, picture->size.width, picture->size.height))
+        .translated(op.a, op.b);
+  }
+
+  // After a call that wrote inside `box` of a guarded picture: the layer
+  // above takes its pixels back. (Labels and glyphs are small; the pens
+  // guard pixel by pixel.)
+  void Settle(QRect box) const {
+    box = box.intersected(QRect(0, rows_.top, rows_.width, rows_.bottom - rows_.top));
+    if (box.isEmpty()) return;
+    const auto stride =
+        static_cast<std::size_t>(rows_.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb)));
+    auto* const bits = reinterpret_cast<QRgb*>(rows_.bits);
+    const std::uint64_t* const mask = rows_.above.bits;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+      const std::size_t first = static_cast<std::size_t>(y) * stride + box.left();
+      const std::size_t last = first + static_cast<std::size_t>(box.width()) - 1;
+      // The mask a word at a time: most of a label's pixels lie under no line.
+      for (std::size_t w = first / 64; w <= last / 64; ++w) {
+        std::uint64_t word = mask[w];
+        if (w == first / 64) word &= ~std::uint64_t{0} << (first % 64);
+        if (w == last / 64 && last % 64 != 63) word &= (std::uint64_t{1} << (last % 64 + 1)) - 1;
+        for (; word != 0; word &= word - 1) {
+          const std::size_t at = w * 64 + static_cast<std::size_t>(std::countr_zero(word));
+          bits[at] = rows_.aboveColours[at];
+        }
+      }
+    }
+  }
 
   static void PrefetchLetters(const PaintOp& op) {
     if (op.kind != PaintOp::Text || op.letters == nullptr) return;
@@ -333,7 +377,9 @@ class BandPainter {
   static bool ViaPainter(const PaintOp& op) { return op.penWidth != 1; }
   QPointF Centred(QPointF p) const { return p + QPointF(shift_, shift_); }
 
-  SoftPen Soft(const PaintOp& op, int phase = 0) const {
+  SoftPen Soft(const PaintOp& op, int phase = 0) {
+    // A soft pen does not guard its pixels: as good as a painter's.
+    if (guarded_) byPainter_ = true;
     return SoftPen(rows_, op.colour, PatternOf(op.style, thick_), thick_, phase);
   }
 
@@ -620,6 +666,7 @@ class BandPainter {
   QImage band_;
   std::optional<QPainter> painter_;
   bool blended_ = false, byPainter_ = false;
+  bool guarded_;
   bool penSet_ = false;
   QRgb penColour_ = 0;
   int penWidth_ = 0;

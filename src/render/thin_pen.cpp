@@ -22,7 +22,12 @@ PixelPattern MakePixelPattern(const std::vector<int>& lengths) {
 
 PixelRows PixelRows::Whole(QImage& image) {
   if (image.isNull()) return {};
-  return {image.bits(), image.bytesPerLine(), image.width(), image.height(), 0, image.height()};
+  PixelRows rows;
+  rows.bits = image.bits();
+  rows.bytesPerLine = image.bytesPerLine();
+  rows.width = image.width();
+  rows.height = rows.bottom = image.height();
+  return rows;
 }
 
 PenTarget::PenTarget(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
@@ -35,7 +40,8 @@ PenTarget::PenTarget(const PixelRows& target, QRgb colour, const PixelPattern& p
       colour_(colour | 0xFF000000u),
       pattern_(pattern),
       phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()),
-      thickness_(std::max(1, thickness)) {}
+      thickness_(std::max(1, thickness)),
+      above_(target.above) {}
 
 ThinPen::ThinPen(const PixelRows& target, QRgb colour, const PixelPattern& pattern, int phase,
                  int thickness)
@@ -149,7 +155,9 @@ void ThinPen::Walk(QPoint from, QPoint to) {
   run.minorStep = a.xMajor ? a.sy * stride_ : a.sx;
   run.count = static_cast<int>(last - first + 1);
   run.error = static_cast<int>(a.half - first * a.minor + k * a.steps);
-  if (period == 0) {
+  if (above_.bits != nullptr) {
+    PlotGuarded(run, a, period == 0 ? 0 : (startPhase + static_cast<std::size_t>(first)) % period);
+  } else if (period == 0) {
     PlotSolid(run, a);
   } else {
     PlotDashed(run, a, (startPhase + static_cast<std::size_t>(first)) % period);
@@ -226,6 +234,28 @@ void ThinPen::PlotDashed(const Run& run, const WalkAxes& a, std::size_t phase) c
   for (int count = run.count; count > 0; --count) {
     if (pattern[phase] != 0) *pixel = colour;
     if (++phase == period) phase = 0;
+    pixel += run.majorStep;
+    error -= a.minor;
+    if (error < 0) {
+      error += a.steps;
+      pixel += run.minorStep;
+    }
+  }
+}
+
+// Pixel by pixel, leaving alone the pixels of the layer above: the few
+// calls a drag step moves, painted under the many it does not.
+void ThinPen::PlotGuarded(const Run& run, const WalkAxes& a, std::size_t phase) const {
+  const auto* const origin = reinterpret_cast<const QRgb*>(bits_);
+  const std::size_t period = pattern_.size();
+  QRgb* pixel = run.pixel;
+  int error = run.error;
+  for (int count = run.count; count > 0; --count) {
+    if ((period == 0 || pattern_[phase] != 0) &&
+        !above_.Has(static_cast<std::size_t>(pixel - origin))) {
+      *pixel = colour_;
+    }
+    if (period != 0 && ++phase == period) phase = 0;
     pixel += run.majorStep;
     error -= a.minor;
     if (error < 0) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +16,12 @@ using PixelPattern = std::vector<std::uint8_t>;
 // A pattern from alternating ink and gap lengths in pixels; {} for solid.
 PixelPattern MakePixelPattern(const std::vector<int>& lengths);
 
+// One bit a pixel, by its place in a picture (row * stride + column).
+struct PixelMask {
+  const std::uint64_t* bits = nullptr;
+  bool Has(std::size_t at) const { return ((bits[at / 64] >> (at % 64)) & 1) != 0; }
+};
+
 // The memory of a 32-bit picture and the rows [top, bottom) a pen may write
 // to. Two bands of one picture are painted at the same time, each by its own
 // pen, so a pen must never touch a row outside its band.
@@ -24,6 +31,11 @@ struct PixelRows {
   int width = 0, height = 0;
   int top = 0, bottom = 0;
   BlendLog* blends = nullptr;  // where pens note the pixels they blend, if anywhere
+  // The pixels of a layer that lies above what is painted: pens leave them
+  // alone, and `aboveColours` (a picture of the same rows) holds what they
+  // are to stay, for what else writes them.
+  PixelMask above;
+  const QRgb* aboveColours = nullptr;
 
   // Every row of `image`.
   static PixelRows Whole(QImage& image);
@@ -46,6 +58,7 @@ class PenTarget {
   const PixelPattern& pattern_;
   std::size_t phase_;
   int thickness_;
+  PixelMask above_;
 };
 
 class ThinPen : private PenTarget {
@@ -95,6 +108,7 @@ class ThinPen : private PenTarget {
   void PlotSolid(const Run& run, const WalkAxes& a) const;
   void PlotRuns(const Run& run, const WalkAxes& a) const;
   void PlotDashed(const Run& run, const WalkAxes& a, std::size_t phase) const;
+  void PlotGuarded(const Run& run, const WalkAxes& a, std::size_t phase) const;
 };
 
 }  // namespace zelmora
