@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "geometry/object_shape.h"
+
 namespace zelmora {
 
 std::uint64_t GraphWalker::NextStamp() {
@@ -53,8 +55,27 @@ void DragSession::ShiftTo(int x, int y) {
   Update();
 }
 
-void DragSession::Update() const {
-  for (TGObject* object : order_) Recompute(*object);
+// An object whose parents all came out of a step as they were comes out as
+// it was too, and is not worked out again: a step of a drag of a point much
+// depends on moves only the objects near it in the construction, while the
+// halving of a chain of midpoints leaves the rest as they were to the bit.
+// The first step works out every one, as the drawing may not have been.
+void DragSession::Update() {
+  static std::uint64_t steps = 0;  // over every session, so no stamp is left from an earlier one
+  const std::uint64_t step = ++steps;
+  auto moved = [step](const TGObject* parent) {
+    return parent != nullptr && parent->movedStamp_ == step;
+  };
+  for (TGObject* object : order_) {
+    if (stepped_ && object != order_.front() &&
+        std::none_of(object->Parents.begin(), object->Parents.end(), moved)) {
+      continue;
+    }
+    const Placing before = PlacingOf(*object);
+    Recompute(*object);
+    if (object == order_.front() || !(PlacingOf(*object) == before)) object->movedStamp_ = step;
+  }
+  stepped_ = true;
 }
 
 void Recompute(TGObject& object) {

@@ -53,8 +53,9 @@ class DragSession {
   void ShiftTo(int x, int y);
 
  private:
-  void Update() const;
+  void Update();
   std::vector<TGObject*> order_;  // the dragged object first
+  bool stepped_ = false;          // whether a step has worked out every object yet
 };
 
 // Recomputes one object, recording in its drawing's log what moved.
