@@ -55,27 +55,54 @@ void DragSession::ShiftTo(int x, int y) {
   Update();
 }
 
+DragSession::DragSession(TGObject& dragged) : order_(GraphWalker::UpdateOrder(dragged)) {
+  // Each object's place in order_ by its index in the drawing, 0 for none.
+  int most = 0;
+  for (const TGObject* object : order_) most = std::max(most, object->Index());
+  std::vector<std::uint32_t> place(static_cast<std::size_t>(most) + 1, 0);
+  for (std::size_t i = 0; i < order_.size(); ++i) {
+    // An object outside the drawing cannot be told by its index: every step
+    // then works out every object.
+    if (order_[i]->Index() < 0) return;
+    place[static_cast<std::size_t>(order_[i]->Index())] = i + 1;
+  }
+  parentsFrom_.reserve(order_.size() + 1);
+  for (const TGObject* object : order_) {
+    parentsFrom_.push_back(static_cast<std::uint32_t>(parentsAt_.size()));
+    for (const TGObject* parent : object->Parents) {
+      const int index = parent == nullptr ? -1 : parent->Index();
+      if (index < 0 || index > most || place[static_cast<std::size_t>(index)] == 0) continue;
+      parentsAt_.push_back(place[static_cast<std::size_t>(index)] - 1);
+    }
+  }
+  parentsFrom_.push_back(static_cast<std::uint32_t>(parentsAt_.size()));
+  moved_.assign(order_.size(), 0);
+}
+
 // An object whose parents all came out of a step as they were comes out as
 // it was too, and is not worked out again: a step of a drag of a point much
 // depends on moves only the objects near it in the construction, while the
 // halving of a chain of midpoints leaves the rest as they were to the bit.
 // The first step works out every one, as the drawing may not have been.
 void DragSession::Update() {
-  static std::uint64_t steps = 0;  // over every session, so no stamp is left from an earlier one
-  const std::uint64_t step = ++steps;
-  auto moved = [step](const TGObject* parent) {
-    return parent != nullptr && parent->movedStamp_ == step;
-  };
-  for (TGObject* object : order_) {
-    if (stepped_ && object != order_.front() &&
-        std::none_of(object->Parents.begin(), object->Parents.end(), moved)) {
+  for (std::size_t i = 0; i < order_.size(); ++i) {
+    if (stepped_ && i > 0 && !moved_.empty() && !AnyParentMoved(i)) {
+      moved_[i] = 0;
       continue;
     }
-    const Placing before = PlacingOf(*object);
-    Recompute(*object);
-    if (object == order_.front() || !(PlacingOf(*object) == before)) object->movedStamp_ = step;
+    TGObject& object = *order_[i];
+    const Placing before = PlacingOf(object);
+    Recompute(object);
+    if (!moved_.empty()) moved_[i] = i == 0 || !(PlacingOf(object) == before);
   }
   stepped_ = true;
+}
+
+bool DragSession::AnyParentMoved(std::size_t i) const {
+  for (std::uint32_t k = parentsFrom_[i]; k < parentsFrom_[i + 1]; ++k) {
+    if (moved_[parentsAt_[k]] != 0) return true;
+  }
+  return false;
 }
 
 void Recompute(TGObject& object) {

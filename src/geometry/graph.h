@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "geometry/object_list.h"
@@ -47,15 +48,22 @@ class GraphWalker {
 // again at every move.
 class DragSession {
  public:
-  explicit DragSession(TGObject& dragged) : order_(GraphWalker::UpdateOrder(dragged)) {}
+  explicit DragSession(TGObject& dragged);
   TGObject& Dragged() const { return *order_.front(); }
   void DragTo(int x, int y);
   void ShiftTo(int x, int y);
 
  private:
   void Update();
+  bool AnyParentMoved(std::size_t i) const;
   std::vector<TGObject*> order_;  // the dragged object first
-  bool stepped_ = false;          // whether a step has worked out every object yet
+  // The parents of order_[i] that lie in order_, by their place there:
+  // parentsAt_[parentsFrom_[i] .. parentsFrom_[i + 1]). Others never move.
+  std::vector<std::uint32_t> parentsFrom_, parentsAt_;
+  // Of each object of order_, whether the last step moved it; empty when
+  // the objects cannot be told apart.
+  std::vector<std::uint8_t> moved_;
+  bool stepped_ = false;  // whether a step has worked out every object yet
 };
 
 // Recomputes one object, recording in its drawing's log what moved.

@@ -8,8 +8,12 @@ namespace zelmora {
 void PaintDrawing(Canvas& canvas, ObjectList& objects, TGObject* selected,
                   const DrawContext& context, int width, int height) {
   canvas.FillRect(0, 0, width, height, kBackgroundColor);
-  RefreshTexts(objects, context.pixelsPerCentimetre);
+  // Each text is filled in as it is drawn: a second walk over every object
+  // of a big drawing costs as much as drawing its points. The values it
+  // shows are worked out already.
+  const FieldLookup lookup = MeasureLookup(objects, context.pixelsPerCentimetre);
   for (std::size_t i = 0; i < objects.size(); ++i) {
+    RefreshText(objects[i], lookup);
     if (&objects[i] != selected) objects[i].Draw(canvas, false, false, context);
   }
   if (selected != nullptr) selected->Draw(canvas, true, false, context);

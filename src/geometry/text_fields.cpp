@@ -119,13 +119,15 @@ FieldLookup MeasureLookup(const ObjectList& objects, double pixelsPerCentimetre)
   };
 }
 
+void RefreshText(TGObject& object, const FieldLookup& lookup) {
+  if (object.Kind() != kTextKind) return;
+  auto& text = static_cast<TGText&>(object);
+  text.Shown = FillFields(text.Text, lookup);
+}
+
 void RefreshTexts(ObjectList& objects, double pixelsPerCentimetre) {
   const FieldLookup lookup = MeasureLookup(objects, pixelsPerCentimetre);
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (objects[i].Kind() != kTextKind) continue;
-    auto& text = static_cast<TGText&>(objects[i]);
-    text.Shown = FillFields(text.Text, lookup);
-  }
+  for (std::size_t i = 0; i < objects.size(); ++i) RefreshText(objects[i], lookup);
 }
 
 }  // namespace zelmora

@@ -8,6 +8,7 @@
 namespace zelmora {
 
 class ObjectList;
+class TGObject;
 
 // A measurement as a field sees it.
 struct FieldValue {
@@ -29,5 +30,7 @@ FieldLookup MeasureLookup(const ObjectList& objects, double pixelsPerCentimetre)
 
 // Every text of the drawing gets its fields filled from its measurements.
 void RefreshTexts(ObjectList& objects, double pixelsPerCentimetre);
+// The same for one object, when it is a text.
+void RefreshText(TGObject& object, const FieldLookup& lookup);
 
 }  // namespace zelmora

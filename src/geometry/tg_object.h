@@ -139,7 +139,6 @@ class TGObject {
   friend class DragSession;
   int index_ = -1;
   std::uint64_t visitStamp_ = 0;  // traversal bookkeeping of GraphWalker
-  std::uint64_t movedStamp_ = 0;  // the last drag step that moved the object
   // Bookkeeping of the change log of the list that holds the object: the
   // action in which each part of the object was last recorded, and its index
   // when the last action was recorded (-1 while it is new).

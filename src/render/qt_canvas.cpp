@@ -709,8 +709,7 @@ void QImageCanvas::SetPixelRatio(double ratio) {
   MakeLabelPictures();
 }
 
-int QImageCanvas::Device(int v) const {
-  if (ratio_ == 1) return v;
+int QImageCanvas::Scaled(int v) const {
   constexpr double kLimit = 1 << 30;  // far beyond any picture, and safe to add to
   return static_cast<int>(std::clamp(std::round(v * ratio_), -kLimit, kLimit));
 }
@@ -745,11 +744,13 @@ void QImageCanvas::Resize(QSize size) {
   ForgetLastRepaint();
   if (size.isEmpty()) {
     image_ = QImage();
+    pictureSize_ = {};
     return;
   }
   image_ = QImage(Device(size.width()), Device(size.height()), QImage::Format_RGB32);
   image_.setDevicePixelRatio(ratio_);
   image_.fill(Qt::white);
+  pictureSize_ = image_.size();
   Changed({0, image_.height()});
 }
 
@@ -1033,14 +1034,14 @@ void QImageCanvas::SetReuse(bool reuse) {
 
 void QImageCanvas::SetPen(Color color, int width, PenStyle style) {
   penWidth_ = std::clamp(width, 1, kMaxPenWidth);
-  penColour_ = ToQColor(color).rgb();
+  penColour_ = ToRgb(color);
   // Patterns exist for one-pixel pens only; a wider pen draws solid, so a
   // dashed line made wider turns solid and keeps its style for width 1.
   penStyle_ = penWidth_ == 1 ? style : PenStyle::Solid;
 }
 
 void QImageCanvas::SetFontColor(Color color) {
-  fontColor_ = ToQColor(color).rgb();
+  fontColor_ = ToRgb(color);
 }
 
 void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
@@ -1051,7 +1052,7 @@ void QImageCanvas::FillRect(int left, int top, int right, int bottom, Color colo
   const QRect box = QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)).intersected(image_.rect());
   if (box.isEmpty()) return;
   Keep({.kind = PaintOp::Fill,
-        .colour = ToQColor(color).rgb(),
+        .colour = ToRgb(color),
         .a = box.left(),
         .b = box.top(),
         .c = box.right(),
@@ -1096,7 +1097,7 @@ void QImageCanvas::DrawText(int unitX, int unitY, std::string_view text) {
             picture.reach,
             letters | QRect(0, 0, picture.size.width, picture.size.height)};
   }
-  if (!last.reach.translated(x, y).intersects(image_.rect())) return;
+  if (!OnPicture(last.reach.translated(x, y))) return;
   Keep({.kind = PaintOp::Text,
         .opaque = !transparent_,
         .a = x,
@@ -1116,7 +1117,7 @@ void QImageCanvas::DrawPointGlyph(int unitLeft, int unitTop, int width, int pale
   const QImage& glyph = glyphs_->Glyph(width, paletteIndex);
   const int left = Device(unitLeft), top = Device(unitTop);
   const QSize size(Device(glyph.width()), Device(glyph.height()));
-  if (glyph.isNull() || !image_.rect().intersects(QRect(QPoint(left, top), size))) return;
+  if (glyph.isNull() || !OnPicture(QRect(QPoint(left, top), size))) return;
   Keep(
       {.kind = PaintOp::Glyph, .a = left, .b = top, .c = width, .d = paletteIndex, .item = &glyph});
 }

@@ -106,6 +106,7 @@ class QImageCanvas : public Canvas {
 
   const PointGlyphTable* glyphs_;
   QImage image_;
+  QSize pictureSize_;  // image_'s, asked for by every call
   QRgb penColour_ = qRgb(0, 0, 0);
   int penWidth_ = 1;
   PenStyle penStyle_ = PenStyle::Solid;
@@ -124,7 +125,13 @@ class QImageCanvas : public Canvas {
   void MakeLabelPictures();
 
   // A coordinate of the drawing in the picture's pixels.
-  int Device(int v) const;
+  int Device(int v) const { return ratio_ == 1 ? v : Scaled(v); }
+  int Scaled(int v) const;
+  // Whether `r` shares a pixel with the picture.
+  bool OnPicture(const QRect& r) const {
+    return !r.isEmpty() && r.left() < pictureSize_.width() && r.right() >= 0 &&
+           r.top() < pictureSize_.height() && r.bottom() >= 0;
+  }
   // The pixels of the units [low, high): from the first to one past the last.
   std::pair<int, int> DeviceSpan(int low, int high) const;
 
