@@ -188,10 +188,10 @@ InkMask InkMaskOf(const QImage& image, QPoint offset) {
 
 namespace {
 
-// The bits of a mask word whose columns, from `start` on, lie in [0, width).
-std::uint64_t ColumnsInside(std::int64_t start, int width) {
-  const std::int64_t low = std::max<std::int64_t>(0, -start);
-  const std::int64_t high = std::min<std::int64_t>(64, width - start);
+// The bits of a mask word whose columns, from `start` on, lie in [left, right).
+std::uint64_t ColumnsInside(std::int64_t start, int left, int right) {
+  const std::int64_t low = std::max<std::int64_t>(0, left - start);
+  const std::int64_t high = std::min<std::int64_t>(64, right - start);
   if (low >= high) return 0;
   const std::uint64_t below = high == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << high) - 1;
   return below & ~((std::uint64_t{1} << low) - 1);
@@ -200,7 +200,7 @@ std::uint64_t ColumnsInside(std::int64_t start, int width) {
 }  // namespace
 
 void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
-  const QRect rows(0, target.top, target.width, target.bottom - target.top);
+  const QRect rows(target.left, target.top, target.right - target.left, target.bottom - target.top);
   const QRect placed = mask.box.translated(x, y);
   if (target.bits == nullptr || !rows.intersects(placed)) return;
   const bool inside = rows.contains(placed);
@@ -215,7 +215,7 @@ void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
     for (int w = 0; w < mask.words; ++w, ++words) {
       const std::int64_t start = std::int64_t{placed.left()} + 64 * w;
       std::uint64_t bits = *words;
-      if (!inside) bits &= ColumnsInside(start, target.width);
+      if (!inside) bits &= ColumnsInside(start, target.left, target.right);
       while (bits != 0) {
         row[start + std::countr_zero(bits)] = colour;
         bits &= bits - 1;
@@ -226,7 +226,7 @@ void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
 
 void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
              const QRect& reach) {
-  const QRect rows(0, target.top, target.width, target.bottom - target.top);
+  const QRect rows(target.left, target.top, target.right - target.left, target.bottom - target.top);
   const QRect placed = reach.translated(x, y);
   if (target.bits == nullptr || !rows.intersects(placed)) return;
   // Most pictures lie wholly inside: their runs need no bounds test.
@@ -238,8 +238,8 @@ void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& r
     const int py = y + run.y;
     if (!inside) {
       if (py < target.top || py >= target.bottom) continue;
-      const int right = std::min(left + length, target.width);
-      left = std::max(left, 0);
+      const int right = std::min(left + length, target.right);
+      left = std::max(left, target.left);
       length = right - left;
       if (length <= 0) continue;
     }

@@ -272,7 +272,7 @@ class BandPainter {
         case PaintOp::Text:
           if (!InBand(op)) break;
           Text(op);
-          if (guarded_) Settle(TextBox(op));
+          if (guarded_) Settle(LabelBox(op));
           break;
         case PaintOp::Glyph:
           Glyph(op);
@@ -289,20 +289,11 @@ class BandPainter {
   // Labels keep the rows they may touch in c..d.
   bool InBand(const PaintOp& op) const { return op.d >= rows_.top && op.c < rows_.bottom; }
 
-  // Every pixel a label may write: its box and its letters.
-  static QRect TextBox(const PaintOp& op) {
-    const auto* picture = static_cast<const LabelPictures::Picture*>(op.item);
-    const QRect letters =
-        op.letters != nullptr ? static_cast<const PackedMask*>(op.letters)->box : picture->reach;
-    return (letters | QRect(0, 0, picture->size.width, picture->size.height))
-        .translated(op.a, op.b);
-  }
-
   // After a call that wrote inside `box` of a guarded picture: the layer
   // above takes its pixels back. (Labels and glyphs are small; the pens
   // guard pixel by pixel.)
   void Settle(QRect box) const {
-    box = box.intersected(QRect(0, rows_.top, rows_.width, rows_.bottom - rows_.top));
+    box = box.intersected(Writable());
     if (box.isEmpty()) return;
     const auto stride =
         static_cast<std::size_t>(rows_.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb)));
@@ -343,6 +334,7 @@ class BandPainter {
                      rows_.bottom - rows_.top, rows_.bytesPerLine, QImage::Format_RGB32);
       painter_.emplace(&band_);
       painter_->translate(0, -rows_.top);
+      if (rows_.left != 0 || rows_.right != rows_.width) painter_->setClipRect(Writable());
       painter_->setBrush(Qt::NoBrush);
       painter_->setRenderHint(QPainter::Antialiasing, smooth_);
     }
@@ -396,8 +388,13 @@ class BandPainter {
     return QRectF(whole_).adjusted(-reach, -reach, reach, reach);
   }
 
+  // The part of the picture this painter may write to.
+  QRect Writable() const {
+    return QRect(rows_.left, rows_.top, rows_.right - rows_.left, rows_.bottom - rows_.top);
+  }
+
   void Fill(QRect box, QRgb colour) {
-    box = box.intersected(QRect(0, rows_.top, rows_.width, rows_.bottom - rows_.top));
+    box = box.intersected(Writable());
     if (box.isEmpty()) return;
     const qsizetype stride = rows_.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
     QRgb* row = reinterpret_cast<QRgb*>(rows_.bits) + box.top() * stride + box.left();
@@ -978,15 +975,21 @@ bool QImageCanvas::PaintChanges() {
     return true;
   }
   const int height = image_.height();
-  const RepaintDiff diff = CompareRepaints(last_, kept_, height, kept_.size() / 4, ratio_);
+  const RepaintDiff diff = CompareRepaints(last_, kept_, image_.size(), kept_.size() / 4, ratio_);
   if (diff.tooMany) return false;
-  if (diff.damagedRows <= height / 2) {
-    for (const RowSpan& span : diff.damage) {
+  if (diff.damagedPixels <= std::int64_t{height} * image_.width() / 2) {
+    for (const DamagedBox& box : diff.damage) {
       PixelRows rows = PixelRows::Whole(image_);
-      rows.top = span.top;
-      rows.bottom = span.bottom;
+      rows.top = box.rows.top;
+      rows.bottom = box.rows.bottom;
+      // Only thin pens, labels and glyphs keep to columns; a soft pen's
+      // pixels go across the whole rows.
+      if (!smooth_) {
+        rows.left = box.left;
+        rows.right = box.right;
+      }
       BandPainter(rows, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
-      Changed(span);
+      Changed(box.rows);
     }
     lastRepaint_ = Repainted::Rows;
     return true;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/label_pictures.h"
+
 namespace zelmora {
 namespace {
 
@@ -16,15 +18,41 @@ constexpr std::size_t kMostSpans = 3;
 // The fewest calls kept out of the layers around the changes, either side.
 constexpr std::size_t kLeastRoom = 32;
 
+// The columns a call may write to: those of its box for a label, a glyph
+// or a fill, every one for a stroke.
+std::pair<int, int> ColumnsOf(const PaintOp& op, int width, double scale) {
+  int left = 0, right = width;
+  switch (op.kind) {
+    case PaintOp::Fill:
+      left = op.a, right = op.c + 1;
+      break;
+    case PaintOp::Text: {
+      const QRect box = LabelBox(op);
+      left = box.left(), right = box.right() + 1;
+      break;
+    }
+    case PaintOp::Glyph:
+      left = op.a;
+      right = op.a +
+              static_cast<int>(std::ceil(static_cast<const QImage*>(op.item)->width() * scale)) +
+              (scale == 1 ? 0 : 1);
+      break;
+    default:
+      break;
+  }
+  return {std::clamp(left, 0, width), std::clamp(right, 0, width)};
+}
+
 struct Pairing {
   std::span<const PaintOp> before, now;
-  int height;
+  QSize size;
   double scale;
   RepaintDiff diff;
 
   void Damage(const PaintOp& op) {
-    const RowSpan rows = RowsOf(op, height, scale);
-    if (rows.bottom > rows.top) diff.damage.push_back(rows);
+    const RowSpan rows = RowsOf(op, size.height(), scale);
+    const auto [left, right] = ColumnsOf(op, size.width(), scale);
+    if (rows.bottom > rows.top && right > left) diff.damage.push_back({rows, left, right});
   }
   // The calls before[i, i + left) and now[j, j + put) have no partner.
   void Unpaired(std::size_t i, std::size_t left, std::size_t j, std::size_t put) {
@@ -44,26 +72,33 @@ struct Pairing {
   }
 };
 
-// Joins overlapping and near spans, then the nearest until a few are left.
-std::vector<RowSpan> Joined(std::vector<RowSpan> spans) {
-  std::sort(spans.begin(), spans.end(),
-            [](const RowSpan& a, const RowSpan& b) { return a.top < b.top; });
-  std::vector<RowSpan> joined;
-  for (const RowSpan& s : spans) {
-    if (!joined.empty() && s.top <= joined.back().bottom + kJoinGap) {
-      joined.back().bottom = std::max(joined.back().bottom, s.bottom);
+// `into` grown to hold `box` too.
+void Join(DamagedBox& into, const DamagedBox& box) {
+  into.rows.bottom = std::max(into.rows.bottom, box.rows.bottom);
+  into.left = std::min(into.left, box.left);
+  into.right = std::max(into.right, box.right);
+}
+
+// Joins boxes of overlapping and near rows, then the nearest until a few
+// are left.
+std::vector<DamagedBox> Joined(std::vector<DamagedBox> boxes) {
+  std::sort(boxes.begin(), boxes.end(),
+            [](const DamagedBox& a, const DamagedBox& b) { return a.rows.top < b.rows.top; });
+  std::vector<DamagedBox> joined;
+  for (const DamagedBox& b : boxes) {
+    if (!joined.empty() && b.rows.top <= joined.back().rows.bottom + kJoinGap) {
+      Join(joined.back(), b);
     } else {
-      joined.push_back(s);
+      joined.push_back(b);
     }
   }
+  auto gap = [&joined](std::size_t k) { return joined[k + 1].rows.top - joined[k].rows.bottom; };
   while (joined.size() > kMostSpans) {
     std::size_t nearest = 0;
     for (std::size_t k = 1; k + 1 < joined.size(); ++k) {
-      if (joined[k + 1].top - joined[k].bottom < joined[nearest + 1].top - joined[nearest].bottom) {
-        nearest = k;
-      }
+      if (gap(k) < gap(nearest)) nearest = k;
     }
-    joined[nearest].bottom = joined[nearest + 1].bottom;
+    Join(joined[nearest], joined[nearest + 1]);
     joined.erase(joined.begin() + static_cast<std::ptrdiff_t>(nearest) + 1);
   }
   return joined;
@@ -98,9 +133,16 @@ RowSpan RowsOf(const PaintOp& op, int height, double scale) {
   return {std::clamp(top, 0, height), std::clamp(bottom, 0, height)};
 }
 
+QRect LabelBox(const PaintOp& op) {
+  const auto* picture = static_cast<const LabelPictures::Picture*>(op.item);
+  const QRect letters =
+      op.letters != nullptr ? static_cast<const PackedMask*>(op.letters)->box : picture->reach;
+  return (letters | QRect(0, 0, picture->size.width, picture->size.height)).translated(op.a, op.b);
+}
+
 RepaintDiff CompareRepaints(std::span<const PaintOp> before, std::span<const PaintOp> now,
-                            int height, std::size_t mostChanges, double scale) {
-  Pairing p{before, now, height, scale, {}};
+                            QSize size, std::size_t mostChanges, double scale) {
+  Pairing p{before, now, size, scale, {}};
   std::size_t i = 0, j = 0;
   while (i < before.size() && j < now.size() && p.diff.changed.size() <= mostChanges) {
     if (before[i] == now[j]) {
@@ -121,7 +163,9 @@ RepaintDiff CompareRepaints(std::span<const PaintOp> before, std::span<const Pai
   if (diff.tooMany) return std::move(diff);
   diff.same = diff.changed.empty();
   diff.damage = Joined(std::move(diff.damage));
-  for (const RowSpan& s : diff.damage) diff.damagedRows += s.bottom - s.top;
+  for (const DamagedBox& b : diff.damage) {
+    diff.damagedPixels += std::int64_t{b.rows.bottom - b.rows.top} * (b.right - b.left);
+  }
   return diff;
 }
 

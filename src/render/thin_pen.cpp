@@ -27,6 +27,7 @@ PixelRows PixelRows::Whole(QImage& image) {
   rows.bytesPerLine = image.bytesPerLine();
   rows.width = image.width();
   rows.height = rows.bottom = image.height();
+  rows.right = image.width();
   return rows;
 }
 
@@ -37,6 +38,8 @@ PenTarget::PenTarget(const PixelRows& target, QRgb colour, const PixelPattern& p
       width_(target.width),
       top_(target.top),
       bottom_(target.bottom),
+      left_(target.left),
+      right_(target.right),
       colour_(colour | 0xFF000000u),
       pattern_(pattern),
       phase_(pattern.empty() ? 0 : static_cast<std::size_t>(phase) % pattern.size()),
@@ -94,16 +97,16 @@ void AllowedOffsets(int start, int sign, int low, int high, std::int64_t& from, 
 bool ThinPen::VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
                            std::int64_t& last) const {
   auto inside = [this](QPoint p) {
-    return p.x() >= 0 && p.x() < width_ && p.y() >= top_ && p.y() < bottom_;
+    return p.x() >= left_ && p.x() < right_ && p.y() >= top_ && p.y() < bottom_;
   };
   if (inside(from) && inside(to)) return true;
   std::int64_t majorFrom, majorTo, minorFrom, minorTo;
   if (a.xMajor) {
-    AllowedOffsets(from.x(), a.sx, 0, width_, majorFrom, majorTo);
+    AllowedOffsets(from.x(), a.sx, left_, right_, majorFrom, majorTo);
     AllowedOffsets(from.y(), a.sy, top_, bottom_, minorFrom, minorTo);
   } else {
     AllowedOffsets(from.y(), a.sy, top_, bottom_, majorFrom, majorTo);
-    AllowedOffsets(from.x(), a.sx, 0, width_, minorFrom, minorTo);
+    AllowedOffsets(from.x(), a.sx, left_, right_, minorFrom, minorTo);
   }
   if (minorTo < 0 || (a.minor == 0 && minorFrom > 0)) return false;
   first = std::max<std::int64_t>(first, majorFrom);
@@ -139,8 +142,8 @@ void ThinPen::Walk(QPoint from, QPoint to) {
   if (period != 0) phase_ = (phase_ + static_cast<std::size_t>(a.steps)) % period;
   // Wholly outside: only the pattern moves on. Circles far larger than the
   // picture, and most of a circle seen by the other band, are such segments.
-  if (std::max(from.x(), to.x()) < 0 || std::max(from.y(), to.y()) < top_ ||
-      std::min(from.x(), to.x()) >= width_ || std::min(from.y(), to.y()) >= bottom_) {
+  if (std::max(from.x(), to.x()) < left_ || std::max(from.y(), to.y()) < top_ ||
+      std::min(from.x(), to.x()) >= right_ || std::min(from.y(), to.y()) >= bottom_) {
     return;
   }
   std::int64_t first = 0, last = a.steps - 1;

@@ -30,6 +30,9 @@ struct PixelRows {
   qsizetype bytesPerLine = 0;
   int width = 0, height = 0;
   int top = 0, bottom = 0;
+  // The columns [left, right) a thin pen, a label or a glyph may write to:
+  // a repaint of a small damaged box of crisp calls.
+  int left = 0, right = 0;
   BlendLog* blends = nullptr;  // where pens note the pixels they blend, if anywhere
   // The pixels of a layer that lies above what is painted: pens leave them
   // alone, and `aboveColours` (a picture of the same rows) holds what they
@@ -54,6 +57,7 @@ class PenTarget {
   uchar* bits_;
   qsizetype stride_;  // in pixels
   int width_, top_, bottom_;
+  int left_, right_;
   QRgb colour_;
   const PixelPattern& pattern_;
   std::size_t phase_;
