@@ -146,7 +146,7 @@ class QImageCanvas : public Canvas {
     // The picture's, kept here so that a repaint need not read the picture.
     const PackedMask* mask;
     QRect reach;
-    QRect touched;  // what its letters and its cleared box may cover
+    int touchedTop, touchedBottom;  // the rows its letters and its cleared box may cover
   };
   std::vector<LabelCall> lastLabels_;
   std::size_t labelCall_ = 0;
