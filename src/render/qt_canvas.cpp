@@ -653,6 +653,7 @@ void QImageCanvas::MakeLabelPictures() {
   sizedLabels_.clear();
   labels_ = MakeTextPictures(labelFont_);
   textLabels_ = &labels_;
+  textSize_ = 0;
 }
 
 QImageCanvas::~QImageCanvas() {
@@ -692,6 +693,7 @@ void QImageCanvas::SetSmoothing(bool on) {
 }
 
 void QImageCanvas::SetTextSize(int pixels) {
+  textSize_ = std::max(pixels, 0);
   if (pixels <= 0) {
     textLabels_ = &labels_;
     return;
@@ -1011,12 +1013,12 @@ void QImageCanvas::DrawText(int unitX, int unitY, std::string_view text) {
   if (call == lastLabels_.size()) lastLabels_.push_back({});
   LabelCall& last = lastLabels_[call];
   if (last.picture == nullptr || last.colour != fontColor_ || last.text != text ||
-      last.pictures != &textLabels_->Drawn()) {
+      last.textSize != textSize_) {
     const LabelPictures::Picture& picture = textLabels_->Drawn().Get(text, fontColor_);
     const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
     const QRect touched = letters | QRect(0, 0, picture.size.width, picture.size.height);
-    last = {fontColor_,   std::string(text), &textLabels_->Drawn(), &picture,
-            picture.mask, picture.reach,     touched.top(),         touched.bottom()};
+    last = {fontColor_,        textSize_, touched.top(), touched.bottom(),
+            std::string(text), &picture,  picture.mask,  picture.reach};
   }
   if (!last.reach.translated(x, y).intersects(image_.rect())) return;
   Keep({.kind = PaintOp::Text,

@@ -124,6 +124,8 @@ class QtCanvasTest : public QObject {
   void textBackground_data();
   void textBackground();
   void textMeasureGrowsWithText();
+  void textsChangingSizeAreDrawnAnew_data();
+  void textsChangingSizeAreDrawnAnew();
   void labelPictureStaysNearItsText_data();
   void labelPictureStaysNearItsText();
   void pointGlyphPlacementRoundsTiesToEven_data();
@@ -293,6 +295,34 @@ void QtCanvasTest::textMeasureGrowsWithText() {
   QVERIFY(cyrillic.width > three.width);
   QCOMPARE(one.height, QFontMetrics(LabelFont(QStringLiteral("Times New Roman"))).height());
   QCOMPARE(canvas.MeasureText("").width, 0);
+}
+
+void QtCanvasTest::textsChangingSizeAreDrawnAnew_data() {
+  QTest::addColumn<int>("before");
+  QTest::addColumn<int>("after");
+  QTest::newRow("label to text") << 0 << 24;
+  QTest::newRow("text to label") << 24 << 0;
+  QTest::newRow("text to text") << 24 << 31;
+}
+
+// The same words in the same place of the drawing, in another size from
+// one repaint to the next (a text's size was changed), show in the new size.
+void QtCanvasTest::textsChangingSizeAreDrawnAnew() {
+  QFETCH(int, before);
+  QFETCH(int, after);
+  auto paint = [](QImageCanvas& canvas, int size) {
+    canvas.FillRect(0, 0, 200, 80, 0xFFFFFF);
+    canvas.SetTextSize(size);
+    canvas.DrawText(10, 10, "Ab");
+    canvas.SetTextSize(0);
+    return canvas.Image();
+  };
+  QImageCanvas changed(nullptr), fresh(nullptr);
+  changed.Resize({200, 80});
+  fresh.Resize({200, 80});
+  const QImage expected = paint(fresh, after);
+  QVERIFY(paint(changed, before) != expected);
+  QCOMPARE(paint(changed, after), expected);
 }
 
 void QtCanvasTest::labelPictureStaysNearItsText_data() {
