@@ -58,9 +58,9 @@ static_assert(sizeof(PackedMask) % sizeof(std::uint64_t) == 0);
 
 // Runs as kept, right behind their count in memory, beside the masks.
 struct PackedInk {
-  std::size_t count;
+  std::uint64_t count;
   std::span<const InkRun> Runs() const {
-    return {reinterpret_cast<const InkRun*>(this + 1), count};
+    return {reinterpret_cast<const InkRun*>(this + 1), static_cast<std::size_t>(count)};
   }
 };
 static_assert(sizeof(PackedInk) % sizeof(std::uint64_t) == 0);
