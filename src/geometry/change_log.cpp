@@ -69,6 +69,13 @@ bool SameLinks(const TGObject& o, const ObjectLinks& links) {
 
 void ChangeLog::Start(ObjectList& list) {
   Clear();
+  // A drawing just opened or emptied went through these whole; what they
+  // grew to would stay resident until the next drawing as large.
+  fresh_.shrink_to_fit();
+  removed_.shrink_to_fit();
+  placings_.shrink_to_fit();
+  styles_.shrink_to_fit();
+  links_.shrink_to_fit();
   recording_ = true;
   Recommit(list);
 }

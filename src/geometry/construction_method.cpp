@@ -63,10 +63,14 @@ bool ChildPassesThrough(const TGObject& child, const TGObject& parent) {
   return false;
 }
 
-void RebuildIncidentByMethod(TGObject& object) {
-  object.Incident.clear();
+namespace {
+
+// Calls `take` with the children built through `object`, then with the
+// parents it passes through itself.
+template <class Take>
+void ForEachIncident(const TGObject& object, Take take) {
   for (TGObject* child : object.Children) {
-    if (child != nullptr && ChildPassesThrough(*child, object)) object.Incident.push_back(child);
+    if (child != nullptr && ChildPassesThrough(*child, object)) take(child);
   }
   const MethodInfo* method = MethodOf(object);
   if (method == nullptr) return;
@@ -76,9 +80,21 @@ void RebuildIncidentByMethod(TGObject& object) {
     TGObject* parent = object.Parents[slot];
     if (method->PassesThroughParent(slot) && parent != nullptr &&
         parent->Kind() == method->ParentKind(slot)) {
-      object.Incident.push_back(parent);
+      take(parent);
     }
   }
+}
+
+}  // namespace
+
+void RebuildIncidentByMethod(TGObject& object) {
+  // Counted first: a list grown one object at a time keeps up to twice the
+  // room, and every object of a drawing keeps one.
+  std::size_t count = 0;
+  ForEachIncident(object, [&count](TGObject*) { ++count; });
+  object.Incident.clear();
+  object.Incident.reserve(count);
+  ForEachIncident(object, [&object](TGObject* o) { object.Incident.push_back(o); });
 }
 
 }  // namespace zelmora

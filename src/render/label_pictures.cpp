@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <bit>
+#include <memory>
 #include <new>
 
 #include "render/blend_log.h"
@@ -50,19 +51,33 @@ TextSize LabelPictures::Measure(std::string_view text) {
   return size;
 }
 
-const PackedMask* LabelPictures::Pack(const InkMask& mask) {
-  constexpr std::size_t kHeader = sizeof(PackedMask) / sizeof(std::uint64_t);
-  const std::size_t size = kHeader + mask.bits.size();
-  if (size > blockFree_) {
-    blockFree_ = std::max(kMaskBlockWords, size);
-    blocks_.push_back(std::make_unique<std::uint64_t[]>(blockFree_));
+std::uint64_t* LabelPictures::Reserve(std::size_t words) {
+  if (words > blockFree_) {
+    blockFree_ = std::max(kMaskBlockWords, words);
+    // Not cleared: the pages of a block's unused end are then never touched.
+    blocks_.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(blockFree_));
     blockNext_ = blocks_.back().get();
   }
   std::uint64_t* at = blockNext_;
-  blockNext_ += size;
-  blockFree_ -= size;
+  blockNext_ += words;
+  blockFree_ -= words;
+  return at;
+}
+
+const PackedMask* LabelPictures::Pack(const InkMask& mask) {
+  constexpr std::size_t kHeader = sizeof(PackedMask) / sizeof(std::uint64_t);
+  std::uint64_t* at = Reserve(kHeader + mask.bits.size());
   auto* packed = new (at) PackedMask{mask.box, mask.words, mask.colour};
   std::copy(mask.bits.begin(), mask.bits.end(), at + kHeader);
+  return packed;
+}
+
+const PackedInk* LabelPictures::Pack(const std::vector<InkRun>& runs) {
+  constexpr std::size_t kHeader = sizeof(PackedInk) / sizeof(std::uint64_t);
+  constexpr std::size_t kWord = sizeof(std::uint64_t);
+  std::uint64_t* at = Reserve(kHeader + (runs.size() * sizeof(InkRun) + kWord - 1) / kWord);
+  auto* packed = new (at) PackedInk{runs.size()};
+  std::uninitialized_copy(runs.begin(), runs.end(), reinterpret_cast<InkRun*>(at + kHeader));
   return packed;
 }
 
@@ -94,15 +109,20 @@ const LabelPictures::Picture& LabelPictures::Get(std::string_view text, QRgb col
   picture.reach =
       QRect(QPoint(box.left(), metrics_.ascent() + box.top()), box.size().expandedTo(QSize(1, 1)));
   InkMask mask;
+  std::vector<InkRun> ink;
   const bool composed = painted_ >= kPaintedBeforeLetters && letters_->Compose(s, colour, mask);
   if (composed) mask.box.translate(0, metrics_.ascent());
   if (!composed || !picture.reach.contains(mask.box)) {
-    mask = DrawnByPainter(s, colour, box, picture.ink);
+    mask = DrawnByPainter(s, colour, box, ink);
     ++painted_;
   }
-  if (!mask.box.isEmpty()) picture.mask = Pack(mask);
+  if (!mask.box.isEmpty()) {
+    picture.mask = Pack(mask);
+  } else {
+    picture.ink = Pack(ink);
+  }
 
-  pictureBytes_ += picture.ink.size() * sizeof(InkRun) + mask.bits.size() * sizeof(std::uint64_t) +
+  pictureBytes_ += ink.size() * sizeof(InkRun) + mask.bits.size() * sizeof(std::uint64_t) +
                    sizeof(PackedMask) + sizeof(Picture) + key_.size();
   return pictures_.emplace(key_, std::move(picture)).first->second;
 }
@@ -224,7 +244,7 @@ void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
   }
 }
 
-void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
+void BlitInk(const PixelRows& target, int x, int y, std::span<const InkRun> runs,
              const QRect& reach) {
   const QRect rows(target.left, target.top, target.right - target.left, target.bottom - target.top);
   const QRect placed = reach.translated(x, y);

@@ -7,6 +7,7 @@
 #include <QRgb>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,6 +56,15 @@ struct PackedMask {
 };
 static_assert(sizeof(PackedMask) % sizeof(std::uint64_t) == 0);
 
+// Runs as kept, right behind their count in memory, beside the masks.
+struct PackedInk {
+  std::uint64_t count;
+  std::span<const InkRun> Runs() const {
+    return {reinterpret_cast<const InkRun*>(this + 1), static_cast<std::size_t>(count)};
+  }
+};
+static_assert(sizeof(PackedInk) % sizeof(std::uint64_t) == 0);
+
 class LetterAtlas;
 
 // Names drawn by the painter before names are put together from letters:
@@ -67,7 +77,7 @@ void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask);
 // Puts `runs` into the picture with their origin at (x, y); `reach` holds
 // them all, relative to that origin. Only what falls inside the rows of
 // `target` and the picture's columns is written.
-void BlitInk(const PixelRows& target, int x, int y, const std::vector<InkRun>& runs,
+void BlitInk(const PixelRows& target, int x, int y, std::span<const InkRun> runs,
              const QRect& reach);
 
 // Object names drawn once and kept. Shaping and rasterising a name costs far
@@ -80,10 +90,11 @@ class LabelPictures {
 
   // Only the covered pixels are kept, from the label's top-left corner: they
   // are a fraction of the box, and writing them straight into the picture
-  // beats handing a small image to a painter.
+  // beats handing a small image to a painter. The pixels lie in the blocks:
+  // a large drawing keeps tens of thousands of pictures.
   struct Picture {
     const PackedMask* mask = nullptr;  // the letters, when of one colour (not smoothed)
-    std::vector<InkRun> ink;           // the letters otherwise
+    const PackedInk* ink = nullptr;    // the letters otherwise, then never null
     QRect reach;    // every ink pixel lies inside, relative to the label's corner
     TextSize size;  // the text's own box, as measured
   };
@@ -99,12 +110,14 @@ class LabelPictures {
   QFont font_;
   QFontMetrics metrics_;
   std::unique_ptr<LetterAtlas> letters_;
+  std::uint64_t* Reserve(std::size_t words);
   const PackedMask* Pack(const InkMask& mask);
+  const PackedInk* Pack(const std::vector<InkRun>& runs);
   InkMask DrawnByPainter(const QString& text, QRgb colour, const QRect& box,
                          std::vector<InkRun>& ink) const;
 
   std::unordered_map<std::string, Picture> pictures_;
-  std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;  // the packed masks
+  std::vector<std::unique_ptr<std::uint64_t[]>> blocks_;  // the packed masks and runs
   std::uint64_t* blockNext_ = nullptr;
   std::size_t blockFree_ = 0;  // words left in the last block
   std::size_t pictureBytes_ = 0;

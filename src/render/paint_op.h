@@ -7,14 +7,27 @@
 
 namespace zelmora {
 
+// A pen style in one byte.
+class PenStyleByte {
+ public:
+  constexpr PenStyleByte(PenStyle style = PenStyle::Solid)
+      : code_(static_cast<std::uint8_t>(style)) {}
+  constexpr operator PenStyle() const { return static_cast<PenStyle>(code_); }
+
+ private:
+  std::uint8_t code_;
+};
+
 // One call kept for painting, with the pen and colours it was made with.
+// A repaint keeps two lists of tens of thousands of these (this one's and
+// the last one's), so the small fields share the first word.
 struct PaintOp {
   enum Kind : std::uint8_t { Fill, Rect, Line, Ellipse, Text, Glyph };
   Kind kind = Fill;
-  PenStyle style = PenStyle::Solid;
-  bool opaque = false;  // text: its box is cleared first
-  int penWidth = 1;
-  QRgb colour = 0;  // the pen's or the fill's
+  PenStyleByte style = PenStyle::Solid;
+  bool opaque = false;        // text: its box is cleared first
+  std::uint8_t penWidth = 1;  // the canvas draws no pen wider than 255
+  QRgb colour = 0;            // the pen's or the fill's
   int a = 0, b = 0, c = 0, d = 0;
   const void* item = nullptr;     // the label picture or the glyph
   const void* letters = nullptr;  // the label's PackedMask, if it has one

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <numbers>
 #include <optional>
@@ -23,6 +24,7 @@ namespace {
 
 // A pen wider than this would only fill the picture more slowly.
 constexpr int kMaxPenWidth = 255;
+static_assert(kMaxPenWidth <= std::numeric_limits<decltype(PaintOp::penWidth)>::max());
 // Beyond this size an ellipse is drawn as the arc that can be seen.
 constexpr double kHugeEllipseFactor = 4.0;
 constexpr int kMaxArcSegments = 20000;
@@ -617,7 +619,7 @@ class BandPainter {
     if (op.letters != nullptr) {
       BlitMask(rows_, op.a, op.b, *static_cast<const PackedMask*>(op.letters));
     } else {
-      BlitInk(rows_, op.a, op.b, picture->ink, picture->reach);
+      BlitInk(rows_, op.a, op.b, picture->ink->Runs(), picture->reach);
       blended_ = true;  // smoothed letters may blend
     }
   }
@@ -726,6 +728,7 @@ void QImageCanvas::MakeLabelPictures() {
   sizedLabels_.clear();
   labels_ = MakeTextPictures(labelFont_);
   textLabels_ = &labels_;
+  textSize_ = 0;
 }
 
 QImageCanvas::~QImageCanvas() {
@@ -736,9 +739,12 @@ QImageCanvas::~QImageCanvas() {
 
 void QImageCanvas::Resize(QSize size) {
   if (streaming_) PaintKept();  // the lower band's painter writes into the old picture
-  kept_.clear();
   labelCall_ = 0;
   ForgetLastRepaint();
+  // Another size holds another number of calls: the lists grown for the old
+  // one are given back rather than left idle beside the next one's.
+  kept_ = std::vector<PaintOp>();
+  last_ = std::vector<PaintOp>();
   if (size.isEmpty()) {
     image_ = QImage();
     pictureSize_ = {};
@@ -764,6 +770,7 @@ void QImageCanvas::SetSmoothing(bool on) {
 }
 
 void QImageCanvas::SetTextSize(int pixels) {
+  textSize_ = std::max(pixels, 0);
   if (pixels <= 0) {
     textLabels_ = &labels_;
     return;
@@ -1089,24 +1096,20 @@ void QImageCanvas::DrawText(int unitX, int unitY, std::string_view text) {
   if (call == lastLabels_.size()) lastLabels_.push_back({});
   LabelCall& last = lastLabels_[call];
   if (last.picture == nullptr || last.colour != fontColor_ || last.text != text ||
-      last.pictures != &textLabels_->Drawn()) {
+      last.textSize != textSize_) {
     const LabelPictures::Picture& picture = textLabels_->Drawn().Get(text, fontColor_);
     const QRect letters = picture.mask == nullptr ? picture.reach : picture.mask->box;
-    last = {fontColor_,
-            std::string(text),
-            &textLabels_->Drawn(),
-            &picture,
-            picture.mask,
-            picture.reach,
-            letters | QRect(0, 0, picture.size.width, picture.size.height)};
+    const QRect touched = letters | QRect(0, 0, picture.size.width, picture.size.height);
+    last = {fontColor_,        textSize_, touched.top(), touched.bottom(),
+            std::string(text), &picture,  picture.mask,  picture.reach};
   }
   if (!OnPicture(last.reach.translated(x, y))) return;
   Keep({.kind = PaintOp::Text,
         .opaque = !transparent_,
         .a = x,
         .b = y,
-        .c = y + last.touched.top(),
-        .d = y + last.touched.bottom(),
+        .c = y + last.touchedTop,
+        .d = y + last.touchedBottom,
         .item = last.picture,
         .letters = last.mask});
 }

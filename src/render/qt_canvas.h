@@ -141,19 +141,20 @@ class QImageCanvas : public Canvas {
   // Texts of other sizes than the labels', one set of pictures per size.
   std::map<int, TextPictures> sizedLabels_;
   TextPictures* textLabels_;   // the set the text calls use now
+  int textSize_ = 0;           // its text size; 0 for the labels' own
   std::vector<PaintOp> kept_;  // in the order of the calls
   // The labels of the last repaint in order, with their pictures: the next
   // repaint asks for the same ones in the same order, and comparing with the
   // same call of the last one costs far less than a lookup.
   struct LabelCall {
     QRgb colour;
+    int textSize;                   // of the set of pictures, as textSize_
+    int touchedTop, touchedBottom;  // the rows its letters and its cleared box may cover
     std::string text;
-    const LabelPictures* pictures;
     const LabelPictures::Picture* picture;
     // The picture's, kept here so that a repaint need not read the picture.
     const PackedMask* mask;
     QRect reach;
-    QRect touched;  // what its letters and its cleared box may cover
   };
   std::vector<LabelCall> lastLabels_;
   std::size_t labelCall_ = 0;

@@ -2,7 +2,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <random>
 
@@ -24,6 +26,19 @@ namespace {
 QRgb Pixel(const QImage& image, int x, int y) {
   return image.pixel(x, y) & 0xFFFFFFu;
 }
+
+int LargestChannelDifference(const QImage& a, const QImage& b) {
+  int largest = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q))});
+    }
+  }
+  return largest;
+}
+
 bool IsWhite(QRgb rgb) {
   return (rgb & 0xFFFFFFu) == 0xFFFFFFu;
 }
@@ -110,6 +125,8 @@ class QtCanvasTest : public QObject {
   void textBackground_data();
   void textBackground();
   void textMeasureGrowsWithText();
+  void textsChangingSizeAreDrawnAnew_data();
+  void textsChangingSizeAreDrawnAnew();
   void labelPictureStaysNearItsText_data();
   void labelPictureStaysNearItsText();
   void pointGlyphPlacementRoundsTiesToEven_data();
@@ -280,6 +297,34 @@ void QtCanvasTest::textMeasureGrowsWithText() {
   QVERIFY(cyrillic.width > three.width);
   QCOMPARE(one.height, QFontMetrics(LabelFont(QStringLiteral("Times New Roman"))).height());
   QCOMPARE(canvas.MeasureText("").width, 0);
+}
+
+void QtCanvasTest::textsChangingSizeAreDrawnAnew_data() {
+  QTest::addColumn<int>("before");
+  QTest::addColumn<int>("after");
+  QTest::newRow("label to text") << 0 << 24;
+  QTest::newRow("text to label") << 24 << 0;
+  QTest::newRow("text to text") << 24 << 31;
+}
+
+// The same words in the same place of the drawing, in another size from
+// one repaint to the next (a text's size was changed), show in the new size.
+void QtCanvasTest::textsChangingSizeAreDrawnAnew() {
+  QFETCH(int, before);
+  QFETCH(int, after);
+  auto paint = [](QImageCanvas& canvas, int size) {
+    canvas.FillRect(0, 0, 200, 80, 0xFFFFFF);
+    canvas.SetTextSize(size);
+    canvas.DrawText(10, 10, "Ab");
+    canvas.SetTextSize(0);
+    return canvas.Image();
+  };
+  QImageCanvas changed(nullptr), fresh(nullptr);
+  changed.Resize({200, 80});
+  fresh.Resize({200, 80});
+  const QImage expected = paint(fresh, after);
+  QVERIFY(paint(changed, before) != expected);
+  QCOMPARE(paint(changed, after), expected);
 }
 
 void QtCanvasTest::labelPictureStaysNearItsText_data() {
@@ -494,21 +539,27 @@ void QtCanvasTest::labelsLookAsTheFontDrawsThem() {
 
 void QtCanvasTest::manyNamesLookAsTheFontDrawsThem_data() {
   QTest::addColumn<QString>("family");
+  QTest::addColumn<bool>("smooth");
   for (const char* family :
        {"Times New Roman", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono"}) {
-    QTest::newRow(family) << QString::fromLatin1(family);
+    QTest::newRow(family) << QString::fromLatin1(family) << false;
+    QTest::addRow("%s, smoothed", family) << QString::fromLatin1(family) << true;
   }
 }
 
 // A drawing's worth of names mixing kerned, joined and narrow letters, each
 // drawn after enough others that most are put together from letters: the
-// picture is the painter's, pixel for pixel.
+// picture is the painter's, pixel for pixel. Smoothed, the names' pixels
+// fill several of the blocks the pictures are kept in.
 void QtCanvasTest::manyNamesLookAsTheFontDrawsThem() {
   QFETCH(QString, family);
-  const QFont font = LabelFont(family);
+  QFETCH(bool, smooth);
+  QFont font = LabelFont(family);
   const QString letters = QString::fromUtf8("AVWTYLPfiljrtxy1470'.,-ЖДЛУГΔΛΓ ");
   const QSize size(1200, 600);
   QImageCanvas canvas(nullptr, font);
+  canvas.SetSmoothing(smooth);
+  if (smooth) font.setStyleStrategy(QFont::PreferAntialias);
   canvas.Resize(size);
   canvas.SetFontColor(0x008000);
   canvas.SetBackgroundTransparent(true);
@@ -530,6 +581,12 @@ void QtCanvasTest::manyNamesLookAsTheFontDrawsThem() {
     painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()), name);
   }
   painter.end();
+  if (smooth) {
+    // Smoothed letters are blended into the picture by the canvas, not by
+    // the painter: alike to the rounding of a step.
+    QVERIFY(LargestChannelDifference(canvas.Image(), expected) <= 1);
+    return;
+  }
   QCOMPARE(canvas.Image(), expected);
 }
 
