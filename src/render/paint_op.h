@@ -2,6 +2,7 @@
 
 #include <QRgb>
 #include <cstdint>
+#include <span>
 
 #include "geometry/canvas.h"
 
@@ -34,6 +35,10 @@ struct PaintOp {
 
   bool operator==(const PaintOp&) const = default;
 };
+
+// Lists of calls compared as bytes: a drag compares tens of thousands of
+// calls at every step, and the calls have no padding nor floating point.
+bool SameCalls(std::span<const PaintOp> a, std::span<const PaintOp> b);
 
 // Rows [top, bottom) of a picture.
 struct RowSpan {

@@ -8,10 +8,6 @@
 namespace zelmora {
 namespace {
 
-bool SameCalls(std::span<const PaintOp> a, std::span<const PaintOp> b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end());
-}
-
 // Puts the pixels of `over` that a call wrote onto `picture`; both have the
 // same size and rows, so they are one run of pixels each.
 void PutOver(QImage& picture, const QImage& over) {

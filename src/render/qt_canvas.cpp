@@ -969,7 +969,7 @@ bool QImageCanvas::StartsWithClear() const {
 // worth the comparison; false when the whole picture is left to paint.
 bool QImageCanvas::PaintChanges() {
   if (!reuse_ || !lastValid_ || !StartsWithClear()) return false;
-  if (kept_ == last_) {
+  if (SameCalls(kept_, last_)) {
     lastRepaint_ = Repainted::Unchanged;
     return true;
   }

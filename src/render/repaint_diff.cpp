@@ -3,6 +3,8 @@
 #include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 
 #include "render/label_pictures.h"
 
@@ -131,6 +133,12 @@ RowSpan RowsOf(const PaintOp& op, int height, double scale) {
       break;
   }
   return {std::clamp(top, 0, height), std::clamp(bottom, 0, height)};
+}
+
+bool SameCalls(std::span<const PaintOp> a, std::span<const PaintOp> b) {
+  static_assert(std::has_unique_object_representations_v<PaintOp>);
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
 }
 
 QRect LabelBox(const PaintOp& op) {
