@@ -85,6 +85,31 @@ bool ClipSegment(const QRectF& area, QLineF& line) {
 
 namespace {
 
+// The directions of a polygon's corners, going round once: turning a unit
+// vector step by step spares a sine and cosine per corner. The turning is a
+// chain of dependent products, and the directions depend on the count
+// alone, while a drawing's circles come in a few hundred counts: each thread
+// keeps them, up to the counts of circles a few screens wide.
+const std::vector<QPointF>& CornerDirections(int count) {
+  constexpr int kKeptCounts = 512;
+  thread_local std::vector<std::vector<QPointF>> kept(kKeptCounts + 1);
+  thread_local std::vector<QPointF> last;
+  std::vector<QPointF>& directions =
+      count <= kKeptCounts ? kept[static_cast<std::size_t>(count)] : last;
+  if (directions.size() == static_cast<std::size_t>(count)) return directions;
+  directions.clear();
+  const double turnCos = std::cos(2 * std::numbers::pi / count);
+  const double turnSin = std::sin(2 * std::numbers::pi / count);
+  double ux = 1, uy = 0;
+  for (int i = 0; i < count; ++i) {
+    directions.emplace_back(ux, uy);
+    const double next = ux * turnCos - uy * turnSin;
+    uy = uy * turnCos + ux * turnSin;
+    ux = next;
+  }
+  return directions;
+}
+
 // Calls `corner` with each corner of a polygon that stays within kChordError
 // of the ellipse, going round once.
 template <class F>
@@ -94,15 +119,8 @@ void ForEachEllipseCorner(const QRectF& box, F corner) {
   const int count =
       std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 4, kMaxArcSegments);
   const QPointF c = box.center();
-  // Turning a unit vector step by step spares a sine and cosine per corner.
-  const double turnCos = std::cos(2 * std::numbers::pi / count);
-  const double turnSin = std::sin(2 * std::numbers::pi / count);
-  double ux = 1, uy = 0;
-  for (int i = 0; i < count; ++i) {
-    corner(QPointF(c.x() + rx * ux, c.y() + ry * uy));
-    const double next = ux * turnCos - uy * turnSin;
-    uy = uy * turnCos + ux * turnSin;
-    ux = next;
+  for (const QPointF& u : CornerDirections(count)) {
+    corner(QPointF(c.x() + rx * u.x(), c.y() + ry * u.y()));
   }
 }
 
