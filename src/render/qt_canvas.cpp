@@ -204,7 +204,8 @@ class BandWorker {
 struct QImageCanvas::LowerBand {
   std::mutex mutex;
   std::condition_variable more, caughtUp;
-  const PaintOp* calls = nullptr;  // the kept calls, while the painter may read them
+  const PaintOp* calls = nullptr;          // the kept calls, while the painter may read them
+  const std::uint8_t* repeated = nullptr;  // with the last calls: those to pass over
   std::size_t handedOver = 0, painted = 0;
   bool ended = false;
   std::chrono::steady_clock::time_point finished;
@@ -269,8 +270,10 @@ class BandPainter {
   Writes Wrote() const {
     return byPainter_ ? Writes::ByPainter : blended_ ? Writes::Blended : Writes::Whole;
   }
-  void Paint(const PaintOp* ops, std::size_t count) {
+  // `repeated`, if not null, marks the calls that a later one paints again.
+  void Paint(const PaintOp* ops, std::size_t count, const std::uint8_t* repeated = nullptr) {
     for (std::size_t i = 0; i < count; ++i) {
+      if (repeated != nullptr && repeated[i] != 0) continue;
       // The letters lie elsewhere in memory: asking for them some calls
       // ahead hides most of the wait.
       if (i + kLabelsAhead < count) PrefetchLetters(ops[i + kLabelsAhead]);
@@ -862,6 +865,7 @@ void QImageCanvas::HandOver(bool last) {
     lower_->calls = kept_.data();
     lower_->handedOver = kept_.size();
     lower_->ended = last;
+    lower_->repeated = last ? repeated_.Marks() : nullptr;
   }
   lower_->more.notify_one();
 }
@@ -873,6 +877,7 @@ void QImageCanvas::PaintLowerBand(const PixelRows& rows) {
   std::size_t done = 0;
   for (;;) {
     const PaintOp* calls = nullptr;
+    const std::uint8_t* repeated = nullptr;
     std::size_t count = 0;
     bool ended = false;
     {
@@ -881,11 +886,12 @@ void QImageCanvas::PaintLowerBand(const PixelRows& rows) {
       band.caughtUp.notify_one();
       band.more.wait(lock, [&] { return band.handedOver > done || band.ended; });
       calls = band.calls;
+      repeated = band.repeated;
       count = band.handedOver;
       ended = band.ended;
     }
     if (count > done) {
-      painter.Paint(calls + done, count - done);
+      painter.Paint(calls + done, count - done, repeated != nullptr ? repeated + done : nullptr);
       done = count;
     } else if (ended) {
       break;
@@ -902,7 +908,8 @@ void QImageCanvas::PaintKept() {
     PaintStreamed();
     lastRepaint_ = Repainted::Whole;
   } else if (!PaintChanges()) {
-    PaintCalls(PixelRows::Whole(image_), kept_);
+    repeated_.Mark(kept_, !smooth_);
+    PaintCalls(PixelRows::Whole(image_), kept_, repeated_.Marks());
     lastRepaint_ = Repainted::Whole;
   }
   if (lastRepaint_ == Repainted::Whole || lastRepaint_ == Repainted::Layers) {
@@ -927,6 +934,9 @@ RowSpan QImageCanvas::TakeChangedRows() {
 }
 
 void QImageCanvas::PaintStreamed() {
+  // The lower band has painted some calls already; the rest, and the upper
+  // band, may pass over the repeated ones.
+  repeated_.Mark(kept_, !smooth_);
   HandOver(true);
   // The lower band reads what lives here: it must be done before this
   // returns, even by an exception.
@@ -939,7 +949,8 @@ void QImageCanvas::PaintStreamed() {
   } waitForLower{*this};
   PixelRows upper = PixelRows::Whole(image_);
   upper.bottom = splitRow_;
-  BandPainter(upper, glyphs_, LookOf(smooth_, ratio_)).Paint(kept_);
+  BandPainter(upper, glyphs_, LookOf(smooth_, ratio_))
+      .Paint(kept_.data(), kept_.size(), repeated_.Marks());
   const auto upperDone = std::chrono::steady_clock::now();
   worker_->Wait();
   // The band that finished first takes more rows next time: the lower one
@@ -951,11 +962,12 @@ void QImageCanvas::PaintStreamed() {
 }
 
 // Paints `calls` into `rows`, in two bands at once when they are many.
-Writes QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls) {
+Writes QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls,
+                                const std::uint8_t* repeated) {
   if (calls.empty()) return Writes::Whole;
   if (!TwoBands(calls.size()) || rows.bottom - rows.top < 2) {
     BandPainter painter(rows, glyphs_, LookOf(smooth_, ratio_));
-    painter.Paint(calls.data(), calls.size());
+    painter.Paint(calls.data(), calls.size(), repeated);
     return painter.Wrote();
   }
   if (!worker_) worker_ = std::make_unique<BandWorker>();
@@ -964,7 +976,7 @@ Writes QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> 
   Writes lowerWrote = Writes::Whole;
   worker_->Start([&] {
     BandPainter painter(lower, glyphs_, LookOf(smooth_, ratio_));
-    painter.Paint(calls.data(), calls.size());
+    painter.Paint(calls.data(), calls.size(), repeated);
     lowerWrote = painter.Wrote();
   });
   struct WaitForLower {
@@ -972,7 +984,7 @@ Writes QImageCanvas::PaintCalls(const PixelRows& rows, std::span<const PaintOp> 
     ~WaitForLower() { worker.Wait(); }
   } waitForLower{*worker_};
   BandPainter painter(upper, glyphs_, LookOf(smooth_, ratio_));
-  painter.Paint(calls.data(), calls.size());
+  painter.Paint(calls.data(), calls.size(), repeated);
   worker_->Wait();
   return std::max(painter.Wrote(), lowerWrote);
 }

@@ -12,6 +12,7 @@
 #include "render/label_pictures.h"
 #include "render/paint_op.h"
 #include "render/picture_layers.h"
+#include "render/repeated_calls.h"
 #include "render/thin_pen.h"
 
 namespace zelmora {
@@ -94,7 +95,8 @@ class QImageCanvas : public Canvas {
   void PaintKept();
   void PaintStreamed();
   bool PaintChanges();
-  Writes PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls);
+  Writes PaintCalls(const PixelRows& rows, std::span<const PaintOp> calls,
+                    const std::uint8_t* repeated = nullptr);
   bool StartsWithClear() const;
   void EndRepaint();
   void ForgetLastRepaint();
@@ -143,6 +145,7 @@ class QImageCanvas : public Canvas {
   TextPictures* textLabels_;   // the set the text calls use now
   int textSize_ = 0;           // its text size; 0 for the labels' own
   std::vector<PaintOp> kept_;  // in the order of the calls
+  RepeatedCalls repeated_;     // of a whole repaint's calls
   // The labels of the last repaint in order, with their pictures: the next
   // repaint asks for the same ones in the same order, and comparing with the
   // same call of the last one costs far less than a lookup.
