@@ -90,13 +90,18 @@ namespace {
 // chain of dependent products, and the directions depend on the count
 // alone, while a drawing's circles come in a few hundred counts: each thread
 // keeps them, up to the counts of circles a few screens wide.
-const std::vector<QPointF>& CornerDirections(int count) {
+struct CornerTurn {
+  std::vector<QPointF> directions;
+  double mostDown = 0;  // the most a direction's y changes from one corner to the next
+};
+
+const CornerTurn& CornerDirections(int count) {
   constexpr int kKeptCounts = 512;
-  thread_local std::vector<std::vector<QPointF>> kept(kKeptCounts + 1);
-  thread_local std::vector<QPointF> last;
-  std::vector<QPointF>& directions =
-      count <= kKeptCounts ? kept[static_cast<std::size_t>(count)] : last;
-  if (directions.size() == static_cast<std::size_t>(count)) return directions;
+  thread_local std::vector<CornerTurn> kept(kKeptCounts + 1);
+  thread_local CornerTurn last;
+  CornerTurn& turn = count <= kKeptCounts ? kept[static_cast<std::size_t>(count)] : last;
+  std::vector<QPointF>& directions = turn.directions;
+  if (directions.size() == static_cast<std::size_t>(count)) return turn;
   directions.clear();
   const double turnCos = std::cos(2 * std::numbers::pi / count);
   const double turnSin = std::sin(2 * std::numbers::pi / count);
@@ -107,21 +112,65 @@ const std::vector<QPointF>& CornerDirections(int count) {
     uy = uy * turnCos + ux * turnSin;
     ux = next;
   }
-  return directions;
+  turn.mostDown = 0;
+  for (int i = 0; i < count; ++i) {
+    const double y = directions[static_cast<std::size_t>(i)].y();
+    const double after = directions[static_cast<std::size_t>((i + 1) % count)].y();
+    turn.mostDown = std::max(turn.mostDown, std::abs(after - y));
+  }
+  return turn;
 }
 
-// Calls `corner` with each corner of a polygon that stays within kChordError
-// of the ellipse, going round once.
+// The corners of a polygon that stays within kChordError of the ellipse in
+// `box`, going round once.
+class EllipseCorners {
+ public:
+  explicit EllipseCorners(const QRectF& box)
+      : centre_(box.center()), rx_(box.width() / 2), ry_(box.height() / 2) {
+    const double r = std::max(rx_, ry_);
+    const double step = r > kChordError ? 2 * std::acos(1 - kChordError / r) : std::numbers::pi / 2;
+    turn_ = &CornerDirections(
+        std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 4, kMaxArcSegments));
+  }
+  int Count() const { return static_cast<int>(turn_->directions.size()); }
+  QPointF operator[](int i) const {
+    const QPointF& u = turn_->directions[static_cast<std::size_t>(i)];
+    return {centre_.x() + rx_ * u.x(), centre_.y() + ry_ * u.y()};
+  }
+  // The most a corner's y may change from one corner to the next, rounding
+  // included.
+  double MostDown() const { return ry_ * turn_->mostDown * (1 + 1e-9) + 1e-7; }
+
+ private:
+  QPointF centre_;
+  double rx_, ry_;
+  const CornerTurn* turn_;
+};
+
+// The corners of the part of a circle far larger than the picture that lies
+// inside it: a polyline of `segments` chords.
+struct ArcCorners {
+  QPointF centre;
+  double radius = 0, start = 0, sweep = 0;
+  int segments = 0;
+
+  int Count() const { return segments + 1; }
+  QPointF operator[](int i) const {
+    const double angle = start + sweep * i / segments;
+    return centre + radius * QPointF(std::cos(angle), std::sin(angle));
+  }
+  // The most a corner's y may change from one corner to the next, rounding
+  // included.
+  double MostDown() const {
+    return radius * std::abs(sweep) / segments * (1 + 1e-9) + radius * 1e-12 + 1e-6;
+  }
+};
+
+// Calls `corner` with each corner of the polygon, going round once.
 template <class F>
 void ForEachEllipseCorner(const QRectF& box, F corner) {
-  const double rx = box.width() / 2, ry = box.height() / 2, r = std::max(rx, ry);
-  const double step = r > kChordError ? 2 * std::acos(1 - kChordError / r) : std::numbers::pi / 2;
-  const int count =
-      std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 4, kMaxArcSegments);
-  const QPointF c = box.center();
-  for (const QPointF& u : CornerDirections(count)) {
-    corner(QPointF(c.x() + rx * u.x(), c.y() + ry * u.y()));
-  }
+  const EllipseCorners corners(box);
+  for (int i = 0, count = corners.Count(); i < count; ++i) corner(corners[i]);
 }
 
 // The corners handed here lie within a few picture sizes of the picture.
@@ -489,7 +538,17 @@ class BandPainter {
     if (!VisibleArea(op).intersects(box)) return;
     const double limit = kHugeEllipseFactor * (whole_.width() + whole_.height());
     if (box.width() > limit || box.height() > limit) {
-      Stroke(op, VisibleArc(op, box), false);
+      const std::optional<ArcCorners> arc = VisibleArc(op, box);
+      if (!arc) return;
+      if (SolidThin(op)) {
+        ThinPen pen = Pen(op);
+        SolidPolyline(*arc, false, pen);
+        return;
+      }
+      std::vector<QPointF> corners;
+      corners.reserve(static_cast<std::size_t>(arc->Count()));
+      for (int i = 0; i < arc->Count(); ++i) corners.push_back((*arc)[i]);
+      Stroke(op, corners, false);
       return;
     }
     // The other band's circles: every corner of one lies within half a
@@ -503,42 +562,69 @@ class BandPainter {
     if (smooth_) {
       SoftPen pen = Soft(op);
       Chords(box, pen, [](QPointF p) { return p; });
-    } else if (op.style == PenStyle::Solid && thick_ == 1) {
+    } else if (SolidThin(op)) {
       ThinPen pen = Pen(op);
-      SolidChords(box, pen);
+      SolidPolyline(EllipseCorners(box), true, pen);
     } else {
       ThinPen pen = Pen(op);
       Chords(box, pen, [](QPointF p) { return Nearest(p); });
     }
   }
 
-  // The chords of a solid one-pixel circle. One whose corners both round to
-  // rows above the band, or both below, writes nothing here and is passed
-  // by before its corners are rounded: most of a circle that reaches into
-  // the other band.
-  void SolidChords(const QRectF& box, ThinPen& pen) const {
+  // A one-pixel solid pen of crisp pixels, not through the painter.
+  bool SolidThin(const PaintOp& op) const {
+    return !smooth_ && !ViaPainter(op) && op.style == PenStyle::Solid && thick_ == 1;
+  }
+
+  // The chords of a solid one-pixel circle or arc, closed or not. One whose
+  // corners both round to rows above the band, or both below, writes
+  // nothing here and is passed by before its corners are rounded: most of a
+  // circle that reaches into the other band. A corner far from the band
+  // tells how many of the next stay on its side: those are not even worked
+  // out.
+  template <class Corners>
+  void SolidPolyline(const Corners& corners, bool closed, ThinPen& pen) const {
     const double top = rows_.top, bottom = rows_.bottom;
     // Rounded as Nearest rounds: -1 above the band, 1 below, 0 within.
     auto side = [top, bottom](double y) {
       const double shifted = y + 0.5;
       return shifted < top ? -1 : shifted >= bottom ? 1 : 0;
     };
-    QPointF first, previous;
-    int firstSide = 0, previousSide = 0;
-    bool started = false;
-    ForEachEllipseCorner(box, [&](QPointF p) {
+    const int count = corners.Count();
+    const double mostDown = corners.MostDown();
+    const QPointF first = corners[0];
+    const int firstSide = side(first.y());
+    QPointF previous = first;
+    int previousSide = firstSide;
+    // Nearest(previous), while previous lies in the band.
+    QPoint previousPixel = firstSide == 0 ? Nearest(first) : QPoint();
+    for (int i = 1; i < count; ++i) {
+      QPointF p = corners[i];
       const int at = side(p.y());
-      if (!started) {
-        first = p;
-        firstSide = at;
-        started = true;
-      } else if (at == 0 || at != previousSide) {
-        pen.Segment(Nearest(previous), Nearest(p));
+      if (at == 0) {
+        const QPoint pixel = Nearest(p);
+        pen.Segment(previousSide == 0 ? previousPixel : Nearest(previous), pixel);
+        previousPixel = pixel;
+      } else {
+        if (at != previousSide) {
+          pen.Segment(previousSide == 0 ? previousPixel : Nearest(previous), Nearest(p));
+        }
+        // Every corner up to `i + ahead` lies on the same side as this one.
+        const double gap = at < 0 ? top - (p.y() + 0.5) : p.y() + 0.5 - bottom;
+        const double ahead = std::min(gap / mostDown, static_cast<double>(count)) - 1;
+        if (ahead >= 1) {
+          i = std::min(i + static_cast<int>(ahead), count - 1);
+          p = corners[i];
+        }
       }
       previous = p;
       previousSide = at;
-    });
-    if (firstSide == 0 || firstSide != previousSide) pen.Segment(Nearest(previous), Nearest(first));
+    }
+    if (!closed) {
+      pen.Dot(Nearest(previous));
+    } else if (firstSide == 0 || firstSide != previousSide) {
+      pen.Segment(Nearest(previous), Nearest(first));
+    }
   }
 
   // Chord by chord as the corners come: a big drawing has thousands of
@@ -598,7 +684,7 @@ class BandPainter {
   // A circle far larger than the picture: only the arc inside the picture,
   // as corners of a polyline. The objects draw circles only, so the box is
   // taken as one.
-  std::vector<QPointF> VisibleArc(const PaintOp& op, const QRectF& box) const {
+  std::optional<ArcCorners> VisibleArc(const PaintOp& op, const QRectF& box) const {
     const QRectF area = VisibleArea(op);
     const QPointF c = box.center();
     const double r = (box.width() + box.height()) / 4;
@@ -611,7 +697,7 @@ class BandPainter {
     const double nearest = QLineF(c, QPointF(nearestX, nearestY)).length();
     // With the centre inside the picture the circle would be small; here it
     // lies outside, so the picture is seen from it under less than half a turn.
-    if (r < nearest || r > farthest || nearest == 0) return {};
+    if (r < nearest || r > farthest || nearest == 0) return std::nullopt;
     const double towards = std::atan2(area.center().y() - c.y(), area.center().x() - c.x());
     double from = 0, to = 0;
     for (const QPointF& corner : corners) {
@@ -622,13 +708,7 @@ class BandPainter {
     }
     const double length = r * (to - from);
     const int segments = static_cast<int>(std::clamp(length / 2, 2.0, double{kMaxArcSegments}));
-    std::vector<QPointF> arc;
-    arc.reserve(static_cast<std::size_t>(segments) + 1);
-    for (int i = 0; i <= segments; ++i) {
-      const double angle = towards + from + (to - from) * i / segments;
-      arc.push_back(c + r * QPointF(std::cos(angle), std::sin(angle)));
-    }
-    return arc;
+    return ArcCorners{c, r, towards + from, to - from, segments};
   }
 
   void Text(const PaintOp& op) {

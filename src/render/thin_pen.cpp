@@ -128,15 +128,7 @@ bool ThinPen::VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64
 // and columns allowed are worked out first, so the walk itself tests nothing.
 void ThinPen::Walk(QPoint from, QPoint to) {
   if (bits_ == nullptr || from == to) return;
-  const int dx = to.x() - from.x(), dy = to.y() - from.y();
-  const int adx = std::abs(dx), ady = std::abs(dy);
-  WalkAxes a;
-  a.xMajor = adx >= ady;
-  a.steps = a.xMajor ? adx : ady;
-  a.minor = a.xMajor ? ady : adx;
-  a.half = a.steps / 2;
-  a.sx = dx < 0 ? -1 : 1;
-  a.sy = dy < 0 ? -1 : 1;
+  const WalkAxes a = AxesOf(from, to);
   const std::size_t period = pattern_.size();
   const std::size_t startPhase = phase_;
   if (period != 0) phase_ = (phase_ + static_cast<std::size_t>(a.steps)) % period;
@@ -165,6 +157,20 @@ void ThinPen::Walk(QPoint from, QPoint to) {
   } else {
     PlotDashed(run, a, (startPhase + static_cast<std::size_t>(first)) % period);
   }
+}
+
+// The walk of a solid pen whose ends both lie where it may write: every
+// step does, so the first step is the first pixel.
+void ThinPen::SolidInside(QPoint from, QPoint to) {
+  if (bits_ == nullptr || from == to) return;
+  const WalkAxes a = AxesOf(from, to);
+  Run run;
+  run.pixel = reinterpret_cast<QRgb*>(bits_) + from.y() * stride_ + from.x();
+  run.majorStep = a.xMajor ? a.sx : a.sy * stride_;
+  run.minorStep = a.xMajor ? a.sy * stride_ : a.sx;
+  run.count = a.steps;
+  run.error = a.half;
+  PlotSolid(run, a);
 }
 
 void ThinPen::PlotSolid(const Run& run, const WalkAxes& a) const {

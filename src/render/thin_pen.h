@@ -84,9 +84,13 @@ class ThinPen : private PenTarget {
     }
     // Most chords of a circle that crosses the other band lie wholly above
     // or below this one; a solid pen has no pattern to move on for them.
-    if (pattern_.empty() &&
-        ((from.y() < top_ && to.y() < top_) || (from.y() >= bottom_ && to.y() >= bottom_))) {
-      return;
+    if (pattern_.empty()) {
+      if ((from.y() < top_ && to.y() < top_) || (from.y() >= bottom_ && to.y() >= bottom_)) return;
+      // Most chords of a circle lie wholly where the pen may write.
+      if (above_.bits == nullptr && Writable(from) && Writable(to)) {
+        SolidInside(from, to);
+        return;
+      }
     }
     Walk(from, to);
   }
@@ -105,7 +109,23 @@ class ThinPen : private PenTarget {
     qsizetype majorStep = 0, minorStep = 0;
     int count = 0, error = 0;
   };
+  bool Writable(QPoint p) const {
+    return p.x() >= left_ && p.x() < right_ && p.y() >= top_ && p.y() < bottom_;
+  }
   void Walk(QPoint from, QPoint to);
+  void SolidInside(QPoint from, QPoint to);
+  static WalkAxes AxesOf(QPoint from, QPoint to) {
+    const int dx = to.x() - from.x(), dy = to.y() - from.y();
+    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    WalkAxes a;
+    a.xMajor = adx >= ady;
+    a.steps = a.xMajor ? adx : ady;
+    a.minor = a.xMajor ? ady : adx;
+    a.half = a.steps / 2;
+    a.sx = dx < 0 ? -1 : 1;
+    a.sy = dy < 0 ? -1 : 1;
+    return a;
+  }
   void Stacked(QPoint from, QPoint to);
   bool VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
                     std::int64_t& last) const;
