@@ -217,13 +217,28 @@ std::uint64_t ColumnsInside(std::int64_t start, int left, int right) {
   return below & ~((std::uint64_t{1} << low) - 1);
 }
 
+// How a picture placed at `placed` lies against the rows and columns a blit
+// may write to. Asked of every label and glyph; inline, unlike QRect's.
+enum class Overlap { None, Part, Whole };
+Overlap OverlapOf(const PixelRows& target, const QRect& placed) {
+  const int left = placed.left(), right = left + placed.width();
+  const int top = placed.top(), bottom = top + placed.height();
+  if (target.bits == nullptr || left >= right || top >= bottom || left >= target.right ||
+      right <= target.left || top >= target.bottom || bottom <= target.top) {
+    return Overlap::None;
+  }
+  const bool whole =
+      left >= target.left && right <= target.right && top >= target.top && bottom <= target.bottom;
+  return whole ? Overlap::Whole : Overlap::Part;
+}
+
 }  // namespace
 
 void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
-  const QRect rows(target.left, target.top, target.right - target.left, target.bottom - target.top);
   const QRect placed = mask.box.translated(x, y);
-  if (target.bits == nullptr || !rows.intersects(placed)) return;
-  const bool inside = rows.contains(placed);
+  const Overlap overlap = OverlapOf(target, placed);
+  if (overlap == Overlap::None) return;
+  const bool inside = overlap == Overlap::Whole;
   const int first = std::max(placed.top(), target.top);
   const int last = std::min(placed.bottom(), target.bottom - 1);
   const qsizetype stride = target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
@@ -246,11 +261,10 @@ void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
 
 void BlitInk(const PixelRows& target, int x, int y, std::span<const InkRun> runs,
              const QRect& reach) {
-  const QRect rows(target.left, target.top, target.right - target.left, target.bottom - target.top);
-  const QRect placed = reach.translated(x, y);
-  if (target.bits == nullptr || !rows.intersects(placed)) return;
+  const Overlap overlap = OverlapOf(target, reach.translated(x, y));
+  if (overlap == Overlap::None) return;
   // Most pictures lie wholly inside: their runs need no bounds test.
-  const bool inside = rows.contains(placed);
+  const bool inside = overlap == Overlap::Whole;
   const qsizetype stride = target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
   QRgb* const bits = reinterpret_cast<QRgb*>(target.bits);
   for (const InkRun& run : runs) {

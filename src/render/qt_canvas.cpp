@@ -591,7 +591,7 @@ class BandPainter {
       return shifted < top ? -1 : shifted >= bottom ? 1 : 0;
     };
     const int count = corners.Count();
-    const double mostDown = corners.MostDown();
+    const double stepsPerPixel = 1 / corners.MostDown();
     const QPointF first = corners[0];
     const int firstSide = side(first.y());
     QPointF previous = first;
@@ -611,7 +611,7 @@ class BandPainter {
         }
         // Every corner up to `i + ahead` lies on the same side as this one.
         const double gap = at < 0 ? top - (p.y() + 0.5) : p.y() + 0.5 - bottom;
-        const double ahead = std::min(gap / mostDown, static_cast<double>(count)) - 1;
+        const double ahead = std::min(gap * stepsPerPixel, static_cast<double>(count)) - 1;
         if (ahead >= 1) {
           i = std::min(i + static_cast<int>(ahead), count - 1);
           p = corners[i];
