@@ -8,6 +8,9 @@ namespace {
 // A walk whose runs along the major axis are at least this long is plotted
 // run by run.
 constexpr int kLongRuns = 3;
+// Working out the runs takes two divisions: a shorter walk, most chords of
+// a circle, is cheaper step by step.
+constexpr int kStepsWorthRuns = 24;
 }  // namespace
 
 PixelPattern MakePixelPattern(const std::vector<int>& lengths) {
@@ -185,7 +188,7 @@ void ThinPen::PlotSolid(const Run& run, const WalkAxes& a) const {
     for (; count > 0; --count, pixel += run.majorStep) *pixel = colour;
     return;
   }
-  if (a.steps >= kLongRuns * a.minor) {
+  if (a.steps >= kLongRuns * a.minor && run.count >= kStepsWorthRuns) {
     PlotRuns(run, a);
     return;
   }
