@@ -242,18 +242,20 @@ void BlitMask(const PixelRows& target, int x, int y, const PackedMask& mask) {
   const int first = std::max(placed.top(), target.top);
   const int last = std::min(placed.bottom(), target.bottom - 1);
   const qsizetype stride = target.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
+  // In locals: the pixels written might otherwise be the mask's own fields.
   const QRgb colour = mask.colour;
+  const int wordsPerRow = mask.words;
+  const std::int64_t left = placed.left();
   const std::uint64_t* words =
-      mask.Bits() + static_cast<std::size_t>((first - placed.top()) * mask.words);
-  for (int py = first; py <= last; ++py) {
-    QRgb* const row = reinterpret_cast<QRgb*>(target.bits) + py * stride;
-    for (int w = 0; w < mask.words; ++w, ++words) {
-      const std::int64_t start = std::int64_t{placed.left()} + 64 * w;
+      mask.Bits() + static_cast<std::size_t>((first - placed.top()) * wordsPerRow);
+  QRgb* row = reinterpret_cast<QRgb*>(target.bits) + first * stride;
+  for (int py = first; py <= last; ++py, row += stride) {
+    for (int w = 0; w < wordsPerRow; ++w, ++words) {
+      const std::int64_t start = left + 64 * w;
       std::uint64_t bits = *words;
       if (!inside) bits &= ColumnsInside(start, target.left, target.right);
-      while (bits != 0) {
-        row[start + std::countr_zero(bits)] = colour;
-        bits &= bits - 1;
+      for (; bits != 0; bits &= bits - 1) {
+        row[start + static_cast<unsigned>(std::countr_zero(bits))] = colour;
       }
     }
   }
