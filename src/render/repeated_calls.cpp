@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace zelmora {
 namespace {
@@ -48,6 +49,8 @@ bool PaintsOver(const PaintOp& op, bool crisp) {
 void RepeatedCalls::Mark(std::span<const PaintOp> calls, bool crisp) {
   count_ = 0;
   marks_.assign(calls.size(), 0);
+  // The slots hold a call's index + 1 in 32 bits.
+  if (calls.size() >= std::numeric_limits<std::uint32_t>::max()) return;
   const std::size_t wanted = std::bit_ceil(std::max<std::size_t>(calls.size() * 2, 64));
   if (slots_.size() != wanted) slots_.resize(wanted);
   std::fill(slots_.begin(), slots_.end(), 0);
