@@ -923,8 +923,11 @@ bool QImageCanvas::TwoBands(std::size_t calls) const {
 void QImageCanvas::BeginRepaint() {
   // The last repaint tells whether this one will be worth two bands.
   if (!TwoBands(lastCount_)) return;
-  // A repaint that may reuse the last one is painted once all calls are in.
+  // A repaint that may reuse the last one is painted once all calls are in;
+  // so is one of a drawing that repeats many calls: the lower band would
+  // paint those it has been handed before they are known to be repeated.
   if (reuse_ && lastValid_) return;
+  if (repeated_.Count() * 4 > lastCount_) return;
   kept_.reserve(lastCount_ + lastCount_ / 4 + 64);
   if (!worker_) worker_ = std::make_unique<BandWorker>();
   if (!lower_) lower_ = std::make_unique<LowerBand>();

@@ -133,8 +133,19 @@ std::vector<Call> RandomCalls(unsigned seed, QSize size) {
   return calls;
 }
 
+// `calls` with `count` of them made again later on, at random places.
+std::vector<Call> WithRepeats(std::vector<Call> calls, unsigned seed, int count) {
+  std::mt19937 random(seed);
+  for (int repeat = 0; repeat < count; ++repeat) {
+    const std::size_t from = 1 + random() % (calls.size() - 1);
+    const std::size_t to = from + 1 + random() % (calls.size() - from);
+    calls.insert(calls.begin() + static_cast<std::ptrdiff_t>(to), calls[from]);
+  }
+  return calls;
+}
+
 void PaintAtRandom(Canvas& canvas, unsigned seed, QSize size) {
-  for (const Call& call : RandomCalls(seed, size)) call(canvas);
+  for (const Call& call : WithRepeats(RandomCalls(seed, size), seed, 300)) call(canvas);
 }
 
 }  // namespace
@@ -672,7 +683,9 @@ void QtCanvasTest::twoBandsPaintLikeOne_data() {
 // Painting the upper and the lower band at once, the lower one while the
 // calls are still being made, must give the very pixels of painting the
 // whole picture in one pass, wherever the border between the bands lies and
-// in the second repaint of a canvas as in the first.
+// in the second repaint of a canvas as in the first. The random drawings
+// repeat some calls, which the lower band learns of only after it has
+// painted some of them.
 void QtCanvasTest::twoBandsPaintLikeOne() {
   QFETCH(int, drawing);
   QFETCH(QSize, size);
@@ -731,13 +744,8 @@ void QtCanvasTest::repeatedCallsPaintLikeEveryCall() {
   QFETCH(bool, smooth);
   QFETCH(double, ratio);
   const QSize size(300, 160);
-  std::vector<Call> calls = RandomCalls(static_cast<unsigned>(seed), size);
-  std::mt19937 random(static_cast<unsigned>(seed));
-  for (int repeat = 0; repeat < 200; ++repeat) {
-    const std::size_t from = 1 + random() % (calls.size() - 1);
-    const std::size_t to = from + 1 + random() % (calls.size() - from);
-    calls.insert(calls.begin() + static_cast<std::ptrdiff_t>(to), calls[from]);
-  }
+  const std::vector<Call> calls =
+      WithRepeats(RandomCalls(static_cast<unsigned>(seed), size), static_cast<unsigned>(seed), 200);
   auto canvas = [&] {
     auto made = std::make_unique<QImageCanvas>(&*table_);
     made->SetSmoothing(smooth);
