@@ -118,7 +118,6 @@ Window& SmallSmoothMixedWindow() {
 
 // The whole picture painted again: a repaint that may start from the last
 // one's picture would find nothing changed and paint nothing.
-// A whole repaint, nothing of the last one reused.
 void RepaintWhole(benchmark::State& state, Window& w) {
   if (!w.form) return state.SkipWithError("Mustapha.zmr is missing next to the benchmark");
   w.form->ImageCanvas().SetReuse(false);
@@ -133,8 +132,8 @@ void RepaintWhole(benchmark::State& state, Window& w) {
   w.form->ImageCanvas().SetReuse(true);
 }
 
-// The macro's figures replayed on the same few points coincide: most of
-// this drawing's lines and circles are painted several times over.
+// The chain of midpoints settles into a cycle, so most of this drawing's
+// lines and circles coincide with earlier ones.
 void BM_Repaint10k(benchmark::State& state) {
   RepaintWhole(state, TheWindow());
 }

@@ -20,11 +20,6 @@ std::uint64_t HashOf(const PaintOp& op) {
   return hash;
 }
 
-bool Same(const PaintOp& a, const PaintOp& b) {
-  static_assert(std::has_unique_object_representations_v<PaintOp>);
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 }  // namespace
 
 bool PaintsOver(const PaintOp& op, bool crisp) {
@@ -65,7 +60,7 @@ void RepeatedCalls::Mark(std::span<const PaintOp> calls, bool crisp) {
         slots_[slot] = static_cast<std::uint32_t>(i + 1);
         break;
       }
-      if (Same(calls[held - 1], op)) {
+      if (SameCalls(calls.subspan(held - 1, 1), calls.subspan(i, 1))) {
         marks_[i] = 1;
         ++count_;
         break;

@@ -99,10 +99,7 @@ void AllowedOffsets(int start, int sign, int low, int high, std::int64_t& from, 
 // allowed, [first, last]; false when none does.
 bool ThinPen::VisibleSteps(QPoint from, QPoint to, const WalkAxes& a, std::int64_t& first,
                            std::int64_t& last) const {
-  auto inside = [this](QPoint p) {
-    return p.x() >= left_ && p.x() < right_ && p.y() >= top_ && p.y() < bottom_;
-  };
-  if (inside(from) && inside(to)) return true;
+  if (Writable(from) && Writable(to)) return true;
   std::int64_t majorFrom, majorTo, minorFrom, minorTo;
   if (a.xMajor) {
     AllowedOffsets(from.x(), a.sx, left_, right_, majorFrom, majorTo);
